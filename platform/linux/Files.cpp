@@ -1,0 +1,118 @@
+#include "platform/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "platform/AppError.h"
+
+namespace quorvane {
+namespace {
+
+const char* DescriptionOf(int error_number) {
+  switch (error_number) {
+    case ENOENT:
+    case ENOTDIR:
+      return error_text::kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+      return error_text::kPermissionDenied;
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+      return error_text::kDiskFull;
+    case EIO:
+      return error_text::kDeviceIo;
+    default:
+      return error_text::kPathFileAccess;
+  }
+}
+
+[[noreturn]] void ThrowFor(int error_number) { throw AppError(DescriptionOf(error_number)); }
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now so that a failing close is seen; write errors on NFS appear here.
+  int Close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+// Writes all of `bytes`; false with errno set when the system refuses part of it.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (written == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+void AppendLine(const std::filesystem::path& file, std::string_view line) {
+  Descriptor fd(::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
+  if (fd.get() < 0) ThrowFor(errno);
+  struct stat before {};
+  if (::fstat(fd.get(), &before) != 0) ThrowFor(errno);
+  if (S_ISDIR(before.st_mode)) ThrowFor(EISDIR);
+
+  std::string record(line);
+  record += '\n';
+  if (!WriteAll(fd.get(), record)) {
+    const int error_number = errno;
+    // Take back a partly written line, so the next one starts on a line of its own.
+    if (S_ISREG(before.st_mode) && ::ftruncate(fd.get(), before.st_size) != 0) {
+      // Nothing more can be done; the error below is what the user needs to know.
+    }
+    ThrowFor(error_number);
+  }
+  if (fd.Close() != 0) ThrowFor(errno);
+}
+
+void ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {
+  // Write a new file beside it and rename it into place: rename replaces whatever
+  // stands at the path (a symbolic link included) without following it.
+  std::string temporary = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX"));
+  Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));  // created 0600
+  if (fd.get() < 0) ThrowFor(errno);
+  const bool written = WriteAll(fd.get(), bytes);
+  const int write_error = errno;
+  const bool closed = fd.Close() == 0;
+  if (!written || !closed) {
+    const int error_number = written ? errno : write_error;
+    ::unlink(temporary.c_str());
+    ThrowFor(error_number);
+  }
+  if (::rename(temporary.c_str(), file.c_str()) != 0) {
+    const int error_number = errno;
+    ::unlink(temporary.c_str());
+    ThrowFor(error_number);
+  }
+}
+
+}  // namespace quorvane

@@ -1,0 +1,134 @@
+#include "platform/linux/Nl80211SignalSource.h"
+
+#include <linux/nl80211.h>
+#include <netlink/genl/ctrl.h>
+#include <netlink/genl/genl.h>
+#include <netlink/netlink.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/AppError.h"
+
+namespace quorvane {
+namespace {
+
+using AttributeHandler = std::function<void(nlattr** attributes)>;
+
+[[noreturn]] void ThrowNetlinkError(const char* what, int error) {
+  throw AppError(std::string("nl80211: ") + what + ": " + nl_geterror(error));
+}
+
+int OnValidMessage(nl_msg* message, void* handler) {
+  auto* header = static_cast<genlmsghdr*>(nlmsg_data(nlmsg_hdr(message)));
+  nlattr* attributes[NL80211_ATTR_MAX + 1] = {};
+  if (nla_parse(attributes, NL80211_ATTR_MAX, genlmsg_attrdata(header, 0),
+                genlmsg_attrlen(header, 0), nullptr) == 0) {
+    (*static_cast<AttributeHandler*>(handler))(attributes);
+  }
+  return NL_OK;
+}
+
+// Sends one dump request and hands the attributes of every answer to `handler`.
+// Returns 0 or a negative libnl error.
+int Dump(nl_sock* socket, int family, std::uint8_t command, std::optional<std::uint32_t> ifindex,
+         AttributeHandler handler) {
+  std::unique_ptr<nl_msg, void (*)(nl_msg*)> message(nlmsg_alloc(), nlmsg_free);
+  std::unique_ptr<nl_cb, void (*)(nl_cb*)> callbacks(nl_cb_alloc(NL_CB_DEFAULT), nl_cb_put);
+  if (!message || !callbacks) return -NLE_NOMEM;
+  if (!genlmsg_put(message.get(), NL_AUTO_PORT, NL_AUTO_SEQ, family, 0, NLM_F_DUMP, command, 0))
+    return -NLE_NOMEM;
+  if (ifindex && nla_put_u32(message.get(), NL80211_ATTR_IFINDEX, *ifindex) < 0) return -NLE_NOMEM;
+  nl_cb_set(callbacks.get(), NL_CB_VALID, NL_CB_CUSTOM, OnValidMessage, &handler);
+  if (const int sent = nl_send_auto(socket, message.get()); sent < 0) return sent;
+  const int received = nl_recvmsgs(socket, callbacks.get());
+  return received < 0 ? received : 0;
+}
+
+class StationInstances : public StrengthInstances {
+ public:
+  StationInstances(nl_sock* socket, int family) : socket_(socket), family_(family) {}
+
+  bool MoveNext() override {
+    if (!listed_) ListStationInterfaces();
+    if (next_ >= interfaces_.size()) return false;
+    current_ = interfaces_[next_++];
+    return true;
+  }
+
+  std::int32_t CurrentStrength() override {
+    std::optional<std::int32_t> signal;
+    const int error =
+        Dump(socket_, family_, NL80211_CMD_GET_STATION, current_, [&](nlattr** attributes) {
+          nlattr* info[NL80211_STA_INFO_MAX + 1] = {};
+          if (signal || !attributes[NL80211_ATTR_STA_INFO] ||
+              nla_parse_nested(info, NL80211_STA_INFO_MAX, attributes[NL80211_ATTR_STA_INFO],
+                               nullptr) != 0 ||
+              !info[NL80211_STA_INFO_SIGNAL])
+            return;
+          // The kernel sends dBm as a signed byte in an unsigned attribute.
+          signal = static_cast<std::int8_t>(nla_get_u8(info[NL80211_STA_INFO_SIGNAL]));
+        });
+    // An interface removed since it was listed has, like an idle one, no signal.
+    if (error == -NLE_NODEV) return 0;
+    if (error < 0) ThrowNetlinkError("reading the station", error);
+    return signal.value_or(0);
+  }
+
+ private:
+  void ListStationInterfaces() {
+    listed_ = true;
+    const int error =
+        Dump(socket_, family_, NL80211_CMD_GET_INTERFACE, std::nullopt, [&](nlattr** attributes) {
+          if (!attributes[NL80211_ATTR_IFINDEX] || !attributes[NL80211_ATTR_IFTYPE] ||
+              nla_get_u32(attributes[NL80211_ATTR_IFTYPE]) != NL80211_IFTYPE_STATION)
+            return;
+          interfaces_.push_back(nla_get_u32(attributes[NL80211_ATTR_IFINDEX]));
+        });
+    if (error < 0) ThrowNetlinkError("listing the interfaces", error);
+  }
+
+  nl_sock* socket_;
+  int family_;
+  bool listed_ = false;
+  std::vector<std::uint32_t> interfaces_;
+  std::size_t next_ = 0;
+  std::uint32_t current_ = 0;
+};
+
+class NoInstances : public StrengthInstances {
+ public:
+  bool MoveNext() override { return false; }
+  std::int32_t CurrentStrength() override { return 0; }
+};
+
+}  // namespace
+
+void Nl80211SignalSource::SocketDeleter::operator()(nl_sock* socket) const {
+  nl_socket_free(socket);
+}
+
+Nl80211SignalSource::Nl80211SignalSource() = default;
+Nl80211SignalSource::~Nl80211SignalSource() = default;
+
+void Nl80211SignalSource::Bind(const std::string& /*computer: only this one is reachable*/) {
+  std::unique_ptr<nl_sock, SocketDeleter> socket(nl_socket_alloc());
+  if (!socket) ThrowNetlinkError("opening a socket", -NLE_NOMEM);
+  if (const int error = genl_connect(socket.get()); error < 0)
+    ThrowNetlinkError("connecting", error);
+  const int family = genl_ctrl_resolve(socket.get(), NL80211_GENL_NAME);
+  if (family < 0 && family != -NLE_OBJ_NOTFOUND) ThrowNetlinkError("finding nl80211", family);
+  family_ = family < 0 ? -1 : family;
+  socket_ = std::move(socket);
+}
+
+std::unique_ptr<StrengthInstances> Nl80211SignalSource::Query() {
+  if (!socket_) throw AppError("nl80211: the source is not connected");
+  if (family_ < 0) return std::make_unique<NoInstances>();
+  return std::make_unique<StationInstances>(socket_.get(), family_);
+}
+
+}  // namespace quorvane

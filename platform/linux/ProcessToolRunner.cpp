@@ -1,0 +1,51 @@
+#include "platform/linux/ProcessToolRunner.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStringList>
+
+#include "platform/Files.h"
+
+namespace quorvane {
+namespace {
+
+constexpr int kGraceAfterTerminateMs = 1000;
+
+void Stop(QProcess& process) {
+  process.terminate();
+  if (!process.waitForFinished(kGraceAfterTerminateMs)) {
+    process.kill();
+    process.waitForFinished(kGraceAfterTerminateMs);
+  }
+}
+
+}  // namespace
+
+ToolResult ProcessToolRunner::RunToFile(const ToolCommand& command,
+                                        const std::filesystem::path& output_file,
+                                        std::chrono::milliseconds limit) {
+  QStringList arguments;
+  for (const auto& argument : command.arguments) arguments << QString::fromStdString(argument);
+
+  QProcess process;
+  process.setStandardInputFile(QProcess::nullDevice());
+  process.setStandardErrorFile(QProcess::nullDevice());
+  process.start(QString::fromStdString(command.program), arguments, QIODevice::ReadOnly);
+  if (!process.waitForStarted(static_cast<int>(limit.count()))) {
+    const bool timed_out = process.error() == QProcess::Timedout;
+    if (timed_out) Stop(process);
+    // Like a shell redirection, a tool that never ran leaves an empty output file.
+    if (!timed_out) ReplaceFileContents(output_file, "");
+    return {timed_out ? ToolOutcome::kTimedOut : ToolOutcome::kFailedToStart, 0};
+  }
+  if (!process.waitForFinished(static_cast<int>(limit.count()))) {
+    Stop(process);
+    return {ToolOutcome::kTimedOut, 0};
+  }
+  const QByteArray output = process.readAllStandardOutput();
+  ReplaceFileContents(output_file, std::string_view(output.constData(), output.size()));
+  if (process.exitStatus() == QProcess::CrashExit) return {ToolOutcome::kCrashed, 0};
+  return {ToolOutcome::kExited, process.exitCode()};
+}
+
+}  // namespace quorvane

@@ -1,0 +1,71 @@
+#include "platform/linux/RouteConnectivity.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+namespace quorvane {
+namespace {
+
+constexpr unsigned long kRouteUp = 0x0001;      // RTF_UP
+constexpr unsigned long kRouteReject = 0x0200;  // RTF_REJECT
+
+bool Usable(unsigned long flags, const std::string& interface_name) {
+  return (flags & kRouteUp) && !(flags & kRouteReject) && interface_name != "lo";
+}
+
+unsigned long ParseHex(const std::string& text) {
+  try {
+    return std::stoul(text, nullptr, 16);
+  } catch (const std::exception&) {
+    return 0;
+  }
+}
+
+std::string ReadProcFile(const char* path) {
+  std::ifstream in(path);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+bool HasIpv4DefaultRoute(std::string_view table) {
+  std::istringstream lines{std::string(table)};
+  std::string line;
+  std::getline(lines, line);  // column headings
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    std::string interface_name, destination, gateway, flags, refcount, use, metric, mask;
+    if (!(fields >> interface_name >> destination >> gateway >> flags >> refcount >> use >>
+          metric >> mask))
+      continue;
+    if (destination == "00000000" && mask == "00000000" && Usable(ParseHex(flags), interface_name))
+      return true;
+  }
+  return false;
+}
+
+bool HasIpv6DefaultRoute(std::string_view table) {
+  std::istringstream lines{std::string(table)};
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    std::string destination, prefix, source, source_prefix, next_hop, metric, refcount, use, flags,
+        interface_name;
+    if (!(fields >> destination >> prefix >> source >> source_prefix >> next_hop >> metric >>
+          refcount >> use >> flags >> interface_name))
+      continue;
+    if (destination == std::string(32, '0') && prefix == "00" &&
+        Usable(ParseHex(flags), interface_name))
+      return true;
+  }
+  return false;
+}
+
+bool RouteConnectivity::IsInternetConnected() const {
+  return HasIpv4DefaultRoute(ReadProcFile("/proc/net/route")) ||
+         HasIpv6DefaultRoute(ReadProcFile("/proc/net/ipv6_route"));
+}
+
+}  // namespace quorvane

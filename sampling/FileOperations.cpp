@@ -1,0 +1,39 @@
+#include "sampling/FileOperations.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "platform/AppError.h"
+
+namespace quorvane {
+
+bool FileExists(const std::filesystem::path& path) {
+  std::error_code error;
+  static_cast<void>(std::filesystem::last_write_time(path, error));
+  return !error;
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+  if (!FileExists(path)) return "";
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  if (error) throw AppError(error_text::kPathFileAccess);
+  if (size == 0) return "empty file";
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw AppError(error_text::kPermissionDenied);
+  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) throw AppError(error_text::kDeviceIo);
+  return bytes;
+}
+
+void DeleteFileQuietly(const std::filesystem::path& path) {
+  std::error_code error;
+  if (std::filesystem::remove(path, error) || !error) return;
+  // A read-only file refuses plain deletion on some systems: clear the flag, retry.
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add, error);
+  std::filesystem::remove(path, error);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,34 @@
+#include "sampling/NetshReader.h"
+
+#include "platform/AppError.h"
+#include "sampling/FileOperations.h"
+#include "sampling/WirelessOutput.h"
+
+namespace quorvane {
+
+std::string GetSignalByNetsh(ToolRunner& runner, const WirelessTool& tool,
+                             const std::filesystem::path& temp_folder,
+                             std::chrono::milliseconds limit) {
+  const auto output_file = temp_folder / kToolOutputFileName;
+  const ToolResult result = runner.RunToFile(tool.command, output_file, limit);
+  switch (result.outcome) {
+    case ToolOutcome::kTimedOut:
+      throw AppError("The wireless tool \"" + tool.command.program + "\" did not finish within " +
+                     std::to_string(limit.count() / 1000) + " seconds and was stopped");
+    case ToolOutcome::kCrashed:
+      throw AppError("The wireless tool \"" + tool.command.program + "\" stopped unexpectedly");
+    case ToolOutcome::kExited:
+    case ToolOutcome::kFailedToStart:
+      break;  // whatever it printed decides, as an empty output means no connection
+  }
+  const std::string text = ReadWholeFile(output_file);
+  switch (tool.format) {
+    case WirelessOutputFormat::kNetsh:
+      return ParseNetshSignal(text);
+    case WirelessOutputFormat::kNmcliTerse:
+      return ParseNmcliSignal(text);
+  }
+  return ParseNetshSignal(text);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,33 @@
+#include "sampling/StatusSampler.h"
+
+#include "sampling/HistoryLog.h"
+#include "sampling/NetshReader.h"
+
+namespace quorvane {
+
+StatusSampler::StatusSampler(SamplerServices services)
+    : services_(std::move(services)),
+      wmi_reader_(services_.signal_source, services_.connectivity) {}
+
+std::string StatusSampler::ReadValue(SignalMethod method) {
+  if (method == SignalMethod::kWirelessTool) {
+    return GetSignalByNetsh(services_.tool_runner, services_.wireless_tool, services_.temp_folder);
+  }
+  return wmi_reader_.GetSignalByWmi(".");
+}
+
+std::string StatusSampler::Record(const std::string& value_text, HistoryList& list,
+                                  const std::filesystem::path& log_file) {
+  const auto& clock = services_.clock;
+  const std::string line = ComposeHistoryLine(DateTimeText(clock, clock.Now()), value_text);
+  list.AddLine(line);
+  AppendToLog(log_file, line);
+  return line;
+}
+
+std::string StatusSampler::TakeStatusSample(SignalMethod method, HistoryList& list,
+                                            const std::filesystem::path& log_file) {
+  return Record(ReadValue(method), list, log_file);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/Connectivity.h"
+#include "platform/SignalStrengthSource.h"
+#include "platform/ToolRunner.h"
+#include "platform/WirelessTool.h"
+#include "sampling/WmiReader.h"
+
+namespace quorvane {
+
+enum class SignalMethod {
+  kWirelessTool,    // "Method #1"
+  kSignalStrength,  // "Method #2"
+};
+
+// Where the history lines of the current run are shown.
+class HistoryList {
+ public:
+  virtual ~HistoryList() = default;
+  virtual void AddLine(const std::string& line) = 0;
+};
+
+struct SamplerServices {
+  const Clock& clock;
+  ToolRunner& tool_runner;
+  WirelessTool wireless_tool;
+  SignalStrengthSource& signal_source;
+  const Connectivity& connectivity;
+  std::filesystem::path temp_folder;
+};
+
+// Turns one signal reading into a history entry: a line in the list and the same
+// line appended to the log file.
+class StatusSampler {
+ public:
+  explicit StatusSampler(SamplerServices services);
+
+  // Reads the signal by the given method. This is the slow half (it may wait for
+  // the wireless tool for seconds), so the window runs it off its own thread; only
+  // one reading may run at a time. Throws AppError.
+  std::string ReadValue(SignalMethod method);
+
+  // Composes the history line once, stamped now, adds it to the list and appends
+  // it to the log. When the append fails the line stays in the list and AppError
+  // is thrown. Returns the line.
+  std::string Record(const std::string& value_text, HistoryList& list,
+                     const std::filesystem::path& log_file);
+
+  // Both halves in one call.
+  std::string TakeStatusSample(SignalMethod method, HistoryList& list,
+                               const std::filesystem::path& log_file);
+
+ private:
+  SamplerServices services_;
+  WmiReader wmi_reader_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvane {
+
+// Parsers of the wireless tools' output. Each returns the value text of the
+// history line: "70%", " 5%" (below 10), "100%", or "0% (no connection)".
+
+// netsh: the first "Signal" in the output and the two characters in front of the
+// first "%" within the 30 characters that start there. Throws AppError (invalid
+// argument) when that "%" is missing.
+std::string ParseNetshSignal(std::string_view output);
+
+// nmcli in terse mode with the fields IN-USE and SIGNAL: the signal of the network
+// in use (marked "*"), otherwise of the first network listed.
+std::string ParseNmcliSignal(std::string_view output);
+
+// A whole percentage as value text, clamped to 0..100.
+std::string FormatSignalPercent(int percent);
+
+}  // namespace quorvane

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/AppError.h"
+#include "platform/Clock.h"
+#include "platform/Connectivity.h"
+#include "platform/SignalStrengthSource.h"
+#include "platform/ToolRunner.h"
+#include "tests/fakes/TempDir.h"
+
+namespace quorvane::testing {
+
+// A clock that reads what the test sets and formats like the C locale.
+class FakeClock : public Clock {
+ public:
+  LocalDateTime now{2026, 12, 7, 14, 3, 11};
+  int reads = 0;
+
+  LocalDateTime Now() const override {
+    ++const_cast<FakeClock*>(this)->reads;
+    return now;
+  }
+  std::string ShortDate(const LocalDateTime& when) const override {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%02d/%02d", when.month, when.day, when.year % 100);
+    return text;
+  }
+  std::string LongTime(const LocalDateTime& when) const override {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", when.hour, when.minute, when.second);
+    return text;
+  }
+};
+
+// A runner that "prints" a fixed output into the output file, or fails as told.
+class FakeToolRunner : public ToolRunner {
+ public:
+  std::string output;
+  ToolResult result;
+  std::vector<ToolCommand> commands;
+
+  ToolResult RunToFile(const ToolCommand& command, const std::filesystem::path& output_file,
+                       std::chrono::milliseconds) override {
+    commands.push_back(command);
+    if (result.outcome != ToolOutcome::kTimedOut) WriteFile(output_file, output);
+    return result;
+  }
+};
+
+class FakeConnectivity : public Connectivity {
+ public:
+  bool connected = false;
+  bool IsInternetConnected() const override { return connected; }
+};
+
+// Adapters with scripted strengths; std::nullopt in `strengths` makes reading that
+// adapter fail, and `fail_enumeration_at` makes the enumeration fail at that step.
+class FakeSignalSource : public SignalStrengthSource {
+ public:
+  std::vector<std::optional<std::int32_t>> strengths;
+  std::optional<std::size_t> fail_enumeration_at;
+  int binds_left_to_fail = 0;
+  std::vector<std::string> bound_computers;
+  int queries = 0;
+
+  void Bind(const std::string& computer) override {
+    if (binds_left_to_fail > 0) {
+      --binds_left_to_fail;
+      throw AppError("The source is not available");
+    }
+    bound_computers.push_back(computer);
+  }
+
+  std::unique_ptr<StrengthInstances> Query() override {
+    ++queries;
+    return std::make_unique<Instances>(*this);
+  }
+
+ private:
+  class Instances : public StrengthInstances {
+   public:
+    explicit Instances(const FakeSignalSource& source) : source_(source) {}
+    bool MoveNext() override {
+      if (source_.fail_enumeration_at == next_) throw AppError("Enumeration failed");
+      if (next_ >= source_.strengths.size()) return false;
+      current_ = next_++;
+      return true;
+    }
+    std::int32_t CurrentStrength() override {
+      const auto& strength = source_.strengths[current_];
+      if (!strength) throw AppError("Generic failure");
+      return *strength;
+    }
+
+   private:
+    const FakeSignalSource& source_;
+    std::size_t next_ = 0;
+    std::size_t current_ = 0;
+  };
+};
+
+}  // namespace quorvane::testing

@@ -1,0 +1,126 @@
+#include "sampling/StatusSampler.h"
+
+#include <gtest/gtest.h>
+
+#include "sampling/NetshReader.h"
+#include "tests/fakes/FakePlatform.h"
+
+namespace quorvane {
+namespace {
+
+using testing::FakeClock;
+using testing::FakeConnectivity;
+using testing::FakeSignalSource;
+using testing::FakeToolRunner;
+using testing::Fixture;
+using testing::ReadFile;
+using testing::TempDir;
+
+class RecordingList : public HistoryList {
+ public:
+  std::vector<std::string> lines;
+  void AddLine(const std::string& line) override { lines.push_back(line); }
+};
+
+const WirelessTool kNetsh{{"netsh", {"wlan", "show", "networks", "mode=bssid"}},
+                          WirelessOutputFormat::kNetsh};
+const WirelessTool kNmcli{{"nmcli", {"-t"}}, WirelessOutputFormat::kNmcliTerse};
+
+class StatusSamplerTest : public ::testing::Test {
+ protected:
+  StatusSampler MakeSampler(const WirelessTool& tool) {
+    return StatusSampler({clock, runner, tool, source, connectivity, temp.path()});
+  }
+
+  TempDir temp{"temp folder & co"};
+  FakeClock clock;
+  FakeToolRunner runner;
+  FakeSignalSource source;
+  FakeConnectivity connectivity;
+  RecordingList list;
+  std::filesystem::path log = temp / "Quorvane.txt";
+};
+
+TEST_F(StatusSamplerTest, MethodOneRecordsTheSameLineInListAndLog) {
+  runner.output = Fixture("netsh/en-seven-networks-win11-band-bssload-many-100pct.txt");
+  auto sampler = MakeSampler(kNetsh);
+  const auto line = sampler.TakeStatusSample(SignalMethod::kWirelessTool, list, log);
+  EXPECT_EQ(line, "12/07/26 14:03:11 WiFi Signal Strength is 65%");
+  EXPECT_EQ(list.lines, std::vector<std::string>{line});
+  EXPECT_EQ(ReadFile(log), line + "\n");
+  // The tool's output stays in the TEMP folder for anyone who wants to look.
+  EXPECT_EQ(ReadFile(temp / "wifi2013.txt"), runner.output);
+  ASSERT_EQ(runner.commands.size(), 1u);
+  EXPECT_EQ(runner.commands[0].program, "netsh");
+}
+
+TEST_F(StatusSamplerTest, MethodTwoGivesALevelWithoutPercent) {
+  source.strengths = {-70};
+  auto sampler = MakeSampler(kNetsh);
+  sampler.TakeStatusSample(SignalMethod::kSignalStrength, list, log);
+  EXPECT_EQ(ReadFile(log), "12/07/26 14:03:11 WiFi Signal Strength is 3\n");
+  EXPECT_TRUE(runner.commands.empty());
+}
+
+TEST_F(StatusSamplerTest, TheClockIsReadOnceAfterTheReading) {
+  runner.output = "Signal : 5%";
+  auto sampler = MakeSampler(kNetsh);
+  const auto value = sampler.ReadValue(SignalMethod::kWirelessTool);
+  EXPECT_EQ(clock.reads, 0);
+  sampler.Record(value, list, log);
+  EXPECT_EQ(clock.reads, 1);
+  EXPECT_EQ(list.lines.at(0), "12/07/26 14:03:11 WiFi Signal Strength is  5%");
+}
+
+TEST_F(StatusSamplerTest, LinesAccumulateInTheLogAcrossRuns) {
+  runner.output = " :48\n";
+  MakeSampler(kNmcli).TakeStatusSample(SignalMethod::kWirelessTool, list, log);
+  RecordingList next_run;
+  clock.now.second = 12;
+  MakeSampler(kNmcli).TakeStatusSample(SignalMethod::kWirelessTool, next_run, log);
+  EXPECT_EQ(next_run.lines.size(), 1u);
+  EXPECT_EQ(ReadFile(log),
+            "12/07/26 14:03:11 WiFi Signal Strength is 48%\n"
+            "12/07/26 14:03:12 WiFi Signal Strength is 48%\n");
+}
+
+TEST_F(StatusSamplerTest, AReaderFailureRecordsNothing) {
+  runner.output = "Signal : n/a";
+  auto sampler = MakeSampler(kNetsh);
+  EXPECT_THROW(sampler.TakeStatusSample(SignalMethod::kWirelessTool, list, log), AppError);
+  EXPECT_TRUE(list.lines.empty());
+  EXPECT_FALSE(std::filesystem::exists(log));
+}
+
+TEST_F(StatusSamplerTest, AnAppendFailureKeepsTheLineInTheList) {
+  runner.output = "Signal : 70%";
+  auto sampler = MakeSampler(kNetsh);
+  EXPECT_THROW(
+      sampler.TakeStatusSample(SignalMethod::kWirelessTool, list, temp / "gone" / "Quorvane.txt"),
+      AppError);
+  EXPECT_EQ(list.lines.size(), 1u);
+}
+
+TEST_F(StatusSamplerTest, ToolOutcomesDecideBetweenNoConnectionAndAnError) {
+  auto sampler = MakeSampler(kNmcli);
+  runner.output = "";
+  runner.result = {ToolOutcome::kFailedToStart, 0};
+  EXPECT_EQ(sampler.ReadValue(SignalMethod::kWirelessTool), "0% (no connection)");
+  runner.result = {ToolOutcome::kExited, 8};
+  EXPECT_EQ(sampler.ReadValue(SignalMethod::kWirelessTool), "0% (no connection)");
+
+  runner.output = " :90\n";
+  runner.result = {ToolOutcome::kCrashed, 0};
+  EXPECT_THROW(sampler.ReadValue(SignalMethod::kWirelessTool), AppError);
+  runner.result = {ToolOutcome::kTimedOut, 0};
+  try {
+    sampler.ReadValue(SignalMethod::kWirelessTool);
+    FAIL() << "no error";
+  } catch (const AppError& error) {
+    EXPECT_STREQ(error.what(),
+                 "The wireless tool \"nmcli\" did not finish within 20 seconds and was stopped");
+  }
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,93 @@
+#include "sampling/WirelessOutput.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/AppError.h"
+#include "tests/fakes/TempDir.h"
+
+namespace quorvane {
+namespace {
+
+using testing::Fixture;
+
+struct Capture {
+  const char* file;
+  const char* expected;
+};
+
+class NetshCaptures : public ::testing::TestWithParam<Capture> {};
+
+TEST_P(NetshCaptures, GiveTheFirstSignal) {
+  EXPECT_EQ(ParseNetshSignal(Fixture(std::string("netsh/") + GetParam().file)),
+            GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Recorded, NetshCaptures,
+    ::testing::Values(
+        Capture{"en-seven-networks-win11-band-bssload-many-100pct.txt", "65%"},
+        Capture{"en-twelve-networks-first-100pct-headerless.txt", "100%"},
+        Capture{"en-four-networks-first-single-digit-3pct-MIXED-partly-synthetic.txt", " 3%"},
+        Capture{"en-no-wireless-interface-message-text-only.txt", "0% (no connection)"},
+        Capture{"en-win11-24h2-location-permission-denied-scan.txt", "0% (no connection)"},
+        Capture{"de-eight-networks-hidden-first-anonymised.txt", "23%"},
+        // "Señal" is not "Signal": the reader knows only the English word.
+        Capture{"es-three-networks-win11-senal.txt", "0% (no connection)"}));
+
+TEST(NetshSignal, FollowsTheExactRules) {
+  EXPECT_EQ(ParseNetshSignal(""), "0% (no connection)");
+  EXPECT_EQ(ParseNetshSignal("empty file"), "0% (no connection)");
+  EXPECT_EQ(ParseNetshSignal("signal : 70%"), "0% (no connection)");  // case counts
+  EXPECT_EQ(ParseNetshSignal("Signal : 5%"), " 5%");
+  EXPECT_EQ(ParseNetshSignal("Signal : 100%\nSignal : 99%"), "100%");
+  EXPECT_EQ(ParseNetshSignal("Signal : 40%\nSignal : 99%"), "40%");
+  // The "%" may stand at the end of the 30-character window, not beyond it.
+  EXPECT_EQ(ParseNetshSignal("Signal" + std::string(21, ' ') + "42%"), "42%");
+}
+
+TEST(NetshSignal, RejectsASignalLineWithoutPercentNearby) {
+  EXPECT_THROW(ParseNetshSignal("Signal" + std::string(22, ' ') + "42%"), AppError);
+  try {
+    ParseNetshSignal("Signal : unknown");
+    FAIL() << "no error";
+  } catch (const AppError& error) {
+    EXPECT_STREQ(error.what(), "Invalid procedure call or argument");
+  }
+}
+
+class NmcliCaptures : public ::testing::TestWithParam<Capture> {};
+
+TEST_P(NmcliCaptures, GiveTheNetworkInUseElseTheFirst) {
+  EXPECT_EQ(ParseNmcliSignal(Fixture(std::string("nmcli/") + GetParam().file)),
+            GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Recorded, NmcliCaptures,
+    ::testing::Values(Capture{"in-use-signal-two-devices-none-in-use-first-92.txt", "92%"},
+                      Capture{"in-use-signal-in-use-last-87-first-100.txt", "87%"},
+                      Capture{"in-use-signal-in-use-first-89.txt", "89%"},
+                      Capture{"error-networkmanager-not-running-stderr.txt",
+                              "0% (no connection)"}));
+
+TEST(NmcliSignal, HandlesTheValueRangeAndOddLines) {
+  EXPECT_EQ(ParseNmcliSignal(""), "0% (no connection)");
+  EXPECT_EQ(ParseNmcliSignal("empty file"), "0% (no connection)");
+  EXPECT_EQ(ParseNmcliSignal(" :7\n"), " 7%");
+  EXPECT_EQ(ParseNmcliSignal(" :100\r\n"), "100%");
+  EXPECT_EQ(ParseNmcliSignal(" :0\n"), " 0%");
+  EXPECT_EQ(ParseNmcliSignal("garbage\n :x1\n\\:\n :55\n"), "55%");
+  EXPECT_EQ(ParseNmcliSignal(" :40\n*:61"), "61%");
+}
+
+TEST(SignalPercent, IsAlwaysThreeOrFourCharacters) {
+  EXPECT_EQ(FormatSignalPercent(-4), " 0%");
+  EXPECT_EQ(FormatSignalPercent(9), " 9%");
+  EXPECT_EQ(FormatSignalPercent(10), "10%");
+  EXPECT_EQ(FormatSignalPercent(99), "99%");
+  EXPECT_EQ(FormatSignalPercent(100), "100%");
+  EXPECT_EQ(FormatSignalPercent(250), "100%");
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,72 @@
+#include "platform/Files.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+#include "platform/AppError.h"
+#include "tests/fakes/TempDir.h"
+
+namespace quorvane {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+TEST(ReplaceFileContents, ReplacesAPlantedLinkInsteadOfWritingThroughIt) {
+  TempDir dir;
+  const auto victim = dir / "precious.txt";
+  WriteFile(victim, "keep me");
+  std::filesystem::create_symlink(victim, dir / "wifi2013.txt");
+
+  ReplaceFileContents(dir / "wifi2013.txt", "tool output");
+
+  EXPECT_EQ(ReadFile(victim), "keep me");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir / "wifi2013.txt"));
+  EXPECT_EQ(ReadFile(dir / "wifi2013.txt"), "tool output");
+  struct stat info {};
+  ::stat((dir / "wifi2013.txt").c_str(), &info);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  // Nothing of the temporary file is left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+TEST(ReplaceFileContents, ReportsAMissingFolder) {
+  TempDir dir;
+  EXPECT_THROW(ReplaceFileContents(dir / "missing" / "wifi2013.txt", "x"), AppError);
+}
+
+TEST(AppendLine, TakesBackAPartLineWhenTheDiskIsFull) {
+  TempDir dir;
+  const auto log = dir / "Quorvane.txt";
+  WriteFile(log, "0123456789\n");
+  // A file size limit makes the kernel refuse the rest of the line, as a full disk
+  // would; the signal it sends is ignored so the refusal arrives as an error.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{16, 16};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      AppendLine(log, "a line longer than the limit");
+    } catch (const AppError& error) {
+      ::_exit(std::string(error.what()) == "Disk full" ? 0 : 2);
+    }
+    ::_exit(1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadFile(log), "0123456789\n");
+}
+
+}  // namespace
+}  // namespace quorvane
