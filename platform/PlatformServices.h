@@ -1,10 +1,13 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 
 #include "platform/Clock.h"
 #include "platform/Connectivity.h"
+#include "platform/SettingsStore.h"
 #include "platform/SignalStrengthSource.h"
+#include "platform/StartupEntry.h"
 #include "platform/ToolRunner.h"
 
 namespace quorvane {
@@ -15,8 +18,11 @@ struct PlatformServices {
   std::unique_ptr<ToolRunner> tool_runner;
   std::unique_ptr<SignalStrengthSource> signal_source;
   std::unique_ptr<Connectivity> connectivity;
+  std::unique_ptr<SettingsStore> settings;
+  std::unique_ptr<StartupEntry> startup_entry;
 };
 
-PlatformServices CreatePlatformServices();
+// `program` is the running program's own file, for the start-at-login entry.
+PlatformServices CreatePlatformServices(const std::filesystem::path& program);
 
 }  // namespace quorvane

@@ -19,10 +19,12 @@ std::string StatusSampler::ReadValue(SignalMethod method) {
 std::string StatusSampler::Record(const std::string& value_text, HistoryList& list,
                                   const std::filesystem::path& log_file) {
   const auto& clock = services_.clock;
-  const std::string line = ComposeHistoryLine(DateTimeText(clock, clock.Now()), value_text);
-  list.AddLine(line);
-  AppendToLog(log_file, line);
-  return line;
+  const LocalDateTime when = clock.Now();
+  const HistoryEntry entry{when, value_text,
+                           ComposeHistoryLine(DateTimeText(clock, when), value_text)};
+  list.Add(entry);
+  AppendToLog(log_file, entry.line);
+  return entry.line;
 }
 
 std::string StatusSampler::TakeStatusSample(SignalMethod method, HistoryList& list,

@@ -17,11 +17,19 @@ enum class SignalMethod {
   kSignalStrength,  // "Method #2"
 };
 
+// One recorded sample: when it was stamped, the reader's value text, and the line
+// made of both that goes to the log.
+struct HistoryEntry {
+  LocalDateTime when;
+  std::string value_text;
+  std::string line;
+};
+
 // Where the history lines of the current run are shown.
 class HistoryList {
  public:
   virtual ~HistoryList() = default;
-  virtual void AddLine(const std::string& line) = 0;
+  virtual void Add(const HistoryEntry& entry) = 0;
 };
 
 struct SamplerServices {

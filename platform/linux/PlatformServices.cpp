@@ -1,18 +1,22 @@
 #include "platform/PlatformServices.h"
 
+#include "platform/linux/IniSettingsStore.h"
 #include "platform/linux/Nl80211SignalSource.h"
 #include "platform/linux/ProcessToolRunner.h"
 #include "platform/linux/RouteConnectivity.h"
 #include "platform/linux/SystemClock.h"
+#include "platform/linux/XdgAutostartEntry.h"
 
 namespace quorvane {
 
-PlatformServices CreatePlatformServices() {
+PlatformServices CreatePlatformServices(const std::filesystem::path& program) {
   PlatformServices services;
   services.clock = std::make_unique<SystemClock>();
   services.tool_runner = std::make_unique<ProcessToolRunner>();
   services.signal_source = std::make_unique<Nl80211SignalSource>();
   services.connectivity = std::make_unique<RouteConnectivity>();
+  services.settings = std::make_unique<IniSettingsStore>();
+  services.startup_entry = std::make_unique<XdgAutostartEntry>(program, UserAutostartFolder());
   return services;
 }
 

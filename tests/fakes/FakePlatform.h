@@ -44,10 +44,13 @@ class FakeToolRunner : public ToolRunner {
   std::string output;
   ToolResult result;
   std::vector<ToolCommand> commands;
+  // Runs before the tool "ends", on the reading's thread; a test may block here.
+  std::function<void()> while_running;
 
   ToolResult RunToFile(const ToolCommand& command, const std::filesystem::path& output_file,
                        std::chrono::milliseconds) override {
     commands.push_back(command);
+    if (while_running) while_running();
     if (result.outcome != ToolOutcome::kTimedOut) WriteFile(output_file, output);
     return result;
   }

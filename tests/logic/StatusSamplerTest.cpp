@@ -19,7 +19,7 @@ using testing::TempDir;
 class RecordingList : public HistoryList {
  public:
   std::vector<std::string> lines;
-  void AddLine(const std::string& line) override { lines.push_back(line); }
+  void Add(const HistoryEntry& entry) override { lines.push_back(entry.line); }
 };
 
 const WirelessTool kNetsh{{"netsh", {"wlan", "show", "networks", "mode=bssid"}},

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace quorvane {
+
+// The system's record that starts this program when the user logs in.
+class StartupEntry {
+ public:
+  virtual ~StartupEntry() = default;
+  // Registers the running program. Throws AppError when no entry can be written.
+  virtual void Add() = 0;
+  // Removes the entry; removing an absent entry is not an error. Never throws.
+  virtual void Remove() = 0;
+};
+
+}  // namespace quorvane

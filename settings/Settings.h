@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/SettingsStore.h"
+
+namespace quorvane {
+
+// One stored choice: its key in the store and the text read when it is absent.
+struct SettingKey {
+  std::string_view name;
+  std::string_view default_text;
+};
+
+namespace setting {
+// Start at login ("On"/"Off"), shown by "Load this software on Windows startup".
+inline constexpr SettingKey kWindowsStartup{"Windows Startup", "Off"};
+// Start hidden in the tray ("On"/"Off"), shown by "Minimized to system tray".
+inline constexpr SettingKey kMinimized{"Minimized", "Off"};
+// The two signal methods ("True"/"False", or a number: non-zero is true).
+inline constexpr SettingKey kOption1{"Option1", "1"};
+inline constexpr SettingKey kOption2{"Option2", "0"};
+// The chosen row of the interval list, 1 to 12.
+inline constexpr SettingKey kOftenIndex{"OftenIndex", "2"};
+// Automatic logging ("On"/"Off").
+inline constexpr SettingKey kStartStopState{"StartStopState", "On"};
+}  // namespace setting
+
+inline constexpr std::string_view kOn = "On";
+inline constexpr std::string_view kOff = "Off";
+
+// The stored text of the key, or its default.
+std::string GetSetting(const SettingsStore& store, const SettingKey& key);
+// Throws AppError when the store cannot be written.
+void SaveSetting(SettingsStore& store, const SettingKey& key, std::string_view value);
+
+// "True" or "False".
+std::string_view BooleanText(bool value);
+
+// "True" and "False" exactly, or a number, non-zero being true. Anything else
+// throws AppError ("Type mismatch").
+bool TextToBoolean(std::string_view text);
+
+// A number rounded to a whole 16-bit integer (halves to even). Throws AppError:
+// "Type mismatch" for text that is no number, "Overflow" beyond -32768..32767.
+std::int16_t TextToInteger16(std::string_view text);
+
+}  // namespace quorvane

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/AppError.h"
+#include "platform/SettingsStore.h"
+#include "platform/StartupEntry.h"
+
+namespace quorvane::testing {
+
+class FakeSettingsStore : public SettingsStore {
+ public:
+  std::map<std::string, std::string, std::less<>> values;
+  bool refuse_saves = false;
+  int saves = 0;
+
+  std::optional<std::string> Get(std::string_view key) const override {
+    const auto found = values.find(key);
+    if (found == values.end()) return std::nullopt;
+    return found->second;
+  }
+  void Save(std::string_view key, std::string_view value) override {
+    if (refuse_saves) throw AppError("Permission denied");
+    ++saves;
+    values[std::string(key)] = std::string(value);
+  }
+};
+
+class FakeStartupEntry : public StartupEntry {
+ public:
+  int adds = 0;
+  int removes = 0;
+  bool refuse = false;
+
+  void Add() override {
+    if (refuse) throw AppError("Permission denied");
+    ++adds;
+  }
+  void Remove() override { ++removes; }
+};
+
+}  // namespace quorvane::testing

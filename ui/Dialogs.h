@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+
+namespace quorvane {
+
+// The report of a failed statement in one of the window's handlers.
+struct ErrorReport {
+  std::string description;  // what failed, for example "Path not found"
+  std::string handler;      // "Timer1", "PushButton6_Click", ...
+  int line = 0;             // the number of the failed step
+
+  // The text of the error report box.
+  std::string Text() const;
+};
+
+// The program's message boxes. The window asks for them through this interface so
+// that tests can answer them without a person.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // "Application Error", warning icon, OK only.
+  virtual void ReportError(const ErrorReport& report) = 0;
+  // Titled with the application title, no icon, OK only.
+  virtual void Inform(const std::string& text) = 0;
+  // Titled with the application title, no icon, Yes (the default) and No.
+  virtual bool Confirm(const std::string& text) = 0;
+  // A problem outside the handlers' own steps, with the warning icon.
+  virtual void Warn(const std::string& text) = 0;
+};
+
+// Runs the numbered steps of one handler. A step that throws is reported in the
+// error report box and the handler goes on with its next step.
+class TrappedHandler {
+ public:
+  TrappedHandler(Dialogs& dialogs, std::string name) : dialogs_(dialogs), name_(std::move(name)) {}
+
+  // Runs one step; false when it failed (and was reported).
+  template <typename Statement>
+  bool Step(int line, Statement&& statement) {
+    try {
+      statement();
+      return true;
+    } catch (const std::exception& error) {
+      dialogs_.ReportError({error.what(), name_, line});
+      return false;
+    }
+  }
+
+  void Report(int line, const std::string& description) {
+    dialogs_.ReportError({description, name_, line});
+  }
+
+ private:
+  Dialogs& dialogs_;
+  std::string name_;
+};
+
+inline constexpr const char* kSupportAddress = "support@brindlewick.example";
+
+}  // namespace quorvane
