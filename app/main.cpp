@@ -20,10 +20,13 @@ int main(int argc, char* argv[]) {
                                    quorvane::SystemWirelessTool(), *services.signal_source,
                                    *services.connectivity, temp_folder});
   quorvane::MessageBoxDialogs dialogs;
-  quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, dialogs,
-                        *services.clock, temp_folder});
+  quorvane::SystemDesktop desktop;
+  quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, dialogs, desktop,
+                        *services.clock, temp_folder, program.parent_path()});
   dialogs.set_parent(&form);
+  // The window may be hidden in the tray; the program ends when it is closed.
+  QApplication::setQuitOnLastWindowClosed(false);
   form.Form_Load();
-  form.show();
+  form.ShowAfterLoad();
   return QApplication::exec();
 }

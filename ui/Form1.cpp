@@ -11,11 +11,13 @@
 #include <QStandardItemModel>
 #include <QTimer>
 #include <QTreeView>
+#include <random>
 
 #include "platform/AppError.h"
 #include "schedule/IntervalTable.h"
 #include "ui/BackgroundSampler.h"
 #include "ui/HistoryModel.h"
+#include "ui/cSysTray.h"
 
 namespace quorvane {
 namespace {
@@ -30,11 +32,19 @@ Form1::Form1(Form1Services services, QWidget* parent)
   history_ =
       new HistoryModel(services_.clock, QStringLiteral(" WiFi Signal Strength Status"), this);
   background_sampler_ = new BackgroundSampler(services_.sampler, this);
+  cSysTray1 = new cSysTray(this);
+  cSysTray1->setObjectName(QStringLiteral("cSysTray1"));
   CreateControls();
   ConnectControls();
+  TrackPointer();
 }
 
 Form1::~Form1() = default;
+
+int DrawWithStandardGenerator(int seed) {
+  std::minstd_rand generator(static_cast<std::minstd_rand::result_type>(seed) + 1);
+  return std::uniform_int_distribution<int>(1, 100)(generator);
+}
 
 bool Form1::sample_under_way() const { return background_sampler_->busy(); }
 
@@ -50,6 +60,12 @@ void Form1::ConnectControls() {
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
   connect(PushButton5, &QPushButton::clicked, this, [this] { PushButton5_Click(); });
   connect(PushButton6, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
+  connect(PushButton1, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
+  connect(PushButton2, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
+  connect(PushButton12, &QPushButton::clicked, this, [this] { PushButton12_Click(); });
+  connect(PushButton3, &QPushButton::clicked, this, [this] { PushButton3_Click(); });
+  connect(PushButton11, &QPushButton::clicked, this, [this] { PushButton11_Click(); });
+  connect(cSysTray1, &cSysTray::MouseUp, this, [this] { cSysTray1_MouseUp(); });
   connect(background_sampler_, &BackgroundSampler::ReadingSucceeded, this,
           [this](const std::string& value) { FinishSample(true, value); });
   connect(background_sampler_, &BackgroundSampler::ReadingFailed, this,
@@ -68,6 +84,11 @@ void Form1::ConnectControls() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove && watched->isWidgetType()) {
+    auto* widget = static_cast<QWidget*>(watched);
+    QWidget* under = widget->childAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+    OnPointerMoved(under ? under : widget);
+  }
   if (watched == ListView2->viewport() && event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     // After the view has handled the press and release and settled its selection.
@@ -151,8 +172,9 @@ void Form1::ShowCountdown() {
 }
 
 void Form1::UpdateTimer() {
-  if (countdown_.ticking() && !Timer1->isActive()) Timer1->start();
-  if (!countdown_.ticking() && Timer1->isActive()) Timer1->stop();
+  const bool tick = countdown_.ticking() && !closing_;
+  if (tick && !Timer1->isActive()) Timer1->start();
+  if (!tick && Timer1->isActive()) Timer1->stop();
 }
 
 void Form1::Timer1_Timer() {
@@ -184,20 +206,6 @@ void Form1::PushButton5_Click() {
 void Form1::PushButton6_Click() {
   SetPointerMode(kBusyPointer);
   RequestSample(SampleOrigin::kLogNow);
-}
-
-void Form1::SetPointerMode(int mode) {
-  pointer_mode_ = mode;
-  switch (mode) {
-    case kBusyPointer:
-      setCursor(Qt::WaitCursor);
-      break;
-    case kHandPointer:
-      setCursor(Qt::PointingHandCursor);
-      break;
-    default:
-      unsetCursor();
-  }
 }
 
 // --- Samples ---------------------------------------------------------------------

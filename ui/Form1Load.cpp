@@ -11,22 +11,37 @@
 #include "platform/AppError.h"
 #include "sampling/HistoryLog.h"
 #include "schedule/IntervalTable.h"
+#include "ui/AppTitle.h"
 #include "ui/Form1.h"
 #include "ui/HistoryModel.h"
+#include "ui/Icons.h"
 #include "ui/Twips.h"
+#include "ui/cSysTray.h"
 
 namespace quorvane {
 
 void Form1::Form_Load() {
   TrappedHandler trap(services_.dialogs, "Form_Load");
+  trap.Step(100, [&] { ApplySkin(); });
   form_loading_ = true;
-  trap.Step(104,
-            [&] { setWindowTitle(QString::fromUtf8(kProductName.data(), kProductName.size())); });
+  trap.Step(104, [&] {
+    setWindowTitle(QString::fromUtf8(kProductName.data(), kProductName.size()));
+    setWindowIcon(ApplicationIcon());
+    SetAppTitle();
+  });
+  trap.Step(106, [&] { MaybeOpenHomePage(); });
+  trap.Step(128, [&] { LoadCustomPointer(); });
   trap.Step(130, [&] { FillIntervalList(); });
   trap.Step(158, [&] { ListView1->header()->resizeSection(0, TwipsToPixels(7000)); });
   RestoreIntervalSelection(trap);
   RestoreSwitch(trap);
+  trap.Step(182, [&] {
+    cSysTray1->SetTrayIcon(TrayPicture());
+    cSysTray1->SetTrayTip(QStringLiteral("Quorvane"));
+  });
+  trap.Step(184, [&] { cSysTray1->SetInTray(true); });
   RestoreOptions(trap);
+  RestoreMinimisedStart(trap);
   trap.Step(204, [&] { log_file_path_ = quorvane::LogFilePath(services_.temp_folder); });
   form_loading_ = false;
 
@@ -36,6 +51,18 @@ void Form1::Form_Load() {
         "defaults. The unreadable file was kept as " +
         backup);
   }
+}
+
+void Form1::SetAppTitle() {
+  QApplication::setApplicationDisplayName(
+      AppTitleFor(QString::fromUtf8(kProductName.data(), kProductName.size())));
+}
+
+void Form1::MaybeOpenHomePage() {
+  // About one start in a hundred shows the maker's home page.
+  const int seconds_since_midnight = services_.clock.Now().SecondsSinceMidnight();
+  if (services_.draw(seconds_since_midnight) == 7)
+    services_.desktop.OpenUrl(QString::fromLatin1(kHomePage));
 }
 
 void Form1::FillIntervalList() {
@@ -102,7 +129,18 @@ void Form1::RestoreOptions(TrappedHandler& trap) {
   trap.Step(192, [&] {
     SetOptionValue(Option2, TextToBoolean(GetSetting(services_.settings, setting::kOption2)));
   });
-  trap.Step(194, [&] { Check8->setVisible(Check4->isChecked()); });
+}
+
+void Form1::RestoreMinimisedStart(TrappedHandler& trap) {
+  bool startup = false;
+  trap.Step(194, [&] { startup = Check4->isChecked(); });
+  if (!startup) {
+    trap.Step(202, [&] { Check8->setVisible(false); });
+    return;
+  }
+  trap.Step(196, [&] { Check8->setVisible(true); });
+  // Only when both start options are ticked does the window start in the tray.
+  trap.Step(200, [&] { start_minimised_ = Check8->isChecked(); });
 }
 
 }  // namespace quorvane

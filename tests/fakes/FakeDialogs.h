@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/AppError.h"
+#include "ui/Desktop.h"
 #include "ui/Dialogs.h"
 
 namespace quorvane::testing {
@@ -26,6 +28,20 @@ class FakeDialogs : public Dialogs {
   bool silent() const {
     return errors.empty() && informations.empty() && confirmations.empty() && warnings.empty();
   }
+};
+
+// Records what the window asks the desktop to open.
+class FakeDesktop : public Desktop {
+ public:
+  std::vector<QString> text_files;
+  std::vector<QString> urls;
+  bool refuse = false;
+
+  void OpenTextFile(const QString& path) override {
+    if (refuse) throw AppError("No application to show text files was found");
+    text_files.push_back(path);
+  }
+  void OpenUrl(const QString& url) override { urls.push_back(url); }
 };
 
 }  // namespace quorvane::testing

@@ -51,6 +51,7 @@ class Gate {
 // settings live in memory and message boxes are recorded.
 struct Form1Harness {
   TempDir temp{"temp"};
+  TempDir program_folder{"program"};
   FakeClock clock;
   FakeToolRunner tool;
   FakeSignalSource signal_source;
@@ -58,6 +59,9 @@ struct Form1Harness {
   FakeSettingsStore settings;
   FakeStartupEntry startup_entry;
   FakeDialogs dialogs;
+  FakeDesktop desktop;
+  int drawn = 50;  // what the one-in-a-hundred draw gives
+  std::vector<int> seeds;
   StatusSampler sampler{{clock, tool,
                          WirelessTool{{"nmcli", {}}, WirelessOutputFormat::kNmcliTerse},
                          signal_source, connectivity, temp.path()}};
@@ -66,10 +70,14 @@ struct Form1Harness {
   Form1Harness() { tool.output = " :70\n"; }
 
   Form1& Load() {
-    form = std::make_unique<Form1>(
-        Form1Services{sampler, settings, startup_entry, dialogs, clock, temp.path()});
+    form = std::make_unique<Form1>(Form1Services{sampler, settings, startup_entry, dialogs, desktop,
+                                                 clock, temp.path(), program_folder.path(),
+                                                 [this](int seed) {
+                                                   seeds.push_back(seed);
+                                                   return drawn;
+                                                 }});
     form->Form_Load();
-    form->show();
+    form->ShowAfterLoad();
     return *form;
   }
 
