@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <filesystem>
+#include <iostream>
 
 #include "platform/PlatformServices.h"
 #include "platform/TempFolder.h"
@@ -8,6 +9,12 @@
 #include "ui/MessageBoxDialogs.h"
 
 int main(int argc, char* argv[]) {
+  // Without a display Quorvane still logs, on Qt's offscreen platform.
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::cout << "No display found: Quorvane runs without a window and keeps logging." << std::endl;
+  }
   QApplication app(argc, argv);  // also takes the user's locale for dates and times
   QApplication::setApplicationName(QStringLiteral("Quorvane"));
   QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
@@ -28,5 +35,7 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
   form.Form_Load();
   form.ShowAfterLoad();
+  std::cout << "Quorvane is running; its history log is " << form.LogFilePath().string()
+            << std::endl;
   return QApplication::exec();
 }

@@ -7,8 +7,5 @@ scripts/install-packages.sh run
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$(nproc)"
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display found: Quorvane runs without a window (Qt's offscreen platform) and keeps logging."
-  export QT_QPA_PLATFORM=offscreen
-fi
+# Without a display the program says so and runs on Qt's offscreen platform.
 exec build/app/quorvane "$@"

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <iostream>
 
 namespace quorvane {
 namespace {
@@ -16,18 +17,30 @@ QString Displayed(const std::string& text) {
 
 QString AppTitle() { return QApplication::applicationDisplayName(); }
 
+// Without a display nobody could close a box, and logging would wait for it
+// forever; the message goes to standard error instead.
+bool Headless() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
+
+void PrintInstead(const QString& title, const QString& text) {
+  std::cerr << title.toStdString() << ": " << text.toStdString() << std::endl;
+}
+
 }  // namespace
 
 void MessageBoxDialogs::ReportError(const ErrorReport& report) {
-  QMessageBox::warning(parent_, QStringLiteral("Application Error"), Displayed(report.Text()));
+  const QString title = QStringLiteral("Application Error");
+  if (Headless()) return PrintInstead(title, Displayed(report.Text()));
+  QMessageBox::warning(parent_, title, Displayed(report.Text()));
 }
 
 void MessageBoxDialogs::Inform(const std::string& text) {
+  if (Headless()) return PrintInstead(AppTitle(), Displayed(text));
   QMessageBox box(QMessageBox::NoIcon, AppTitle(), Displayed(text), QMessageBox::Ok, parent_);
   box.exec();
 }
 
 bool MessageBoxDialogs::Confirm(const std::string& text) {
+  if (Headless()) return false;  // nothing is deleted without a person's "Yes"
   QMessageBox box(QMessageBox::NoIcon, AppTitle(), Displayed(text),
                   QMessageBox::Yes | QMessageBox::No, parent_);
   box.setDefaultButton(QMessageBox::Yes);
@@ -35,6 +48,7 @@ bool MessageBoxDialogs::Confirm(const std::string& text) {
 }
 
 void MessageBoxDialogs::Warn(const std::string& text) {
+  if (Headless()) return PrintInstead(AppTitle(), Displayed(text));
   QMessageBox::warning(parent_, AppTitle(), Displayed(text));
 }
 
