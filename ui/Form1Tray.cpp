@@ -1,6 +1,7 @@
 // Hiding into the tray, coming back, and closing.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QScreen>
 #include <QTimer>
 
 #include "ui/Form1.h"
@@ -35,6 +36,11 @@ void Form1::Form_Resize() {
 }
 
 void Form1::ShowAfterLoad() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
   if (!start_minimised_) {
     show();
     return;

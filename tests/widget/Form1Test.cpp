@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 
 #include "tests/widget/Form1Harness.h"
@@ -36,6 +37,9 @@ class Form1Test : public QObject {
     Form1Harness h;
     Form1& form = h.Load();
     QCOMPARE(form.size(), QSize(536, 570));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // Centred, give or take a frame the platform adds once the window is shown.
+    QVERIFY(qAbs(form.frameGeometry().center().x() - screen.center().x()) <= 4);
     QCOMPARE(form.minimumSize(), form.maximumSize());
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
