@@ -5,6 +5,9 @@
 
 namespace quorvane {
 
+// The end of a line in the system's text files: LF on Linux, CR LF on Windows.
+extern const std::string_view kLineEnd;
+
 // Appends `line` and the platform's line end to the file with a single write, so
 // a line is either wholly in the file or not at all. Creates a missing file, on
 // Linux readable by its owner only. Throws AppError with a description such as

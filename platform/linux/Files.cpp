@@ -10,6 +10,9 @@
 #include "platform/AppError.h"
 
 namespace quorvane {
+
+const std::string_view kLineEnd = "\n";
+
 namespace {
 
 const char* DescriptionOf(int error_number) {
@@ -82,7 +85,7 @@ void AppendLine(const std::filesystem::path& file, std::string_view line) {
   if (S_ISDIR(before.st_mode)) ThrowFor(EISDIR);
 
   std::string record(line);
-  record += '\n';
+  record += kLineEnd;
   if (!WriteAll(fd.get(), record)) {
     const int error_number = errno;
     // Take back a partly written line, so the next one starts on a line of its own.

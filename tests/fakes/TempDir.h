@@ -1,9 +1,8 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -13,14 +12,18 @@ namespace quorvane::testing {
 class TempDir {
  public:
   explicit TempDir(std::string_view name_suffix = "") {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "quorvane-test-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    std::random_device random;
+    do {
+      root_ = std::filesystem::temp_directory_path() /
+              ("quorvane-test-" + std::to_string(random()) + std::to_string(random()));
+    } while (!std::filesystem::create_directory(root_));
+    std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace);
+    path_ = root_;
     if (!name_suffix.empty()) {
-      path_ /= std::string(name_suffix);
+      path_ /= std::filesystem::u8path(name_suffix);
       std::filesystem::create_directories(path_);
     }
-    root_ = pattern;
   }
   ~TempDir() {
     std::error_code ignored;

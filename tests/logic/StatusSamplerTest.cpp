@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Files.h"
 #include "sampling/NetshReader.h"
 #include "tests/fakes/FakePlatform.h"
 
@@ -47,7 +48,7 @@ TEST_F(StatusSamplerTest, MethodOneRecordsTheSameLineInListAndLog) {
   const auto line = sampler.TakeStatusSample(SignalMethod::kWirelessTool, list, log);
   EXPECT_EQ(line, "12/07/26 14:03:11 WiFi Signal Strength is 65%");
   EXPECT_EQ(list.lines, std::vector<std::string>{line});
-  EXPECT_EQ(ReadFile(log), line + "\n");
+  EXPECT_EQ(ReadFile(log), line + std::string(kLineEnd));
   // The tool's output stays in the TEMP folder for anyone who wants to look.
   EXPECT_EQ(ReadFile(temp / "wifi2013.txt"), runner.output);
   ASSERT_EQ(runner.commands.size(), 1u);
@@ -58,7 +59,7 @@ TEST_F(StatusSamplerTest, MethodTwoGivesALevelWithoutPercent) {
   source.strengths = {-70};
   auto sampler = MakeSampler(kNetsh);
   sampler.TakeStatusSample(SignalMethod::kSignalStrength, list, log);
-  EXPECT_EQ(ReadFile(log), "12/07/26 14:03:11 WiFi Signal Strength is 3\n");
+  EXPECT_EQ(ReadFile(log), "12/07/26 14:03:11 WiFi Signal Strength is 3" + std::string(kLineEnd));
   EXPECT_TRUE(runner.commands.empty());
 }
 
@@ -79,9 +80,9 @@ TEST_F(StatusSamplerTest, LinesAccumulateInTheLogAcrossRuns) {
   clock.now.second = 12;
   MakeSampler(kNmcli).TakeStatusSample(SignalMethod::kWirelessTool, next_run, log);
   EXPECT_EQ(next_run.lines.size(), 1u);
-  EXPECT_EQ(ReadFile(log),
-            "12/07/26 14:03:11 WiFi Signal Strength is 48%\n"
-            "12/07/26 14:03:12 WiFi Signal Strength is 48%\n");
+  EXPECT_EQ(ReadFile(log), "12/07/26 14:03:11 WiFi Signal Strength is 48%" + std::string(kLineEnd) +
+                               "12/07/26 14:03:12 WiFi Signal Strength is 48%" +
+                               std::string(kLineEnd));
 }
 
 TEST_F(StatusSamplerTest, AReaderFailureRecordsNothing) {

@@ -19,6 +19,56 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
+TEST(AppendToLog, CreatesOwnerOnlyAndAppendsWithoutRewriting) {
+  TempDir dir;
+  const auto log = dir / "Quorvane.txt";
+  AppendLine(log, "first");
+  struct stat info {};
+  ASSERT_EQ(::stat(log.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+  const auto inode = info.st_ino;
+  AppendLine(log, "second");
+  AppendLine(log, "");
+  EXPECT_EQ(ReadFile(log), "first\nsecond\n\n");
+  ASSERT_EQ(::stat(log.c_str(), &info), 0);
+  EXPECT_EQ(info.st_ino, inode);
+}
+
+TEST(AppendToLog, KeepsTheModeOfAnExistingLog) {
+  TempDir dir;
+  const auto log = dir / "Quorvane.txt";
+  WriteFile(log, "earlier run\n");
+  ::chmod(log.c_str(), 0644);
+  AppendLine(log, "this run");
+  EXPECT_EQ(ReadFile(log), "earlier run\nthis run\n");
+  struct stat info {};
+  ::stat(log.c_str(), &info);
+  EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+TEST(AppendToLog, ReportsAFolderItMayNotWriteIn) {
+  TempDir dir("locked");
+  ::chmod(dir.path().c_str(), 0555);
+  // Root may write anywhere, so the attempt is made by a child without privileges.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+    try {
+      AppendLine(dir / "Quorvane.txt", "line");
+    } catch (const AppError& error) {
+      ::_exit(std::string(error.what()) == "Permission denied" ? 0 : 2);
+    }
+    ::_exit(1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir / "Quorvane.txt"));
+}
+
 TEST(ReplaceFileContents, ReplacesAPlantedLinkInsteadOfWritingThroughIt) {
   TempDir dir;
   const auto victim = dir / "precious.txt";
