@@ -12,7 +12,10 @@ std::filesystem::path LogFilePath(const std::filesystem::path& temp_folder) {
 
 std::string DateTimeText(const Clock& clock, const LocalDateTime& when) {
   std::string text = clock.ShortDate(when);
-  if (!when.IsMidnight()) text += " " + clock.LongTime(when);
+  if (!when.IsMidnight()) {
+    text += ' ';
+    text += clock.LongTime(when);
+  }
   return text;
 }
 

@@ -12,21 +12,30 @@ run_packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
   xvfb xauth x11-utils xdotool openbox trayer imagemagick xclip desktop-file-utils
+  g++-mingw-w64-x86-64-posix wine wine64 googletest   # the Windows layer, under Wine
+  locales                                              # dates in the users' formats
 )
 
 wanted=("${run_packages[@]}")
 if [ "${1:-run}" = test ]; then wanted+=("${test_packages[@]}"); fi
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
 
 missing=()
 for package in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
   [ "$status" = "install ok installed" ] || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${as_root[@]}" apt-get update -qq
+  "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-echo "Installing: ${missing[*]}"
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The Windows tests format dates as an American and a German user would see them.
+if [ "${1:-run}" = test ] && ! { locale -a | grep -qx en_US.utf8 && locale -a | grep -qx de_DE.utf8; }; then
+  "${as_root[@]}" sed -i -E 's/^# *((en_US|de_DE)\.UTF-8 UTF-8)/\1/' /etc/locale.gen
+  "${as_root[@]}" locale-gen >/dev/null
+fi

@@ -1,0 +1,119 @@
+#include "platform/Files.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/AppError.h"
+#include "platform/windows/WideText.h"
+
+namespace quorvane {
+
+const std::string_view kLineEnd = "\r\n";
+
+namespace {
+
+const char* DescriptionOf(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+      return error_text::kPathNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+      return error_text::kPermissionDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return error_text::kDiskFull;
+    default:
+      return error_text::kPathFileAccess;
+  }
+}
+
+[[noreturn]] void ThrowFor(DWORD error) { throw AppError(DescriptionOf(error)); }
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// The line in the system's ANSI code page, as other Windows programs expect.
+std::string ToAnsi(std::string_view utf8) {
+  const std::wstring wide = Widen(utf8);
+  if (wide.empty()) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), size,
+                      nullptr, nullptr);
+  return ansi;
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+      return false;
+    if (written == 0) {
+      SetLastError(ERROR_DISK_FULL);
+      return false;
+    }
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+void AppendLine(const std::filesystem::path& file, std::string_view line) {
+  // Other programs may read the log while it grows.
+  Handle handle(CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle.valid()) ThrowFor(GetLastError());
+  LARGE_INTEGER before{};
+  GetFileSizeEx(handle.get(), &before);
+  const std::string record = ToAnsi(line) + std::string(kLineEnd);
+  if (!WriteAll(handle.get(), record)) {
+    const DWORD error = GetLastError();
+    // Take back a partly written line, so the next one starts on a line of its own.
+    if (SetFilePointerEx(handle.get(), before, nullptr, FILE_BEGIN)) SetEndOfFile(handle.get());
+    ThrowFor(error);
+  }
+}
+
+void ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {
+  // A new file beside it, moved into place: the move replaces whatever stands at
+  // the path (a link included) without writing through it.
+  std::filesystem::path temporary = file;
+  temporary += L".new";
+  {
+    Handle handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) ThrowFor(GetLastError());
+    if (!WriteAll(handle.get(), bytes)) {
+      const DWORD error = GetLastError();
+      DeleteFileW(temporary.c_str());
+      ThrowFor(error);
+    }
+  }
+  if (!MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.c_str());
+    ThrowFor(error);
+  }
+}
+
+}  // namespace quorvane

@@ -1,0 +1,23 @@
+#include "platform/PlatformServices.h"
+
+#include "platform/windows/InternetConnectivity.h"
+#include "platform/windows/ProcessToolRunner.h"
+#include "platform/windows/RegistrySettingsStore.h"
+#include "platform/windows/RunKeyStartupEntry.h"
+#include "platform/windows/SystemClock.h"
+#include "platform/windows/WmiSignalSource.h"
+
+namespace quorvane {
+
+PlatformServices CreatePlatformServices(const std::filesystem::path& program) {
+  PlatformServices services;
+  services.clock = std::make_unique<SystemClock>();
+  services.tool_runner = std::make_unique<ProcessToolRunner>();
+  services.signal_source = std::make_unique<WmiSignalSource>();
+  services.connectivity = std::make_unique<InternetConnectivity>();
+  services.settings = std::make_unique<RegistrySettingsStore>();
+  services.startup_entry = std::make_unique<RunKeyStartupEntry>(program);
+  return services;
+}
+
+}  // namespace quorvane

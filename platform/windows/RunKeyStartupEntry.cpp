@@ -1,0 +1,54 @@
+#include "platform/windows/RunKeyStartupEntry.h"
+
+#include "platform/AppError.h"
+#include "platform/windows/WideText.h"
+
+namespace quorvane {
+namespace {
+
+// Query value, set value, create subkey, enumerate, notify, create link.
+constexpr REGSAM kRunKeyAccess = 0x3F;
+
+// Opens an existing Run key (it is never created) and applies `change` to it.
+template <typename Change>
+LSTATUS WithRunKey(HKEY hive, Change&& change) {
+  HKEY key = nullptr;
+  LSTATUS status = RegOpenKeyExW(hive, RunKeyStartupEntry::kRunKey, 0, kRunKeyAccess, &key);
+  if (status != ERROR_SUCCESS) return status;
+  status = change(key);
+  RegCloseKey(key);
+  return status;
+}
+
+}  // namespace
+
+RunKeyStartupEntry::RunKeyStartupEntry(std::filesystem::path program)
+    : program_(std::move(program)) {}
+
+std::wstring RunKeyStartupEntry::value_name() const { return program_.filename().wstring(); }
+
+std::wstring RunKeyStartupEntry::value_data() const { return L"\"" + program_.wstring() + L"\""; }
+
+void RunKeyStartupEntry::Add() {
+  const std::wstring name = value_name();
+  const std::wstring data = value_data();
+  const auto write = [&](HKEY key) {
+    return RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+  };
+  // All users when permitted; a user without the rights gets an entry of their own.
+  if (WithRunKey(HKEY_LOCAL_MACHINE, write) == ERROR_SUCCESS) return;
+  const LSTATUS status = WithRunKey(HKEY_CURRENT_USER, write);
+  if (status != ERROR_SUCCESS)
+    throw AppError("No Run key could be written: " +
+                   SystemMessage(static_cast<unsigned long>(status)));
+}
+
+void RunKeyStartupEntry::Remove() {
+  const std::wstring name = value_name();
+  const auto remove = [&](HKEY key) { return RegDeleteValueW(key, name.c_str()); };
+  WithRunKey(HKEY_LOCAL_MACHINE, remove);
+  WithRunKey(HKEY_CURRENT_USER, remove);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvane {
+
+// UTF-8, as the rest of the program speaks, to and from the UTF-16 of Win32.
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
+
+// The text of a Win32 error code or HRESULT, without the trailing line end.
+std::string SystemMessage(unsigned long code);
+
+}  // namespace quorvane

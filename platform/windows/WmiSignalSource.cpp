@@ -1,0 +1,134 @@
+#include "platform/windows/WmiSignalSource.h"
+
+#include <objbase.h>
+#include <wbemcli.h>
+#include <windows.h>
+
+#include "platform/AppError.h"
+#include "platform/windows/WideText.h"
+
+namespace quorvane {
+namespace {
+
+// Holds one COM interface and releases it.
+template <typename Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  explicit ComPtr(Interface* pointer) : pointer_(pointer) {}
+  ~ComPtr() {
+    if (pointer_) pointer_->Release();
+  }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  Interface* operator->() const { return pointer_; }
+  Interface* get() const { return pointer_; }
+  Interface** out() { return &pointer_; }
+  void reset(Interface* pointer) {
+    if (pointer_) pointer_->Release();
+    pointer_ = pointer;
+  }
+  Interface* release() {
+    Interface* pointer = pointer_;
+    pointer_ = nullptr;
+    return pointer;
+  }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+[[noreturn]] void ThrowWmi(const char* what, HRESULT result) {
+  throw AppError(std::string("WMI: ") + what + ": " +
+                 SystemMessage(static_cast<unsigned long>(result)));
+}
+
+class BstrText {
+ public:
+  explicit BstrText(const wchar_t* text) : text_(SysAllocString(text)) {}
+  ~BstrText() { SysFreeString(text_); }
+  BstrText(const BstrText&) = delete;
+  BstrText& operator=(const BstrText&) = delete;
+  operator BSTR() const { return text_; }
+
+ private:
+  BSTR text_;
+};
+
+class WmiInstances : public StrengthInstances {
+ public:
+  explicit WmiInstances(IEnumWbemClassObject* enumerator) : enumerator_(enumerator) {}
+
+  bool MoveNext() override {
+    ComPtr<IWbemClassObject> next;
+    ULONG returned = 0;
+    const HRESULT result =
+        enumerator_->Next(static_cast<long>(WBEM_INFINITE), 1, next.out(), &returned);
+    if (FAILED(result)) ThrowWmi("reading the adapters", result);
+    if (returned == 0) return false;
+    current_.reset(next.release());
+    return true;
+  }
+
+  std::int32_t CurrentStrength() override {
+    VARIANT value;
+    VariantInit(&value);
+    const HRESULT result =
+        current_->Get(L"NDIS80211ReceivedSignalStrength", 0, &value, nullptr, nullptr);
+    if (FAILED(result)) ThrowWmi("reading the signal strength", result);
+    const HRESULT converted = VariantChangeType(&value, &value, 0, VT_I4);
+    const std::int32_t dbm = SUCCEEDED(converted) ? value.lVal : 0;
+    VariantClear(&value);
+    if (FAILED(converted)) ThrowWmi("reading the signal strength", converted);
+    return dbm;
+  }
+
+ private:
+  ComPtr<IEnumWbemClassObject> enumerator_;
+  ComPtr<IWbemClassObject> current_;
+};
+
+}  // namespace
+
+WmiSignalSource::WmiSignalSource() = default;
+
+WmiSignalSource::~WmiSignalSource() {
+  if (service_) service_->Release();
+}
+
+void WmiSignalSource::Bind(const std::string& computer) {
+  // The thread may already have its apartment; either kind will do.
+  const HRESULT initialised = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  if (FAILED(initialised) && initialised != RPC_E_CHANGED_MODE)
+    ThrowWmi("starting COM", initialised);
+  // Only the first call in a process can set this; later ones are refused harmlessly.
+  CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
+                       RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+
+  ComPtr<IWbemLocator> locator;
+  HRESULT result = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IWbemLocator, reinterpret_cast<void**>(locator.out()));
+  if (FAILED(result)) ThrowWmi("creating the locator", result);
+  const BstrText path(Widen("\\\\" + computer + "\\root\\wmi").c_str());
+  ComPtr<IWbemServices> service;
+  result =
+      locator->ConnectServer(path, nullptr, nullptr, nullptr, 0, nullptr, nullptr, service.out());
+  if (FAILED(result)) ThrowWmi("connecting to root\\wmi", result);
+  CoSetProxyBlanket(service.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                    RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+  if (service_) service_->Release();
+  service_ = service.release();
+}
+
+std::unique_ptr<StrengthInstances> WmiSignalSource::Query() {
+  if (!service_) throw AppError("WMI: the service is not connected");
+  const BstrText language(L"WQL");
+  const BstrText query(L"Select * From MSNdis_80211_ReceivedSignalStrength");
+  IEnumWbemClassObject* enumerator = nullptr;
+  const HRESULT result = service_->ExecQuery(
+      language, query, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr, &enumerator);
+  if (FAILED(result)) ThrowWmi("querying the signal strength", result);
+  return std::make_unique<WmiInstances>(enumerator);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,68 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/windows/ProcessToolRunner.h"
+#include "platform/windows/RegistrySettingsStore.h"
+#include "platform/windows/RunKeyStartupEntry.h"
+#include "settings/Settings.h"
+#include "tests/fakes/TempDir.h"
+
+namespace quorvane {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+
+std::optional<std::wstring> RegistryText(HKEY hive, const wchar_t* key, const std::wstring& name) {
+  wchar_t value[1024];
+  DWORD bytes = sizeof value;
+  if (RegGetValueW(hive, key, name.c_str(), RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(value);
+}
+
+// What another process reads from the store.
+std::string ReadByAnotherProcess(const std::string& key) {
+  TempDir dir;
+  ProcessToolRunner runner;
+  runner.RunToFile({SETTINGS_PROBE, {key}}, dir / "value.txt", std::chrono::seconds(30));
+  return ReadFile(dir / "value.txt");
+}
+
+TEST(WindowsSettings, AreStoredWhereTheClassicStoreKeepsThem) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Brindlewick");
+  RegistrySettingsStore store;
+  EXPECT_EQ(GetSetting(store, setting::kOftenIndex), "2");
+  EXPECT_EQ(store.Get("Windows Startup"), std::nullopt);
+  SaveSetting(store, setting::kWindowsStartup, "On");
+  SaveSetting(store, setting::kOftenIndex, "12");
+  EXPECT_EQ(RegistryText(HKEY_CURRENT_USER,
+                         L"Software\\VB and VBA Program Settings\\Brindlewick\\Quorvane",
+                         L"Windows Startup"),
+            std::optional<std::wstring>(L"On"));
+  EXPECT_EQ(ReadByAnotherProcess("OftenIndex"), "12");
+  EXPECT_EQ(ReadByAnotherProcess("Windows Startup"), "On");
+  EXPECT_EQ(RegistrySettingsStore().Get("OftenIndex"), std::optional<std::string>("12"));
+}
+
+TEST(WindowsStartupEntry, WritesTheQuotedPathAndRemovesItFromBothKeys) {
+  RunKeyStartupEntry entry(L"C:\\Program Files\\Quorvane & Co\\quorvane-test.exe");
+  EXPECT_EQ(entry.value_name(), L"quorvane-test.exe");
+  EXPECT_EQ(entry.value_data(), L"\"C:\\Program Files\\Quorvane & Co\\quorvane-test.exe\"");
+  entry.Add();
+  const auto machine =
+      RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe");
+  const auto user =
+      RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe");
+  ASSERT_TRUE(machine || user);
+  EXPECT_EQ(machine ? *machine : *user, entry.value_data());
+
+  entry.Remove();
+  EXPECT_FALSE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+  EXPECT_FALSE(RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+  entry.Remove();  // removing again changes nothing
+}
+
+}  // namespace
+}  // namespace quorvane
