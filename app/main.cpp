@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/SingleInstance.h"
 #include "platform/PlatformServices.h"
 #include "platform/TempFolder.h"
 #include "sampling/StatusSampler.h"
@@ -20,6 +21,14 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
   QApplication::setOrganizationName(QStringLiteral("Brindlewick"));
 
+  // A second start (at login and again by hand, say) brings the running copy to
+  // the front instead of logging twice into the same file.
+  quorvane::SingleInstance instance;
+  if (!instance.Claim()) {
+    std::cout << "Quorvane is already running; its window was brought to the front." << std::endl;
+    return 0;
+  }
+
   const std::filesystem::path program = QApplication::applicationFilePath().toStdString();
   auto services = quorvane::CreatePlatformServices(program);
   const auto temp_folder = quorvane::TempFolder();
@@ -33,6 +42,8 @@ int main(int argc, char* argv[]) {
   dialogs.set_parent(&form);
   // The window may be hidden in the tray; the program ends when it is closed.
   QApplication::setQuitOnLastWindowClosed(false);
+  QObject::connect(&instance, &quorvane::SingleInstance::ShowRequested, &form,
+                   &quorvane::Form1::BringToFront);
   form.Form_Load();
   form.ShowAfterLoad();
   std::cout << "Quorvane is running; its history log is " << form.LogFilePath().string()

@@ -17,6 +17,7 @@
 #include "schedule/IntervalTable.h"
 #include "ui/BackgroundSampler.h"
 #include "ui/HistoryModel.h"
+#include "ui/HistoryView.h"
 #include "ui/cSysTray.h"
 
 namespace quorvane {

@@ -30,6 +30,7 @@ namespace quorvane {
 
 class BackgroundSampler;
 class HistoryModel;
+class HistoryView;
 class cSysTray;
 
 // Draws a whole number from 1 to 100 from a generator seeded with `seed`.
@@ -67,6 +68,8 @@ class Form1 : public QWidget {
   void ShowAfterLoad();
   // One tick of the one-second timer Timer1; tests call it to drive the countdown.
   void Timer1_Timer();
+  // Shows the window in front of the others, also out of the tray.
+  void BringToFront() { cSysTray1_MouseUp(); }
 
   const std::filesystem::path& LogFilePath() const { return log_file_path_; }
   bool FormLoading() const { return form_loading_; }
@@ -92,8 +95,8 @@ class Form1 : public QWidget {
   QCheckBox* Check4 = nullptr;
   QCheckBox* Check8 = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
-  QTreeView* ListView1 = nullptr;  // the history
-  QTreeView* ListView2 = nullptr;  // the intervals
+  HistoryView* ListView1 = nullptr;  // the history
+  QTreeView* ListView2 = nullptr;    // the intervals
   QPushButton* PushButton1 = nullptr;
   QPushButton* PushButton2 = nullptr;
   QPushButton* PushButton3 = nullptr;

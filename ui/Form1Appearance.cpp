@@ -11,6 +11,7 @@
 #include "sampling/FileOperations.h"
 #include "ui/Appearance.h"
 #include "ui/Form1.h"
+#include "ui/HistoryView.h"
 
 namespace quorvane {
 

@@ -11,6 +11,7 @@
 
 #include "ui/Form1.h"
 #include "ui/HistoryModel.h"
+#include "ui/HistoryView.h"
 #include "ui/Twips.h"
 
 namespace quorvane {
@@ -133,7 +134,8 @@ void Form1::CreateControls() {
   intervals_ = new QStandardItemModel(0, 1, this);
   ListView2->setModel(intervals_);
 
-  ListView1 = MakeList(this, "ListView1", TwipsRect(120, 1080, 7800, 2535));
+  ListView1 =
+      Place(new HistoryView(this), "ListView1", TwipsRect(120, 1080, 7800, 2535), Arial(9, true));
   ListView1->setModel(history_);
 
   PushButton5 =

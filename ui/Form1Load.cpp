@@ -14,6 +14,7 @@
 #include "ui/AppTitle.h"
 #include "ui/Form1.h"
 #include "ui/HistoryModel.h"
+#include "ui/HistoryView.h"
 #include "ui/Icons.h"
 #include "ui/Twips.h"
 #include "ui/cSysTray.h"

@@ -18,6 +18,7 @@
 #include "tests/fakes/FakeSettings.h"
 #include "ui/Form1.h"
 #include "ui/HistoryModel.h"
+#include "ui/HistoryView.h"
 
 namespace quorvane::testing {
 

@@ -1,0 +1,129 @@
+#include "ui/HistoryView.h"
+
+#include <QAbstractItemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStandardItemModel>
+
+namespace quorvane {
+
+HistoryView::HistoryView(QWidget* parent)
+    : QAbstractScrollArea(parent), header_(new QHeaderView(Qt::Horizontal, this)) {
+  setFocusPolicy(Qt::StrongFocus);
+  header_->setStretchLastSection(false);
+  header_->setSectionsMovable(false);
+  header_->setSectionsClickable(false);
+  header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  connect(header_, &QHeaderView::sectionResized, this, [this] {
+    UpdateScrollRanges();
+    viewport()->update();
+  });
+  viewport()->setBackgroundRole(QPalette::Base);
+  viewport()->setAutoFillBackground(true);
+  verticalScrollBar()->setSingleStep(1);  // the vertical scroll bar counts rows
+}
+
+void HistoryView::setModel(QAbstractItemModel* model) {
+  if (model_) model_->disconnect(this);
+  model_ = model;
+  header_->setModel(model);
+  connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first) {
+    const int shown_before = firstVisibleRow() + visibleRowCount();
+    UpdateScrollRanges();
+    if (first <= shown_before) viewport()->update();  // only a new row in sight is painted
+  });
+  connect(model, &QAbstractItemModel::modelReset, this, [this] {
+    UpdateScrollRanges();
+    viewport()->update();
+  });
+  connect(model, &QAbstractItemModel::dataChanged, viewport(), qOverload<>(&QWidget::update));
+  UpdateScrollRanges();
+}
+
+int HistoryView::rowHeight() const { return fontMetrics().height() + 2; }
+
+int HistoryView::firstVisibleRow() const { return verticalScrollBar()->value(); }
+
+int HistoryView::visibleRowCount() const { return std::max(1, viewport()->height() / rowHeight()); }
+
+void HistoryView::scrollToBottom() {
+  verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void HistoryView::UpdateScrollRanges() {
+  const int rows = model_ ? model_->rowCount() : 0;
+  verticalScrollBar()->setRange(0, std::max(0, rows - visibleRowCount()));
+  verticalScrollBar()->setPageStep(visibleRowCount());
+  const int width = header_->length();
+  horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
+  horizontalScrollBar()->setPageStep(viewport()->width());
+}
+
+void HistoryView::PlaceHeader() {
+  const int height = header_->sizeHint().height();
+  setViewportMargins(0, height, 0, 0);
+  const QRect area = viewport()->geometry();
+  header_->setGeometry(area.left(), area.top() - height, area.width(), height);
+}
+
+void HistoryView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  PlaceHeader();
+  UpdateScrollRanges();
+}
+
+bool HistoryView::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::Polish || event->type() == QEvent::FontChange) PlaceHeader();
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
+void HistoryView::scrollContentsBy(int dx, int /*dy*/) {
+  if (dx) header_->setOffset(horizontalScrollBar()->value());
+  viewport()->update();
+}
+
+void HistoryView::paintEvent(QPaintEvent* /*event*/) {
+  if (!model_) return;
+  QPainter painter(viewport());
+  painter.setPen(palette().color(QPalette::Text));
+  const int rows = model_->rowCount();
+  const int height = rowHeight();
+  const int left = 4 - horizontalScrollBar()->value();
+  const int width = std::max(header_->length(), viewport()->width());
+  const int first = firstVisibleRow();
+  const int last = std::min(rows, first + visibleRowCount() + 1);
+  for (int row = first, y = 0; row < last; ++row, y += height) {
+    const QString text = model_->data(model_->index(row, 0), Qt::DisplayRole).toString();
+    painter.drawText(QRect(left, y, width, height), Qt::AlignLeft | Qt::AlignVCenter, text);
+  }
+}
+
+void HistoryView::keyPressEvent(QKeyEvent* event) {
+  QScrollBar* bar = verticalScrollBar();
+  switch (event->key()) {
+    case Qt::Key_Up:
+      bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+      break;
+    case Qt::Key_Down:
+      bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      break;
+    case Qt::Key_PageUp:
+      bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+      break;
+    case Qt::Key_PageDown:
+      bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+      break;
+    case Qt::Key_Home:
+      bar->setValue(0);
+      break;
+    case Qt::Key_End:
+      bar->setValue(bar->maximum());
+      break;
+    default:
+      QAbstractScrollArea::keyPressEvent(event);
+  }
+}
+
+}  // namespace quorvane

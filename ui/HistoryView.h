@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QPointer>
+
+class QAbstractItemModel;
+class QHeaderView;
+
+namespace quorvane {
+
+// A one-column list with a header that paints only the rows in sight. Unlike
+// the item views it keeps nothing per row and never lays all rows out again, so
+// adding the millionth line costs what adding the first did.
+class HistoryView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit HistoryView(QWidget* parent = nullptr);
+
+  void setModel(QAbstractItemModel* model);
+  QAbstractItemModel* model() const { return model_; }
+  QHeaderView* header() const { return header_; }
+
+  int rowHeight() const;
+  // The first row in sight.
+  int firstVisibleRow() const;
+  int visibleRowCount() const;
+  void scrollToBottom();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+
+ private:
+  void UpdateScrollRanges();
+  void PlaceHeader();
+
+  QPointer<QAbstractItemModel> model_;
+  QHeaderView* header_;
+};
+
+}  // namespace quorvane
