@@ -11,6 +11,7 @@ run_packages=(
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
+  clang libclang-rt-14-dev                             # sanitizers and fuzzers
   xvfb xauth x11-utils xdotool openbox trayer imagemagick xclip desktop-file-utils
   g++-mingw-w64-x86-64-posix wine wine64 googletest   # the Windows layer, under Wine
   locales                                              # dates in the users' formats

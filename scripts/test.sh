@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Quorvane with warnings as errors and runs every test.
+# Installs what is missing, builds Quorvane with warnings as errors and runs every test:
+# the Linux suite, the same under sanitizers, the fuzzers, and the Windows layer
+# under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,6 +10,16 @@ git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j"$(nproc)"
 ctest --preset ci -j"$(nproc)"
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# the threaded sampling tests under ThreadSanitizer, and each fuzzer for a minute.
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j"$(nproc)"
+ctest --preset sanitize -j"$(nproc)"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j"$(nproc)" --target linux_platform_tests form1_tests
+ctest --preset tsan
+tests/fuzz/run-fuzzers.sh "${FUZZ_SECONDS:-60}"
 
 # The Windows layer: cross-compiled with mingw-w64, tested under Wine in a prefix
 # of the build's own.

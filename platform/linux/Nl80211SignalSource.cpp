@@ -12,23 +12,24 @@
 #include <vector>
 
 #include "platform/AppError.h"
+#include "platform/linux/Nl80211Messages.h"
 
 namespace quorvane {
 namespace {
 
-using AttributeHandler = std::function<void(nlattr** attributes)>;
+// Called with the attributes of each answer: their start and length in bytes.
+using AttributeHandler = std::function<void(const void* attributes, int length)>;
 
 [[noreturn]] void ThrowNetlinkError(const char* what, int error) {
   throw AppError(std::string("nl80211: ") + what + ": " + nl_geterror(error));
 }
 
 int OnValidMessage(nl_msg* message, void* handler) {
-  auto* header = static_cast<genlmsghdr*>(nlmsg_data(nlmsg_hdr(message)));
-  nlattr* attributes[NL80211_ATTR_MAX + 1] = {};
-  if (nla_parse(attributes, NL80211_ATTR_MAX, genlmsg_attrdata(header, 0),
-                genlmsg_attrlen(header, 0), nullptr) == 0) {
-    (*static_cast<AttributeHandler*>(handler))(attributes);
-  }
+  nlmsghdr* netlink_header = nlmsg_hdr(message);
+  if (!genlmsg_valid_hdr(netlink_header, 0)) return NL_SKIP;
+  auto* header = static_cast<genlmsghdr*>(nlmsg_data(netlink_header));
+  (*static_cast<AttributeHandler*>(handler))(genlmsg_attrdata(header, 0),
+                                             genlmsg_attrlen(header, 0));
   return NL_OK;
 }
 
@@ -61,17 +62,10 @@ class StationInstances : public StrengthInstances {
 
   std::int32_t CurrentStrength() override {
     std::optional<std::int32_t> signal;
-    const int error =
-        Dump(socket_, family_, NL80211_CMD_GET_STATION, current_, [&](nlattr** attributes) {
-          nlattr* info[NL80211_STA_INFO_MAX + 1] = {};
-          if (signal || !attributes[NL80211_ATTR_STA_INFO] ||
-              nla_parse_nested(info, NL80211_STA_INFO_MAX, attributes[NL80211_ATTR_STA_INFO],
-                               nullptr) != 0 ||
-              !info[NL80211_STA_INFO_SIGNAL])
-            return;
-          // The kernel sends dBm as a signed byte in an unsigned attribute.
-          signal = static_cast<std::int8_t>(nla_get_u8(info[NL80211_STA_INFO_SIGNAL]));
-        });
+    const int error = Dump(socket_, family_, NL80211_CMD_GET_STATION, current_,
+                           [&](const void* attributes, int length) {
+                             if (!signal) signal = StationSignal(attributes, length);
+                           });
     // An interface removed since it was listed has, like an idle one, no signal.
     if (error == -NLE_NODEV) return 0;
     if (error < 0) ThrowNetlinkError("reading the station", error);
@@ -81,13 +75,11 @@ class StationInstances : public StrengthInstances {
  private:
   void ListStationInterfaces() {
     listed_ = true;
-    const int error =
-        Dump(socket_, family_, NL80211_CMD_GET_INTERFACE, std::nullopt, [&](nlattr** attributes) {
-          if (!attributes[NL80211_ATTR_IFINDEX] || !attributes[NL80211_ATTR_IFTYPE] ||
-              nla_get_u32(attributes[NL80211_ATTR_IFTYPE]) != NL80211_IFTYPE_STATION)
-            return;
-          interfaces_.push_back(nla_get_u32(attributes[NL80211_ATTR_IFINDEX]));
-        });
+    const int error = Dump(socket_, family_, NL80211_CMD_GET_INTERFACE, std::nullopt,
+                           [&](const void* attributes, int length) {
+                             if (const auto index = StationInterfaceIndex(attributes, length))
+                               interfaces_.push_back(*index);
+                           });
     if (error < 0) ThrowNetlinkError("listing the interfaces", error);
   }
 
