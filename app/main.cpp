@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/FirstPaintReporter.h"
 #include "app/SingleInstance.h"
 #include "platform/PlatformServices.h"
 #include "platform/TempFolder.h"
@@ -44,6 +45,8 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
   QObject::connect(&instance, &quorvane::SingleInstance::ShowRequested, &form,
                    &quorvane::Form1::BringToFront);
+  quorvane::FirstPaintReporter first_paint;
+  form.installEventFilter(&first_paint);
   form.Form_Load();
   form.ShowAfterLoad();
   std::cout << "Quorvane is running; its history log is " << form.LogFilePath().string()

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QMimeData>
 
 #include "platform/AppError.h"
 #include "sampling/FileOperations.h"
@@ -40,7 +41,15 @@ void Form1::PushButton2_Click() {
   // A log that could not be read leaves the clipboard as it was, so nothing stale
   // is pasted in its place.
   if (!read) return;
-  trap.Step(108, [&] { QApplication::clipboard()->setText(QString::fromUtf8(text)); });
+  trap.Step(108, [&] {
+    // The log's own UTF-8 bytes go on the clipboard as they are: converting a
+    // large log to a QString first would take longer than reading it and
+    // triple the memory.
+    auto* copy = new QMimeData;
+    copy->setData(QStringLiteral("text/plain"), text);
+    copy->setData(QStringLiteral("text/plain;charset=utf-8"), text);
+    QApplication::clipboard()->setMimeData(copy);
+  });
 }
 
 void Form1::PushButton12_Click() {

@@ -203,7 +203,7 @@ class Form1ShellTest : public QObject {
 
   void viewCopyAndClearWorkOnTheWholeLog() {
     Form1Harness h;
-    WriteFile(h.temp / "Quorvane.txt", "earlier run line\n");
+    WriteFile(h.temp / "Quorvane.txt", "earlier run line caf\xC3\xA9\n");
     Form1& form = h.Load();
     QCOMPARE(h.HistoryRows(), 0);  // the list starts empty, the file keeps its lines
     QTest::mouseClick(form.PushButton6, Qt::LeftButton);
@@ -215,7 +215,8 @@ class Form1ShellTest : public QObject {
 
     QTest::mouseClick(form.PushButton2, Qt::LeftButton);
     QCOMPARE(QApplication::clipboard()->text(),
-             QStringLiteral("earlier run line\n12/07/26 14:03:11 WiFi Signal Strength is 70%\n"));
+             QString::fromUtf8(
+                 "earlier run line caf\xC3\xA9\n12/07/26 14:03:11 WiFi Signal Strength is 70%\n"));
 
     h.dialogs.answer_yes = false;
     QTest::mouseClick(form.PushButton12, Qt::LeftButton);

@@ -1,0 +1,138 @@
+// In-process costs of one sample by either method and of one log append, each
+// beside the reference it is judged against.
+#include <sys/stat.h>
+
+#include <netlink/genl/ctrl.h>
+#include <netlink/genl/genl.h>
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <benchmark/benchmark.h>
+
+#include "platform/Files.h"
+#include "platform/WirelessTool.h"
+#include "platform/linux/Nl80211SignalSource.h"
+#include "platform/linux/ProcessToolRunner.h"
+#include "platform/linux/RouteConnectivity.h"
+#include "platform/linux/SystemClock.h"
+#include "sampling/StatusSampler.h"
+#include "tests/fakes/FakePlatform.h"
+
+namespace quorvane {
+namespace {
+
+using testing::TempDir;
+using testing::WriteFile;
+
+class DiscardedList : public HistoryList {
+ public:
+  void Add(const HistoryEntry&) override {}
+};
+
+// A fake nmcli on PATH that prints a recorded output, for the life of the program.
+void FakeToolFolder() {
+  static TempDir bin("bin");
+  static const bool installed = [] {
+    WriteFile(bin / "nmcli", "#!/bin/sh\nexec cat '" + std::string(QUORVANE_FIXTURES_DIR) +
+                                 "/nmcli/in-use-signal-in-use-last-87-first-100.txt'\n");
+    ::chmod((bin / "nmcli").c_str(), 0755);
+    ::setenv("PATH", (bin.path().string() + ":" + std::getenv("PATH")).c_str(), 1);
+    return true;
+  }();
+  static_cast<void>(installed);
+}
+
+void MethodOneSample(benchmark::State& state) {
+  FakeToolFolder();
+  TempDir temp;
+  SystemClock clock;
+  ProcessToolRunner runner;
+  testing::FakeSignalSource source;
+  testing::FakeConnectivity connectivity;
+  StatusSampler sampler({clock, runner, SystemWirelessTool(), source, connectivity, temp.path()});
+  DiscardedList list;
+  for (auto _ : state)
+    sampler.TakeStatusSample(SignalMethod::kWirelessTool, list, temp / "log.txt");
+}
+BENCHMARK(MethodOneSample)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+
+void FakeToolAlone(benchmark::State& state) {
+  FakeToolFolder();
+  const WirelessTool tool = SystemWirelessTool();
+  QStringList arguments;
+  for (const auto& argument : tool.command.arguments) arguments << QString::fromStdString(argument);
+  for (auto _ : state) {
+    QProcess process;
+    process.start(QStringLiteral("nmcli"), arguments);
+    process.waitForFinished();
+    benchmark::DoNotOptimize(process.readAllStandardOutput());
+  }
+}
+BENCHMARK(FakeToolAlone)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+
+template <typename Source>
+void MethodTwoSample(benchmark::State& state, Source& source) {
+  TempDir temp;
+  SystemClock clock;
+  testing::FakeToolRunner runner;
+  RouteConnectivity connectivity;
+  StatusSampler sampler({clock, runner, SystemWirelessTool(), source, connectivity, temp.path()});
+  DiscardedList list;
+  for (auto _ : state) benchmark::DoNotOptimize(sampler.ReadValue(SignalMethod::kSignalStrength));
+}
+
+void MethodTwoRealSource(benchmark::State& state) {
+  Nl80211SignalSource source;
+  MethodTwoSample(state, source);
+}
+BENCHMARK(MethodTwoRealSource)->Unit(benchmark::kMicrosecond);
+
+void MethodTwoFakeSource(benchmark::State& state) {
+  testing::FakeSignalSource source;
+  source.strengths = {-61};
+  MethodTwoSample(state, source);
+}
+BENCHMARK(MethodTwoFakeSource)->Unit(benchmark::kMicrosecond);
+
+// One request and its answer over a generic netlink socket: asking the kernel
+// for a family by name.
+void BareNetlinkRoundTrip(benchmark::State& state) {
+  nl_sock* socket = nl_socket_alloc();
+  genl_connect(socket);
+  for (auto _ : state) benchmark::DoNotOptimize(genl_ctrl_resolve(socket, "nl80211"));
+  nl_socket_free(socket);
+}
+BENCHMARK(BareNetlinkRoundTrip)->Unit(benchmark::kMicrosecond);
+
+void AppendTo(benchmark::State& state, std::uintmax_t size) {
+  TempDir dir;
+  const auto log = dir / "Quorvane.txt";
+  WriteFile(log, "");
+  std::filesystem::resize_file(log, size);  // sparse: the size without the disk use
+  const std::string line = "12/07/26 14:03:11 WiFi Signal Strength is 70%";
+  std::int64_t appended = 0;
+  for (auto _ : state) {
+    AppendLine(log, line);
+    // Keep the file at its starting size give or take a few kilobytes.
+    if (++appended % 100 == 0) {
+      state.PauseTiming();
+      std::filesystem::resize_file(log, size);
+      state.ResumeTiming();
+    }
+  }
+}
+void AppendToEmptyLog(benchmark::State& state) { AppendTo(state, 0); }
+void AppendToGigabyteLog(benchmark::State& state) { AppendTo(state, 1ull << 30); }
+BENCHMARK(AppendToEmptyLog)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AppendToGigabyteLog)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace quorvane
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);  // QProcess keeps its books there
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

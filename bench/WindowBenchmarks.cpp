@@ -1,0 +1,264 @@
+// In-process figures of the window: the history list at a million lines, the
+// user-interface thread while the wireless tool takes its time, and the copy of
+// a large log, each beside its reference.
+#include <malloc.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <fstream>
+
+#include <benchmark/benchmark.h>
+
+#include "platform/WirelessTool.h"
+#include "platform/linux/ProcessToolRunner.h"
+#include "platform/linux/SystemClock.h"
+#include "tests/fakes/FakeDialogs.h"
+#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/FakeSettings.h"
+#include "ui/Form1.h"
+#include "ui/HistoryModel.h"
+#include "ui/HistoryView.h"
+
+namespace quorvane {
+namespace {
+
+using testing::TempDir;
+using testing::WriteFile;
+
+constexpr int kMillion = 1000000;
+constexpr int kTimingWindow = 10000;  // appends timed at the start and at the end
+
+// Heap in use, the large blocks the allocator maps on their own included.
+std::size_t HeapInUse() {
+  const auto info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
+
+std::size_t ResidentKilobytes(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string name;
+  std::size_t value = 0;
+  while (status >> name) {
+    if (name == field) {
+      status >> value;
+      return value;
+    }
+    status.ignore(1 << 20, '\n');
+  }
+  return 0;
+}
+
+HistoryEntry Entry(int i) {
+  LocalDateTime when{2026, 12, 7, (i / 3600) % 24, (i / 60) % 60, i % 60};
+  const std::string value = std::to_string(40 + i % 60) + "%";
+  return {when, value, "12/07/26 14:03:11 WiFi Signal Strength is " + value};
+}
+
+// Adds a million lines to a list and reports memory and append time. With
+// `shown_while_filling` false the list is shown only at the end: a shown
+// QListWidget lays all its items out again at every batch, which at a million
+// lines takes hours, so the reference is measured in its most favourable way.
+template <typename Append>
+void MillionLines(benchmark::State& state, QWidget& view, bool shown_while_filling, Append append) {
+  if (shown_while_filling) view.show();
+  QCoreApplication::processEvents();
+  for (auto _ : state) {
+    const std::size_t before = HeapInUse();
+    QElapsedTimer timer;
+    double first_us = 0;
+    double last_us = 0;
+    for (int i = 0; i < kMillion; ++i) {
+      if (i == 0 || i == kMillion - kTimingWindow) timer.start();
+      append(i);
+      if (i % 1000 == 999) QCoreApplication::processEvents();  // let the view catch up
+      if (i == kTimingWindow - 1) first_us = timer.nsecsElapsed() / 1e3 / kTimingWindow;
+    }
+    last_us = timer.nsecsElapsed() / 1e3 / kTimingWindow;
+    view.show();
+    QCoreApplication::processEvents();
+    state.counters["bytes_per_line"] = double(HeapInUse() - before) / kMillion;
+    state.counters["first_append_us"] = first_us;
+    state.counters["last_append_us"] = last_us;
+  }
+}
+
+void HistoryListMillionLines(benchmark::State& state) {
+  SystemClock clock;
+  HistoryModel model(clock, QStringLiteral(" WiFi Signal Strength Status"));
+  HistoryView view;
+  view.resize(520, 169);
+  view.setModel(&model);
+  MillionLines(state, view, true, [&](int i) { model.Add(Entry(i)); });
+}
+BENCHMARK(HistoryListMillionLines)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void ListWidgetMillionLines(benchmark::State& state) {
+  QListWidget view;
+  view.setUniformItemSizes(true);
+  view.resize(520, 169);
+  MillionLines(state, view, false,
+               [&](int i) { view.addItem(QString::fromStdString(Entry(i).line)); });
+}
+BENCHMARK(ListWidgetMillionLines)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void ScrollToEndAndPaint(benchmark::State& state) {
+  SystemClock clock;
+  HistoryModel model(clock, QStringLiteral(" WiFi Signal Strength Status"));
+  for (int i = 0; i < state.range(0); ++i) model.Add(Entry(i));
+  HistoryView view;
+  view.resize(520, 169);
+  view.setModel(&model);
+  view.show();
+  QCoreApplication::processEvents();
+  for (auto _ : state) {
+    view.verticalScrollBar()->setValue(0);
+    view.scrollToBottom();
+    benchmark::DoNotOptimize(view.viewport()->grab());
+  }
+}
+BENCHMARK(ScrollToEndAndPaint)->Arg(1000)->Arg(kMillion)->Unit(benchmark::kMicrosecond);
+
+// Everything a window needs, with the real tool runner and a fake nmcli that
+// answers after three seconds.
+struct SlowToolWindow {
+  TempDir bin{"bin"};
+  TempDir temp{"temp"};
+  SystemClock clock;
+  ProcessToolRunner runner;
+  testing::FakeSignalSource source;
+  testing::FakeConnectivity connectivity;
+  testing::FakeSettingsStore settings;
+  testing::FakeStartupEntry startup_entry;
+  testing::FakeDialogs dialogs;
+  testing::FakeDesktop desktop;
+  StatusSampler sampler{{clock, runner, SystemWirelessTool(), source, connectivity, temp.path()}};
+  std::unique_ptr<Form1> form;
+
+  SlowToolWindow() {
+    WriteFile(bin / "nmcli", "#!/bin/sh\nsleep 3\necho '*:64'\n");
+    ::chmod((bin / "nmcli").c_str(), 0755);
+    ::setenv("PATH", (bin.path().string() + ":" + std::getenv("PATH")).c_str(), 1);
+    settings.values["StartStopState"] = "Off";
+    form = std::make_unique<Form1>(Form1Services{sampler, settings, startup_entry, dialogs, desktop,
+                                                 clock, temp.path(), temp.path()});
+    form->Form_Load();
+    form->show();
+  }
+};
+
+// How late a 10 ms timer on the user-interface thread fires at worst while
+// `work` runs.
+template <typename Work>
+double LongestStallMs(Work work) {
+  QTimer ticker;
+  QElapsedTimer since;
+  double longest = 0;
+  qint64 expected = 10;
+  ticker.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    longest = std::max(longest, double(since.elapsed() - expected));
+    expected = since.elapsed() + 10;
+  });
+  since.start();
+  ticker.start(10);
+  work();
+  return longest;
+}
+
+void LogNowWhileTheToolTakesThreeSeconds(benchmark::State& state) {
+  SlowToolWindow window;
+  for (auto _ : state) {
+    state.counters["longest_stall_ms"] = LongestStallMs([&] {
+      window.form->PushButton6->click();
+      QElapsedTimer waited;
+      waited.start();
+      while (window.form->sample_under_way() || waited.elapsed() < 3200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    });
+  }
+}
+BENCHMARK(LogNowWhileTheToolTakesThreeSeconds)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void SameSampleBlockingTheWindow(benchmark::State& state) {
+  SlowToolWindow window;
+  for (auto _ : state) {
+    state.counters["longest_stall_ms"] = LongestStallMs([&] {
+      QElapsedTimer waited;
+      waited.start();
+      while (waited.elapsed() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+      window.sampler.TakeStatusSample(SignalMethod::kWirelessTool, window.form->history(),
+                                      window.form->LogFilePath());
+      while (waited.elapsed() < 3400) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    });
+  }
+}
+BENCHMARK(SameSampleBlockingTheWindow)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+constexpr std::size_t kLogBytes = 100u << 20;
+
+// A log of 100 MB written once for both copy figures.
+const std::filesystem::path& LargeLog() {
+  static TempDir folder;
+  static const std::filesystem::path log = [] {
+    const auto file = folder / "Quorvane.txt";
+    std::ofstream out(file, std::ios::binary);
+    const std::string line = "12/07/26 14:03:11 WiFi Signal Strength is 70%\n";
+    for (std::size_t written = 0; written < kLogBytes; written += line.size()) out << line;
+    return file;
+  }();
+  return log;
+}
+
+// Peak memory above the start, in multiples of the log's size.
+template <typename Work>
+double PeakMemoryOfLogSizes(Work work) {
+  std::ofstream("/proc/self/clear_refs") << "5";  // starts the peak afresh
+  const std::size_t before = ResidentKilobytes("VmRSS:");
+  work();
+  const std::size_t peak = ResidentKilobytes("VmHWM:");
+  return double(peak - before) * 1024 / double(std::filesystem::file_size(LargeLog()));
+}
+
+void CopyHistoryOfHundredMegabytes(benchmark::State& state) {
+  SlowToolWindow window;
+  std::filesystem::copy_file(LargeLog(), window.temp / "Quorvane.txt");
+  for (auto _ : state) {
+    state.counters["peak_memory_log_sizes"] =
+        PeakMemoryOfLogSizes([&] { window.form->PushButton2->click(); });
+    state.PauseTiming();
+    QApplication::clipboard()->clear();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(CopyHistoryOfHundredMegabytes)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void ReadHundredMegabytesAlone(benchmark::State& state) {
+  for (auto _ : state) {
+    state.counters["peak_memory_log_sizes"] = PeakMemoryOfLogSizes([&] {
+      QFile log(QString::fromStdString(LargeLog().string()));
+      log.open(QIODevice::ReadOnly);
+      benchmark::DoNotOptimize(log.readAll());
+    });
+  }
+}
+BENCHMARK(ReadHundredMegabytesAlone)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quorvane
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
