@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLocalServer>
+#include <QFileSystemWatcher>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
@@ -9,16 +9,15 @@
 namespace quorvane {
 
 // Keeps Quorvane to one running copy per user. The first copy holds a lock file
-// and listens on a local socket in the user's runtime folder; a later copy finds
-// the lock taken, asks the first one to show its window, and ends. A lock left
-// behind by a copy that crashed is recognised as stale and taken over.
+// in the user's runtime folder and watches that folder; a later copy finds the
+// lock taken, leaves a "show" request file there, and ends. A lock left behind
+// by a copy that crashed is recognised as stale and taken over.
 class SingleInstance : public QObject {
   Q_OBJECT
 
  public:
-  // `folder` holds the lock and the socket; by default the user's runtime folder.
+  // `folder` holds the lock and the requests; by default the user's runtime folder.
   explicit SingleInstance(QString folder = {}, QObject* parent = nullptr);
-  ~SingleInstance() override;
 
   // True when this is the first copy; false when another one runs and was asked
   // to come to the front.
@@ -29,11 +28,12 @@ class SingleInstance : public QObject {
   void ShowRequested();
 
  private:
-  bool AskRunningCopyToShow();
+  QString RequestFile() const;
+  void TakeRequest();
 
   QString folder_;
   std::unique_ptr<QLockFile> lock_;
-  QLocalServer server_;
+  QFileSystemWatcher watcher_;
 };
 
 }  // namespace quorvane

@@ -2,6 +2,7 @@
 # Installs the Debian packages Quorvane needs that are not installed yet.
 #   install-packages.sh run    what building and running needs
 #   install-packages.sh test   that, and what the tests need
+#   install-packages.sh bench  that, and what the benchmarks need
 set -euo pipefail
 
 run_packages=(
@@ -17,8 +18,14 @@ test_packages=(
   locales                                              # dates in the users' formats
 )
 
+bench_packages=(
+  libbenchmark-dev python3
+  xvfb xauth x11-utils xdotool openbox trayer imagemagick
+)
+
 wanted=("${run_packages[@]}")
 if [ "${1:-run}" = test ]; then wanted+=("${test_packages[@]}"); fi
+if [ "${1:-run}" = bench ]; then wanted+=("${bench_packages[@]}"); fi
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)

@@ -165,11 +165,24 @@ void Form1::ListView2_Click() {
 // --- Countdown and switch --------------------------------------------------------
 
 void Form1::ShowCountdown() {
+  // A window hidden in the tray shows nothing; it catches up when it is shown.
+  countdown_shown_ = isVisible();
+  if (!countdown_shown_) return;
   const auto& display = countdown_.display();
-  Frame1->setTitle(QString::fromStdString(display.frame_caption));
+  const QString caption = QString::fromStdString(display.frame_caption);
+  if (Frame1->title() != caption) Frame1->setTitle(caption);
+  // The bar would repaint itself at once for each change; held back, both are
+  // painted together with the caption when the event loop next paints.
+  ProgressBar1->setUpdatesEnabled(false);
   // A range of 0..0 would turn the bar into a busy indicator.
   ProgressBar1->setMaximum(std::max(1, display.progress_maximum));
   ProgressBar1->setValue(std::min(display.progress_value, ProgressBar1->maximum()));
+  ProgressBar1->setUpdatesEnabled(true);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!countdown_shown_) ShowCountdown();
 }
 
 void Form1::UpdateTimer() {
@@ -240,9 +253,8 @@ void Form1::FinishSample(bool read, const std::string& text) {
     UpdateTimer();
   } else {
     SetPointerMode(kDefaultPointer);
-    countdown_.ManualSampleFinished();
-    ProgressBar1->setValue(0);
-    ProgressBar1->setFormat(QStringLiteral("Progress Bar"));
+    countdown_.ManualSampleFinished();  // the bar empties; its text stays "Progress Bar"
+    ShowCountdown();
   }
   StartNextSample();
 }

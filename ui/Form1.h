@@ -111,6 +111,7 @@ class Form1 : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -183,6 +184,7 @@ class Form1 : public QWidget {
   bool minimized_to_tray_ = false;
   bool start_minimised_ = false;
   bool closing_ = false;
+  bool countdown_shown_ = false;
   int last_interval_row_ = -1;
   std::deque<SampleOrigin> samples_waiting_;
   SampleOrigin sample_running_ = SampleOrigin::kTimer;

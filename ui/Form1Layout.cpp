@@ -119,6 +119,8 @@ void Form1::CreateControls() {
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Window, Qt::white);
     ProgressBar1->setPalette(palette);
+    // Filling its own background makes it opaque: its repaints stop at its edges.
+    ProgressBar1->setAutoFillBackground(true);
   }
   for (QWidget* plain :
        {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Frame3),

@@ -53,6 +53,12 @@ void HistoryView::scrollToBottom() {
 }
 
 void HistoryView::UpdateScrollRanges() {
+  // A hidden list measures nothing (which would load fonts); it does so when shown.
+  if (!isVisible()) {
+    ranges_stale_ = true;
+    return;
+  }
+  ranges_stale_ = false;
   const int rows = model_ ? model_->rowCount() : 0;
   verticalScrollBar()->setRange(0, std::max(0, rows - visibleRowCount()));
   verticalScrollBar()->setPageStep(visibleRowCount());
@@ -66,6 +72,11 @@ void HistoryView::PlaceHeader() {
   setViewportMargins(0, height, 0, 0);
   const QRect area = viewport()->geometry();
   header_->setGeometry(area.left(), area.top() - height, area.width(), height);
+}
+
+void HistoryView::showEvent(QShowEvent* event) {
+  QAbstractScrollArea::showEvent(event);
+  if (ranges_stale_) UpdateScrollRanges();
 }
 
 void HistoryView::resizeEvent(QResizeEvent* event) {

@@ -30,6 +30,7 @@ class HistoryView : public QAbstractScrollArea {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool viewportEvent(QEvent* event) override;
@@ -40,6 +41,7 @@ class HistoryView : public QAbstractScrollArea {
 
   QPointer<QAbstractItemModel> model_;
   QHeaderView* header_;
+  bool ranges_stale_ = true;
 };
 
 }  // namespace quorvane

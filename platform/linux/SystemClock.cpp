@@ -5,6 +5,8 @@
 namespace quorvane {
 namespace {
 
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
 std::tm ToTm(const LocalDateTime& when) {
   std::tm tm{};
   tm.tm_year = when.year - 1900;
@@ -14,20 +16,24 @@ std::tm ToTm(const LocalDateTime& when) {
   tm.tm_min = when.minute;
   tm.tm_sec = when.second;
   tm.tm_isdst = -1;
-  // Fills in the weekday and the day of the year, which some formats show.
-  std::tm normalised = tm;
-  if (std::mktime(&normalised) != -1) tm = normalised;
+  // The weekday and the day of the year, which some formats show, worked out here:
+  // mktime would look at the time zone file again for every line.
+  static constexpr int kDaysBefore[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+  tm.tm_yday = kDaysBefore[tm.tm_mon] + when.day - 1 + (tm.tm_mon > 1 && IsLeapYear(when.year));
+  static constexpr int kMonthOffset[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+  const int year = when.year - (when.month < 3);
+  tm.tm_wday = (year + year / 4 - year / 100 + year / 400 + kMonthOffset[tm.tm_mon] + when.day) % 7;
   return tm;
 }
 
-std::string Format(const char* pattern, const LocalDateTime& when) {
+}  // namespace
+
+std::string SystemClock::Format(const char* pattern, const LocalDateTime& when) const {
   const std::tm tm = ToTm(when);
   char buffer[128];
   const std::size_t length = std::strftime(buffer, sizeof buffer, pattern, &tm);
   return std::string(buffer, length);
 }
-
-}  // namespace
 
 LocalDateTime SystemClock::Now() const {
   const std::time_t now = std::time(nullptr);

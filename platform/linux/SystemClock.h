@@ -10,6 +10,8 @@ class SystemClock : public Clock {
   LocalDateTime Now() const override;
   std::string ShortDate(const LocalDateTime& when) const override;
   std::string LongTime(const LocalDateTime& when) const override;
+  // The time in any strftime pattern.
+  std::string Format(const char* pattern, const LocalDateTime& when) const;
 };
 
 }  // namespace quorvane

@@ -1,0 +1,126 @@
+#!/usr/bin/env python3
+"""Prints the benchmark table: each figure, its reference, the ratio and the goal.
+
+Usage: print-table.py SAMPLING_JSON WINDOW_JSON PROGRAM_FIGURES
+"""
+import json
+import sys
+
+
+def load_benchmarks(path):
+    with open(path) as f:
+        return {b["run_name"]: b for b in json.load(f)["benchmarks"]}
+
+
+def load_figures(path):
+    figures = {}
+    with open(path) as f:
+        for line in f:
+            if "=" in line:
+                key, value = line.strip().split("=", 1)
+                figures[key] = value
+    return figures
+
+
+def time_us(b):
+    factor = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}[b["time_unit"]]
+    return b["real_time"] * factor
+
+
+def main():
+    sampling = load_benchmarks(sys.argv[1])
+    window = load_benchmarks(sys.argv[2])
+    program = load_figures(sys.argv[3])
+    rows = []
+
+    def row(figure, value, reference, ratio, goal, met):
+        rows.append((figure, value, reference, ratio, goal, "met" if met else "NOT MET"))
+
+    stall = window["LogNowWhileTheToolTakesThreeSeconds/iterations:1"]["longest_stall_ms"]
+    blocking = window["SameSampleBlockingTheWindow/iterations:1"]["longest_stall_ms"]
+    row("longest stall of the window, Method #1 sample, tool takes 3 s",
+        f"{stall:.0f} ms", f"{blocking:.0f} ms (sample taken on the window's thread)",
+        f"{stall / blocking:.3f}", "at most 30 ms", stall <= 30)
+
+    one = time_us(sampling["MethodOneSample/min_time:2.000"])
+    alone = time_us(sampling["FakeToolAlone/min_time:2.000"])
+    row("one Method #1 sample, tool start included", f"{one:.0f} us",
+        f"{alone:.0f} us (starting the fake tool alone)", f"{one / alone:.2f}",
+        "at most 1.2 times", one / alone <= 1.2)
+
+    real = time_us(sampling["MethodTwoRealSource"])
+    fake = time_us(sampling["MethodTwoFakeSource"])
+    netlink = time_us(sampling["BareNetlinkRoundTrip"])
+    row("one Method #2 reading, real nl80211 source (no nl80211 here)", f"{real:.1f} us",
+        f"{netlink:.1f} us (bare netlink round trip)", f"{real / netlink:.2f}", "report", True)
+    row("one Method #2 reading, fake source", f"{fake:.1f} us",
+        f"{netlink:.1f} us (bare netlink round trip)", f"{fake / netlink:.2f}",
+        "under 50 us", fake < 50)
+
+    ours = window["HistoryListMillionLines/iterations:1"]
+    widget = window["ListWidgetMillionLines/iterations:1"]
+    row("memory per history line, 1,000,000 lines", f"{ours['bytes_per_line']:.1f} B",
+        f"{widget['bytes_per_line']:.0f} B (QListWidget, one item per line)",
+        f"{ours['bytes_per_line'] / widget['bytes_per_line']:.3f}",
+        "at most 32 B and 8 times less",
+        ours["bytes_per_line"] <= 32 and widget["bytes_per_line"] >= 8 * ours["bytes_per_line"])
+    flat = ours["last_append_us"] / ours["first_append_us"]
+    row("time per append, last 10,000 of 1,000,000 lines", f"{ours['last_append_us']:.2f} us",
+        f"{ours['first_append_us']:.2f} us (first 10,000 lines)", f"{flat:.2f}",
+        "flat (about 1)", flat <= 1.5)
+
+    big = time_us(window["ScrollToEndAndPaint/1000000"])
+    small = time_us(window["ScrollToEndAndPaint/1000"])
+    row("scroll to the end and paint, 1,000,000 lines", f"{big:.0f} us",
+        f"{small:.0f} us (1,000 lines)", f"{big / small:.2f}", "at most 2 times", big / small <= 2)
+
+    minutes = program["minutes"]
+    for state in ("shown", "hidden"):
+        rss = float(program[f"rss_median_kb.quorvane_{state}"]) / 1024
+        bare_rss = float(program[f"rss_median_kb.bare_{state}"]) / 1024
+        row(f"resident memory, 1 s interval, Method #2, {state}", f"{rss:.1f} MB",
+            f"{bare_rss:.1f} MB (bare Qt tray program)", f"{rss / bare_rss:.2f}",
+            "at most 1.15 times", rss / bare_rss <= 1.15)
+        cpu = float(program[f"cpu_ms_per_minute.quorvane_{state}"])
+        bare_cpu = float(program[f"cpu_ms_per_minute.bare_{state}"])
+        row(f"CPU per minute, 1 s interval, Method #2, {state}", f"{cpu:.1f} ms",
+            f"{bare_cpu:.1f} ms (bare Qt tray program)", f"{cpu / bare_cpu:.2f}",
+            "at most 1.5 times", cpu / bare_cpu <= 1.5)
+        growth = int(program[f"rss_growth_kb.quorvane_{state}"])
+        lines = int(program[f"lines_logged.quorvane_{state}"])
+        bare_growth = int(program[f"rss_growth_kb.bare_{state}"])
+        row(f"memory growth over {minutes} minutes, {state}", f"{growth} kB ({lines} lines)",
+            f"{bare_growth} kB (bare Qt tray program)", "-",
+            "no more than the lines (16 B each)", growth <= max(16 * lines // 1024, 0) + 64)
+
+    paint = float(program["first_paint_ms.quorvane"])
+    bare_paint = float(program["first_paint_ms.bare"])
+    row("launch to first paint", f"{paint:.1f} ms", f"{bare_paint:.1f} ms (bare Qt tray program)",
+        f"{paint / bare_paint:.2f}", "at most 1.5 times", paint / bare_paint <= 1.5)
+
+    giant = time_us(sampling["AppendToGigabyteLog"])
+    empty = time_us(sampling["AppendToEmptyLog"])
+    row("append one line to a 1 GB log", f"{giant:.1f} us", f"{empty:.1f} us (empty log)",
+        f"{giant / empty:.2f}", "at most 1.1 times", giant / empty <= 1.1)
+
+    copy = window["CopyHistoryOfHundredMegabytes/iterations:3"]
+    read = window["ReadHundredMegabytesAlone/iterations:3"]
+    row("Copy History To Clipboard, 100 MB log", f"{time_us(copy) / 1e3:.0f} ms",
+        f"{time_us(read) / 1e3:.0f} ms (reading the file alone)",
+        f"{time_us(copy) / time_us(read):.2f}", "at most 2 times",
+        time_us(copy) / time_us(read) <= 2)
+    peak = copy["peak_memory_log_sizes"]
+    row("peak memory of that copy", f"{peak:.2f} x the file", "the file's size", f"{peak:.2f}",
+        "at most 3 times", peak <= 3)
+
+    header = ("figure", "Quorvane", "reference", "ratio", "goal", "")
+    widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(len(header))]
+    line = lambda cells: "| " + " | ".join(str(c).ljust(w) for c, w in zip(cells, widths)) + " |"
+    print(line(header))
+    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    for r in rows:
+        print(line(r))
+
+
+if __name__ == "__main__":
+    main()

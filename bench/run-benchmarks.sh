@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds Quorvane optimised, runs every benchmark and prints one table: each
+# figure beside its reference measured in the same run, the ratio and the goal.
+#   bench/run-benchmarks.sh [minutes for the whole-program run, default 10]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+minutes=${1:-10}
+
+scripts/install-packages.sh bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j"$(nproc)" >/dev/null
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+echo "In-process benchmarks..." >&2
+build-bench/bench/sampling_benchmarks --benchmark_out="$out/sampling.json" \
+  --benchmark_out_format=json >&2
+build-bench/bench/window_benchmarks --benchmark_out="$out/window.json" \
+  --benchmark_out_format=json >&2 2> >(grep -v '^qt\.' >&2)
+echo "The whole programs, side by side for $minutes minutes..." >&2
+bench/measure-programs.sh build-bench/app/quorvane build-bench/bench/bare_tray "$minutes" \
+  >"$out/programs.txt"
+echo
+echo "Machine: $(nproc) cores, $(awk '/MemTotal/{printf "%.0f GiB", $2/1048576}' /proc/meminfo)," \
+  "$(awk -F': ' '/model name/{print $2; exit}' /proc/cpuinfo), $(uname -sr)"
+echo
+bench/print-table.py "$out/sampling.json" "$out/window.json" "$out/programs.txt"
