@@ -8,8 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {
-    const auto value = quorvane::ParseNetshSignal(
-        std::string_view(reinterpret_cast<const char*>(data), size));
+    const auto value =
+        quorvane::ParseNetshSignal(std::string_view(reinterpret_cast<const char*>(data), size));
     const bool percent = (value.size() == 3 && value.back() == '%') || value == "100%";
     if (!percent && value != "0% (no connection)") __builtin_trap();
   } catch (const quorvane::AppError&) {
