@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "platform/AppError.h"
@@ -67,8 +68,12 @@ bool MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::pat
 ToolResult ProcessToolRunner::RunToFile(const ToolCommand& command,
                                         const std::filesystem::path& output_file,
                                         std::chrono::milliseconds limit) {
+  // A name of its own for every run: a tool ended at its time limit can keep its
+  // file open for a moment longer, and must not stand in the next run's way.
+  static std::atomic<unsigned> runs{0};
   std::filesystem::path capture = output_file;
-  capture += L".part";
+  capture +=
+      L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++runs) + L".part";
   SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   // Shared for deletion: the file is renamed once the tool is done with it.
   Handle output(CreateFileW(capture.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
