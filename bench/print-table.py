@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints the benchmark table: each figure, its reference, the ratio and the goal.
 
-Usage: print-table.py SAMPLING_JSON WINDOW_JSON PROGRAM_FIGURES
+Usage: print-table.py SAMPLING_JSON WINDOW_JSON COPY_JSON PROGRAM_FIGURES
 """
 import json
 import sys
@@ -30,7 +30,8 @@ def time_us(b):
 def main():
     sampling = load_benchmarks(sys.argv[1])
     window = load_benchmarks(sys.argv[2])
-    program = load_figures(sys.argv[3])
+    window.update(load_benchmarks(sys.argv[3]))
+    program = load_figures(sys.argv[4])
     rows = []
 
     def row(figure, value, reference, ratio, goal, met):
