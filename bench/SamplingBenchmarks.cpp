@@ -10,11 +10,11 @@
 #include <benchmark/benchmark.h>
 
 #include "platform/Files.h"
+#include "platform/ProcessToolRunner.h"
+#include "platform/SystemClock.h"
 #include "platform/WirelessTool.h"
 #include "platform/linux/Nl80211SignalSource.h"
-#include "platform/linux/ProcessToolRunner.h"
 #include "platform/linux/RouteConnectivity.h"
-#include "platform/linux/SystemClock.h"
 #include "sampling/StatusSampler.h"
 #include "tests/fakes/FakePlatform.h"
 

@@ -16,9 +16,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "platform/ProcessToolRunner.h"
+#include "platform/SystemClock.h"
 #include "platform/WirelessTool.h"
-#include "platform/linux/ProcessToolRunner.h"
-#include "platform/linux/SystemClock.h"
 #include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSettings.h"

@@ -1,10 +1,10 @@
 #include "platform/PlatformServices.h"
 
+#include "platform/ProcessToolRunner.h"
+#include "platform/SystemClock.h"
 #include "platform/linux/IniSettingsStore.h"
 #include "platform/linux/Nl80211SignalSource.h"
-#include "platform/linux/ProcessToolRunner.h"
 #include "platform/linux/RouteConnectivity.h"
-#include "platform/linux/SystemClock.h"
 #include "platform/linux/XdgAutostartEntry.h"
 
 namespace quorvane {

@@ -1,4 +1,4 @@
-#include "platform/linux/ProcessToolRunner.h"
+#include "platform/ProcessToolRunner.h"
 
 #include <QByteArray>
 #include <QProcess>

@@ -1,4 +1,5 @@
-#include "platform/linux/SystemClock.h"
+#include "platform/SystemClock.h"
+#include "platform/linux/TimeFormat.h"
 
 #include <ctime>
 
@@ -28,7 +29,7 @@ std::tm ToTm(const LocalDateTime& when) {
 
 }  // namespace
 
-std::string SystemClock::Format(const char* pattern, const LocalDateTime& when) const {
+std::string FormatLocalTime(const char* pattern, const LocalDateTime& when) {
   const std::tm tm = ToTm(when);
   char buffer[128];
   const std::size_t length = std::strftime(buffer, sizeof buffer, pattern, &tm);
@@ -42,8 +43,12 @@ LocalDateTime SystemClock::Now() const {
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-std::string SystemClock::ShortDate(const LocalDateTime& when) const { return Format("%x", when); }
+std::string SystemClock::ShortDate(const LocalDateTime& when) const {
+  return FormatLocalTime("%x", when);
+}
 
-std::string SystemClock::LongTime(const LocalDateTime& when) const { return Format("%X", when); }
+std::string SystemClock::LongTime(const LocalDateTime& when) const {
+  return FormatLocalTime("%X", when);
+}
 
 }  // namespace quorvane

@@ -1,10 +1,10 @@
 #include "platform/PlatformServices.h"
 
+#include "platform/ProcessToolRunner.h"
+#include "platform/SystemClock.h"
 #include "platform/windows/InternetConnectivity.h"
-#include "platform/windows/ProcessToolRunner.h"
 #include "platform/windows/RegistrySettingsStore.h"
 #include "platform/windows/RunKeyStartupEntry.h"
-#include "platform/windows/SystemClock.h"
 #include "platform/windows/WmiSignalSource.h"
 
 namespace quorvane {

@@ -1,4 +1,4 @@
-#include "platform/windows/ProcessToolRunner.h"
+#include "platform/ProcessToolRunner.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/windows/SystemClock.h"
+#include "platform/SystemClock.h"
 
 #include <windows.h>
 

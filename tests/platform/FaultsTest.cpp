@@ -11,9 +11,9 @@
 
 #include "platform/AppError.h"
 #include "platform/Files.h"
+#include "platform/ProcessToolRunner.h"
 #include "platform/WirelessTool.h"
 #include "platform/linux/IniSettingsStore.h"
-#include "platform/linux/ProcessToolRunner.h"
 #include "sampling/NetshReader.h"
 #include "settings/Settings.h"
 #include "tests/fakes/TempDir.h"

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/SystemClock.h"
 #include "platform/WirelessTool.h"
 #include "platform/linux/Nl80211SignalSource.h"
 #include "platform/linux/RouteConnectivity.h"
-#include "platform/linux/SystemClock.h"
 #include "sampling/StatusSampler.h"
 #include "tests/fakes/FakePlatform.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/windows/ProcessToolRunner.h"
+#include "platform/ProcessToolRunner.h"
 #include "platform/windows/RegistrySettingsStore.h"
 #include "platform/windows/RunKeyStartupEntry.h"
 #include "settings/Settings.h"

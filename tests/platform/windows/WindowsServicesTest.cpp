@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/SystemClock.h"
 #include "platform/windows/InternetConnectivity.h"
-#include "platform/windows/SystemClock.h"
 #include "platform/windows/WmiSignalSource.h"
 #include "sampling/WmiReader.h"
 

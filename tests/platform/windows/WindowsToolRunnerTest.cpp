@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/AppError.h"
+#include "platform/ProcessToolRunner.h"
 #include "platform/WirelessTool.h"
-#include "platform/windows/ProcessToolRunner.h"
 #include "sampling/NetshReader.h"
 #include "tests/fakes/TempDir.h"
 

@@ -4,14 +4,13 @@
 
 namespace quorvane {
 
-// The system clock in the local time zone, formatted by the user's LC_TIME locale.
+// The system's clock in the local time zone, formatted by the user's regional
+// settings (Linux: the LC_TIME locale; Windows: the user's date and time formats).
 class SystemClock : public Clock {
  public:
   LocalDateTime Now() const override;
   std::string ShortDate(const LocalDateTime& when) const override;
   std::string LongTime(const LocalDateTime& when) const override;
-  // The time in any strftime pattern.
-  std::string Format(const char* pattern, const LocalDateTime& when) const;
 };
 
 }  // namespace quorvane

@@ -4,8 +4,9 @@
 
 namespace quorvane {
 
-// Runs tools with QProcess: no shell, standard input from /dev/null, standard error
-// discarded, and a tool that overstays its limit asked to stop, then killed.
+// Runs tools directly, never through a command interpreter, with no window and no
+// standard input; a tool that overstays its limit is ended. Linux: QProcess, asked
+// to stop, then killed; Windows: CreateProcessW, then TerminateProcess.
 class ProcessToolRunner : public ToolRunner {
  public:
   ToolResult RunToFile(const ToolCommand& command, const std::filesystem::path& output_file,
