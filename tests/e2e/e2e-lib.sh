@@ -120,6 +120,18 @@ click_twips() {
   xdotool mousemove --window "$window" "$x" "$y" click 1
 }
 
+# Asks the window manager to close the window (Alt+F4), as a user would, and
+# waits for the program to end. A key press that races the window manager's
+# focus change is lost, so the request is repeated a few times.
+close_and_wait() {
+  local window=$1 attempt
+  for attempt in 1 2 3; do
+    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2>/dev/null || true
+    wait_for 4 process_ended && return 0
+  done
+  return 1
+}
+
 log_lines() { [ -f "$LOG" ] && wc -l <"$LOG" || echo 0; }
 has_log_lines() { [ "$(log_lines)" -ge "$1" ]; }
 setting_is() { grep -qx "$1=$2" "$SETTINGS" 2>/dev/null; }

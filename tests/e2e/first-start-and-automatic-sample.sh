@@ -19,8 +19,7 @@ sleep 0.3
 import -window "$W" "$SHOTS/main-window.png"
 wait_for 10 has_log_lines 2 || fail "no second sample"
 
-xdotool windowactivate --sync "$W" key --clearmodifiers alt+F4
-wait_for 10 process_ended || fail "closing did not end the program"
+close_and_wait "$W" || fail "closing did not end the program"
 wait_for 5 bash -c '! xwininfo -root -tree | grep -q "(\"quorvane\" \"Quorvane\")  22x22"' ||
   fail "the tray icon outlived the program"
 echo "first start and automatic sample: ok"

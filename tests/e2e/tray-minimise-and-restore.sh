@@ -31,6 +31,5 @@ xdotool mousemove --window "$ICON" 11 11 click 3
 wait_for 5 main_window_shown || fail "the right button did not restore the window"
 wait_for 10 has_log_lines 1 || fail "automatic logging stopped"
 
-xdotool windowactivate --sync "$W" key --clearmodifiers alt+F4
-wait_for 10 process_ended || fail "closing did not end the program"
+close_and_wait "$W" || fail "closing did not end the program"
 echo "tray minimise and restore: ok"
