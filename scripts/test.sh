@@ -27,6 +27,9 @@ export WINEPREFIX=$PWD/build-windows/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscor
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)"
 [ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1 </dev/null && wineserver -w; }
+# One Wine server, up before the tests: parallel first starts can race to launch it.
+wineserver -p 30
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 status=0
 ctest --preset windows -j"$(nproc)" || status=$?
 wineserver -k 2>/dev/null || true
