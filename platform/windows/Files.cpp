@@ -50,18 +50,6 @@ class Handle {
   HANDLE handle_;
 };
 
-// The line in the system's ANSI code page, as other Windows programs expect.
-std::string ToAnsi(std::string_view utf8) {
-  const std::wstring wide = Widen(utf8);
-  if (wide.empty()) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), size,
-                      nullptr, nullptr);
-  return ansi;
-}
-
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD written = 0;
@@ -85,7 +73,8 @@ void AppendLine(const std::filesystem::path& file, std::string_view line) {
   if (!handle.valid()) ThrowFor(GetLastError());
   LARGE_INTEGER before{};
   GetFileSizeEx(handle.get(), &before);
-  const std::string record = ToAnsi(line) + std::string(kLineEnd);
+  // In the system's ANSI code page, as other Windows programs expect.
+  const std::string record = Narrow(Widen(line), CP_ACP) + std::string(kLineEnd);
   if (!WriteAll(handle.get(), record)) {
     const DWORD error = GetLastError();
     // Take back a partly written line, so the next one starts on a line of its own.

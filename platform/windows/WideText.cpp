@@ -15,13 +15,13 @@ std::wstring Widen(std::string_view utf8) {
   return wide;
 }
 
-std::string Narrow(std::wstring_view utf16) {
+std::string Narrow(std::wstring_view utf16, unsigned code_page) {
   if (utf16.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
+  const int size = WideCharToMultiByte(code_page, 0, utf16.data(), static_cast<int>(utf16.size()),
                                        nullptr, 0, nullptr, nullptr);
   std::string narrow(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), narrow.data(), size,
-                      nullptr, nullptr);
+  WideCharToMultiByte(code_page, 0, utf16.data(), static_cast<int>(utf16.size()), narrow.data(),
+                      size, nullptr, nullptr);
   return narrow;
 }
 

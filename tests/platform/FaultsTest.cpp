@@ -16,6 +16,7 @@
 #include "platform/linux/IniSettingsStore.h"
 #include "sampling/NetshReader.h"
 #include "settings/Settings.h"
+#include "tests/fakes/ChildProcess.h"
 #include "tests/fakes/TempDir.h"
 
 namespace quorvane {
@@ -25,27 +26,9 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
-// Runs `attempt` in a child process without root's privileges and returns the
-// description of the AppError it threw ("no error" when none). The folder must be
-// open to that user.
-std::string AsUnprivilegedUser(const TempDir& dir, const std::function<void()>& attempt) {
-  const auto answer = dir / "answer";
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
-    std::string description = "no error";
-    try {
-      attempt();
-    } catch (const AppError& error) {
-      description = error.what();
-    }
-    ::setuid(0);
-    WriteFile(answer, description);
-    ::_exit(0);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return ReadFile(answer);
+// The folder a test hands to such a child must be open to that user.
+std::string AsUnprivilegedUser(const std::function<void()>& attempt) {
+  return testing::ErrorInChild(attempt, true);
 }
 
 TEST(LogFaults, AReadOnlyLogIsReportedAndKeptWhole) {
@@ -54,7 +37,7 @@ TEST(LogFaults, AReadOnlyLogIsReportedAndKeptWhole) {
   const auto log = dir / "Quorvane.txt";
   WriteFile(log, "earlier line\n");
   ::chmod(log.c_str(), 0444);
-  EXPECT_EQ(AsUnprivilegedUser(dir, [&] { AppendLine(log, "new line"); }), "Permission denied");
+  EXPECT_EQ(AsUnprivilegedUser([&] { AppendLine(log, "new line"); }), "Permission denied");
   EXPECT_EQ(ReadFile(log), "earlier line\n");
 }
 
@@ -138,13 +121,11 @@ TEST(SettingsFaults, AReadOnlyStoreIsReportedAndLeftAlone) {
   WriteFile(file, "[Quorvane]\nOftenIndex=7\n");
   ::chmod(file.c_str(), 0444);
   const QString path = QString::fromStdString(file.string());
-  EXPECT_NE(AsUnprivilegedUser(dir,
-                               [&] {
-                                 IniSettingsStore store(path);
-                                 if (GetSetting(store, setting::kOftenIndex) != "7")
-                                   throw AppError("not read");
-                                 SaveSetting(store, setting::kOftenIndex, "3");
-                               }),
+  EXPECT_NE(AsUnprivilegedUser([&] {
+              IniSettingsStore store(path);
+              if (GetSetting(store, setting::kOftenIndex) != "7") throw AppError("not read");
+              SaveSetting(store, setting::kOftenIndex, "3");
+            }),
             "no error");
   EXPECT_EQ(ReadFile(file), "[Quorvane]\nOftenIndex=7\n");
 }
@@ -156,13 +137,11 @@ TEST(SettingsFaults, AnUnreadableStoreGivesTheDefaultsAndIsNotOverwritten) {
   WriteFile(file, "[Quorvane]\nOftenIndex=7\n");
   ::chmod(file.c_str(), 0200);
   const QString path = QString::fromStdString(file.string());
-  EXPECT_NE(AsUnprivilegedUser(dir,
-                               [&] {
-                                 IniSettingsStore store(path);
-                                 if (GetSetting(store, setting::kOftenIndex) != "2")
-                                   throw AppError("not the default");
-                                 SaveSetting(store, setting::kOftenIndex, "3");
-                               }),
+  EXPECT_NE(AsUnprivilegedUser([&] {
+              IniSettingsStore store(path);
+              if (GetSetting(store, setting::kOftenIndex) != "2") throw AppError("not the default");
+              SaveSetting(store, setting::kOftenIndex, "3");
+            }),
             "no error");
   EXPECT_EQ(ReadFile(file), "[Quorvane]\nOftenIndex=7\n");
 }

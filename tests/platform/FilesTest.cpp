@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/AppError.h"
+#include "tests/fakes/ChildProcess.h"
 #include "tests/fakes/TempDir.h"
 
 namespace quorvane {
@@ -51,21 +52,8 @@ TEST(AppendToLog, ReportsAFolderItMayNotWriteIn) {
   TempDir dir("locked");
   ::chmod(dir.path().c_str(), 0555);
   // Root may write anywhere, so the attempt is made by a child without privileges.
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
-    try {
-      AppendLine(dir / "Quorvane.txt", "line");
-    } catch (const AppError& error) {
-      ::_exit(std::string(error.what()) == "Permission denied" ? 0 : 2);
-    }
-    ::_exit(1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(testing::ErrorInChild([&] { AppendLine(dir / "Quorvane.txt", "line"); }, true),
+            "Permission denied");
   EXPECT_FALSE(std::filesystem::exists(dir / "Quorvane.txt"));
 }
 
@@ -98,23 +86,13 @@ TEST(AppendLine, TakesBackAPartLineWhenTheDiskIsFull) {
   WriteFile(log, "0123456789\n");
   // A file size limit makes the kernel refuse the rest of the line, as a full disk
   // would; the signal it sends is ignored so the refusal arrives as an error.
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{16, 16};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    try {
-      AppendLine(log, "a line longer than the limit");
-    } catch (const AppError& error) {
-      ::_exit(std::string(error.what()) == "Disk full" ? 0 : 2);
-    }
-    ::_exit(1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(testing::ErrorInChild([&] {
+              std::signal(SIGXFSZ, SIG_IGN);
+              const rlimit limit{16, 16};
+              ::setrlimit(RLIMIT_FSIZE, &limit);
+              AppendLine(log, "a line longer than the limit");
+            }),
+            "Disk full");
   EXPECT_EQ(ReadFile(log), "0123456789\n");
 }
 
