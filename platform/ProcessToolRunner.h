@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <mutex>
+
 #include "platform/ToolRunner.h"
 
 namespace quorvane {
@@ -11,6 +14,16 @@ class ProcessToolRunner : public ToolRunner {
  public:
   ToolResult RunToFile(const ToolCommand& command, const std::filesystem::path& output_file,
                        std::chrono::milliseconds limit) override;
+  void StopRunningTool() override;
+
+ private:
+  // Called with the running tool (its process id on Linux, its process handle on
+  // Windows) when it starts and with 0 before it is let go.
+  void SetRunning(std::intptr_t tool);
+
+  std::mutex mutex_;
+  std::intptr_t running_ = 0;
+  bool stopping_ = false;
 };
 
 }  // namespace quorvane

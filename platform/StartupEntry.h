@@ -8,7 +8,8 @@ class StartupEntry {
   virtual ~StartupEntry() = default;
   // Registers the running program. Throws AppError when no entry can be written.
   virtual void Add() = 0;
-  // Removes the entry; removing an absent entry is not an error. Never throws.
+  // Removes the entry; removing an absent entry is not an error. Throws AppError
+  // when an entry is still there afterwards.
   virtual void Remove() = 0;
 };
 

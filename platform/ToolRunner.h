@@ -34,6 +34,9 @@ class ToolRunner {
   // the file is left as it was.
   virtual ToolResult RunToFile(const ToolCommand& command, const std::filesystem::path& output_file,
                                std::chrono::milliseconds limit) = 0;
+  // Ends the tool that RunToFile is waiting for, from any thread, so that a
+  // program on its way out need not wait for it; RunToFile then returns at once.
+  virtual void StopRunningTool() {}
 };
 
 }  // namespace quorvane

@@ -58,6 +58,10 @@ class StatusSampler {
   std::string Record(const std::string& value_text, HistoryList& list,
                      const std::filesystem::path& log_file);
 
+  // Ends a reading under way on another thread as soon as possible; its result
+  // no longer matters.
+  void StopReading() { services_.tool_runner.StopRunningTool(); }
+
   // Both halves in one call.
   std::string TakeStatusSample(SignalMethod method, HistoryList& list,
                                const std::filesystem::path& log_file);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QProcess>
 #include <QStringList>
+#include <csignal>
 
 #include "platform/Files.h"
 
@@ -38,7 +39,10 @@ ToolResult ProcessToolRunner::RunToFile(const ToolCommand& command,
     if (!timed_out) ReplaceFileContents(output_file, "");
     return {timed_out ? ToolOutcome::kTimedOut : ToolOutcome::kFailedToStart, 0};
   }
-  if (!process.waitForFinished(static_cast<int>(limit.count()))) {
+  SetRunning(process.processId());
+  const bool finished = process.waitForFinished(static_cast<int>(limit.count()));
+  SetRunning(0);
+  if (!finished) {
     Stop(process);
     return {ToolOutcome::kTimedOut, 0};
   }
@@ -46,6 +50,18 @@ ToolResult ProcessToolRunner::RunToFile(const ToolCommand& command,
   ReplaceFileContents(output_file, std::string_view(output.constData(), output.size()));
   if (process.exitStatus() == QProcess::CrashExit) return {ToolOutcome::kCrashed, 0};
   return {ToolOutcome::kExited, process.exitCode()};
+}
+
+void ProcessToolRunner::SetRunning(std::intptr_t tool) {
+  std::lock_guard lock(mutex_);
+  running_ = tool;
+  if (tool != 0 && stopping_) ::kill(static_cast<pid_t>(tool), SIGKILL);
+}
+
+void ProcessToolRunner::StopRunningTool() {
+  std::lock_guard lock(mutex_);
+  stopping_ = true;  // a tool starting after this is ended as soon as it runs
+  if (running_ != 0) ::kill(static_cast<pid_t>(running_), SIGKILL);
 }
 
 }  // namespace quorvane

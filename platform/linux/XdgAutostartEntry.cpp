@@ -66,8 +66,10 @@ void XdgAutostartEntry::Add() {
 }
 
 void XdgAutostartEntry::Remove() {
-  std::error_code ignored;
-  std::filesystem::remove(file(), ignored);
+  std::error_code error;
+  std::filesystem::remove(file(), error);
+  if (error && std::filesystem::exists(std::filesystem::symlink_status(file())))
+    throw AppError("The entry " + file().string() + " could not be removed: " + error.message());
 }
 
 }  // namespace quorvane

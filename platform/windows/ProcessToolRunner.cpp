@@ -105,7 +105,10 @@ ToolResult ProcessToolRunner::RunToFile(const ToolCommand& command,
   } else {
     Handle process_handle(process.hProcess);
     Handle thread_handle(process.hThread);
-    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0) {
+    SetRunning(reinterpret_cast<std::intptr_t>(process.hProcess));
+    const DWORD waited = WaitForSingleObject(process.hProcess, static_cast<DWORD>(limit.count()));
+    SetRunning(0);
+    if (waited != WAIT_OBJECT_0) {
       TerminateProcess(process.hProcess, 1);
       WaitForSingleObject(process.hProcess, 5000);
       DeleteFileW(capture.c_str());
@@ -123,6 +126,18 @@ ToolResult ProcessToolRunner::RunToFile(const ToolCommand& command,
     throw AppError("The wireless tool's output could not be stored: " + SystemMessage(error));
   }
   return result;
+}
+
+void ProcessToolRunner::SetRunning(std::intptr_t tool) {
+  std::lock_guard lock(mutex_);
+  running_ = tool;
+  if (tool != 0 && stopping_) TerminateProcess(reinterpret_cast<HANDLE>(tool), 1);
+}
+
+void ProcessToolRunner::StopRunningTool() {
+  std::lock_guard lock(mutex_);
+  stopping_ = true;  // a tool starting after this is ended as soon as it runs
+  if (running_ != 0) TerminateProcess(reinterpret_cast<HANDLE>(running_), 1);
 }
 
 }  // namespace quorvane

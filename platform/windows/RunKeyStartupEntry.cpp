@@ -47,8 +47,17 @@ void RunKeyStartupEntry::Add() {
 void RunKeyStartupEntry::Remove() {
   const std::wstring name = value_name();
   const auto remove = [&](HKEY key) { return RegDeleteValueW(key, name.c_str()); };
-  WithRunKey(HKEY_LOCAL_MACHINE, remove);
-  WithRunKey(HKEY_CURRENT_USER, remove);
+  const LSTATUS machine = WithRunKey(HKEY_LOCAL_MACHINE, remove);
+  const LSTATUS user = WithRunKey(HKEY_CURRENT_USER, remove);
+  // An entry for all users stays when a user without the rights unticks the box.
+  for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    if (RegGetValueW(hive, kRunKey, name.c_str(), RRF_RT_ANY, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      continue;
+    const LSTATUS status = hive == HKEY_LOCAL_MACHINE ? machine : user;
+    throw AppError("The Run value " + Narrow(name) +
+                   " could not be removed: " + SystemMessage(static_cast<unsigned long>(status)));
+  }
 }
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <string>
 
 namespace quorvane {
@@ -19,6 +20,8 @@ struct ErrorReport {
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
+  // The title of every box but the error report, set once at start-up.
+  virtual void SetAppTitle(const std::string& title) = 0;
   // "Application Error", warning icon, OK only.
   virtual void ReportError(const ErrorReport& report) = 0;
   // Titled with the application title, no icon, OK only.

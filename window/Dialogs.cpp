@@ -1,4 +1,4 @@
-#include "ui/Dialogs.h"
+#include "window/Dialogs.h"
 
 namespace quorvane {
 

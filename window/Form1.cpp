@@ -1,0 +1,239 @@
+// The switches, the interval list, the countdown and the samples.
+#include "window/Form1.h"
+
+#include <algorithm>
+
+#include "platform/AppError.h"
+#include "schedule/IntervalTable.h"
+
+namespace quorvane {
+namespace {
+
+constexpr const char* kTurnOn = "Turn On Automatic Log";
+constexpr const char* kTurnOff = "Turn Off Automatic Log";
+constexpr int kTimer1IntervalMs = 1000;
+
+}  // namespace
+
+Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
+    : services_(std::move(services)),
+      view_(views.window),
+      dialogs_(views.dialogs),
+      desktop_(views.desktop),
+      history_(history),
+      tray_(views.tray, views.loop),
+      timer1_(views.loop.CreateTimer([this] { Timer1_Timer(); })),
+      button5_caption_(SpecOf(Control::PushButton5).caption),
+      reader_(services_.sampler, views.loop,
+              [this](bool read, const std::string& text) { FinishSample(read, text); }) {
+  view_.SetChecked(Control::Option1, true);
+}
+
+Form1::~Form1() = default;
+
+void Form1::Save(const SettingKey& key, std::string_view value) {
+  try {
+    SaveSetting(services_.settings, key, value);
+  } catch (const AppError& error) {
+    // Start-up stores the values it has just read; a store that refuses them is
+    // worth one word, not one per value.
+    if (form_loading_) {
+      if (!store_refusal_told_)
+        dialogs_.Warn(std::string("Quorvane's choices cannot be stored: ") + error.what());
+      store_refusal_told_ = true;
+      return;
+    }
+    dialogs_.Warn(std::string("Your choice could not be remembered: ") + error.what());
+  }
+}
+
+// Setting a box or button from the program raises its click, as a user's click
+// would, when its value changes.
+void Form1::SetCheck(Control box, bool checked) {
+  if (view_.IsChecked(box) == checked) return;
+  view_.SetChecked(box, checked);
+  if (box == Control::Check4) Check4_Click();
+  if (box == Control::Check8) Check8_Click();
+}
+
+void Form1::SetOption(Control option, bool value) {
+  const bool was = view_.IsChecked(option);
+  view_.SetChecked(option, value);
+  if (!value || was) return;
+  // Choosing one method clears the other; both may be stored as cleared.
+  const Control other = option == Control::Option1 ? Control::Option2 : Control::Option1;
+  view_.SetChecked(other, false);
+  if (option == Control::Option1) Option1_Click();
+  if (option == Control::Option2) Option2_Click();
+}
+
+// --- Start options and signal method -------------------------------------------
+
+void Form1::Check4_Click() {
+  if (form_loading_) return;
+  if (view_.IsChecked(Control::Check4)) {
+    view_.SetVisible(Control::Check8, true);
+    Save(setting::kWindowsStartup, kOn);
+    try {
+      services_.startup_entry.Add();
+    } catch (const AppError& error) {
+      dialogs_.Warn(std::string("Quorvane could not be set to start at login: ") + error.what());
+    }
+  } else {
+    SetCheck(Control::Check8, false);  // stores "Off" when it was ticked
+    view_.SetVisible(Control::Check8, false);
+    Save(setting::kWindowsStartup, kOff);
+    try {
+      services_.startup_entry.Remove();
+    } catch (const AppError& error) {
+      dialogs_.Warn(std::string("Quorvane will still start at login: ") + error.what());
+    }
+  }
+}
+
+void Form1::Check8_Click() {
+  Save(setting::kMinimized, view_.IsChecked(Control::Check8) ? kOn : kOff);
+}
+
+void Form1::Option1_Click() {
+  Save(setting::kOption1, BooleanText(view_.IsChecked(Control::Option1)));
+  Save(setting::kOption2, BooleanText(view_.IsChecked(Control::Option2)));
+}
+
+void Form1::Option2_Click() { Option1_Click(); }
+
+// --- Interval list ---------------------------------------------------------------
+
+std::int32_t Form1::IntervalSeconds() const {
+  const int row = view_.SelectedRow(Control::ListView2);
+  if (row < 0 || row >= static_cast<int>(kIntervalTable.size()))
+    throw AppError("Object variable or With block variable not set");
+  return quorvane::IntervalSeconds(kIntervalTable[static_cast<std::size_t>(row)].caption);
+}
+
+void Form1::ListView2_Click() {
+  const int row = view_.SelectedRow(Control::ListView2);
+  if (row < 0) {
+    // A click beside the rows keeps the interval chosen before.
+    if (last_interval_row_ >= 0) view_.SelectRow(Control::ListView2, last_interval_row_);
+    return;
+  }
+  last_interval_row_ = row;
+  Save(setting::kOftenIndex, std::to_string(row + 1));
+  countdown_.Restart(IntervalSeconds());
+}
+
+// --- Countdown and switch --------------------------------------------------------
+
+void Form1::ShowCountdown() {
+  // A window hidden in the tray shows nothing; it catches up when it comes back.
+  if (minimized_to_tray_) return;
+  const auto& display = countdown_.display();
+  view_.SetCaption(Control::Frame1, display.frame_caption);
+  // A range of 0..0 would turn the bar into a busy indicator.
+  const int maximum = std::max(1, display.progress_maximum);
+  view_.SetProgress(maximum, std::min(display.progress_value, maximum));
+}
+
+void Form1::UpdateTimer() {
+  const bool tick = countdown_.ticking() && !closing_;
+  if (tick && !timer1_->Active()) timer1_->Start(kTimer1IntervalMs);
+  if (!tick && timer1_->Active()) timer1_->Stop();
+}
+
+void Form1::Timer1_Timer() {
+  TrappedHandler trap(dialogs_, "Timer1");
+  std::int32_t seconds_per_log = countdown_.seconds_per_log();
+  trap.Step(102, [&] {
+    seconds_per_log = IntervalSeconds();
+    last_interval_row_ = view_.SelectedRow(Control::ListView2);
+  });
+  const auto action = countdown_.Tick(seconds_per_log);
+  ShowCountdown();
+  UpdateTimer();
+  if (action == Countdown::Action::kTakeSample) RequestSample(SampleOrigin::kTimer);
+}
+
+void Form1::PushButton5_Click() {
+  TrappedHandler trap(dialogs_, "PushButton5_Click");
+  if (button5_caption_ == kTurnOn) {
+    button5_caption_ = kTurnOff;
+    view_.SetCaption(Control::PushButton5, button5_caption_);
+    countdown_.TurnOn();
+    UpdateTimer();
+    trap.Step(106, [&] { SaveSetting(services_.settings, setting::kStartStopState, kOn); });
+  } else if (button5_caption_ == kTurnOff) {
+    button5_caption_ = kTurnOn;
+    view_.SetCaption(Control::PushButton5, button5_caption_);
+    countdown_.TurnOff();
+    UpdateTimer();
+    trap.Step(114, [&] { SaveSetting(services_.settings, setting::kStartStopState, kOff); });
+  }
+}
+
+void Form1::PushButton6_Click() {
+  SetPointerMode(PointerMode::kBusy);
+  ++log_now_pending_;
+  RequestSample(SampleOrigin::kLogNow);
+}
+
+// --- Samples ---------------------------------------------------------------------
+
+void Form1::RequestSample(SampleOrigin origin) {
+  // One reading at a time; a request made meanwhile runs right after it.
+  samples_waiting_.push_back(origin);
+  StartNextSample();
+}
+
+void Form1::StartNextSample() {
+  if (reader_.busy() || samples_waiting_.empty() || closing_) return;
+  sample_running_ = samples_waiting_.front();
+  samples_waiting_.pop_front();
+  reader_.Start(view_.IsChecked(Control::Option1) ? SignalMethod::kWirelessTool
+                                                  : SignalMethod::kSignalStrength);
+}
+
+void Form1::FinishSample(bool read, const std::string& text) {
+  const bool automatic = sample_running_ == SampleOrigin::kTimer;
+  TrappedHandler trap(dialogs_, automatic ? "Timer1" : "PushButton6_Click");
+  const int line = automatic ? 128 : 106;
+  if (read) {
+    trap.Step(line, [&] { services_.sampler.Record(text, history_, log_file_path_); });
+  } else {
+    trap.Report(line, text);
+  }
+  if (automatic) {
+    countdown_.SampleFinished();
+    ShowCountdown();
+    UpdateTimer();
+  } else {
+    // The busy pointer stays until the last sample asked for by hand is in.
+    if (--log_now_pending_ == 0) SetPointerMode(PointerMode::kDefault);
+    countdown_.ManualSampleFinished();  // the bar empties; its text stays "Progress Bar"
+    ShowCountdown();
+  }
+  StartNextSample();
+}
+
+// --- Pointer ---------------------------------------------------------------------
+
+void Form1::SetPointerMode(PointerMode mode) {
+  pointer_mode_ = mode;
+  view_.SetPointer(mode);
+}
+
+void Form1::PointerMovedOver(Control control) {
+  if (pointer_mode_ == PointerMode::kBusy) return;  // stays until its work ends
+  switch (SpecOf(control).hover) {
+    case ControlSpec::Hover::kHand:
+      SetPointerMode(PointerMode::kHand);
+      break;
+    case ControlSpec::Hover::kArrow:
+      if (pointer_mode_ != PointerMode::kDefault) SetPointerMode(PointerMode::kDefault);
+      break;
+    case ControlSpec::Hover::kKeep:
+      break;
+  }
+}
+
+}  // namespace quorvane

@@ -1,0 +1,161 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/SettingsStore.h"
+#include "platform/StartupEntry.h"
+#include "sampling/StatusSampler.h"
+#include "schedule/Countdown.h"
+#include "settings/Settings.h"
+#include "window/BackgroundReader.h"
+#include "window/Dialogs.h"
+#include "window/Form1View.h"
+#include "window/HistoryStore.h"
+#include "window/HomePageDraw.h"
+#include "window/cSysTray.h"
+
+namespace quorvane {
+
+struct Form1Services {
+  StatusSampler& sampler;
+  SettingsStore& settings;
+  StartupEntry& startup_entry;
+  const Clock& clock;
+  std::filesystem::path temp_folder;
+  std::filesystem::path program_folder;  // where the skin and the hand pointer may lie
+  DrawFrom1To100 draw = DrawForHomePage;
+};
+
+// What a front end lends the window: its controls, its tray icon, its message
+// boxes, the desktop and its message loop.
+struct Form1Views {
+  Form1View& window;
+  TrayIconView& tray;
+  Dialogs& dialogs;
+  Desktop& desktop;
+  MessageLoop& loop;
+};
+
+inline constexpr const char* kHomePage = "https://brindlewick.example/";
+inline constexpr const char* kContactPage = "https://brindlewick.example/contact/";
+
+// The main window's behaviour: the start-up sequence, the countdown, the switches,
+// the log commands and the tray. Its handlers carry the names of the controls
+// they serve; a front end calls them when the user acts on those controls.
+class Form1 {
+ public:
+  Form1(Form1Services services, Form1Views views, HistoryStore& history);
+  ~Form1();
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  // The start-up sequence: restores the stored choices into the controls, then
+  // shows the window, or hides it straight into the tray when both start options
+  // say so.
+  void Form_Load();
+
+  // Events of the controls, raised by the user.
+  void Check4_Click();
+  void Check8_Click();
+  void Option1_Click();
+  void Option2_Click();
+  void ListView2_Click();
+  void PushButton1_Click();
+  void PushButton2_Click();
+  void PushButton3_Click();
+  void PushButton5_Click();
+  void PushButton6_Click();
+  void PushButton11_Click();
+  void PushButton12_Click();
+  // One tick of the one-second timer.
+  void Timer1_Timer();
+  // The window's state changed (minimised, restored).
+  void Form_Resize();
+  // The user asks to close the window; it closes and the program ends.
+  void Form_QueryUnload();
+  // A mouse button was released over the tray icon.
+  void cSysTray1_MouseUp(int button);
+  // The balloon was clicked away.
+  void cSysTray1_BalloonClick() { tray_.BalloonClicked(); }
+  // The pointer moved over a control (Control::Form1 for the window itself).
+  void PointerMovedOver(Control control);
+
+  // Shows the window in front of the others, also out of the tray (a second start
+  // asks for this).
+  void BringToFront() { cSysTray1_MouseUp(cSysTray::kLeftButton); }
+
+  const std::filesystem::path& LogFilePath() const { return log_file_path_; }
+  bool FormLoading() const { return form_loading_; }
+  bool MinimizedToTray() const { return minimized_to_tray_; }
+  PointerMode pointer_mode() const { return pointer_mode_; }
+  const Countdown& countdown() const { return countdown_; }
+  bool sample_under_way() const { return reader_.busy(); }
+  const cSysTray& tray() const { return tray_; }
+
+  // The text of the balloon shown when the window first goes into the tray.
+  static const char* const kTrayBalloonText;
+
+ private:
+  enum class SampleOrigin { kTimer, kLogNow };
+
+  // Form1Load.cpp
+  void ApplySkin();
+  void SetAppTitle();
+  void MaybeOpenHomePage();
+  void LoadHandPointer();
+  void FillIntervalList();
+  void RestoreIntervalSelection(TrappedHandler& trap);
+  void RestoreSwitch(TrappedHandler& trap);
+  void RestoreOptions(TrappedHandler& trap);
+  void RestoreMinimisedStart(TrappedHandler& trap);
+  void ShowAfterLoad();
+
+  // Form1.cpp
+  void SetCheck(Control box, bool checked);
+  void SetOption(Control option, bool value);
+  std::int32_t IntervalSeconds() const;
+  void ShowCountdown();
+  void UpdateTimer();
+  void SetPointerMode(PointerMode mode);
+  void Save(const SettingKey& key, std::string_view value);
+  void RequestSample(SampleOrigin origin);
+  void StartNextSample();
+  void FinishSample(bool read, const std::string& text);
+
+  // Form1Tray.cpp
+  void ShowTrayBalloon();
+  void Form_Unload();
+
+  Form1Services services_;
+  Form1View& view_;
+  Dialogs& dialogs_;
+  Desktop& desktop_;
+  HistoryStore& history_;
+  cSysTray tray_;
+  std::unique_ptr<Timer> timer1_;
+  Countdown countdown_;
+  std::filesystem::path log_file_path_;
+  std::string button5_caption_;
+  bool form_loading_ = false;
+  bool start_minimised_ = false;
+  bool minimized_to_tray_ = false;
+  bool closing_ = false;
+  bool tray_missing_told_ = false;
+  // Start-up stores back values it has just read; a store that refuses them is
+  // told about once, not for every value.
+  bool store_refusal_told_ = false;
+  PointerMode pointer_mode_ = PointerMode::kDefault;
+  int last_interval_row_ = -1;
+  std::deque<SampleOrigin> samples_waiting_;
+  SampleOrigin sample_running_ = SampleOrigin::kTimer;
+  int log_now_pending_ = 0;
+  BackgroundReader reader_;  // last: it is stopped before the rest goes
+};
+
+}  // namespace quorvane

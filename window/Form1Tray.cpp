@@ -1,0 +1,66 @@
+// Hiding into the tray, coming back, and closing.
+#include "sampling/HistoryLog.h"
+#include "window/Form1.h"
+
+namespace quorvane {
+
+const char* const Form1::kTrayBalloonText =
+    "has been minimized to the system tray.\r\nClick on the blue 'B' icon (B for Brindlewick) "
+    "to bring the software back.";
+
+void Form1::ShowTrayBalloon() {
+  tray_.ShowBalloon(kTrayBalloonText, std::string(kProductName), 5, true);
+}
+
+void Form1::Form_Resize() {
+  // Some platforms report the change twice; only a window still on screen goes.
+  if (!view_.IsMinimized() || minimized_to_tray_ || !view_.IsVisible()) return;
+  if (!tray_.Available()) {
+    // Without a tray the window stays minimised on the taskbar, where it can be
+    // found again.
+    if (!tray_missing_told_)
+      dialogs_.Inform(
+          "This desktop has no system tray, so Quorvane stays on the taskbar while it is "
+          "minimized. Click its taskbar button to bring it back.");
+    tray_missing_told_ = true;
+    return;
+  }
+  view_.HideWindow();
+  minimized_to_tray_ = true;
+  ShowTrayBalloon();
+}
+
+void Form1::ShowAfterLoad() {
+  if (!start_minimised_) {
+    view_.ShowWindow();
+    return;
+  }
+  if (!tray_.Available()) {
+    view_.ShowMinimizedWindow();
+    return;
+  }
+  minimized_to_tray_ = true;
+  ShowTrayBalloon();
+}
+
+void Form1::cSysTray1_MouseUp(int button) {
+  // Only the left and right buttons bring the window back.
+  if (button != cSysTray::kLeftButton && button != cSysTray::kRightButton) return;
+  view_.RestoreWindow();
+  minimized_to_tray_ = false;
+  ShowCountdown();  // catches up with what went on while it was hidden
+}
+
+void Form1::Form_QueryUnload() {
+  TrappedHandler trap(dialogs_, "Form_QueryUnload");
+  trap.Step(100, [&] {
+    closing_ = true;  // a sample that ends now does not start the timer again
+    timer1_->Stop();
+  });
+  trap.Step(102, [&] { tray_.SetInTray(false); });
+  Form_Unload();
+}
+
+void Form1::Form_Unload() { view_.Quit(); }
+
+}  // namespace quorvane

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "window/Layout.h"
+
+namespace quorvane {
+
+// The pointer modes of the window: the default arrow, the busy pointer, the hand.
+enum class PointerMode { kDefault = 0, kBusy = 11, kHand = 99 };
+
+// What the window core asks of the main window's controls. A front end carries
+// these out and decides nothing; it reports what the user does to the core's
+// handlers. Setting a control from here raises no event of the control's own.
+class Form1View {
+ public:
+  virtual ~Form1View() = default;
+
+  // The caption of a control; for Control::Form1 the window's title.
+  virtual void SetCaption(Control control, const std::string& text) = 0;
+  virtual void SetChecked(Control control, bool checked) = 0;
+  virtual bool IsChecked(Control control) const = 0;
+  virtual void SetVisible(Control control, bool visible) = 0;
+  virtual void SetFocus(Control control) = 0;
+  // The progress bar's range is 0 to `maximum` (at least 1).
+  virtual void SetProgress(int maximum, int value) = 0;
+
+  // The one column of a list: its header text and its width in twips.
+  virtual void SetListHeader(Control list, const std::string& text, int width_twips) = 0;
+  // The rows of the interval list (the history list shows the history store).
+  virtual void SetListRows(Control list, const std::vector<std::string>& rows) = 0;
+  // Selects a row without scrolling the list; -1 when none is selected.
+  virtual void SelectRow(Control list, int row) = 0;
+  virtual int SelectedRow(Control list) const = 0;
+
+  virtual void SetPointer(PointerMode mode) = 0;
+  // Takes the hand pointer from a Windows cursor file. Throws AppError.
+  virtual void LoadHandPointer(const std::filesystem::path& file) = 0;
+  // Lays the skin file over the window: first the backgrounds marked for it in
+  // the layout in the desktop's button-face colour, then the skin. Throws AppError.
+  virtual void ApplySkin(const std::filesystem::path& file) = 0;
+
+  // The program's icon on the window.
+  virtual void ShowApplicationIcon() = 0;
+  // The first show centres the window on the screen.
+  virtual void ShowWindow() = 0;
+  virtual void ShowMinimizedWindow() = 0;
+  virtual void HideWindow() = 0;
+  // Shows the window in its normal state, in front of the others.
+  virtual void RestoreWindow() = 0;
+  virtual bool IsMinimized() const = 0;
+  virtual bool IsVisible() const = 0;
+  // Ends the program's message loop.
+  virtual void Quit() = 0;
+};
+
+// The program's icon in the notification area.
+class TrayIconView {
+ public:
+  virtual ~TrayIconView() = default;
+  // Whether the desktop has a tray for the icon to live in, now.
+  virtual bool Available() const = 0;
+  // Shows the tray picture (the blue 'B') with the tip, or takes it away.
+  virtual void Show(const std::string& tip) = 0;
+  virtual void Hide() = 0;
+  virtual void SetTip(const std::string& tip) = 0;
+  // A balloon at the icon, meant to stay for `seconds`; TakeDownBalloon ends it
+  // early or at its time.
+  virtual void ShowBalloon(const std::string& title, const std::string& text, int seconds) = 0;
+  virtual void TakeDownBalloon() = 0;
+};
+
+// What the window asks of the desktop: the user's own applications and the
+// clipboard. The Open calls do not wait for what they start. They throw AppError.
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  // Opens the file in the user's plain-text application.
+  virtual void OpenTextFile(const std::filesystem::path& file) = 0;
+  // Opens the address in the web browser, behind the other windows where the
+  // desktop allows it.
+  virtual void OpenUrlInBackground(const std::string& url) = 0;
+  // Puts text on the clipboard; `text` is in the encoding of the history log.
+  virtual void CopyText(const std::string& text) = 0;
+};
+
+// A repeating timer on the user-interface thread.
+class Timer {
+ public:
+  virtual ~Timer() = default;
+  virtual void Start(int interval_ms) = 0;
+  virtual void Stop() = 0;
+  virtual bool Active() const = 0;
+};
+
+// The user-interface thread's message loop.
+class MessageLoop {
+ public:
+  virtual ~MessageLoop() = default;
+  // A timer that calls `on_timeout` on the user-interface thread.
+  virtual std::unique_ptr<Timer> CreateTimer(std::function<void()> on_timeout) = 0;
+  // Runs `task` on the user-interface thread soon. Safe to call from any thread.
+  virtual void Post(std::function<void()> task) = 0;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "window/Form1View.h"
+
+namespace quorvane {
+
+// The program's icon in the notification area: whether it is there, its tip, and
+// balloons that go away by themselves.
+class cSysTray {
+ public:
+  cSysTray(TrayIconView& view, MessageLoop& loop);
+
+  bool InTray() const { return in_tray_; }
+  // True puts the icon into the tray, false takes it out; the same value twice
+  // does nothing.
+  void SetInTray(bool show);
+
+  const std::string& TrayTip() const { return tray_tip_; }
+  // Tips longer than 127 characters are cut.
+  void SetTrayTip(const std::string& tip);
+
+  // Shows a balloon at the icon and takes it down after `show_timer` seconds
+  // (unless it was clicked first). With `show_once`, only the first such balloon
+  // of the run is shown. Returns at once; nothing waits.
+  void ShowBalloon(const std::string& tip, const std::string& title, int show_timer,
+                   bool show_once);
+  // The user clicked the balloon: it is gone already.
+  void BalloonClicked();
+
+  bool balloon_showing() const { return balloon_showing_; }
+  int once_balloon_count() const { return once_balloon_count_; }
+  bool Available() const { return view_.Available(); }
+
+  // The button numbers of the mouse events: 1 left, 2 right.
+  static constexpr int kLeftButton = 1;
+  static constexpr int kRightButton = 2;
+
+ private:
+  void BalloonTimeUp();
+
+  TrayIconView& view_;
+  std::unique_ptr<Timer> balloon_timer_;
+  bool in_tray_ = false;
+  std::string tray_tip_;
+  bool balloon_showing_ = false;
+  int once_balloon_count_ = 0;
+};
+
+}  // namespace quorvane
