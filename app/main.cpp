@@ -7,8 +7,12 @@
 #include "platform/PlatformServices.h"
 #include "platform/TempFolder.h"
 #include "sampling/StatusSampler.h"
-#include "ui/Form1.h"
-#include "ui/MessageBoxDialogs.h"
+#include "ui/qt/Form1Window.h"
+#include "ui/qt/MessageBoxDialogs.h"
+#include "ui/qt/QtDesktop.h"
+#include "ui/qt/QtMessageLoop.h"
+#include "ui/qt/QtTrayIcon.h"
+#include "window/Form1.h"
 
 int main(int argc, char* argv[]) {
   // Without a display Quorvane still logs, on Qt's offscreen platform.
@@ -19,7 +23,6 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);  // also takes the user's locale for dates and times
   QApplication::setApplicationName(QStringLiteral("Quorvane"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
   QApplication::setOrganizationName(QStringLiteral("Brindlewick"));
 
   // A second start (at login and again by hand, say) brings the running copy to
@@ -36,19 +39,25 @@ int main(int argc, char* argv[]) {
   quorvane::StatusSampler sampler({*services.clock, *services.tool_runner,
                                    quorvane::SystemWirelessTool(), *services.signal_source,
                                    *services.connectivity, temp_folder});
+  quorvane::HistoryStore history(*services.clock);
+  quorvane::Form1Window window(history);
+  quorvane::QtTrayIcon tray;
   quorvane::MessageBoxDialogs dialogs;
-  quorvane::SystemDesktop desktop;
-  quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, dialogs, desktop,
-                        *services.clock, temp_folder, program.parent_path()});
-  dialogs.set_parent(&form);
+  dialogs.set_parent(&window);
+  quorvane::QtDesktop desktop;
+  quorvane::QtMessageLoop loop;
+  quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, *services.clock,
+                        temp_folder, program.parent_path()},
+                       {window, tray, dialogs, desktop, loop}, history);
+  window.Attach(form);
+  tray.Attach(form);
   // The window may be hidden in the tray; the program ends when it is closed.
   QApplication::setQuitOnLastWindowClosed(false);
-  QObject::connect(&instance, &quorvane::SingleInstance::ShowRequested, &form,
-                   &quorvane::Form1::BringToFront);
+  QObject::connect(&instance, &quorvane::SingleInstance::ShowRequested, &window,
+                   [&form] { form.BringToFront(); });
   quorvane::FirstPaintReporter first_paint;
-  form.installEventFilter(&first_paint);
+  window.installEventFilter(&first_paint);
   form.Form_Load();
-  form.ShowAfterLoad();
   std::cout << "Quorvane is running; its history log is " << form.LogFilePath().string()
             << std::endl;
   return QApplication::exec();

@@ -23,12 +23,9 @@ void Form1::PushButton2_Click() {
   bool exists = true;
   trap.Step(100, [&] { exists = FileExists(log_file_path_); });
   if (!exists) return;
-  std::string text;
-  const bool read = trap.Step(102, [&] { text = ReadWholeFile(log_file_path_); });
-  // A log that could not be read leaves the clipboard as it was, so nothing stale
-  // is pasted in its place.
-  if (!read) return;
-  trap.Step(108, [&] { desktop_.CopyText(text); });
+  // A log that cannot be read leaves the clipboard as it was, so nothing stale is
+  // pasted in its place.
+  trap.Step(102, [&] { desktop_.CopyFileText(log_file_path_); });
 }
 
 void Form1::PushButton12_Click() {

@@ -84,8 +84,9 @@ class Desktop {
   // Opens the address in the web browser, behind the other windows where the
   // desktop allows it.
   virtual void OpenUrlInBackground(const std::string& url) = 0;
-  // Puts text on the clipboard; `text` is in the encoding of the history log.
-  virtual void CopyText(const std::string& text) = 0;
+  // Puts the whole text of a file written in the history log's encoding on the
+  // clipboard. When the file cannot be read the clipboard is left as it was.
+  virtual void CopyFileText(const std::filesystem::path& file) = 0;
 };
 
 // A repeating timer on the user-interface thread.

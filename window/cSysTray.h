@@ -34,9 +34,10 @@ class cSysTray {
   int once_balloon_count() const { return once_balloon_count_; }
   bool Available() const { return view_.Available(); }
 
-  // The button numbers of the mouse events: 1 left, 2 right.
+  // The button numbers of the mouse events: 1 left, 2 right, 4 middle.
   static constexpr int kLeftButton = 1;
   static constexpr int kRightButton = 2;
+  static constexpr int kMiddleButton = 4;
 
  private:
   void BalloonTimeUp();

@@ -1,4 +1,4 @@
-#include "ui/HistoryView.h"
+#include "ui/qt/HistoryView.h"
 
 #include <QAbstractItemModel>
 #include <QHeaderView>

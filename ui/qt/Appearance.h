@@ -6,11 +6,6 @@
 
 namespace quorvane {
 
-// The optional skin beside the program: a Qt style sheet in x/o.cjs.
-std::filesystem::path SkinFilePath(const std::filesystem::path& program_folder);
-// The optional hand pointer beside the program.
-std::filesystem::path CursorFilePath(const std::filesystem::path& program_folder);
-
 // The skin's style sheet. Throws AppError when the file cannot be read or is not a
 // style sheet Qt can parse.
 QString LoadSkin(const std::filesystem::path& file);

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "ui/Dialogs.h"
+#include "window/Dialogs.h"
 
 namespace quorvane {
 
@@ -12,13 +12,17 @@ class MessageBoxDialogs : public Dialogs {
  public:
   void set_parent(QWidget* parent) { parent_ = parent; }
 
+  void SetAppTitle(const std::string& title) override { app_title_ = title; }
   void ReportError(const ErrorReport& report) override;
   void Inform(const std::string& text) override;
   bool Confirm(const std::string& text) override;
   void Warn(const std::string& text) override;
 
  private:
+  QString AppTitle() const { return QString::fromStdString(app_title_); }
+
   QPointer<QWidget> parent_;
+  std::string app_title_ = "Quorvane";
 };
 
 }  // namespace quorvane

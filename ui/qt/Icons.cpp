@@ -1,4 +1,4 @@
-#include "ui/Icons.h"
+#include "ui/qt/Icons.h"
 
 // The icons are compiled into a static library, whose resources must be
 // registered by hand before first use.

@@ -1,4 +1,4 @@
-#include "ui/MessageBoxDialogs.h"
+#include "ui/qt/MessageBoxDialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -14,8 +14,6 @@ QString Displayed(const std::string& text) {
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return shown;
 }
-
-QString AppTitle() { return QApplication::applicationDisplayName(); }
 
 // Without a display nobody could close a box, and logging would wait for it
 // forever; the message goes to standard error instead.

@@ -1,4 +1,4 @@
-#include "ui/Appearance.h"
+#include "ui/qt/Appearance.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -34,14 +34,6 @@ QByteArray ReadAll(const std::filesystem::path& file, const char* what) {
 }
 
 }  // namespace
-
-std::filesystem::path SkinFilePath(const std::filesystem::path& program_folder) {
-  return program_folder / "x" / "o.cjs";
-}
-
-std::filesystem::path CursorFilePath(const std::filesystem::path& program_folder) {
-  return program_folder / "HAND-M.CUR";
-}
 
 QString LoadSkin(const std::filesystem::path& file) {
   const QByteArray bytes = ReadAll(file, "skin");

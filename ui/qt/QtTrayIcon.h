@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <optional>
+
+#include "window/Form1View.h"
+
+class QSystemTrayIcon;
+
+namespace quorvane {
+
+class Form1;
+
+// The tray icon through QSystemTrayIcon: an XEmbed icon on X11 trays, a
+// StatusNotifierItem over D-Bus elsewhere. Presses on it go to the core.
+class QtTrayIcon : public QObject, public TrayIconView {
+  Q_OBJECT
+
+ public:
+  explicit QtTrayIcon(QObject* parent = nullptr);
+  ~QtTrayIcon() override;
+
+  void Attach(Form1& form) { form_ = &form; }
+  QSystemTrayIcon* icon() const { return icon_; }
+
+  bool Available() const override;
+  void Show(const std::string& tip) override;
+  void Hide() override;
+  void SetTip(const std::string& tip) override;
+  void ShowBalloon(const std::string& title, const std::string& text, int seconds) override;
+  void TakeDownBalloon() override;
+
+  // Lets tests on a platform without a tray act as if there were one.
+  static void OverrideAvailable(std::optional<bool> available);
+
+ private:
+  void OnActivated(int reason);
+
+  Form1* form_ = nullptr;
+  QSystemTrayIcon* icon_;
+};
+
+}  // namespace quorvane
