@@ -12,7 +12,7 @@ sleep 0.5
 click_twips "$W" 4080 6225 3840 405  # Log Current Status Now (Test)
 sleep 0.3
 click_twips "$W" 120 6225 3840 405   # Turn On Automatic Log
-wait_for 1.5 setting_is StartStopState On || fail "the switch did not answer while the tool ran"
+wait_for 2 setting_is StartStopState On || fail "the switch did not answer while the tool ran"
 [ "$(log_lines)" -eq 0 ] || fail "the sample did not wait for the tool"
 shot log-now-while-tool-runs
 wait_for 8 has_log_lines 1 || fail "the sample never arrived"
