@@ -1,5 +1,8 @@
 #include "ui/cSysTray.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
 #include <QSystemTrayIcon>
 
 namespace quorvane {
@@ -9,13 +12,28 @@ constexpr int kIconId = 0;
 constexpr qsizetype kLongestTip = 127;
 std::optional<bool> tray_available_override;
 
+// Qt hosts the icon as a StatusNotifierItem, and sends balloons as desktop
+// notifications, when a StatusNotifierWatcher with a host on it is on the session
+// bus as the first icon is made; it decides once per process.
+bool StatusNotifierHostPresent() {
+  const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher)) return false;
+  QDBusInterface host(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
+  return host.isValid() && host.property("IsStatusNotifierHostRegistered").toBool();
+}
+
 }  // namespace
 
-cSysTray::cSysTray(QObject* parent) : QObject(parent), icon_(new QSystemTrayIcon(this)) {
+cSysTray::cSysTray(QObject* parent)
+    : QObject(parent), over_dbus_(StatusNotifierHostPresent()), icon_(new QSystemTrayIcon(this)) {
   balloon_timer_.setSingleShot(true);
   connect(&balloon_timer_, &QTimer::timeout, this, [this] {
-    // Time is up and the balloon is still there: an empty message takes it down.
-    if (balloon_showing_) icon_->showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 1);
+    // Time is up and the balloon is still there: on an XEmbed tray an empty
+    // message takes it down. A desktop notification expires by itself after the
+    // same time; an empty message would only arrive as a second, blank one.
+    if (balloon_showing_ && !over_dbus_)
+      icon_->showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 1);
     balloon_showing_ = false;
   });
   connect(icon_, &QSystemTrayIcon::messageClicked, this, [this] {

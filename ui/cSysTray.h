@@ -56,6 +56,8 @@ class cSysTray : public QObject {
  private:
   void OnActivated(int reason);
 
+  // The icon is a StatusNotifierItem and balloons are desktop notifications.
+  bool over_dbus_ = false;
   QSystemTrayIcon* icon_ = nullptr;
   bool in_tray_ = false;
   QString tray_tip_;
