@@ -5,7 +5,10 @@
 #include <QDBusMessage>
 #include <QGuiApplication>
 #include <QVariantMap>
+#include <QWidget>
 #include <iostream>
+
+#include "ui/cSysTray.h"
 
 namespace quorvane {
 
@@ -37,6 +40,15 @@ void TellMinimiseStaysOnTaskbar() {
   notify << QStringLiteral("Quorvane") << 0u << QStringLiteral("quorvane")
          << QStringLiteral("Quorvane") << text << QStringList() << QVariantMap() << 10000;
   bus.call(notify, QDBus::NoBlock);
+}
+
+void RemapWindowOnTrayClick(QWidget& window, cSysTray& tray) {
+  // The press comes before the release that restores the window. A window on
+  // screen that is not the active one may be minimised: it leaves the screen, so
+  // that the restore maps it again. The active window is left alone.
+  QObject::connect(&tray, &cSysTray::MouseDown, &window, [&window] {
+    if (window.isVisible() && !window.isActiveWindow()) window.hide();
+  });
 }
 
 }  // namespace quorvane

@@ -2,7 +2,11 @@
 
 #include <QByteArray>
 
+class QWidget;
+
 namespace quorvane {
+
+class cSysTray;
 
 // The Qt platform Quorvane asks for, from the environment it was started in:
 // empty when the user chose one (QT_QPA_PLATFORM) or when Qt's own choice serves,
@@ -18,5 +22,9 @@ bool PlatformReportsMinimise();
 // on the taskbar: as a desktop notification when a notification service runs, and
 // on standard output.
 void TellMinimiseStaysOnTaskbar();
+
+// Lets the tray icon bring back a window that the compositor minimised without a
+// word (Wayland): a window shown anew is a new one, not minimised.
+void RemapWindowOnTrayClick(QWidget& window, cSysTray& tray);
 
 }  // namespace quorvane

@@ -11,6 +11,7 @@
 #include "sampling/StatusSampler.h"
 #include "ui/Form1.h"
 #include "ui/MessageBoxDialogs.h"
+#include "ui/cSysTray.h"
 
 int main(int argc, char* argv[]) {
   QByteArray platform = quorvane::PreferredPlatform();
@@ -58,7 +59,11 @@ int main(int argc, char* argv[]) {
   form.installEventFilter(&first_paint);
   form.Form_Load();
   form.ShowAfterLoad();
-  if (!quorvane::PlatformReportsMinimise()) quorvane::TellMinimiseStaysOnTaskbar();
+  if (!quorvane::PlatformReportsMinimise()) {
+    quorvane::TellMinimiseStaysOnTaskbar();
+    if (auto* tray = form.findChild<quorvane::cSysTray*>())
+      quorvane::RemapWindowOnTrayClick(form, *tray);
+  }
   std::cout << "Quorvane is running; its history log is " << form.LogFilePath().string()
             << std::endl;
   return QApplication::exec();

@@ -14,6 +14,11 @@ TEST_USER=quorvane-e2e
 if [ "$(id -u)" -eq 0 ]; then
   id "$TEST_USER" >/dev/null 2>&1 || useradd --create-home "$TEST_USER" 2>/dev/null ||
     id "$TEST_USER" >/dev/null
+  # The X socket folder as an X server made by root leaves it: shared and sticky.
+  # A compositor that makes it first makes it its user's own, and KWin refuses that.
+  mkdir -p /tmp/.X11-unix
+  chown root:root /tmp/.X11-unix
+  chmod 1777 /tmp/.X11-unix
   mkdir -p "$SHOTS"
   stage=$(mktemp -d)
   trap 'rm -rf "$stage"' EXIT
@@ -56,7 +61,7 @@ fail() {
   for log in "$WORK"/*.log "$WORK"/quorvane.out; do
     [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; } >&2
   done
-  [ -n "${WAYLAND_DISPLAY:-}" ] && grim "$SHOTS/failure-$(basename "$0" .sh).png" 2>/dev/null
+  [ -n "${WAYLAND_DISPLAY:-}" ] && shot "failure-$(basename "$0" .sh)" 2>/dev/null
   exit 1
 }
 
@@ -103,7 +108,7 @@ session_start_sway() {
     sway -c "$WORK/sway.conf" >"$WORK/sway.log" 2>&1 &
   PIDS+=($!)
   wait_for 10 wayland_socket_present || fail "sway did not start"
-  export WAYLAND_DISPLAY=$(wayland_socket)
+  export WAYLAND_DISPLAY=$(wayland_socket) XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway
   SWAYSOCK=$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name 'sway-ipc.*.sock' | head -n1)
   export SWAYSOCK
   wait_for 20 xwayland_display_known || fail "sway started no XWayland"
@@ -123,7 +128,8 @@ session_start_kwin() {
   "$WORK/kwin/kwin_wayland" --virtual ${xwayland:+--xwayland} --socket wayland-kw \
     --width 1024 --height 768 >"$WORK/kwin.log" 2>&1 &
   PIDS+=($!)
-  export WAYLAND_DISPLAY=wayland-kw
+  export WAYLAND_DISPLAY=wayland-kw XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE
+  KWIN_SESSION=1
   wait_for 20 test -S "$XDG_RUNTIME_DIR/wayland-kw" || fail "KWin did not start"
   wait_for 20 bus_name_owned org.kde.KWin || fail "KWin is not on the bus"
   if [ -n "$xwayland" ]; then
@@ -156,6 +162,28 @@ kwin_script() {
   qdbus org.kde.KWin "/Scripting/Script$id" org.kde.kwin.Script.run >/dev/null 2>&1 ||
     qdbus org.kde.KWin /Scripting org.kde.kwin.Scripting.start >/dev/null
 }
+
+# Every window the compositor takes on from here on, as "added <caption>" lines in
+# its log.
+kwin_log_new_windows() {
+  kwin_script added 'workspace.clientAdded.connect(c => print("added " + c.caption));'
+}
+kwin_window_added() { grep -q "added $1\$" "$WORK/kwin.log"; }
+kwin_close() {
+  kwin_script close "for (const c of workspace.clientList()) if (c.caption == \"$1\") c.closeWindow();"
+}
+kwin_minimise() {
+  kwin_script minimise "for (const c of workspace.clientList()) if (c.caption == \"$1\") c.minimized = true;"
+}
+# Whether the compositor has the window minimised (on its taskbar), or shows it.
+kwin_window_state() {
+  local mark=state-$RANDOM
+  kwin_script state "for (const c of workspace.clientList()) if (c.caption == \"$1\")
+    print(\"$mark \" + (c.minimized ? \"minimised\" : \"shown\"));"
+  wait_for 3 grep -q "$mark" "$WORK/kwin.log" || return 1
+  grep "$mark" "$WORK/kwin.log" | tail -n1 | awk '{print $NF}'
+}
+kwin_window_is() { [ "$(kwin_window_state "$1")" = "$2" ]; }
 
 # waybar's tray is the StatusNotifierItem host; it also runs the watcher.
 session_start_tray_host() {
@@ -239,4 +267,13 @@ main_window_hidden() { ! main_window_shown; }
 
 log_lines() { [ -f "$LOG" ] && wc -l <"$LOG" || echo 0; }
 has_log_lines() { [ "$(log_lines)" -ge "$1" ]; }
-shot() { grim "$SHOTS/$1.png"; }
+# A screenshot: grim where the compositor offers screen copies (sway). KWin offers
+# them to its own tools only, and XWayland has no root window to capture, so
+# there it is the main window alone, when it is shown.
+shot() {
+  if [ -z "${KWIN_SESSION:-}" ]; then
+    grim "$SHOTS/$1.png"
+  elif main_window_shown; then
+    import -window "$(main_window)" "$SHOTS/$1.png"
+  fi
+}
