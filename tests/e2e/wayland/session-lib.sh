@@ -155,12 +155,12 @@ xwayland_display_known() { xwayland_display >/dev/null; }
 
 # Runs a KWin script; print() in it goes to the compositor's log.
 kwin_script() {
-  local name=$1 body=$2 file id
+  local name=$1 body=$2 file
   file=$WORK/$name-$RANDOM.js
   printf '%s\n' "$body" >"$file"
-  id=$(qdbus org.kde.KWin /Scripting org.kde.kwin.Scripting.loadScript "$file" "$name-$RANDOM")
-  qdbus org.kde.KWin "/Scripting/Script$id" org.kde.kwin.Script.run >/dev/null 2>&1 ||
-    qdbus org.kde.KWin /Scripting org.kde.kwin.Scripting.start >/dev/null
+  busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting loadScript ss \
+    "$file" "$name-$RANDOM" >/dev/null
+  busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting start
 }
 
 # Every window the compositor takes on from here on, as "added <caption>" lines in
