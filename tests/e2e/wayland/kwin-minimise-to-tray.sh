@@ -44,8 +44,8 @@ QUORVANE=$login_command session_start_quorvane
 wait_for 10 tray_item_present || fail "no icon at a minimised start"
 wait_for 5 notifications_showing_are 1 || fail "no balloon at a minimised start"
 sleep 1
-kwin_window_added Quorvane && fail "the window showed at a minimised start"
+kwin_window_added quorvane && fail "the window showed at a minimised start"
 tray_call Activate
 wait_for 5 main_window_shown || fail "the icon did not bring the window after a minimised start"
-kwin_window_added Quorvane || fail "the compositor never saw the window"
+wait_for 3 kwin_window_added quorvane || fail "the compositor never saw the window"
 echo "minimise to tray under KWin: ok"

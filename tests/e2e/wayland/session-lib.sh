@@ -163,10 +163,10 @@ kwin_script() {
   busctl --user call org.kde.KWin /Scripting org.kde.kwin.Scripting start
 }
 
-# Every window the compositor takes on from here on, as "added <caption>" lines in
-# its log.
+# Every window the compositor takes on from here on, as "added <class>" lines in
+# its log (a window may get its caption only after it was added).
 kwin_log_new_windows() {
-  kwin_script added 'workspace.clientAdded.connect(c => print("added " + c.caption));'
+  kwin_script added 'workspace.clientAdded.connect(c => print("added " + c.resourceClass));'
 }
 kwin_window_added() { grep -q "added $1\$" "$WORK/kwin.log"; }
 kwin_close() {
