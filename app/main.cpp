@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <filesystem>
 #include <iostream>
+#include <vector>
 
+#include "app/DisplayPlatform.h"
 #include "app/FirstPaintReporter.h"
 #include "app/SingleInstance.h"
 #include "platform/PlatformServices.h"
@@ -15,13 +17,20 @@
 #include "window/Form1.h"
 
 int main(int argc, char* argv[]) {
+  QByteArray platform = quorvane::PreferredPlatform();
   // Without a display Quorvane still logs, on Qt's offscreen platform.
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (platform == "offscreen")
     std::cout << "No display found: Quorvane runs without a window and keeps logging." << std::endl;
-  }
-  QApplication app(argc, argv);  // also takes the user's locale for dates and times
+  // Asked for on the command line rather than through QT_QPA_PLATFORM, so that the
+  // programs Quorvane starts (the text editor, the browser) choose their own.
+  QByteArray platform_option("-platform");
+  std::vector<char*> arguments(argv, argv + argc);
+  if (!platform.isEmpty())
+    arguments.insert(arguments.begin() + 1, {platform_option.data(), platform.data()});
+  int argument_count = static_cast<int>(arguments.size());
+  arguments.push_back(nullptr);
+  // Also takes the user's locale for dates and times.
+  QApplication app(argument_count, arguments.data());
   QApplication::setApplicationName(QStringLiteral("Quorvane"));
   QApplication::setOrganizationName(QStringLiteral("Brindlewick"));
 
@@ -58,6 +67,7 @@ int main(int argc, char* argv[]) {
   quorvane::FirstPaintReporter first_paint;
   window.installEventFilter(&first_paint);
   form.Form_Load();
+  if (!quorvane::PlatformReportsMinimise()) quorvane::TellMinimiseStaysOnTaskbar();
   std::cout << "Quorvane is running; its history log is " << form.LogFilePath().string()
             << std::endl;
   return QApplication::exec();

@@ -7,7 +7,7 @@ set -euo pipefail
 
 run_packages=(
   cmake g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins libnl-genl-3-dev
+  qt6-base-dev qt6-qpa-plugins qt6-wayland libnl-genl-3-dev
   fonts-liberation    # metric-compatible stand-in for Arial
 )
 test_packages=(
@@ -16,6 +16,9 @@ test_packages=(
   xvfb xauth x11-utils xdotool openbox trayer imagemagick xclip desktop-file-utils
   g++-mingw-w64-x86-64-posix wine wine64 googletest   # the Windows layer, under Wine
   locales                                              # dates in the users' formats
+  dbus-daemon dbus-bin systemd sway waybar mako-notifier grim xwayland kwin-wayland
+                                                       # Wayland desktops, tray over D-Bus
+  dpkg-dev lintian                                     # the Debian package
 )
 
 bench_packages=(

@@ -10,6 +10,7 @@ git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j"$(nproc)"
 ctest --preset ci -j"$(nproc)"
+scripts/check-package.sh
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # the threaded sampling tests under ThreadSanitizer, and each fuzzer for a minute.

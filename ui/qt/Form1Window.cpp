@@ -364,6 +364,12 @@ void Form1Window::ShowMinimizedWindow() { showMinimized(); }
 void Form1Window::HideWindow() { hide(); }
 
 void Form1Window::RestoreWindow() {
+  // Wayland never tells a program that its window was minimised. A window on
+  // screen that is not the active one may be: it leaves the screen, so that
+  // showing it maps it anew.
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && isVisible() &&
+      !isActiveWindow())
+    hide();
   showNormal();
   raise();
   activateWindow();

@@ -1,5 +1,8 @@
 #include "ui/qt/QtTrayIcon.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
 #include <QSystemTrayIcon>
 
 #include "ui/qt/Icons.h"
@@ -10,9 +13,21 @@ namespace {
 
 std::optional<bool> available_override;
 
+// Qt hosts the icon as a StatusNotifierItem, and sends balloons as desktop
+// notifications, when a StatusNotifierWatcher with a host on it is on the session
+// bus as the first icon is made; it decides once per process.
+bool StatusNotifierHostPresent() {
+  const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher)) return false;
+  QDBusInterface host(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
+  return host.isValid() && host.property("IsStatusNotifierHostRegistered").toBool();
+}
+
 }  // namespace
 
-QtTrayIcon::QtTrayIcon(QObject* parent) : QObject(parent), icon_(new QSystemTrayIcon(this)) {
+QtTrayIcon::QtTrayIcon(QObject* parent)
+    : QObject(parent), over_dbus_(StatusNotifierHostPresent()), icon_(new QSystemTrayIcon(this)) {
   icon_->setObjectName(QStringLiteral("cSysTray1"));
   connect(icon_, &QSystemTrayIcon::messageClicked, this, [this] {
     if (form_) form_->cSysTray1_BalloonClick();
@@ -47,8 +62,10 @@ void QtTrayIcon::ShowBalloon(const std::string& title, const std::string& text, 
 }
 
 void QtTrayIcon::TakeDownBalloon() {
-  // An empty message takes Qt's own balloon down.
-  icon_->showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 1);
+  // On an XEmbed tray an empty message takes Qt's own balloon down. A desktop
+  // notification expires by itself after the same time; an empty message would
+  // only arrive as a second, blank one.
+  if (!over_dbus_) icon_->showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 1);
 }
 
 void QtTrayIcon::OnActivated(int reason) {

@@ -37,6 +37,8 @@ class QtTrayIcon : public QObject, public TrayIconView {
   void OnActivated(int reason);
 
   Form1* form_ = nullptr;
+  // The icon is a StatusNotifierItem and balloons are desktop notifications.
+  bool over_dbus_ = false;
   QSystemTrayIcon* icon_;
 };
 
