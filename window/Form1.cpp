@@ -24,8 +24,9 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       tray_(views.tray, views.loop),
       timer1_(views.loop.CreateTimer([this] { Timer1_Timer(); })),
       button5_caption_(SpecOf(Control::PushButton5).caption),
-      reader_(services_.sampler, views.loop,
-              [this](bool read, const std::string& text) { FinishSample(read, text); }) {
+      reader_(services_.sampler, views.loop, [this](bool read, const SignalReading& reading) {
+        FinishSample(read, reading.value_text);
+      }) {
   view_.SetChecked(Control::Option1, true);
 }
 
