@@ -17,4 +17,9 @@ std::string ParseNetshSignal(std::string_view output) {
   return std::string(value);
 }
 
+bool ShowsLocationRefusal(std::string_view output) {
+  return output.find("ms-settings:privacy-location") != std::string_view::npos ||
+         output.find("need location permission") != std::string_view::npos;
+}
+
 }  // namespace quorvane

@@ -6,9 +6,9 @@
 
 namespace quorvane {
 
-std::string GetSignalByNetsh(ToolRunner& runner, const WirelessTool& tool,
-                             const std::filesystem::path& temp_folder,
-                             std::chrono::milliseconds limit) {
+SignalReading GetSignalByNetsh(ToolRunner& runner, const WirelessTool& tool,
+                               const std::filesystem::path& temp_folder,
+                               std::chrono::milliseconds limit) {
   const auto output_file = temp_folder / kToolOutputFileName;
   const ToolResult result = runner.RunToFile(tool.command, output_file, limit);
   switch (result.outcome) {
@@ -22,13 +22,8 @@ std::string GetSignalByNetsh(ToolRunner& runner, const WirelessTool& tool,
       break;  // whatever it printed decides, as an empty output means no connection
   }
   const std::string text = ReadWholeFile(output_file);
-  switch (tool.format) {
-    case WirelessOutputFormat::kNetsh:
-      return ParseNetshSignal(text);
-    case WirelessOutputFormat::kNmcliTerse:
-      return ParseNmcliSignal(text);
-  }
-  return ParseNetshSignal(text);
+  if (tool.format == WirelessOutputFormat::kNmcliTerse) return {ParseNmcliSignal(text)};
+  return {ParseNetshSignal(text), ShowsLocationRefusal(text)};
 }
 
 }  // namespace quorvane

@@ -6,6 +6,7 @@
 
 #include "platform/ToolRunner.h"
 #include "platform/WirelessTool.h"
+#include "sampling/SignalValues.h"
 
 namespace quorvane {
 
@@ -18,9 +19,10 @@ inline constexpr const char* kToolOutputFileName = "wifi2013.txt";
 // Method #1: runs the system's wireless tool, keeps its output in the TEMP folder
 // and returns the first signal percentage in it. A tool that is missing or fails
 // gives "0% (no connection)"; one that runs past `limit` is ended and raises
-// AppError, as does one that crashes.
-std::string GetSignalByNetsh(ToolRunner& runner, const WirelessTool& tool,
-                             const std::filesystem::path& temp_folder,
-                             std::chrono::milliseconds limit = kWirelessToolTimeLimit);
+// AppError, as does one that crashes. The reading also says whether netsh refused
+// for want of location permission.
+SignalReading GetSignalByNetsh(ToolRunner& runner, const WirelessTool& tool,
+                               const std::filesystem::path& temp_folder,
+                               std::chrono::milliseconds limit = kWirelessToolTimeLimit);
 
 }  // namespace quorvane

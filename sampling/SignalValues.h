@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace quorvane {
@@ -7,5 +8,13 @@ namespace quorvane {
 // What a reader reports when there is nothing to measure.
 inline constexpr std::string_view kNoConnectionPercent = "0% (no connection)";  // Method #1
 inline constexpr std::string_view kNoConnectionLevel = "0 (no connection)";     // Method #2
+
+// One reading: the value text of the history line, and whether the wireless tool
+// refused to list the networks because desktop programs lack location permission
+// (that reading still says "0% (no connection)").
+struct SignalReading {
+  std::string value_text;
+  bool location_refused = false;
+};
 
 }  // namespace quorvane

@@ -8,6 +8,7 @@
 #include "platform/SignalStrengthSource.h"
 #include "platform/ToolRunner.h"
 #include "platform/WirelessTool.h"
+#include "sampling/SignalValues.h"
 #include "sampling/WmiReader.h"
 
 namespace quorvane {
@@ -50,7 +51,9 @@ class StatusSampler {
   // Reads the signal by the given method. This is the slow half (it may wait for
   // the wireless tool for seconds), so the window runs it off its own thread; only
   // one reading may run at a time. Throws AppError.
-  std::string ReadValue(SignalMethod method);
+  SignalReading Read(SignalMethod method);
+  // The value text of Read.
+  std::string ReadValue(SignalMethod method) { return Read(method).value_text; }
 
   // Composes the history line once, stamped now, adds it to the list and appends
   // it to the log. When the append fails the line stays in the list and AppError

@@ -13,6 +13,13 @@ namespace quorvane {
 // argument) when that "%" is missing.
 std::string ParseNetshSignal(std::string_view output);
 
+// Whether netsh refused to list the networks for want of location permission, as
+// Windows 11 24H2 and later do for desktop programs the user has not allowed.
+// Keyed on the settings page the refusal points to, "ms-settings:privacy-location"
+// (a URI, so it should read the same in every language), or on the English
+// "need location permission" of its first sentence.
+bool ShowsLocationRefusal(std::string_view output);
+
 // nmcli in terse mode with the fields IN-USE and SIGNAL: the signal of the network
 // in use (marked "*"), otherwise of the first network listed.
 std::string ParseNmcliSignal(std::string_view output);

@@ -15,6 +15,7 @@ test_packages=(
   clang libclang-rt-14-dev                             # sanitizers and fuzzers
   xvfb xauth x11-utils xdotool openbox trayer imagemagick xclip desktop-file-utils
   g++-mingw-w64-x86-64-posix wine wine64 googletest   # the Windows layer, under Wine
+  nsis                                                 # the Windows installer
   locales                                              # dates in the users' formats
   dbus-daemon dbus-bin systemd sway waybar mako-notifier grim xwayland kwin-wayland
                                                        # Wayland desktops, tray over D-Bus

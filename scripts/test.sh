@@ -27,6 +27,7 @@ tests/fuzz/run-fuzzers.sh "${FUZZ_SECONDS:-60}"
 export WINEPREFIX=$PWD/build-windows/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)"
+cmake --build --preset windows -j"$(nproc)" --target package-windows  # the .zip and the installer
 [ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1 </dev/null && wineserver -w; }
 # One Wine server, up before the tests: parallel first starts can race to launch it.
 wineserver -p 30

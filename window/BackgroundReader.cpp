@@ -39,20 +39,20 @@ void BackgroundReader::Run() {
     request_.reset();
     lock.unlock();
     bool read = true;
-    std::string text;
+    SignalReading reading;
     try {
-      text = sampler_.ReadValue(method);
+      reading = sampler_.Read(method);
     } catch (const std::exception& error) {
       read = false;
-      text = error.what();
+      reading = {error.what()};
     }
     std::weak_ptr<BackgroundReader*> reader = self_;
-    loop_.Post([reader, read, text] {
+    loop_.Post([reader, read, reading] {
       const auto alive = reader.lock();
       if (!alive) return;
       BackgroundReader& self = **alive;
       self.busy_ = false;
-      self.done_(read, text);
+      self.done_(read, reading);
     });
     lock.lock();
   }

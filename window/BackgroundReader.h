@@ -18,8 +18,9 @@ namespace quorvane {
 // One reading at a time.
 class BackgroundReader {
  public:
-  // `done` receives the value text, or the description of the failure.
-  using Done = std::function<void(bool read, const std::string& text)>;
+  // `done` receives the reading, or in its value text the description of the
+  // failure.
+  using Done = std::function<void(bool read, const SignalReading& reading)>;
 
   BackgroundReader(StatusSampler& sampler, MessageLoop& loop, Done done);
   // Stops a reading under way (its tool is ended) and lets its result go.

@@ -12,6 +12,11 @@ namespace {
 constexpr const char* kTurnOn = "Turn On Automatic Log";
 constexpr const char* kTurnOff = "Turn Off Automatic Log";
 constexpr int kTimer1IntervalMs = 1000;
+constexpr const char* kLocationPermissionAdvice =
+    "Windows does not let Quorvane see the wireless networks, because desktop apps may not "
+    "use your location. Until you allow it, every sample reads \"0% (no connection)\".\r\n\r\n"
+    "To allow it, open Settings, choose Privacy & security, then Location, and turn on "
+    "\"Let desktop apps access your location\".";
 
 }  // namespace
 
@@ -25,7 +30,7 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       timer1_(views.loop.CreateTimer([this] { Timer1_Timer(); })),
       button5_caption_(SpecOf(Control::PushButton5).caption),
       reader_(services_.sampler, views.loop,
-              [this](bool read, const std::string& text) { FinishSample(read, text); }) {
+              [this](bool read, const SignalReading& reading) { FinishSample(read, reading); }) {
   view_.SetChecked(Control::Option1, true);
 }
 
@@ -193,7 +198,8 @@ void Form1::StartNextSample() {
                                                   : SignalMethod::kSignalStrength);
 }
 
-void Form1::FinishSample(bool read, const std::string& text) {
+void Form1::FinishSample(bool read, const SignalReading& reading) {
+  const std::string& text = reading.value_text;
   const bool automatic = sample_running_ == SampleOrigin::kTimer;
   TrappedHandler trap(dialogs_, automatic ? "Timer1" : "PushButton6_Click");
   const int line = automatic ? 128 : 106;
@@ -213,6 +219,11 @@ void Form1::FinishSample(bool read, const std::string& text) {
     ShowCountdown();
   }
   StartNextSample();
+  // Last, so that logging goes on while the box is open.
+  if (read && reading.location_refused && !location_refusal_told_) {
+    location_refusal_told_ = true;
+    dialogs_.Inform(kLocationPermissionAdvice);
+  }
 }
 
 // --- Pointer ---------------------------------------------------------------------

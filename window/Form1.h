@@ -126,7 +126,7 @@ class Form1 {
   void Save(const SettingKey& key, std::string_view value);
   void RequestSample(SampleOrigin origin);
   void StartNextSample();
-  void FinishSample(bool read, const std::string& text);
+  void FinishSample(bool read, const SignalReading& reading);
 
   // Form1Tray.cpp
   void ShowTrayBalloon();
@@ -150,6 +150,8 @@ class Form1 {
   // Start-up stores back values it has just read; a store that refuses them is
   // told about once, not for every value.
   bool store_refusal_told_ = false;
+  // Told once per run: netsh refuses every reading until the user allows location.
+  bool location_refusal_told_ = false;
   PointerMode pointer_mode_ = PointerMode::kDefault;
   int last_interval_row_ = -1;
   std::deque<SampleOrigin> samples_waiting_;

@@ -55,6 +55,15 @@ TEST(NetshSignal, RejectsASignalLineWithoutPercentNearby) {
   }
 }
 
+TEST(NetshLocationRefusal, IsSeenInTheRefusalAlone) {
+  EXPECT_TRUE(
+      ShowsLocationRefusal(Fixture("netsh/en-win11-24h2-location-permission-denied-scan.txt")));
+  for (const char* file : {"en-seven-networks-win11-band-bssload-many-100pct.txt",
+                           "en-no-wireless-interface-message-text-only.txt",
+                           "de-eight-networks-hidden-first-anonymised.txt"})
+    EXPECT_FALSE(ShowsLocationRefusal(Fixture(std::string("netsh/") + file))) << file;
+}
+
 class NmcliCaptures : public ::testing::TestWithParam<Capture> {};
 
 TEST_P(NmcliCaptures, GiveTheNetworkInUseElseTheFirst) {

@@ -81,7 +81,9 @@ class ToolFaults : public ::testing::Test {
     WriteFile(bin / "nmcli", "#!/bin/sh\n" + body + "\n");
     ::chmod((bin / "nmcli").c_str(), mode);
   }
-  std::string Read() { return GetSignalByNetsh(runner, SystemWirelessTool(), temp.path()); }
+  std::string Read() {
+    return GetSignalByNetsh(runner, SystemWirelessTool(), temp.path()).value_text;
+  }
 
   TempDir bin{"bin"};
   TempDir temp{"temp"};

@@ -39,7 +39,7 @@ class FakeNmcliTest : public ::testing::Test {
   }
 
   std::string Read(std::chrono::milliseconds limit = 5s) {
-    return GetSignalByNetsh(runner, SystemWirelessTool(), temp.path(), limit);
+    return GetSignalByNetsh(runner, SystemWirelessTool(), temp.path(), limit).value_text;
   }
 
   TempDir bin{"bin"};

@@ -26,7 +26,7 @@ class FakeNetshTest : public ::testing::Test {
     SetEnvironmentVariableA("FAKE_NETSH_MODE", mode.c_str());
     WirelessTool tool = SystemWirelessTool();
     tool.command.program = FAKE_NETSH;
-    return GetSignalByNetsh(runner, tool, temp.path(), limit);
+    return GetSignalByNetsh(runner, tool, temp.path(), limit).value_text;
   }
 
   TempDir temp{"TEMP with blanks & more"};
@@ -50,7 +50,7 @@ TEST_F(FakeNetshTest, AFailingOrMissingToolMeansNoConnection) {
   SetEnvironmentVariableW(L"FAKE_NETSH_MODE", L"fail");
   WirelessTool missing = SystemWirelessTool();
   missing.command.program = (temp / "no-such-netsh.exe").string();
-  EXPECT_EQ(GetSignalByNetsh(runner, missing, temp.path()), "0% (no connection)");
+  EXPECT_EQ(GetSignalByNetsh(runner, missing, temp.path()).value_text, "0% (no connection)");
 }
 
 TEST_F(FakeNetshTest, AHangingOrCrashingToolIsReported) {

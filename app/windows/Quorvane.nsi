@@ -1,0 +1,115 @@
+; Quorvane's installer for Windows: per user, no administrator rights needed.
+; Built by makensis with -DVERSION=... -DPROGRAM=<Quorvane.exe> -DICON=<.ico>
+; -DOUTFILE=<setup .exe>.
+;
+; Uninstalling removes the program, its shortcut, its entry in the user's apps and
+; the start-at-login values it wrote; the history log and the settings stay unless
+; the user asks for them to go (the question in the uninstaller, or /PURGE with /S).
+
+Unicode true
+; 64-bit stubs: a 64-bit Windows runs them natively, and so does a 64-bit-only Wine.
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+ManifestDPIAware true
+
+!include FileFunc.nsh
+!include LogicLib.nsh
+
+!define APP "Quorvane"
+!define PUBLISHER "Brindlewick"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define SETTINGS_KEY "Software\VB and VBA Program Settings\${PUBLISHER}"
+!define STILL_STARTS "${APP} still starts when anyone logs in to this computer. To stop that, start ${APP} as an administrator and untick $\"Load this software on Windows startup$\"."
+
+Name "${APP}"
+OutFile "${OUTFILE}"
+Icon "${ICON}"
+UninstallIcon "${ICON}"
+InstallDir "$LOCALAPPDATA\Programs\${APP}"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey "ProductName" "${APP}"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "FileDescription" "${APP} installer"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+Section
+  SetOutPath "$INSTDIR"
+  File "/oname=${APP}.exe" "${PROGRAM}"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\${APP}.exe"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${APP}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${APP}.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "https://brindlewick.example/"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; Quorvane writes its start-at-login value, named after its file, under the Run key
+; of all users when permitted and of the user otherwise, with its quoted path as
+; data. Only values that start this copy are removed; the one for all users needs
+; rights this uninstaller may not have, and the user is told when it stays.
+!macro RemoveRunValue HIVE
+  ClearErrors
+  ReadRegStr $0 ${HIVE} "${RUN_KEY}" "${APP}.exe"
+  ${IfNot} ${Errors}
+  ${AndIf} $0 == '"$INSTDIR\${APP}.exe"'
+    DeleteRegValue ${HIVE} "${RUN_KEY}" "${APP}.exe"
+    ClearErrors
+    ReadRegStr $0 ${HIVE} "${RUN_KEY}" "${APP}.exe"
+    ${IfNot} ${Errors}
+      MessageBox MB_OK|MB_ICONEXCLAMATION "${STILL_STARTS}" /SD IDOK
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+Var Purge
+
+Function un.onInit
+  StrCpy $Purge 0
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/PURGE" $1
+  ${IfNot} ${Errors}
+    StrCpy $Purge 1
+  ${ElseIfNot} ${Silent}
+    MessageBox MB_YESNO|MB_DEFBUTTON2 "Also delete your ${APP} history log and settings?" \
+        /SD IDNO IDNO +2
+    StrCpy $Purge 1
+  ${EndIf}
+FunctionEnd
+
+Section "Uninstall"
+  !insertmacro RemoveRunValue HKCU
+  !insertmacro RemoveRunValue HKLM
+  Delete "$SMPROGRAMS\${APP}.lnk"
+  Delete "$INSTDIR\${APP}.exe"
+  Delete "$INSTDIR\Uninstall.exe"
+  ; A skin (x\o.cjs) or pointer the user laid beside the program keeps the folder.
+  RMDir "$INSTDIR"
+  ${If} $Purge == 1
+    Delete "$TEMP\${APP}.txt"
+    Delete "$TEMP\wifi2013.txt"
+    DeleteRegKey HKCU "${SETTINGS_KEY}\${APP}"
+    DeleteRegKey /ifempty HKCU "${SETTINGS_KEY}"
+  ${EndIf}
+  ; Last, so that the entry goes only once everything else has gone.
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Checks Quorvane's Windows packages under Wine: the portable archive holds the
+# program; a silent install puts program, shortcut and uninstaller in place and the
+# program starts; a silent uninstall takes them away with the start-at-login values,
+# and keeps the history log and the settings unless /PURGE asks otherwise.
+#   check-installer.sh <archive.zip> <setup.exe>
+# Needs WINEPREFIX and an X display.
+set -euo pipefail
+zip=$1 setup=$2
+: "${WINEPREFIX:?needs the Wine prefix of the Windows tests}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+user=$(id -un)
+home="$WINEPREFIX/drive_c/users/$user"
+program_dir="$home/AppData/Local/Programs/Quorvane"
+shortcut="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quorvane.lnk"
+log="$home/Temp/Quorvane.txt"
+program='C:\users\'"$user"'\AppData\Local\Programs\Quorvane\Quorvane.exe'
+apps_entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvane'
+run_key='Software\Microsoft\Windows\CurrentVersion\Run'
+settings='HKCU\Software\VB and VBA Program Settings\Brindlewick\Quorvane'
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+on_wine() { timeout 120 wine "$@" </dev/null 2>/dev/null; }
+has_key() { on_wine reg query "$1" >/dev/null; }
+# The data of one registry value; fails when it is absent.
+value_of() {
+  local listing
+  listing=$(on_wine reg query "$1" /v "$2") || return 1
+  tr -d '\r' <<<"$listing" | sed -n "s/^ *$2 \+REG_[A-Z_]\+ *//p"
+}
+
+started=()
+end_started() { for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done; }
+trap end_started EXIT
+
+install() {
+  on_wine "$setup" /S || fail "the installer failed"
+}
+
+# The uninstaller runs on from a copy of itself; its last step takes away the entry
+# in the user's apps.
+uninstall() {
+  on_wine "$program_dir/Uninstall.exe" /S "$@" || fail "the uninstaller failed"
+  for _ in $(seq 120); do has_key "$apps_entry" || return 0; sleep 0.5; done
+  fail "the uninstaller did not finish"
+}
+
+contents=$(cmake -E tar tf "$zip")
+[ "$contents" = Quorvane.exe ] || fail "the archive holds: $contents"
+
+install
+[ -f "$program_dir/Quorvane.exe" ] || fail "no program in $program_dir"
+[ -f "$shortcut" ] || fail "no Start Menu shortcut"
+[ "$(value_of "$apps_entry" DisplayName)" = Quorvane ] || fail "no entry in the user's apps"
+[ "$(value_of "$apps_entry" Publisher)" = Brindlewick ] || fail "wrong publisher"
+[ "$(value_of "$apps_entry" QuietUninstallString)" = \
+  "\"${program%Quorvane.exe}Uninstall.exe\" /S" ] || fail "wrong quiet uninstall command"
+for name in DisplayIcon DisplayVersion UninstallString NoModify NoRepair EstimatedSize; do
+  value_of "$apps_entry" $name >/dev/null || fail "the apps entry has no $name"
+done
+
+# The installed program starts and keeps running, in a Wine desktop of its own
+# since the tests' Wine server may have started without a display.
+wine explorer /desktop=QuorvaneInstallerTest,800x600 "$program" </dev/null >/dev/null 2>&1 &
+started+=($!)
+# The program's process in this Wine prefix, by its command line.
+program_pid() {
+  local pid
+  for pid in $(pgrep -f '^C:\\users\\.*\\Programs\\Quorvane\\Quorvane\.exe'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+      echo "$pid" && return 0
+  done
+  return 1
+}
+pid=
+for _ in $(seq 40); do
+  pid=$(program_pid) && break
+  sleep 0.5
+done
+[ -n "$pid" ] || fail "the installed program did not start"
+started+=("$pid")
+sleep 3
+kill -0 "$pid" 2>/dev/null || fail "the installed program did not stay running"
+kill "$pid"
+
+# What the program itself leaves: start-at-login values, a history log, settings.
+for hive in HKCU HKLM; do
+  on_wine reg add "$hive\\$run_key" /v Quorvane.exe /t REG_SZ /d "\"$program\"" /f >/dev/null
+  [ "$(value_of "$hive\\$run_key" Quorvane.exe)" = "\"$program\"" ] || fail "no $hive Run value"
+done
+mkdir -p "$(dirname "$log")"
+printf '12/07/26 14:03:11 WiFi Signal Strength is 70%%\r\n' >>"$log"
+on_wine reg add "$settings" /v OftenIndex /t REG_SZ /d 3 /f >/dev/null
+
+uninstall
+[ ! -e "$program_dir" ] || fail "the program folder stayed: $(ls "$program_dir")"
+[ ! -e "$shortcut" ] || fail "the shortcut stayed"
+for hive in HKCU HKLM; do
+  ! value_of "$hive\\$run_key" Quorvane.exe >/dev/null || fail "the $hive Run value stayed"
+done
+[ -f "$log" ] || fail "the history log went"
+[ "$(value_of "$settings" OftenIndex)" = 3 ] || fail "the settings went"
+
+# Asked to, the uninstaller takes the history and the settings too.
+install
+uninstall /PURGE
+[ ! -e "$log" ] || fail "the history log stayed after /PURGE"
+! has_key "$settings" || fail "the settings stayed after /PURGE"
+echo "installer and archive: all checks passed"
