@@ -137,6 +137,7 @@ std::unique_ptr<StrengthInstances> Nl80211SignalSource::Query() {
   if (!socket_) throw AppError("nl80211: the source is not connected");
   // Missing at the last look: the wireless modules may have been loaded since (a
   // USB adapter plugged in), and one more look costs a netlink round trip.
+  if (family_ == kNoFamily) family_ = lookup_(socket_.get());
   if (family_ == kNoFamily) return std::make_unique<NoInstances>();
   return lister_(socket_.get(), family_);
 }
