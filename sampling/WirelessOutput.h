@@ -8,9 +8,10 @@ namespace quorvane {
 // Parsers of the wireless tools' output. Each returns the value text of the
 // history line: "70%", " 5%" (below 10), "100%", or "0% (no connection)".
 
-// netsh: the first "Signal" in the output and the two characters in front of the
-// first "%" within the 30 characters that start there. Throws AppError (invalid
-// argument) when that "%" is missing.
+// netsh: the first "Signal" that begins a line's label (nothing but blanks before it
+// on its line, so a network named "Signal-Home" does not count) and the two
+// characters in front of the first "%" within the 30 characters that start there.
+// Throws AppError (invalid argument) when that "%" is missing.
 std::string ParseNetshSignal(std::string_view output);
 
 // Whether netsh refused to list the networks for want of location permission, as

@@ -6,7 +6,7 @@
 set -euo pipefail
 
 run_packages=(
-  cmake g++ pkg-config
+  cmake make g++ pkg-config  # cmake only recommends make, and recommends are not installed
   qt6-base-dev qt6-qpa-plugins qt6-wayland libnl-genl-3-dev
   fonts-liberation    # metric-compatible stand-in for Arial
 )

@@ -12,6 +12,10 @@ cmake --build --preset ci -j"$(nproc)"
 ctest --preset ci -j"$(nproc)"
 scripts/check-package.sh
 
+# The start command on its own: built with only the run packages in sight (GoogleTest
+# and Google Benchmark hidden from CMake), started headless, it logs a line.
+tests/run-command/check-start-command.sh
+
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # the threaded sampling tests under ThreadSanitizer, and each fuzzer for a minute.
 cmake --preset sanitize >/dev/null

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/AppError.h"
@@ -97,13 +99,29 @@ class NoInstances : public StrengthInstances {
   std::int32_t CurrentStrength() override { return 0; }
 };
 
+int ResolveNl80211Family(nl_sock* socket) {
+  const int family = genl_ctrl_resolve(socket, NL80211_GENL_NAME);
+  if (family == -NLE_OBJ_NOTFOUND) return Nl80211SignalSource::kNoFamily;
+  if (family < 0) ThrowNetlinkError("finding nl80211", family);
+  return family;
+}
+
+std::unique_ptr<StrengthInstances> ListStations(nl_sock* socket, int family) {
+  return std::make_unique<StationInstances>(socket, family);
+}
+
 }  // namespace
 
 void Nl80211SignalSource::SocketDeleter::operator()(nl_sock* socket) const {
   nl_socket_free(socket);
 }
 
-Nl80211SignalSource::Nl80211SignalSource() = default;
+Nl80211SignalSource::Nl80211SignalSource()
+    : Nl80211SignalSource(ResolveNl80211Family, ListStations) {}
+
+Nl80211SignalSource::Nl80211SignalSource(FamilyLookup lookup, InstanceLister lister)
+    : lookup_(std::move(lookup)), lister_(std::move(lister)) {}
+
 Nl80211SignalSource::~Nl80211SignalSource() = default;
 
 void Nl80211SignalSource::Bind(const std::string& /*computer: only this one is reachable*/) {
@@ -111,16 +129,17 @@ void Nl80211SignalSource::Bind(const std::string& /*computer: only this one is r
   if (!socket) ThrowNetlinkError("opening a socket", -NLE_NOMEM);
   if (const int error = genl_connect(socket.get()); error < 0)
     ThrowNetlinkError("connecting", error);
-  const int family = genl_ctrl_resolve(socket.get(), NL80211_GENL_NAME);
-  if (family < 0 && family != -NLE_OBJ_NOTFOUND) ThrowNetlinkError("finding nl80211", family);
-  family_ = family < 0 ? -1 : family;
+  family_ = lookup_(socket.get());
   socket_ = std::move(socket);
 }
 
 std::unique_ptr<StrengthInstances> Nl80211SignalSource::Query() {
   if (!socket_) throw AppError("nl80211: the source is not connected");
-  if (family_ < 0) return std::make_unique<NoInstances>();
-  return std::make_unique<StationInstances>(socket_.get(), family_);
+  // Missing at the last look: the wireless modules may have been loaded since (a
+  // USB adapter plugged in), and one more look costs a netlink round trip.
+  if (family_ == kNoFamily) family_ = lookup_(socket_.get());
+  if (family_ == kNoFamily) return std::make_unique<NoInstances>();
+  return lister_(socket_.get(), family_);
 }
 
 }  // namespace quorvane

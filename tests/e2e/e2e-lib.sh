@@ -11,6 +11,12 @@ WORK=$(mktemp -d)
 export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config TEMP=$WORK/temp
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TEMP" "$WORK/bin"
 unset DBUS_SESSION_BUS_ADDRESS  # Qt then uses the XEmbed tray that trayer hosts
+# The program runs on X11 in the test's own X server, whatever the caller's session
+# chose (QT_QPA_PLATFORM=offscreen would open no window at all), at one pixel per
+# pixel: the clicks are placed from the layout's twips.
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR \
+  QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI
 export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export PATH=$WORK/bin:$PATH

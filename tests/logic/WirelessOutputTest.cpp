@@ -64,6 +64,42 @@ TEST(NetshLocationRefusal, IsSeenInTheRefusalAlone) {
     EXPECT_FALSE(ShowsLocationRefusal(Fixture(std::string("netsh/") + file))) << file;
 }
 
+// A recorded capture whose first network (SSID 1, "iPhone", 65%) is renamed.
+std::string CaptureWithFirstNetworkNamed(const std::string& name) {
+  std::string text = Fixture("netsh/en-seven-networks-win11-band-bssload-many-100pct.txt");
+  const std::string ssid = "SSID 1 : iPhone";
+  const auto at = text.find(ssid);
+  EXPECT_NE(at, std::string::npos);
+  return text.replace(at, ssid.size(), "SSID 1 : " + name);
+}
+
+TEST(NetshSignal, ANetworkNamedWithTheWordDoesNotBreakTheReading) {
+  // Once every sample failed with "Invalid procedure call or argument".
+  EXPECT_EQ(ParseNetshSignal(CaptureWithFirstNetworkNamed("Signal-Home")), "65%");
+  EXPECT_EQ(ParseNetshSignal("SSID 1 : Signal-Home\r\n    Signal             : 100%\r\n"), "100%");
+}
+
+TEST(NetshSignal, ANetworkNamedWithTheWordIsNotReadAsTheSignal) {
+  EXPECT_EQ(ParseNetshSignal(CaptureWithFirstNetworkNamed("Signal 50% Guest")), "65%");
+  EXPECT_EQ(ParseNetshSignal(CaptureWithFirstNetworkNamed("My Signal: 7%")), "65%");
+}
+
+TEST(NetshSignal, CountsOnlyASignalThatBeginsItsLine) {
+  EXPECT_EQ(ParseNetshSignal("\t \tSignal : 70%"), "70%");  // blanks: spaces and tabs
+  EXPECT_EQ(ParseNetshSignal("x\n  Signal : 70%"), "70%");
+  EXPECT_EQ(ParseNetshSignal("x\r  Signal : 70%"), "70%");
+  EXPECT_EQ(ParseNetshSignal("x Signal : 70%"), "0% (no connection)");
+  EXPECT_EQ(ParseNetshSignal("SSID 1 : Signal\n"), "0% (no connection)");
+  EXPECT_EQ(ParseNetshSignal(":Signal : 70%\n  Signal : 9%"), " 9%");
+  // The rest of the rule is unchanged: the window starts at the word.
+  EXPECT_EQ(ParseNetshSignal("    Signal" + std::string(21, ' ') + "00%"), "100%");
+  EXPECT_THROW(ParseNetshSignal("    Signal" + std::string(22, ' ') + "42%"), AppError);
+  // Many lines that do not count.
+  std::string many;
+  for (int line = 0; line < 100000; ++line) many += "SSID : Signal Signal Signal\n";
+  EXPECT_EQ(ParseNetshSignal(many + "  Signal : 42%"), "42%");
+}
+
 class NmcliCaptures : public ::testing::TestWithParam<Capture> {};
 
 TEST_P(NmcliCaptures, GiveTheNetworkInUseElseTheFirst) {
