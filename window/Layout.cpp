@@ -96,15 +96,15 @@ constexpr std::array<ControlSpec, kControlCount> kLayout{{
 const std::array<ControlSpec, kControlCount>& Form1Layout() { return kLayout; }
 
 const ControlSpec& SpecOf(Control control) {
-  for (const auto& spec : kLayout)
-    if (spec.id == control) return spec;
+  for (const auto& entry : kLayout)
+    if (entry.id == control) return entry;
   return kLayout.front();
 }
 
 std::array<Control, 13> TabOrder() {
   std::array<Control, 13> order{};
-  for (const auto& spec : kLayout)
-    if (spec.tab_index >= 0) order.at(static_cast<std::size_t>(spec.tab_index)) = spec.id;
+  for (const auto& entry : kLayout)
+    if (entry.tab_index >= 0) order.at(static_cast<std::size_t>(entry.tab_index)) = entry.id;
   return order;
 }
 

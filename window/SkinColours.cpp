@@ -235,9 +235,9 @@ std::optional<std::vector<Compound>> ParseSelector(std::string_view text) {
   return compounds;
 }
 
-bool CompoundMatches(const Compound& compound, const ControlSpec& spec) {
-  return (compound.type.empty() || TypeMatches(compound.type, spec.kind)) &&
-         (compound.name.empty() || compound.name == spec.name);
+bool CompoundMatches(const Compound& compound, const ControlSpec& control) {
+  return (compound.type.empty() || TypeMatches(compound.type, control.kind)) &&
+         (compound.name.empty() || compound.name == control.name);
 }
 
 bool SelectorMatches(const std::vector<Compound>& compounds, Control control) {
@@ -304,14 +304,14 @@ SkinColours ParseSkinColours(std::string_view sheet, std::string_view source) {
       const auto selector = ParseSelector(selector_text);
       if (!selector) continue;
       const int weight = Specificity(*selector);
-      for (const auto& spec : Form1Layout()) {
-        if (!SelectorMatches(*selector, spec.id)) continue;
+      for (const auto& control : Form1Layout()) {
+        if (!SelectorMatches(*selector, control.id)) continue;
         for (const auto& [property, colour] : declarations) {
-          int& best = weights[static_cast<std::size_t>(spec.id)][static_cast<int>(property)];
+          int& best = weights[static_cast<std::size_t>(control.id)][static_cast<int>(property)];
           if (weight < best) continue;  // at equal weight the later rule wins
           best = weight;
-          auto& target = property == Property::kBackground ? colours.of(spec.id).background
-                                                           : colours.of(spec.id).text;
+          auto& target = property == Property::kBackground ? colours.of(control.id).background
+                                                           : colours.of(control.id).text;
           target = colour;
         }
       }

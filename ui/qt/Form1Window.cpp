@@ -29,10 +29,11 @@ QRect PixelRect(const TwipsRect& twips) {
           TwipsToPixels(twips.height)};
 }
 
-QFont FontOf(const FontSpec& spec) {
-  QFont font(QString::fromUtf8(spec.face.data(), static_cast<qsizetype>(spec.face.size())));
-  font.setPointSizeF(spec.points);
-  font.setBold(spec.bold);
+QFont FontOf(const FontSpec& font_spec) {
+  QFont font(
+      QString::fromUtf8(font_spec.face.data(), static_cast<qsizetype>(font_spec.face.size())));
+  font.setPointSizeF(font_spec.points);
+  font.setBold(font_spec.bold);
   return font;
 }
 
@@ -87,35 +88,35 @@ void Form1Window::CreateControls() {
   SetBackground(this, QColor::fromRgb(window.background));
   controls_[static_cast<std::size_t>(Control::Form1)] = this;
 
-  for (const ControlSpec& spec : Form1Layout()) {
-    if (!spec.parent) continue;
-    QWidget* parent = ControlWidget(*spec.parent);
+  for (const ControlSpec& entry : Form1Layout()) {
+    if (!entry.parent) continue;
+    QWidget* parent = ControlWidget(*entry.parent);
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
       case ControlKind::kFrame:
-        widget = new FrameBox(Text(spec.caption), parent);
+        widget = new FrameBox(Text(entry.caption), parent);
         break;
       case ControlKind::kOptionButton:
-        widget = new QRadioButton(Text(spec.caption), parent);
+        widget = new QRadioButton(Text(entry.caption), parent);
         break;
       case ControlKind::kCheckBox:
-        widget = new QCheckBox(Text(spec.caption), parent);
+        widget = new QCheckBox(Text(entry.caption), parent);
         break;
       case ControlKind::kPushButton:
-        widget = new QPushButton(Text(spec.caption), parent);
+        widget = new QPushButton(Text(entry.caption), parent);
         break;
       case ControlKind::kProgressBar: {
         auto* bar = new QProgressBar(parent);
         bar->setRange(0, 100);
         bar->setValue(0);
-        bar->setFormat(Text(spec.caption));
+        bar->setFormat(Text(entry.caption));
         bar->setTextVisible(true);
         bar->setAlignment(Qt::AlignCenter);
         widget = bar;
         break;
       }
       case ControlKind::kListView:
-        if (spec.id == Control::ListView1) {
+        if (entry.id == Control::ListView1) {
           auto* history = new HistoryView(parent);
           history->setModel(history_model_);
           widget = history;
@@ -129,15 +130,15 @@ void Form1Window::CreateControls() {
       case ControlKind::kWindow:
         continue;
     }
-    widget->setObjectName(Text(spec.name));
-    widget->setGeometry(PixelRect(spec.rect));
-    widget->setFont(FontOf(spec.font));
-    if (spec.kind != ControlKind::kListView)
-      SetBackground(widget, QColor::fromRgb(spec.background));
-    widget->setFocusPolicy(spec.tab_index >= 0 ? Qt::StrongFocus : Qt::NoFocus);
-    widget->setVisible(spec.visible);
-    controls_[static_cast<std::size_t>(spec.id)] = widget;
-    control_of_.insert(widget, spec.id);
+    widget->setObjectName(Text(entry.name));
+    widget->setGeometry(PixelRect(entry.rect));
+    widget->setFont(FontOf(entry.font));
+    if (entry.kind != ControlKind::kListView)
+      SetBackground(widget, QColor::fromRgb(entry.background));
+    widget->setFocusPolicy(entry.tab_index >= 0 ? Qt::StrongFocus : Qt::NoFocus);
+    widget->setVisible(entry.visible);
+    controls_[static_cast<std::size_t>(entry.id)] = widget;
+    control_of_.insert(widget, entry.id);
   }
 }
 
@@ -338,8 +339,8 @@ void Form1Window::LoadHandPointer(const std::filesystem::path& file) {
 void Form1Window::ApplySkin(const std::filesystem::path& file) {
   // Backgrounds first, in the desktop's button-face colour, then the skin itself.
   const QColor button_face = QApplication::palette().color(QPalette::Button);
-  for (const ControlSpec& spec : Form1Layout())
-    if (spec.skinned_background) SetBackground(ControlWidget(spec.id), button_face);
+  for (const ControlSpec& entry : Form1Layout())
+    if (entry.skinned_background) SetBackground(ControlWidget(entry.id), button_face);
   setStyleSheet(LoadSkin(file));
 }
 
