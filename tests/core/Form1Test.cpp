@@ -1,352 +1,462 @@
-#include <QApplication>
-#include <QScreen>
-#include <QTest>
+// The main window's start-up, countdown, samples and stored choices.
+#include <gtest/gtest.h>
 
-#include "tests/widget/Form1Harness.h"
+#include "tests/core/Form1Harness.h"
+#include "window/AppTitle.h"
 
 namespace quorvane::testing {
+namespace {
 
-class Form1Test : public QObject {
-  Q_OBJECT
+using C = Control;
 
- private slots:
-  void firstStartShowsTheDefaults() {
+TEST(Form1Startup, FirstStartShowsTheDefaults) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  EXPECT_EQ(h.Caption(C::Form1), "Quorvane");
+  EXPECT_TRUE(h.window.application_icon_shown);
+  EXPECT_EQ(h.dialogs.app_title, "Quorvane");
+  EXPECT_TRUE(h.window.IsChecked(C::Option1));
+  EXPECT_FALSE(h.window.IsChecked(C::Option2));
+  EXPECT_EQ(h.SelectedIntervalRow(), 1);
+  EXPECT_EQ(h.window.rows[C::ListView2].size(), 12u);
+  EXPECT_EQ(h.window.headers[C::ListView2].text,
+            "How often would you like to log WiFi signal strength?");
+  EXPECT_EQ(h.window.headers[C::ListView1].text, " WiFi Signal Strength Status");
+  EXPECT_EQ(h.Caption(C::PushButton5), "Turn Off Automatic Log");
+  EXPECT_TRUE(h.Timer1().Active());
+  EXPECT_FALSE(h.window.IsChecked(C::Check4));
+  EXPECT_FALSE(h.window.visible[C::Check8]);
+  EXPECT_EQ(h.history.size(), 0u);
+  EXPECT_EQ(form.LogFilePath(), h.temp / "Quorvane.txt");
+  EXPECT_FALSE(form.FormLoading());
+  EXPECT_TRUE(h.window.shown);
+  EXPECT_TRUE(h.dialogs.silent());
+  EXPECT_EQ(h.startup_entry.adds + h.startup_entry.removes, 0);
+  EXPECT_TRUE(h.tray.shown);
+  EXPECT_EQ(h.tray.tip, "Quorvane");
+  EXPECT_TRUE(h.desktop.urls.empty());
+  EXPECT_EQ(h.seeds, std::vector<int>{14 * 3600 + 3 * 60 + 11});
+}
+
+TEST(Form1Startup, SelectsTheStoredIntervalAndFocusesTheHistoryFirst) {
+  Form1Harness h;
+  h.settings.values["OftenIndex"] = "7";
+  h.Load();
+  EXPECT_EQ(h.SelectedIntervalRow(), 6);
+  EXPECT_TRUE(h.dialogs.silent());
+  ASSERT_FALSE(h.window.focus_requests.empty());
+  EXPECT_EQ(h.window.focus_requests.front(), TabOrder().front());
+  EXPECT_EQ(TabOrder().front(), C::ListView1);
+}
+
+TEST(Form1Startup, AStoredIntervalThatNamesNoRowIsReportedOnce) {
+  for (const auto& [stored, line] :
+       {std::pair<std::string, int>{"13", 164}, {"0", 164}, {"five", 162}, {"99999", 162}}) {
     Form1Harness h;
-    Form1& form = h.Load();
-    QCOMPARE(form.windowTitle(), QStringLiteral("Quorvane"));
-    QVERIFY(form.Option1->isChecked());
-    QVERIFY(!form.Option2->isChecked());
-    QCOMPARE(h.SelectedIntervalRow(), 1);
-    QCOMPARE(form.ListView2->model()->rowCount(), 12);
-    QCOMPARE(form.ListView2->model()->headerData(0, Qt::Horizontal).toString(),
-             QStringLiteral("How often would you like to log WiFi signal strength?"));
-    QCOMPARE(form.ListView1->model()->headerData(0, Qt::Horizontal).toString(),
-             QStringLiteral(" WiFi Signal Strength Status"));
-    QCOMPARE(form.PushButton5->text(), QStringLiteral("Turn Off Automatic Log"));
-    QVERIFY(form.Timer1->isActive());
-    QVERIFY(!form.Check4->isChecked());
-    QVERIFY(form.Check8->isHidden());
-    QCOMPARE(h.HistoryRows(), 0);
-    QCOMPARE(form.LogFilePath(), h.temp / "Quorvane.txt");
-    QVERIFY(!form.FormLoading());
-    QVERIFY(h.dialogs.silent());
-    QCOMPARE(h.startup_entry.adds + h.startup_entry.removes, 0);
-  }
-
-  void theWindowHasItsFixedLayout() {
-    Form1Harness h;
-    Form1& form = h.Load();
-    QCOMPARE(form.size(), QSize(536, 570));
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    // Centred, give or take a frame the platform adds once the window is shown.
-    QVERIFY(qAbs(form.frameGeometry().center().x() - screen.center().x()) <= 4);
-    QCOMPARE(form.minimumSize(), form.maximumSize());
-    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
-    QCOMPARE(form.Frame1->geometry(), QRect(8, 8, 520, 56));
-    QCOMPARE(form.ListView1->geometry(), QRect(8, 72, 520, 169));
-    QCOMPARE(form.ListView2->geometry(), QRect(8, 248, 520, 106));
-    QCOMPARE(form.PushButton6->geometry(), QRect(272, 415, 256, 27));
-    QCOMPARE(form.PushButton3->geometry(), QRect(280, 13, 32, 27));
-    QCOMPARE(form.PushButton3->parentWidget(), form.Frame3);
-    QCOMPARE(form.PushButton6->font().pointSizeF(), 11.25);
-    QVERIFY(form.PushButton6->font().bold());
-    QCOMPARE(form.font().pointSizeF(), 9.0);
-    QCOMPARE(form.ListView1->header()->sectionSize(0), 467);
-    // The tab order: lists, buttons, start options (the hidden one skipped), method.
-    QApplication::setActiveWindow(&form);
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.ListView1->setFocus();
-    const QList<QWidget*> order{form.ListView2,    form.PushButton5,  form.PushButton6,
-                                form.PushButton1,  form.PushButton2,  form.Check4,
-                                form.PushButton11, form.PushButton12, form.Option1,
-                                form.Option2,      form.PushButton3,  form.ListView1};
-    for (QWidget* next : order) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      QCOMPARE(QApplication::focusWidget(), next);
-    }
-  }
-
-  void anAutomaticSampleArrivesOnTheFifthTick() {
-    Form1Harness h;
-    Form1& form = h.Load();
-    h.Tick(4);
-    QCOMPARE(h.FrameCaption(), QStringLiteral("Next log will occur in 00:00:01"));
-    QCOMPARE(form.ProgressBar1->maximum(), 5);
-    QCOMPARE(form.ProgressBar1->value(), 4);
-    QVERIFY(!form.sample_under_way());
-    h.Tick();
-    QCOMPARE(h.FrameCaption(), QStringLiteral("Next log will occur in 00:00:00"));
-    QCOMPARE(form.ProgressBar1->value(), 5);
-    QVERIFY(!form.Timer1->isActive());  // stopped while the sample is taken
-    h.WaitForReading();
-    const std::string line = "12/07/26 14:03:11 WiFi Signal Strength is 70%";
-    QCOMPARE(h.HistoryRows(), 1);
-    QCOMPARE(form.history().Line(0), line);
-    QCOMPARE(form.history().data(form.history().index(0), Qt::DisplayRole).toString(),
-             QString::fromStdString(line));
-    QCOMPARE(h.Log(), line + "\n");
-    QCOMPARE(form.ProgressBar1->value(), 0);
-    QVERIFY(form.Timer1->isActive());
-    QCOMPARE(form.countdown().seconds_elapsed(), 0);
-  }
-
-  void theWindowAnswersWhileTheToolRuns() {
-    Form1Harness h;
-    Gate gate;
-    h.tool.while_running = [&] { gate.Wait(); };
-    Form1& form = h.Load();
-    QTest::mouseClick(form.PushButton6, Qt::LeftButton);
-    QTRY_VERIFY(gate.entered());
-    QCOMPARE(form.pointer_mode(), int(Form1::kBusyPointer));
-    QCOMPARE(form.cursor().shape(), Qt::WaitCursor);
-    // Another button answers at once while the reading waits.
-    QTest::mouseClick(form.PushButton5, Qt::LeftButton);
-    QCOMPARE(form.PushButton5->text(), QStringLiteral("Turn On Automatic Log"));
-    QCOMPARE(h.settings.values.at("StartStopState"), std::string("Off"));
-    QCOMPARE(h.HistoryRows(), 0);
-    gate.Open();
-    h.WaitForReading();
-    QCOMPARE(h.HistoryRows(), 1);
-    QCOMPARE(form.pointer_mode(), int(Form1::kDefaultPointer));
-    QCOMPARE(form.ProgressBar1->value(), 0);
-    QCOMPARE(form.ProgressBar1->format(), QStringLiteral("Progress Bar"));
-  }
-
-  void logNowLeavesTheCountdownGoing() {
-    Form1Harness h;
-    Form1& form = h.Load();
-    h.Tick(2);
-    QTest::mouseClick(form.PushButton6, Qt::LeftButton);
-    h.WaitForReading();
-    QCOMPARE(h.HistoryRows(), 1);
-    QCOMPARE(form.ProgressBar1->value(), 0);
-    h.Tick(2);
-    QCOMPARE(form.ProgressBar1->value(), 4);
-    h.Tick();
-    h.WaitForReading();
-    QCOMPARE(h.HistoryRows(), 2);
-  }
-
-  void turningOffDuringASampleIsRespected() {
-    Form1Harness h;
-    Gate gate;
-    h.tool.while_running = [&] { gate.Wait(); };
-    Form1& form = h.Load();
-    h.Tick(5);
-    QTRY_VERIFY(gate.entered());
-    QTest::mouseClick(form.PushButton5, Qt::LeftButton);
-    gate.Open();
-    h.WaitForReading();
-    QCOMPARE(h.HistoryRows(), 1);
-    QVERIFY(!form.Timer1->isActive());
-    QCOMPARE(form.PushButton5->text(), QStringLiteral("Turn On Automatic Log"));
-    // Turned on again, the full interval runs.
-    QTest::mouseClick(form.PushButton5, Qt::LeftButton);
-    QVERIFY(form.Timer1->isActive());
-    h.Tick(4);
-    QVERIFY(!form.sample_under_way());
-  }
-
-  void aFailingSampleIsReportedAndTheCountdownGoesOn() {
-    Form1Harness h;
-    h.tool.result = {ToolOutcome::kTimedOut, 0};
-    Form1& form = h.Load();
-    h.Tick(5);
-    h.WaitForReading();
-    QCOMPARE(h.dialogs.errors.size(), size_t(1));
-    const ErrorReport& report = h.dialogs.errors[0];
-    QCOMPARE(report.handler, std::string("Timer1"));
-    QCOMPARE(report.line, 128);
-    QVERIFY(report.Text().find("did not finish within 20 seconds") != std::string::npos);
-    QCOMPARE(h.HistoryRows(), 0);
-    QVERIFY(!std::filesystem::exists(h.temp / "Quorvane.txt"));
-    QVERIFY(form.Timer1->isActive());
-    QCOMPARE(form.countdown().seconds_elapsed(), 0);
-
-    h.tool.result = {};
-    QTest::mouseClick(form.PushButton6, Qt::LeftButton);
-    h.WaitForReading();
-    QCOMPARE(h.HistoryRows(), 1);
-  }
-
-  void aLogThatCannotBeWrittenKeepsTheLineInTheList() {
-    Form1Harness h;
-    Form1& form = h.Load();
-    std::filesystem::create_directory(h.temp / "Quorvane.txt");  // in the way
-    QTest::mouseClick(form.PushButton6, Qt::LeftButton);
-    h.WaitForReading();
-    QCOMPARE(h.HistoryRows(), 1);
-    QCOMPARE(h.dialogs.errors.size(), size_t(1));
-    QCOMPARE(h.dialogs.errors[0].handler, std::string("PushButton6_Click"));
-    QCOMPARE(h.dialogs.errors[0].line, 106);
-    QCOMPARE(form.pointer_mode(), int(Form1::kDefaultPointer));
-  }
-
-  void clickingAnIntervalStoresItAndRestartsTheCount() {
-    Form1Harness h;
-    Form1& form = h.Load();
-    h.Tick(3);
-    h.ClickIntervalRow(11);
-    QCOMPARE(h.settings.values.at("OftenIndex"), std::string("12"));
-    QCOMPARE(form.countdown().seconds_elapsed(), 0);
-    h.Tick();
-    QCOMPARE(h.FrameCaption(), QStringLiteral("Next log will occur in 23:59:59"));
-
-    // A click beside the rows keeps the selection.
-    QTest::mouseClick(form.ListView2->viewport(), Qt::LeftButton, {},
-                      QPoint(5, form.ListView2->viewport()->height() - 2));
-    QCoreApplication::processEvents();
-    QCOMPARE(h.SelectedIntervalRow(), 11);
-  }
-
-  void aChoiceChangedWithoutAClickIsUsedFromTheNextTick() {
-    Form1Harness h;
-    Form1& form = h.Load();
-    h.Tick(3);
-    QTest::keyClick(form.ListView2, Qt::Key_Up);  // to "Log every 1 second"
-    QCOMPARE(h.SelectedIntervalRow(), 0);
-    QVERIFY(h.settings.values.find("OftenIndex") == h.settings.values.end());
-    h.Tick();  // the count (4) is past the new interval: due at once
-    h.WaitForReading();
-    QCOMPARE(h.HistoryRows(), 1);
-  }
-
-  void aStoredIntervalThatNamesNoRowIsReportedOnce() {
-    for (const auto& [stored, line] :
-         {std::pair<std::string, int>{"13", 164}, {"0", 164}, {"five", 162}, {"99999", 162}}) {
-      Form1Harness h;
-      h.settings.values["OftenIndex"] = stored;
-      h.Load();
-      QCOMPARE(h.dialogs.errors.size(), size_t(1));
-      QCOMPARE(h.dialogs.errors[0].handler, std::string("Form_Load"));
-      QCOMPARE(h.dialogs.errors[0].line, line);
-      QCOMPARE(h.SelectedIntervalRow(), 1);
-    }
-    Form1Harness h;
-    h.settings.values["OftenIndex"] = "7";
+    h.settings.values["OftenIndex"] = stored;
     h.Load();
-    QCOMPARE(h.SelectedIntervalRow(), 6);
-    QVERIFY(h.dialogs.silent());
+    ASSERT_EQ(h.dialogs.errors.size(), 1u) << stored;
+    EXPECT_EQ(h.dialogs.errors[0].handler, "Form_Load");
+    EXPECT_EQ(h.dialogs.errors[0].line, line);
+    EXPECT_EQ(h.SelectedIntervalRow(), 1);
   }
+}
 
-  void theSwitchIsRestoredAndStored() {
-    Form1Harness h;
-    h.settings.values["StartStopState"] = "Off";
-    Form1& form = h.Load();
-    QCOMPARE(form.PushButton5->text(), QStringLiteral("Turn On Automatic Log"));
-    QCOMPARE(h.FrameCaption(), QStringLiteral("Automatic Log is Turned Off."));
-    QVERIFY(!form.Timer1->isActive());
-    QTest::mouseClick(form.PushButton5, Qt::LeftButton);
-    QCOMPARE(form.PushButton5->text(), QStringLiteral("Turn Off Automatic Log"));
-    QVERIFY(form.Timer1->isActive());
-    QCOMPARE(h.settings.values.at("StartStopState"), std::string("On"));
+TEST(Form1Startup, TheHomePageOpensOnlyOnTheLuckyDraw) {
+  Form1Harness h;
+  h.drawn = 7;
+  h.Load();
+  EXPECT_EQ(h.desktop.urls, std::vector<std::string>{"https://brindlewick.example/"});
+  EXPECT_TRUE(h.dialogs.silent());
+}
 
-    // An unknown stored state counts as "On", so the switch always works.
-    Form1Harness odd;
-    odd.settings.values["StartStopState"] = "on";
-    odd.Load();
-    QCOMPARE(odd.form->PushButton5->text(), QStringLiteral("Turn Off Automatic Log"));
-    QVERIFY(odd.form->Timer1->isActive());
-  }
+// The seed is the time of day: neighbouring seeds are starts minutes apart, and
+// no stretch of the day may gather the lucky draws.
+TEST(Form1Startup, TheHomePageDrawIsAboutOneInAHundredAtAnyTimeOfDay) {
+  constexpr int kSecondsPerDay = 86400;
+  constexpr int kTenMinutes = 600;
+  std::vector<int> sevens_from(kSecondsPerDay + 1, 0);  // running count
+  for (int seed = 0; seed < kSecondsPerDay; ++seed)
+    sevens_from[seed + 1] = sevens_from[seed] + (DrawForHomePage(seed) == 7);
+  const int sevens = sevens_from[kSecondsPerDay];
+  EXPECT_GT(sevens, 600);
+  EXPECT_LT(sevens, 1150);
+  int most_in_ten_minutes = 0;
+  for (int start = 0; start + kTenMinutes <= kSecondsPerDay; ++start)
+    most_in_ten_minutes =
+        std::max(most_in_ten_minutes, sevens_from[start + kTenMinutes] - sevens_from[start]);
+  EXPECT_LE(most_in_ten_minutes, sevens * 3 / 100) << "of " << sevens;
+}
 
-  void theStartOptionsFollowTheirRules() {
-    Form1Harness h;
-    Form1& form = h.Load();
-    form.Check4->click();
-    QVERIFY(form.Check8->isVisible());
-    QVERIFY(!form.Check8->isChecked());
-    QCOMPARE(h.settings.values.at("Windows Startup"), std::string("On"));
-    QCOMPARE(h.startup_entry.adds, 1);
-    form.Check8->click();
-    QCOMPARE(h.settings.values.at("Minimized"), std::string("On"));
-    form.Check4->click();
-    QVERIFY(!form.Check8->isChecked());
-    QVERIFY(form.Check8->isHidden());
-    QCOMPARE(h.settings.values.at("Minimized"), std::string("Off"));
-    QCOMPARE(h.settings.values.at("Windows Startup"), std::string("Off"));
-    QCOMPARE(h.startup_entry.removes, 1);
-    QVERIFY(h.dialogs.silent());
-  }
+TEST(Form1Startup, TheAppTitleCutsWholeWords) {
+  EXPECT_EQ(AppTitleFor("Quorvane"), "Quorvane");
+  EXPECT_EQ(AppTitleFor("Quorvane Signal Logger"), "Quorvane Signal");
+  EXPECT_EQ(AppTitleFor("An extremely long product name that goes on and on"),
+            "An extremely long product name that goes");
+}
 
-  void storedStartOptionsAreShownWithoutRegisteringAgain() {
-    Form1Harness h;
-    h.settings.values = {{"Windows Startup", "On"}, {"Minimized", "Off"}};
-    Form1& form = h.Load();
-    QVERIFY(form.Check4->isChecked());
-    QVERIFY(form.Check8->isVisible());
-    QCOMPARE(h.startup_entry.adds, 0);
+TEST(Form1Startup, ASkinOrPointerFileIsHandedToTheWindow) {
+  Form1Harness h;
+  h.Load();
+  EXPECT_FALSE(h.window.skin_file);  // no skin: the window stays white
+  EXPECT_FALSE(h.window.hand_pointer_file);
 
-    Form1Harness lower;
-    lower.settings.values = {{"Windows Startup", "on"}, {"Minimized", "On"}};
-    lower.Load();
-    QVERIFY(!lower.form->Check4->isChecked());
-    QVERIFY(lower.form->Check8->isChecked());
-    QVERIFY(lower.form->Check8->isHidden());
-  }
+  Form1Harness skinned;
+  std::filesystem::create_directories(skinned.program_folder / "x");
+  WriteFile(skinned.program_folder / "x/o.cjs", "QPushButton { color: rgb(1, 2, 3); }\n");
+  WriteFile(skinned.program_folder / "HAND-M.CUR", "cursor");
+  skinned.Load();
+  EXPECT_EQ(skinned.window.skin_file, skinned.program_folder / "x/o.cjs");
+  EXPECT_EQ(skinned.window.hand_pointer_file, skinned.program_folder / "HAND-M.CUR");
+  EXPECT_TRUE(skinned.dialogs.silent());
+}
 
-  void aStartEntryThatCannotBeWrittenIsReported() {
-    Form1Harness h;
-    h.startup_entry.refuse = true;
-    Form1& form = h.Load();
-    form.Check4->click();
-    QCOMPARE(h.dialogs.warnings.size(), size_t(1));
-    QCOMPARE(h.settings.values.at("Windows Startup"), std::string("On"));
-  }
+TEST(Form1Startup, ASkinThatCannotBeLoadedIsReportedAndStartUpGoesOn) {
+  Form1Harness h;
+  std::filesystem::create_directories(h.program_folder / "x");
+  WriteFile(h.program_folder / "x/o.cjs", "QPushButton { color: red; \n");
+  h.window.reject_skin = true;
+  h.Load();
+  ASSERT_EQ(h.dialogs.errors.size(), 1u);
+  EXPECT_EQ(h.dialogs.errors[0].line, 100);
+  EXPECT_EQ(h.Caption(C::Form1), "Quorvane");
+  EXPECT_TRUE(h.Timer1().Active());
+}
 
-  void theMethodButtonsStoreBothValuesAndPickTheReader() {
-    Form1Harness h;
-    h.signal_source.strengths = {-60};
-    Form1& form = h.Load();
-    form.Option2->click();
-    QCOMPARE(h.settings.values.at("Option1"), std::string("False"));
-    QCOMPARE(h.settings.values.at("Option2"), std::string("True"));
-    QTest::mouseClick(form.PushButton6, Qt::LeftButton);
-    h.WaitForReading();
-    QCOMPARE(form.history().Line(0), std::string("12/07/26 14:03:11 WiFi Signal Strength is 4"));
-    QVERIFY(h.tool.commands.empty());
-  }
+TEST(Form1Startup, APointerFileThatIsNoCursorIsReported) {
+  Form1Harness h;
+  WriteFile(h.program_folder / "HAND-M.CUR", "not a cursor");
+  h.window.reject_hand_pointer = true;
+  h.Load();
+  ASSERT_EQ(h.dialogs.errors.size(), 1u);
+  EXPECT_EQ(h.dialogs.errors[0].line, 128);
+  EXPECT_FALSE(h.window.hand_pointer_file);
+}
 
-  void storedMethodValuesAreConverted() {
-    Form1Harness numbers;
-    numbers.settings.values = {{"Option1", "0"}, {"Option2", "1"}};
-    numbers.Load();
-    QVERIFY(!numbers.form->Option1->isChecked());
-    QVERIFY(numbers.form->Option2->isChecked());
+// --- Countdown and samples -------------------------------------------------------
 
-    Form1Harness neither;
-    neither.settings.values = {{"Option1", "False"}, {"Option2", "False"}};
-    neither.signal_source.strengths = {-95};
-    neither.Load();
-    QVERIFY(!neither.form->Option1->isChecked());
-    QVERIFY(!neither.form->Option2->isChecked());
-    QTest::mouseClick(neither.form->PushButton6, Qt::LeftButton);
-    neither.WaitForReading();
-    QCOMPARE(neither.form->history().Line(0),
-             std::string("12/07/26 14:03:11 WiFi Signal Strength is 0"));
+TEST(Form1Countdown, AnAutomaticSampleArrivesOnTheFifthTick) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  h.Tick(4);
+  EXPECT_EQ(h.Caption(C::Frame1), "Next log will occur in 00:00:01");
+  EXPECT_EQ(h.window.progress_maximum, 5);
+  EXPECT_EQ(h.window.progress_value, 4);
+  EXPECT_FALSE(form.sample_under_way());
+  h.Tick();
+  EXPECT_EQ(h.Caption(C::Frame1), "Next log will occur in 00:00:00");
+  EXPECT_EQ(h.window.progress_value, 5);
+  EXPECT_FALSE(h.Timer1().Active());  // stopped while the sample is taken
+  h.WaitForReading();
+  const std::string line = "12/07/26 14:03:11 WiFi Signal Strength is 70%";
+  ASSERT_EQ(h.history.size(), 1u);
+  EXPECT_EQ(h.history.Line(0), line);
+  EXPECT_EQ(h.Log(), line + "\n");
+  EXPECT_EQ(h.window.progress_value, 0);
+  EXPECT_TRUE(h.Timer1().Active());
+  EXPECT_EQ(form.countdown().seconds_elapsed(), 0);
+}
 
-    Form1Harness garbage;
-    garbage.settings.values = {{"Option1", "maybe"}};
-    garbage.Load();
-    QCOMPARE(garbage.dialogs.errors.size(), size_t(1));
-    QCOMPARE(garbage.dialogs.errors[0].line, 190);
-    QVERIFY(garbage.form->Option1->isChecked());
-  }
+TEST(Form1Countdown, TheWindowAnswersWhileTheToolRuns) {
+  Form1Harness h;
+  Gate gate;
+  h.tool.while_running = [&] { gate.Wait(); };
+  Form1& form = h.Load();
+  form.PushButton6_Click();
+  ASSERT_TRUE(gate.WaitEntered());
+  EXPECT_EQ(h.window.pointer, PointerMode::kBusy);
+  // Another button answers at once while the reading waits.
+  form.PushButton5_Click();
+  EXPECT_EQ(h.Caption(C::PushButton5), "Turn On Automatic Log");
+  EXPECT_EQ(h.settings.values.at("StartStopState"), "Off");
+  EXPECT_EQ(h.history.size(), 0u);
+  gate.Open();
+  h.WaitForReading();
+  EXPECT_EQ(h.history.size(), 1u);
+  EXPECT_EQ(h.window.pointer, PointerMode::kDefault);
+  EXPECT_EQ(h.window.progress_value, 0);
+  EXPECT_EQ(h.Caption(C::ProgressBar1), "Progress Bar");
+}
 
-  void aStoreThatCannotBeWrittenIsReported() {
-    Form1Harness h;
-    h.settings.refuse_saves = true;
-    Form1& form = h.Load();
-    form.Option2->click();
-    QVERIFY(!h.dialogs.warnings.empty());
-    QTest::mouseClick(form.PushButton5, Qt::LeftButton);
-    QCOMPARE(h.dialogs.errors.size(), size_t(1));
-    QCOMPARE(h.dialogs.errors[0].handler, std::string("PushButton5_Click"));
-    QCOMPARE(h.dialogs.errors[0].line, 114);
-  }
-};
+TEST(Form1Countdown, TheBusyPointerStaysUntilTheLastLogNowReadingEnds) {
+  Form1Harness h;
+  Gate gate;
+  h.tool.while_running = [&] { gate.Wait(); };
+  Form1& form = h.Load();
+  form.PushButton6_Click();
+  ASSERT_TRUE(gate.WaitEntered());
+  form.PushButton6_Click();  // waits behind the first
+  gate.Open();
+  ASSERT_TRUE(h.loop.WaitForPosted(std::chrono::seconds(10)));  // the first is in
+  EXPECT_EQ(h.history.size(), 1u);
+  EXPECT_TRUE(form.sample_under_way());
+  EXPECT_EQ(h.window.pointer, PointerMode::kBusy);
+  h.WaitForReading();
+  EXPECT_EQ(h.history.size(), 2u);
+  EXPECT_EQ(h.window.pointer, PointerMode::kDefault);
+}
 
+TEST(Form1Countdown, TheBusyPointerOutlastsEveryHover) {
+  Form1Harness h;
+  Gate gate;
+  h.tool.while_running = [&] { gate.Wait(); };
+  Form1& form = h.Load();
+  form.PushButton6_Click();
+  form.PointerMovedOver(C::Frame1);
+  form.PointerMovedOver(C::PushButton1);
+  EXPECT_EQ(h.window.pointer, PointerMode::kBusy);
+  gate.Open();
+  h.WaitForReading();
+  EXPECT_EQ(h.window.pointer, PointerMode::kDefault);
+}
+
+TEST(Form1Countdown, ThePointerFollowsTheHoverRules) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  form.PointerMovedOver(C::PushButton1);
+  EXPECT_EQ(h.window.pointer, PointerMode::kHand);
+  form.PointerMovedOver(C::PushButton3);  // button to button: still the hand
+  EXPECT_EQ(h.window.pointer, PointerMode::kHand);
+  form.PointerMovedOver(C::Option1);  // no say over option buttons
+  EXPECT_EQ(h.window.pointer, PointerMode::kHand);
+  form.PointerMovedOver(C::ListView1);
+  EXPECT_EQ(h.window.pointer, PointerMode::kDefault);
+  form.PointerMovedOver(C::PushButton5);
+  form.PointerMovedOver(C::Form1);  // the window's own background
+  EXPECT_EQ(h.window.pointer, PointerMode::kDefault);
+}
+
+TEST(Form1Countdown, LogNowLeavesTheCountdownGoing) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  h.Tick(2);
+  form.PushButton6_Click();
+  h.WaitForReading();
+  EXPECT_EQ(h.history.size(), 1u);
+  EXPECT_EQ(h.window.progress_value, 0);
+  h.Tick(2);
+  EXPECT_EQ(h.window.progress_value, 4);
+  h.Tick();
+  h.WaitForReading();
+  EXPECT_EQ(h.history.size(), 2u);
+}
+
+TEST(Form1Countdown, TurningOffDuringASampleIsRespected) {
+  Form1Harness h;
+  Gate gate;
+  h.tool.while_running = [&] { gate.Wait(); };
+  Form1& form = h.Load();
+  h.Tick(5);
+  ASSERT_TRUE(gate.WaitEntered());
+  form.PushButton5_Click();
+  gate.Open();
+  h.WaitForReading();
+  EXPECT_EQ(h.history.size(), 1u);
+  EXPECT_FALSE(h.Timer1().Active());
+  EXPECT_EQ(h.Caption(C::PushButton5), "Turn On Automatic Log");
+  // Turned on again, the full interval runs.
+  form.PushButton5_Click();
+  EXPECT_TRUE(h.Timer1().Active());
+  h.Tick(4);
+  EXPECT_FALSE(form.sample_under_way());
+}
+
+TEST(Form1Countdown, AFailingSampleIsReportedAndTheCountdownGoesOn) {
+  Form1Harness h;
+  h.tool.result = {ToolOutcome::kTimedOut, 0};
+  Form1& form = h.Load();
+  h.Tick(5);
+  h.WaitForReading();
+  ASSERT_EQ(h.dialogs.errors.size(), 1u);
+  const ErrorReport& report = h.dialogs.errors[0];
+  EXPECT_EQ(report.handler, "Timer1");
+  EXPECT_EQ(report.line, 128);
+  EXPECT_NE(report.Text().find("did not finish within 20 seconds"), std::string::npos);
+  EXPECT_EQ(h.history.size(), 0u);
+  EXPECT_FALSE(std::filesystem::exists(h.temp / "Quorvane.txt"));
+  EXPECT_TRUE(h.Timer1().Active());
+  EXPECT_EQ(form.countdown().seconds_elapsed(), 0);
+
+  h.tool.result = {};
+  form.PushButton6_Click();
+  h.WaitForReading();
+  EXPECT_EQ(h.history.size(), 1u);
+}
+
+TEST(Form1Countdown, ALogThatCannotBeWrittenKeepsTheLineInTheList) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  std::filesystem::create_directory(h.temp / "Quorvane.txt");  // in the way
+  form.PushButton6_Click();
+  h.WaitForReading();
+  EXPECT_EQ(h.history.size(), 1u);
+  ASSERT_EQ(h.dialogs.errors.size(), 1u);
+  EXPECT_EQ(h.dialogs.errors[0].handler, "PushButton6_Click");
+  EXPECT_EQ(h.dialogs.errors[0].line, 106);
+  EXPECT_EQ(h.window.pointer, PointerMode::kDefault);
+}
+
+TEST(Form1Countdown, ClickingAnIntervalStoresItAndRestartsTheCount) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  h.Tick(3);
+  h.ClickIntervalRow(11);
+  EXPECT_EQ(h.settings.values.at("OftenIndex"), "12");
+  EXPECT_EQ(form.countdown().seconds_elapsed(), 0);
+  h.Tick();
+  EXPECT_EQ(h.Caption(C::Frame1), "Next log will occur in 23:59:59");
+  // A click beside the rows keeps the selection.
+  h.ClickIntervalRow(-1);
+  EXPECT_EQ(h.SelectedIntervalRow(), 11);
+}
+
+TEST(Form1Countdown, AChoiceChangedWithoutAClickIsUsedFromTheNextTick) {
+  Form1Harness h;
+  h.Load();
+  h.Tick(3);
+  h.window.selected[C::ListView2] = 0;  // the arrow key up, to "Log every 1 second"
+  EXPECT_EQ(h.settings.values.count("OftenIndex"), 0u);
+  h.Tick();  // the count (4) is past the new interval: due at once
+  h.WaitForReading();
+  EXPECT_EQ(h.history.size(), 1u);
+}
+
+TEST(Form1Countdown, TheSwitchIsRestoredAndStored) {
+  Form1Harness h;
+  h.settings.values["StartStopState"] = "Off";
+  Form1& form = h.Load();
+  EXPECT_EQ(h.Caption(C::PushButton5), "Turn On Automatic Log");
+  EXPECT_EQ(h.Caption(C::Frame1), "Automatic Log is Turned Off.");
+  EXPECT_FALSE(h.Timer1().Active());
+  form.PushButton5_Click();
+  EXPECT_EQ(h.Caption(C::PushButton5), "Turn Off Automatic Log");
+  EXPECT_TRUE(h.Timer1().Active());
+  EXPECT_EQ(h.settings.values.at("StartStopState"), "On");
+
+  // An unknown stored state counts as "On", so the switch always works.
+  Form1Harness odd;
+  odd.settings.values["StartStopState"] = "on";
+  odd.Load();
+  EXPECT_EQ(odd.Caption(C::PushButton5), "Turn Off Automatic Log");
+  EXPECT_TRUE(odd.Timer1().Active());
+}
+
+// --- Start options and method ------------------------------------------------------
+
+TEST(Form1Options, TheStartOptionsFollowTheirRules) {
+  Form1Harness h;
+  h.Load();
+  h.ClickCheckBox(C::Check4);
+  EXPECT_TRUE(h.window.visible[C::Check8]);
+  EXPECT_FALSE(h.window.IsChecked(C::Check8));
+  EXPECT_EQ(h.settings.values.at("Windows Startup"), "On");
+  EXPECT_EQ(h.startup_entry.adds, 1);
+  h.ClickCheckBox(C::Check8);
+  EXPECT_EQ(h.settings.values.at("Minimized"), "On");
+  h.ClickCheckBox(C::Check4);
+  EXPECT_FALSE(h.window.IsChecked(C::Check8));
+  EXPECT_FALSE(h.window.visible[C::Check8]);
+  EXPECT_EQ(h.settings.values.at("Minimized"), "Off");
+  EXPECT_EQ(h.settings.values.at("Windows Startup"), "Off");
+  EXPECT_EQ(h.startup_entry.removes, 1);
+  EXPECT_TRUE(h.dialogs.silent());
+}
+
+TEST(Form1Options, StoredStartOptionsAreShownWithoutRegisteringAgain) {
+  Form1Harness h;
+  h.settings.values = {{"Windows Startup", "On"}, {"Minimized", "Off"}};
+  h.Load();
+  EXPECT_TRUE(h.window.IsChecked(C::Check4));
+  EXPECT_TRUE(h.window.visible[C::Check8]);
+  EXPECT_EQ(h.startup_entry.adds, 0);
+
+  Form1Harness lower;
+  lower.settings.values = {{"Windows Startup", "on"}, {"Minimized", "On"}};
+  lower.Load();
+  EXPECT_FALSE(lower.window.IsChecked(C::Check4));
+  EXPECT_TRUE(lower.window.IsChecked(C::Check8));
+  EXPECT_FALSE(lower.window.visible[C::Check8]);
+}
+
+TEST(Form1Options, AStartEntryThatCannotBeWrittenIsReported) {
+  Form1Harness h;
+  h.startup_entry.refuse = true;
+  h.Load();
+  h.ClickCheckBox(C::Check4);
+  EXPECT_EQ(h.dialogs.warnings.size(), 1u);
+  EXPECT_EQ(h.settings.values.at("Windows Startup"), "On");
+}
+
+TEST(Form1Options, AStartEntryThatCannotBeRemovedIsReported) {
+  Form1Harness h;
+  h.settings.values["Windows Startup"] = "On";
+  h.startup_entry.refuse_removal = true;
+  h.Load();
+  h.ClickCheckBox(C::Check4);
+  EXPECT_EQ(h.dialogs.warnings.size(), 1u);
+  EXPECT_EQ(h.settings.values.at("Windows Startup"), "Off");
+}
+
+TEST(Form1Options, TheMethodButtonsStoreBothValuesAndPickTheReader) {
+  Form1Harness h;
+  h.signal_source.strengths = {-60};
+  Form1& form = h.Load();
+  h.ClickOption(C::Option2);
+  EXPECT_EQ(h.settings.values.at("Option1"), "False");
+  EXPECT_EQ(h.settings.values.at("Option2"), "True");
+  form.PushButton6_Click();
+  h.WaitForReading();
+  EXPECT_EQ(h.history.Line(0), "12/07/26 14:03:11 WiFi Signal Strength is 4");
+  EXPECT_TRUE(h.tool.commands.empty());
+}
+
+TEST(Form1Options, StoredMethodValuesAreConverted) {
+  Form1Harness numbers;
+  numbers.settings.values = {{"Option1", "0"}, {"Option2", "1"}};
+  numbers.Load();
+  EXPECT_FALSE(numbers.window.IsChecked(C::Option1));
+  EXPECT_TRUE(numbers.window.IsChecked(C::Option2));
+
+  Form1Harness neither;
+  neither.settings.values = {{"Option1", "False"}, {"Option2", "False"}};
+  neither.signal_source.strengths = {-95};
+  neither.Load();
+  EXPECT_FALSE(neither.window.IsChecked(C::Option1));
+  EXPECT_FALSE(neither.window.IsChecked(C::Option2));
+  neither.form->PushButton6_Click();
+  neither.WaitForReading();
+  EXPECT_EQ(neither.history.Line(0), "12/07/26 14:03:11 WiFi Signal Strength is 0");
+
+  Form1Harness garbage;
+  garbage.settings.values = {{"Option1", "maybe"}};
+  garbage.Load();
+  ASSERT_EQ(garbage.dialogs.errors.size(), 1u);
+  EXPECT_EQ(garbage.dialogs.errors[0].line, 190);
+  EXPECT_TRUE(garbage.window.IsChecked(C::Option1));
+}
+
+TEST(Form1Options, AStoreThatCannotBeWrittenIsReported) {
+  Form1Harness h;
+  h.settings.refuse_saves = true;
+  Form1& form = h.Load();
+  h.ClickOption(C::Option2);
+  EXPECT_FALSE(h.dialogs.warnings.empty());
+  form.PushButton5_Click();
+  ASSERT_EQ(h.dialogs.errors.size(), 1u);
+  EXPECT_EQ(h.dialogs.errors[0].handler, "PushButton5_Click");
+  EXPECT_EQ(h.dialogs.errors[0].line, 114);
+}
+
+TEST(Form1Options, AStoreThatRefusesWritesIsReportedOnceAtStartUp) {
+  Form1Harness h;
+  h.settings.values = {{"Minimized", "On"}, {"Option1", "False"}, {"Option2", "True"}};
+  h.settings.refuse_saves = true;
+  h.Load();
+  EXPECT_EQ(h.dialogs.warnings.size(), 1u);
+  // A real change by the user afterwards that cannot be stored is still told.
+  h.ClickOption(C::Option1);
+  EXPECT_EQ(h.dialogs.warnings.size(), 2u);
+}
+
+}  // namespace
 }  // namespace quorvane::testing
-
-QTEST_MAIN(quorvane::testing::Form1Test)
-#include "Form1Test.moc"
