@@ -1,6 +1,7 @@
 // The commands on the history log as a whole, and the help buttons.
 #include <gtest/gtest.h>
 
+#include "platform/Files.h"
 #include "sampling/FileOperations.h"
 #include "tests/core/Form1Harness.h"
 
@@ -48,7 +49,9 @@ TEST(Form1Commands, ViewCopyAndClearWorkOnTheWholeLog) {
 
   form.PushButton2_Click();
   EXPECT_EQ(h.desktop.clipboard,
-            "earlier run line caf\xC3\xA9\n12/07/26 14:03:11 WiFi Signal Strength is 70%\n");
+            "earlier run line caf\xC3\xA9\n12/07/26 14:03:11 WiFi Signal "
+            "Strength is 70%" +
+                std::string(kLineEnd));
 
   h.dialogs.answer_yes = false;
   form.PushButton12_Click();

@@ -1,6 +1,7 @@
 // The main window's start-up, countdown, samples and stored choices.
 #include <gtest/gtest.h>
 
+#include "platform/Files.h"
 #include "tests/core/Form1Harness.h"
 #include "window/AppTitle.h"
 
@@ -151,7 +152,7 @@ TEST(Form1Countdown, AnAutomaticSampleArrivesOnTheFifthTick) {
   const std::string line = "12/07/26 14:03:11 WiFi Signal Strength is 70%";
   ASSERT_EQ(h.history.size(), 1u);
   EXPECT_EQ(h.history.Line(0), line);
-  EXPECT_EQ(h.Log(), line + "\n");
+  EXPECT_EQ(h.Log(), line + std::string(kLineEnd));
   EXPECT_EQ(h.window.progress_value, 0);
   EXPECT_TRUE(h.Timer1().Active());
   EXPECT_EQ(form.countdown().seconds_elapsed(), 0);
