@@ -22,9 +22,13 @@
 #include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSettings.h"
-#include "ui/Form1.h"
-#include "ui/HistoryModel.h"
-#include "ui/HistoryView.h"
+#include "ui/qt/Form1Window.h"
+#include "ui/qt/HistoryListModel.h"
+#include "ui/qt/HistoryView.h"
+#include "ui/qt/QtDesktop.h"
+#include "ui/qt/QtMessageLoop.h"
+#include "ui/qt/QtTrayIcon.h"
+#include "window/Form1.h"
 
 namespace quorvane {
 namespace {
@@ -89,13 +93,23 @@ void MillionLines(benchmark::State& state, QWidget& view, bool shown_while_filli
   }
 }
 
-void HistoryListMillionLines(benchmark::State& state) {
+// The history list as the window has it: the store, its model and the view.
+struct HistoryList {
   SystemClock clock;
-  HistoryModel model(clock, QStringLiteral(" WiFi Signal Strength Status"));
+  HistoryStore store{clock};
+  HistoryListModel model{store};
   HistoryView view;
-  view.resize(520, 169);
-  view.setModel(&model);
-  MillionLines(state, view, true, [&](int i) { model.Add(Entry(i)); });
+
+  HistoryList() {
+    model.SetHeader(QString::fromUtf8(kHistoryHeader));
+    view.resize(520, 169);
+    view.setModel(&model);
+  }
+};
+
+void HistoryListMillionLines(benchmark::State& state) {
+  HistoryList list;
+  MillionLines(state, list.view, true, [&](int i) { list.store.Add(Entry(i)); });
 }
 BENCHMARK(HistoryListMillionLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -109,12 +123,9 @@ void ListWidgetMillionLines(benchmark::State& state) {
 BENCHMARK(ListWidgetMillionLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void ScrollToEndAndPaint(benchmark::State& state) {
-  SystemClock clock;
-  HistoryModel model(clock, QStringLiteral(" WiFi Signal Strength Status"));
-  for (int i = 0; i < state.range(0); ++i) model.Add(Entry(i));
-  HistoryView view;
-  view.resize(520, 169);
-  view.setModel(&model);
+  HistoryList list;
+  for (int i = 0; i < state.range(0); ++i) list.store.Add(Entry(i));
+  HistoryView& view = list.view;
   view.show();
   QCoreApplication::processEvents();
   for (auto _ : state) {
@@ -137,8 +148,12 @@ struct SlowToolWindow {
   testing::FakeSettingsStore settings;
   testing::FakeStartupEntry startup_entry;
   testing::FakeDialogs dialogs;
-  testing::FakeDesktop desktop;
+  QtDesktop desktop;
+  QtMessageLoop loop;
   StatusSampler sampler{{clock, runner, SystemWirelessTool(), source, connectivity, temp.path()}};
+  HistoryStore history{clock};
+  Form1Window window{history};
+  QtTrayIcon tray;
   std::unique_ptr<Form1> form;
 
   SlowToolWindow() {
@@ -146,11 +161,15 @@ struct SlowToolWindow {
     ::chmod((bin / "nmcli").c_str(), 0755);
     ::setenv("PATH", (bin.path().string() + ":" + std::getenv("PATH")).c_str(), 1);
     settings.values["StartStopState"] = "Off";
-    form = std::make_unique<Form1>(Form1Services{sampler, settings, startup_entry, dialogs, desktop,
-                                                 clock, temp.path(), temp.path()});
-    form->Form_Load();
-    form->show();
+    form = std::make_unique<Form1>(
+        Form1Services{sampler, settings, startup_entry, clock, temp.path(), temp.path()},
+        Form1Views{window, tray, dialogs, desktop, loop}, history);
+    window.Attach(*form);
+    tray.Attach(*form);
+    form->Form_Load();  // shows the window
   }
+
+  void Click(Control button) { static_cast<QPushButton*>(window.ControlWidget(button))->click(); }
 };
 
 // How late a 10 ms timer on the user-interface thread fires at worst while
@@ -176,7 +195,7 @@ void LogNowWhileTheToolTakesThreeSeconds(benchmark::State& state) {
   SlowToolWindow window;
   for (auto _ : state) {
     state.counters["longest_stall_ms"] = LongestStallMs([&] {
-      window.form->PushButton6->click();
+      window.Click(Control::PushButton6);
       QElapsedTimer waited;
       waited.start();
       while (window.form->sample_under_way() || waited.elapsed() < 3200)
@@ -193,7 +212,7 @@ void SameSampleBlockingTheWindow(benchmark::State& state) {
       QElapsedTimer waited;
       waited.start();
       while (waited.elapsed() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-      window.sampler.TakeStatusSample(SignalMethod::kWirelessTool, window.form->history(),
+      window.sampler.TakeStatusSample(SignalMethod::kWirelessTool, window.history,
                                       window.form->LogFilePath());
       while (waited.elapsed() < 3400) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     });
@@ -231,7 +250,7 @@ void CopyHistoryOfHundredMegabytes(benchmark::State& state) {
   std::filesystem::copy_file(LargeLog(), window.temp / "Quorvane.txt");
   for (auto _ : state) {
     state.counters["peak_memory_log_sizes"] =
-        PeakMemoryOfLogSizes([&] { window.form->PushButton2->click(); });
+        PeakMemoryOfLogSizes([&] { window.Click(Control::PushButton2); });
     state.PauseTiming();
     QApplication::clipboard()->clear();
     QCoreApplication::processEvents();

@@ -22,7 +22,7 @@ cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$(nproc)"
 ctest --preset sanitize -j"$(nproc)"
 cmake --preset tsan >/dev/null
-cmake --build --preset tsan -j"$(nproc)" --target linux_platform_tests form1_tests
+cmake --build --preset tsan -j"$(nproc)" --target linux_platform_tests window_tests
 ctest --preset tsan
 tests/fuzz/run-fuzzers.sh "${FUZZ_SECONDS:-60}"
 

@@ -36,9 +36,10 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
 
 Form1::~Form1() = default;
 
-void Form1::Save(const SettingKey& key, std::string_view value) {
+bool Form1::Save(const SettingKey& key, std::string_view value) {
   try {
     SaveSetting(services_.settings, key, value);
+    return true;
   } catch (const AppError& error) {
     // Start-up stores the values it has just read; a store that refuses them is
     // worth one word, not one per value.
@@ -46,9 +47,10 @@ void Form1::Save(const SettingKey& key, std::string_view value) {
       if (!store_refusal_told_)
         dialogs_.Warn(std::string("Quorvane's choices cannot be stored: ") + error.what());
       store_refusal_told_ = true;
-      return;
+      return false;
     }
     dialogs_.Warn(std::string("Your choice could not be remembered: ") + error.what());
+    return false;
   }
 }
 
@@ -101,8 +103,10 @@ void Form1::Check8_Click() {
 }
 
 void Form1::Option1_Click() {
-  Save(setting::kOption1, BooleanText(view_.IsChecked(Control::Option1)));
-  Save(setting::kOption2, BooleanText(view_.IsChecked(Control::Option2)));
+  // One choice, one word when it cannot be stored: the second value is not tried
+  // once the first was refused.
+  if (Save(setting::kOption1, BooleanText(view_.IsChecked(Control::Option1))))
+    Save(setting::kOption2, BooleanText(view_.IsChecked(Control::Option2)));
 }
 
 void Form1::Option2_Click() { Option1_Click(); }

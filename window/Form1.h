@@ -123,7 +123,8 @@ class Form1 {
   void ShowCountdown();
   void UpdateTimer();
   void SetPointerMode(PointerMode mode);
-  void Save(const SettingKey& key, std::string_view value);
+  // False when the store refused the value (the user has been told).
+  bool Save(const SettingKey& key, std::string_view value);
   void RequestSample(SampleOrigin origin);
   void StartNextSample();
   void FinishSample(bool read, const SignalReading& reading);

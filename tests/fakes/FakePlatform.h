@@ -1,8 +1,11 @@
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,14 +49,42 @@ class FakeToolRunner : public ToolRunner {
   std::vector<ToolCommand> commands;
   // Runs before the tool "ends", on the reading's thread; a test may block here.
   std::function<void()> while_running;
+  // A tool that never ends by itself: it runs until StopRunningTool, or gives up
+  // after a long while so that a test of a program that never stops it still ends.
+  bool run_until_stopped = false;
 
   ToolResult RunToFile(const ToolCommand& command, const std::filesystem::path& output_file,
                        std::chrono::milliseconds) override {
     commands.push_back(command);
     if (while_running) while_running();
+    if (run_until_stopped) {
+      std::unique_lock lock(mutex_);
+      stopped_.wait_for(lock, std::chrono::seconds(30), [this] { return stop_requested_; });
+      return {ToolOutcome::kCrashed, 0};
+    }
     if (result.outcome != ToolOutcome::kTimedOut) WriteFile(output_file, output);
     return result;
   }
+
+  void StopRunningTool() override {
+    {
+      std::lock_guard lock(mutex_);
+      stop_requested_ = true;
+      ++stops_;
+    }
+    stopped_.notify_all();
+  }
+
+  int stops() {
+    std::lock_guard lock(mutex_);
+    return stops_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable stopped_;
+  bool stop_requested_ = false;
+  int stops_ = 0;
 };
 
 class FakeConnectivity : public Connectivity {

@@ -31,13 +31,17 @@ class FakeStartupEntry : public StartupEntry {
  public:
   int adds = 0;
   int removes = 0;
-  bool refuse = false;
+  bool refuse = false;          // no entry can be written
+  bool refuse_removal = false;  // the entry cannot be removed
 
   void Add() override {
     if (refuse) throw AppError("Permission denied");
     ++adds;
   }
-  void Remove() override { ++removes; }
+  void Remove() override {
+    if (refuse_removal) throw AppError("Permission denied");
+    ++removes;
+  }
 };
 
 }  // namespace quorvane::testing

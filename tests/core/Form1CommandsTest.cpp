@@ -1,0 +1,97 @@
+// The commands on the history log as a whole, and the help buttons.
+#include <gtest/gtest.h>
+
+#include "platform/Files.h"
+#include "sampling/FileOperations.h"
+#include "tests/core/Form1Harness.h"
+
+namespace quorvane::testing {
+namespace {
+
+TEST(Form1Commands, TheHelpButtonsShowTheirTexts) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  form.PushButton3_Click();
+  form.PushButton11_Click();
+  ASSERT_EQ(h.dialogs.informations.size(), 2u);
+  EXPECT_TRUE(h.dialogs.informations[0].starts_with("Depending on what version of Windows"));
+  EXPECT_TRUE(h.dialogs.informations[0].ends_with(
+      "please email a screenshot of this message to support@brindlewick.example"));
+  EXPECT_EQ(h.dialogs.informations[1],
+            "Questions? Please contact Team Brindlewick at https://brindlewick.example/contact/");
+}
+
+TEST(Form1Commands, TheLogCommandsBeforeAnyHistory) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  form.PushButton1_Click();
+  EXPECT_EQ(h.dialogs.informations,
+            std::vector<std::string>{
+                "There isn't a history to view because actions have not been performed yet."});
+  form.PushButton2_Click();
+  EXPECT_EQ(h.desktop.clipboard, "unchanged");
+  form.PushButton12_Click();
+  EXPECT_EQ(h.dialogs.confirmations.size(), 1u);
+  EXPECT_TRUE(h.dialogs.errors.empty());
+}
+
+TEST(Form1Commands, ViewCopyAndClearWorkOnTheWholeLog) {
+  Form1Harness h;
+  const auto log = h.temp / "Quorvane.txt";
+  WriteFile(log, "earlier run line caf\xC3\xA9\n");
+  Form1& form = h.Load();
+  EXPECT_EQ(h.history.size(), 0u);  // the list starts empty, the file keeps its lines
+  form.PushButton6_Click();
+  h.WaitForReading();
+
+  form.PushButton1_Click();
+  EXPECT_EQ(h.desktop.text_files, std::vector<std::filesystem::path>{log});
+
+  form.PushButton2_Click();
+  EXPECT_EQ(h.desktop.clipboard,
+            "earlier run line caf\xC3\xA9\n12/07/26 14:03:11 WiFi Signal "
+            "Strength is 70%" +
+                std::string(kLineEnd));
+
+  h.dialogs.answer_yes = false;
+  form.PushButton12_Click();
+  EXPECT_EQ(h.history.size(), 1u);
+  EXPECT_TRUE(FileExists(log));
+
+  h.dialogs.answer_yes = true;
+  std::filesystem::permissions(log, std::filesystem::perms::owner_read);
+  form.PushButton12_Click();
+  EXPECT_EQ(h.history.size(), 0u);
+  EXPECT_FALSE(FileExists(log));
+  EXPECT_TRUE(h.dialogs.errors.empty());
+  EXPECT_TRUE(h.Timer1().Active());
+
+  form.PushButton1_Click();
+  EXPECT_EQ(h.dialogs.informations.size(), 1u);
+}
+
+TEST(Form1Commands, ALogThatCannotBeCopiedOrDeletedIsReported) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  // A folder where the log should be: it exists, but is neither readable as a
+  // file nor removable as one.
+  std::filesystem::create_directories(h.temp / "Quorvane.txt" / "inside");
+  form.PushButton2_Click();
+  EXPECT_EQ(h.desktop.clipboard, "unchanged");
+  ASSERT_EQ(h.dialogs.errors.size(), 1u);
+  EXPECT_EQ(h.dialogs.errors[0].handler, "PushButton2_Click");
+  EXPECT_EQ(h.dialogs.errors[0].line, 102);
+
+  form.PushButton12_Click();
+  ASSERT_EQ(h.dialogs.errors.size(), 2u);
+  EXPECT_EQ(h.dialogs.errors[1].handler, "PushButton12_Click");
+  EXPECT_EQ(h.dialogs.errors[1].line, 102);
+
+  h.desktop.refuse = true;
+  form.PushButton1_Click();
+  ASSERT_EQ(h.dialogs.errors.size(), 3u);
+  EXPECT_EQ(h.dialogs.errors[2].line, 102);
+}
+
+}  // namespace
+}  // namespace quorvane::testing

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+#include "tests/fakes/FakeDesktop.h"
+#include "tests/fakes/FakeDialogs.h"
+#include "tests/fakes/FakeForm1View.h"
+#include "tests/fakes/FakeMessageLoop.h"
+#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/FakeSettings.h"
+#include "tests/fakes/FakeTrayIcon.h"
+#include "window/Form1.h"
+
+namespace quorvane::testing {
+
+// Holds a reading inside the fake tool until the test lets it go.
+class Gate {
+ public:
+  void Wait() {
+    std::unique_lock lock(mutex_);
+    entered_ = true;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return open_; });
+  }
+  void Open() {
+    std::lock_guard lock(mutex_);
+    open_ = true;
+    changed_.notify_all();
+  }
+  // Waits until a reading is held here.
+  bool WaitEntered() {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(5), [this] { return entered_; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool open_ = false;
+  bool entered_ = false;
+};
+
+// The real window core on fakes: the wireless tool prints `tool.output`, the
+// settings live in memory, the controls, tray, message boxes and desktop record
+// what they are asked, and the test's thread is the user-interface thread.
+struct Form1Harness {
+  TempDir temp{"temp"};
+  TempDir program_folder{"program"};
+  FakeClock clock;
+  FakeToolRunner tool;
+  FakeSignalSource signal_source;
+  FakeConnectivity connectivity;
+  FakeSettingsStore settings;
+  FakeStartupEntry startup_entry;
+  FakeForm1View window;
+  FakeTrayIcon tray;
+  FakeDialogs dialogs;
+  FakeDesktop desktop;
+  FakeMessageLoop loop;
+  int drawn = 50;  // what the one-in-a-hundred draw gives
+  std::vector<int> seeds;
+  StatusSampler sampler{{clock, tool,
+                         WirelessTool{{"nmcli", {}}, WirelessOutputFormat::kNmcliTerse},
+                         signal_source, connectivity, temp.path()}};
+  HistoryStore history{clock};
+  std::unique_ptr<Form1> form;
+
+  Form1Harness() { tool.output = " :70\n"; }
+
+  Form1& Load() {
+    form = std::make_unique<Form1>(
+        Form1Services{sampler, settings, startup_entry, clock, temp.path(), program_folder.path(),
+                      [this](int seed) {
+                        seeds.push_back(seed);
+                        return drawn;
+                      }},
+        Form1Views{window, tray, dialogs, desktop, loop}, history);
+    form->Form_Load();
+    return *form;
+  }
+
+  // The tray control makes its balloon timer first, then the window its
+  // one-second timer.
+  FakeTimer& BalloonTimer() { return *loop.timers().at(0); }
+  FakeTimer& Timer1() { return *loop.timers().at(1); }
+
+  std::string Log() const { return ReadFile(temp / "Quorvane.txt"); }
+  std::string Caption(Control control) { return window.captions[control]; }
+  int SelectedIntervalRow() const { return window.SelectedRow(Control::ListView2); }
+
+  // Ticks the countdown n times, as the running one-second timer would.
+  void Tick(int n = 1) {
+    for (int i = 0; i < n; ++i) Timer1().Fire();
+  }
+  // Delivers the results of the readings under way, and of those waiting behind
+  // them, to the window.
+  void WaitForReading() {
+    while (form->sample_under_way()) {
+      if (!loop.WaitForPosted(std::chrono::seconds(10))) {
+        ADD_FAILURE() << "the reading did not end";
+        return;
+      }
+    }
+  }
+
+  // The user's clicks on a check box, an option button and an interval row.
+  void ClickCheckBox(Control box) {
+    window.checked[box] = !window.IsChecked(box);
+    if (box == Control::Check4) form->Check4_Click();
+    if (box == Control::Check8) form->Check8_Click();
+  }
+  void ClickOption(Control option) {
+    if (window.IsChecked(option)) return;  // no change, no click
+    const bool first = option == Control::Option1;
+    window.checked[Control::Option1] = first;
+    window.checked[Control::Option2] = !first;
+    first ? form->Option1_Click() : form->Option2_Click();
+  }
+  void ClickIntervalRow(int row) {
+    window.selected[Control::ListView2] = row;
+    form->ListView2_Click();
+  }
+};
+
+}  // namespace quorvane::testing

@@ -1,0 +1,109 @@
+// Minimising into the tray, coming back, and closing.
+#include <gtest/gtest.h>
+
+#include "tests/core/Form1Harness.h"
+
+namespace quorvane::testing {
+namespace {
+
+void Minimise(Form1Harness& h) {
+  h.window.UserMinimizes();
+  h.form->Form_Resize();
+}
+
+TEST(Form1Tray, BothStartOptionsStartInTheTray) {
+  Form1Harness h;
+  h.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
+  Form1& form = h.Load();
+  EXPECT_FALSE(h.window.shown);
+  EXPECT_TRUE(form.MinimizedToTray());
+  EXPECT_EQ(form.tray().once_balloon_count(), 1);
+  EXPECT_TRUE(h.tray.shown);
+  form.cSysTray1_MouseUp(cSysTray::kLeftButton);
+  EXPECT_TRUE(h.window.shown);
+  EXPECT_FALSE(h.window.minimized);
+  EXPECT_FALSE(form.MinimizedToTray());
+  EXPECT_EQ(h.startup_entry.adds, 0);
+}
+
+TEST(Form1Tray, MinimisingHidesIntoTheTrayWithOneBalloonPerRun) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  Minimise(h);
+  EXPECT_FALSE(h.window.shown);
+  EXPECT_TRUE(form.MinimizedToTray());
+  ASSERT_EQ(h.tray.balloons.size(), 1u);
+  EXPECT_EQ(h.tray.balloons[0].title, "Quorvane");
+  EXPECT_EQ(h.tray.balloons[0].text, Form1::kTrayBalloonText);
+  EXPECT_EQ(h.tray.balloons[0].seconds, 5);
+  EXPECT_TRUE(form.tray().balloon_showing());
+  form.cSysTray1_MouseUp(cSysTray::kRightButton);  // the right button restores too
+  EXPECT_TRUE(h.window.shown);
+  EXPECT_FALSE(h.window.minimized);
+  Minimise(h);
+  EXPECT_FALSE(h.window.shown);
+  EXPECT_EQ(h.tray.balloons.size(), 1u);
+  // Automatic logging goes on while the window is hidden.
+  h.Tick(5);
+  h.WaitForReading();
+  EXPECT_EQ(h.history.size(), 1u);
+}
+
+TEST(Form1Tray, OnlyTheLeftAndRightButtonsRestore) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  Minimise(h);
+  form.cSysTray1_MouseUp(cSysTray::kMiddleButton);
+  EXPECT_FALSE(h.window.shown);
+  EXPECT_TRUE(form.MinimizedToTray());
+  form.cSysTray1_MouseUp(cSysTray::kLeftButton);
+  EXPECT_TRUE(h.window.shown);
+}
+
+TEST(Form1Tray, WithoutATrayMinimisingKeepsTheWindowOnTheTaskbarAndSaysSoOnce) {
+  Form1Harness h;
+  h.tray.available = false;
+  Form1& form = h.Load();
+  Minimise(h);
+  EXPECT_TRUE(h.window.shown);
+  EXPECT_TRUE(h.window.minimized);
+  EXPECT_FALSE(form.MinimizedToTray());
+  EXPECT_EQ(h.dialogs.informations.size(), 1u);
+  h.window.UserRestores();
+  form.Form_Resize();
+  Minimise(h);
+  EXPECT_TRUE(h.window.shown);
+  EXPECT_EQ(h.dialogs.informations.size(), 1u);
+}
+
+TEST(Form1Tray, ClosingStopsTheTimerAndRemovesTheIcon) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  EXPECT_TRUE(h.Timer1().Active());
+  form.Form_QueryUnload();
+  EXPECT_FALSE(h.Timer1().Active());
+  EXPECT_FALSE(form.tray().InTray());
+  EXPECT_FALSE(h.tray.shown);
+  EXPECT_TRUE(h.window.quit);
+  EXPECT_TRUE(h.dialogs.silent());
+}
+
+TEST(Form1Tray, ClosingWhileAReadingRunsEndsAtOnce) {
+  Form1Harness h;
+  h.tool.run_until_stopped = true;
+  Gate gate;
+  gate.Open();  // the gate only tells when the tool has started
+  h.tool.while_running = [&] { gate.Wait(); };
+  h.Load();
+  h.form->PushButton6_Click();
+  ASSERT_TRUE(gate.WaitEntered());
+  h.form->Form_QueryUnload();
+  EXPECT_TRUE(h.window.quit);
+  const auto start = std::chrono::steady_clock::now();
+  h.form.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_EQ(h.tool.stops(), 1);
+}
+
+}  // namespace
+}  // namespace quorvane::testing

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/AppError.h"
+#include "sampling/FileOperations.h"
+#include "window/Form1View.h"
+
+namespace quorvane::testing {
+
+// Records what the window asks the desktop to open, and keeps a clipboard.
+class FakeDesktop : public Desktop {
+ public:
+  std::vector<std::filesystem::path> text_files;
+  std::vector<std::string> urls;
+  std::string clipboard = "unchanged";
+  bool refuse = false;  // no application to open files with
+
+  void OpenTextFile(const std::filesystem::path& file) override {
+    if (refuse) throw AppError("No application to show text files was found");
+    text_files.push_back(file);
+  }
+  void OpenUrlInBackground(const std::string& url) override { urls.push_back(url); }
+  void CopyFileText(const std::filesystem::path& file) override {
+    clipboard = ReadWholeFile(file);  // throws first when the file cannot be read
+  }
+};
+
+}  // namespace quorvane::testing

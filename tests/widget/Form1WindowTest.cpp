@@ -1,0 +1,261 @@
+// The Qt window as a view of the core: its widgets, pointers, skin, tray icon
+// and clipboard, on Qt's offscreen platform.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QImageWriter>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTreeView>
+
+#include "tests/fakes/FakeDialogs.h"
+#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/FakeSettings.h"
+#include "ui/qt/Form1Window.h"
+#include "ui/qt/HistoryListModel.h"
+#include "ui/qt/HistoryView.h"
+#include "ui/qt/Icons.h"
+#include "ui/qt/QtDesktop.h"
+#include "ui/qt/QtMessageLoop.h"
+#include "ui/qt/QtTrayIcon.h"
+#include "window/Form1.h"
+
+namespace quorvane::testing {
+namespace {
+
+// The real Qt window and tray icon on the real core, with fake services.
+struct WindowHarness {
+  TempDir temp{"temp"};
+  TempDir program_folder{"program"};
+  FakeClock clock;
+  FakeToolRunner tool;
+  FakeSignalSource signal_source;
+  FakeConnectivity connectivity;
+  FakeSettingsStore settings;
+  FakeStartupEntry startup_entry;
+  FakeDialogs dialogs;
+  QtDesktop desktop;
+  QtMessageLoop loop;
+  StatusSampler sampler{{clock, tool,
+                         WirelessTool{{"nmcli", {}}, WirelessOutputFormat::kNmcliTerse},
+                         signal_source, connectivity, temp.path()}};
+  HistoryStore history{clock};
+  Form1Window window{history};
+  QtTrayIcon tray;
+  std::unique_ptr<Form1> form;
+
+  WindowHarness() { tool.output = " :70\n"; }
+
+  Form1Window& Load() {
+    form =
+        std::make_unique<Form1>(Form1Services{sampler, settings, startup_entry, clock, temp.path(),
+                                              program_folder.path(), [](int) { return 50; }},
+                                Form1Views{window, tray, dialogs, desktop, loop}, history);
+    window.Attach(*form);
+    tray.Attach(*form);
+    form->Form_Load();
+    return window;
+  }
+
+  QWidget* W(Control control) const { return window.ControlWidget(control); }
+  QPushButton* Button(Control control) const { return static_cast<QPushButton*>(W(control)); }
+};
+
+// A 32x32 cursor file with its hot spot at (5, 3): an icon file of type 2.
+void WriteCursorFile(const std::filesystem::path& file) {
+  QImage image(32, 32, QImage::Format_ARGB32);
+  image.fill(Qt::black);
+  QImageWriter writer(QString::fromStdString(file.string()), "ico");
+  QVERIFY(writer.write(image));
+  std::string bytes = ReadFile(file);
+  bytes[2] = 2;
+  bytes[10] = 5;
+  bytes[11] = 0;
+  bytes[12] = 3;
+  bytes[13] = 0;
+  WriteFile(file, bytes);
+}
+
+void MoveOver(QWidget* widget, QPoint at = {3, 3}) {
+  QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(widget, &move);
+}
+
+}  // namespace
+
+class Form1WindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() { QtTrayIcon::OverrideAvailable(std::nullopt); }
+
+  void theWindowHasItsFixedLayout() {
+    WindowHarness h;
+    Form1Window& form = h.Load();
+    QCOMPARE(form.size(), QSize(536, 570));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // Centred, give or take a frame the platform adds once the window is shown.
+    QVERIFY(qAbs(form.frameGeometry().center().x() - screen.center().x()) <= 4);
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(h.W(Control::Frame1)->geometry(), QRect(8, 8, 520, 56));
+    QCOMPARE(h.W(Control::ListView1)->geometry(), QRect(8, 72, 520, 169));
+    QCOMPARE(h.W(Control::ListView2)->geometry(), QRect(8, 248, 520, 106));
+    QCOMPARE(h.W(Control::PushButton6)->geometry(), QRect(272, 415, 256, 27));
+    QCOMPARE(h.W(Control::PushButton3)->geometry(), QRect(280, 13, 32, 27));
+    QCOMPARE(h.W(Control::PushButton3)->parentWidget(), h.W(Control::Frame3));
+    QCOMPARE(h.W(Control::PushButton6)->font().pointSizeF(), 11.25);
+    QVERIFY(h.W(Control::PushButton6)->font().bold());
+    QCOMPARE(form.font().pointSizeF(), 9.0);
+    QCOMPARE(form.HistoryList()->header()->sectionSize(0), 467);
+    QVERIFY(!form.windowIcon().isNull());
+    QVERIFY(form.windowIcon().availableSizes().contains(QSize(256, 256)));
+    // The tab order: lists, buttons, start options (the hidden one skipped), method.
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(QApplication::focusWidget(), h.W(Control::ListView1));
+    using C = Control;
+    for (C next :
+         {C::ListView2, C::PushButton5, C::PushButton6, C::PushButton1, C::PushButton2, C::Check4,
+          C::PushButton11, C::PushButton12, C::Option1, C::Option2, C::PushButton3, C::ListView1}) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), h.W(next));
+    }
+  }
+
+  void theHistoryListShowsTheStoresLines() {
+    WindowHarness h;
+    h.Load();
+    QTest::mouseClick(h.Button(Control::PushButton6), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!h.form->sample_under_way(), 5000);
+    QAbstractItemModel* model = h.window.HistoryList()->model();
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->data(model->index(0, 0), Qt::DisplayRole).toString(),
+             QStringLiteral("12/07/26 14:03:11 WiFi Signal Strength is 70%"));
+  }
+
+  void clicksOnTheIntervalListReachTheCore() {
+    WindowHarness h;
+    h.Load();
+    QTreeView* list = h.window.IntervalList();
+    list->scrollTo(list->model()->index(11, 0));
+    const QRect rect = list->visualRect(list->model()->index(11, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QTRY_COMPARE(h.settings.values["OftenIndex"], std::string("12"));
+    // A click beside the rows keeps the selection.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(5, list->viewport()->height() - 2));
+    QCoreApplication::processEvents();
+    QCOMPARE(h.window.SelectedRow(Control::ListView2), 11);
+  }
+
+  void thePointerModesAreCursors() {
+    WindowHarness h;
+    Form1Window& form = h.Load();
+    QVERIFY(!form.hand_pointer().has_value());
+    MoveOver(h.W(Control::PushButton1));  // no cursor file: the desktop's hand
+    QCOMPARE(form.cursor().shape(), Qt::PointingHandCursor);
+    MoveOver(form.HistoryList()->viewport());
+    QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
+    form.SetPointer(PointerMode::kBusy);
+    QCOMPARE(form.cursor().shape(), Qt::WaitCursor);
+  }
+
+  void theHandPointerComesFromTheCursorFile() {
+    WindowHarness h;
+    WriteCursorFile(h.program_folder / "HAND-M.CUR");
+    Form1Window& form = h.Load();
+    QVERIFY(form.hand_pointer().has_value());
+    QCOMPARE(form.hand_pointer()->hotSpot(), QPoint(5, 3));
+
+    WindowHarness bad;
+    WriteFile(bad.program_folder / "HAND-M.CUR", "not a cursor");
+    bad.Load();
+    QCOMPARE(bad.dialogs.errors.size(), size_t(1));
+    QVERIFY(!bad.window.hand_pointer().has_value());
+  }
+
+  void noSkinLeavesTheWindowWhite() {
+    WindowHarness h;
+    Form1Window& form = h.Load();
+    QCOMPARE(form.palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(h.W(Control::Frame2)->palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(form.styleSheet().isEmpty());
+  }
+
+  void aSkinRecoloursThenStyles() {
+    WindowHarness h;
+    std::filesystem::create_directories(h.program_folder / "x");
+    WriteFile(h.program_folder / "x/o.cjs", "QPushButton { color: rgb(1, 2, 3); }\n");
+    Form1Window& form = h.Load();
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    QCOMPARE(form.palette().color(QPalette::Window), face);
+    for (Control control : {Control::Frame1, Control::Option2, Control::Check8})
+      QCOMPARE(h.W(control)->palette().color(QPalette::Window), face);
+    QCOMPARE(h.W(Control::PushButton1)->palette().color(QPalette::Button), QColor(Qt::white));
+    QVERIFY(form.styleSheet().contains(QLatin1String("rgb(1, 2, 3)")));
+    QVERIFY(h.dialogs.silent());
+  }
+
+  void aSkinThatIsNoStyleSheetLeavesOnlyTheRecolouring() {
+    WindowHarness h;
+    std::filesystem::create_directories(h.program_folder / "x");
+    WriteFile(h.program_folder / "x/o.cjs", "QPushButton { color: red; \n");
+    Form1Window& form = h.Load();
+    QCOMPARE(h.dialogs.errors.size(), size_t(1));
+    QCOMPARE(form.palette().color(QPalette::Window),
+             QApplication::palette().color(QPalette::Button));
+    QVERIFY(form.styleSheet().isEmpty());
+  }
+
+  void theTrayIconShowsAndAnswersLeftAndRightPresses() {
+    const QIcon picture = TrayPicture();
+    QVERIFY(!picture.isNull());
+    QCOMPARE(picture.pixmap(16, 16).toImage().pixelColor(8, 0), QColor(0, 0, 0));  // the border
+
+    QtTrayIcon::OverrideAvailable(true);
+    WindowHarness h;
+    Form1Window& form = h.Load();
+    QSystemTrayIcon* icon = h.tray.icon();
+    QVERIFY(icon->isVisible());
+    QCOMPARE(icon->toolTip(), QStringLiteral("Quorvane"));
+    // Left and right presses stand for releases; the middle button does nothing.
+    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context}) {
+      form.showMinimized();
+      QTRY_VERIFY(!form.isVisible());
+      emit icon->activated(QSystemTrayIcon::MiddleClick);
+      QVERIFY(!form.isVisible());
+      emit icon->activated(reason);
+      QVERIFY(form.isVisible());
+      QCOMPARE(form.windowState() & Qt::WindowMinimized, Qt::WindowStates());
+    }
+    form.close();
+    QVERIFY(!icon->isVisible());
+  }
+
+  void copyPutsTheWholeLogOnTheClipboard() {
+    WindowHarness h;
+    h.Load();
+    QApplication::clipboard()->setText(QStringLiteral("unchanged"));
+    // A folder where the log should be cannot be read: the clipboard stays.
+    std::filesystem::create_directories(h.temp / "Quorvane.txt");
+    QTest::mouseClick(h.Button(Control::PushButton2), Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("unchanged"));
+    std::filesystem::remove(h.temp / "Quorvane.txt");
+    WriteFile(h.temp / "Quorvane.txt", "earlier run line caf\xC3\xA9\n");
+    QTest::mouseClick(h.Button(Control::PushButton2), Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(),
+             QString::fromUtf8("earlier run line caf\xC3\xA9\n"));
+  }
+};
+
+}  // namespace quorvane::testing
+
+QTEST_MAIN(quorvane::testing::Form1WindowTest)
+#include "Form1WindowTest.moc"
