@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTreeView>
@@ -120,6 +121,11 @@ class Form1WindowTest : public QObject {
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(QApplication::focusWidget(), h.W(Control::ListView1));
+    // Keys pressed right after start change nothing that is stored.
+    const auto stored = h.settings.values;
+    for (auto key : {Qt::Key_Space, Qt::Key_Down, Qt::Key_Up, Qt::Key_Right, Qt::Key_Left})
+      QTest::keyClick(QApplication::focusWidget(), key);
+    QCOMPARE(h.settings.values, stored);
     using C = Control;
     for (C next :
          {C::ListView2, C::PushButton5, C::PushButton6, C::PushButton1, C::PushButton2, C::Check4,
@@ -153,6 +159,15 @@ class Form1WindowTest : public QObject {
                       QPoint(5, list->viewport()->height() - 2));
     QCoreApplication::processEvents();
     QCOMPARE(h.window.SelectedRow(Control::ListView2), 11);
+  }
+
+  void theRestoredIntervalIsSelectedWhereItIs() {
+    WindowHarness h;
+    h.settings.values = {{"OftenIndex", "12"}};
+    h.Load();
+    QCoreApplication::processEvents();
+    QCOMPARE(h.window.SelectedRow(Control::ListView2), 11);
+    QCOMPARE(h.window.IntervalList()->verticalScrollBar()->value(), 0);
   }
 
   void thePointerModesAreCursors() {
@@ -189,6 +204,24 @@ class Form1WindowTest : public QObject {
     QVERIFY(form.styleSheet().isEmpty());
   }
 
+  void framesCarryTheirCaptionOnTheTopLine() {
+    WindowHarness h;
+    Form1Window& form = h.Load();
+    QWidget* frame = h.W(Control::Frame3);
+    const QImage shot = frame->grab().toImage();
+    const int line = QFontMetrics(frame->font()).height() / 2;
+    const int right = frame->width() - 3;
+    QCOMPARE(shot.pixelColor(right, line), QColor(0xA0, 0xA0, 0xA0));
+    for (int y = 0; y < line; ++y) QCOMPARE(shot.pixelColor(right, y), QColor(Qt::white));
+    // The "?" button starts below the line, and nothing but white lies behind
+    // the option buttons' captions.
+    QVERIFY(h.W(Control::PushButton3)->y() > line);
+    const QImage window = form.grab().toImage();
+    const QWidget* option = h.W(Control::Option2);
+    for (int x = option->width() / 2; x < option->width(); x += 4)
+      QCOMPARE(window.pixelColor(option->mapTo(&form, QPoint(x, 1))), QColor(Qt::white));
+  }
+
   void aSkinRecoloursThenStyles() {
     WindowHarness h;
     std::filesystem::create_directories(h.program_folder / "x");
@@ -200,6 +233,13 @@ class Form1WindowTest : public QObject {
       QCOMPARE(h.W(control)->palette().color(QPalette::Window), face);
     QCOMPARE(h.W(Control::PushButton1)->palette().color(QPalette::Button), QColor(Qt::white));
     QVERIFY(form.styleSheet().contains(QLatin1String("rgb(1, 2, 3)")));
+    // What is painted: beside their captions the boxes and buttons show the face.
+    const QImage shot = form.grab().toImage();
+    for (Control control : {Control::Option1, Control::Option2, Control::Check4}) {
+      const QWidget* widget = h.W(control);
+      const QPoint beside = widget->mapTo(&form, QPoint(widget->width() - 2, widget->height() / 2));
+      QCOMPARE(shot.pixelColor(beside), face);
+    }
     QVERIFY(h.dialogs.silent());
   }
 
