@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <functional>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -113,6 +112,79 @@ TEST_F(Win32WindowTest, FirstStartShowsTheLayoutAt96Dpi) {
 
   EXPECT_FALSE(IsWindowVisible(Handle(Control::Check8)));
   EXPECT_EQ(GetFocus(), Handle(Control::ListView1));
+}
+
+// Like every Windows radio group, the option buttons take one stop: the chosen one.
+TEST_F(Win32WindowTest, TabWalksTheLayoutOrderPastTheHiddenBox) {
+  std::vector<HWND> walked;
+  HWND at = Handle(Control::ListView1);
+  for (int step = 0; step < 11; ++step)
+    walked.push_back(at = GetNextDlgTabItem(window.handle(), at, FALSE));
+  const std::vector<HWND> expected{
+      Handle(Control::ListView2),    Handle(Control::PushButton5),  Handle(Control::PushButton6),
+      Handle(Control::PushButton1),  Handle(Control::PushButton2),  Handle(Control::Check4),
+      Handle(Control::PushButton11), Handle(Control::PushButton12), Handle(Control::Option1),
+      Handle(Control::PushButton3),  Handle(Control::ListView1)};
+  EXPECT_EQ(walked, expected);
+}
+
+TEST_F(Win32WindowTest, TickingTheStartupBoxGoesThroughTheCore) {
+  Click(Control::Check4);
+  EXPECT_EQ(settings.values["Windows Startup"], "On");
+  EXPECT_EQ(startup.adds, 1);
+  EXPECT_TRUE(IsWindowVisible(Handle(Control::Check8)));
+
+  Click(Control::Check4);
+  EXPECT_EQ(settings.values["Windows Startup"], "Off");
+  EXPECT_EQ(startup.removes, 1);
+  EXPECT_FALSE(IsWindowVisible(Handle(Control::Check8)));
+}
+
+TEST_F(Win32WindowTest, TheHistoryListFollowsTheStore) {
+  HWND list = Handle(Control::ListView1);
+  Click(Control::PushButton6);  // the reading runs on its own thread and is posted back
+  ASSERT_TRUE(Pump([&] { return ListView_GetItemCount(list) == 1; }));
+  wchar_t text[128] = L"";
+  ListView_GetItemText(list, 0, 0, text, 128);
+  EXPECT_STREQ(text, L"12/07/26 14:03:11 WiFi Signal Strength is 70%");
+
+  Click(Control::PushButton12);  // the fake answers Yes
+  EXPECT_EQ(ListView_GetItemCount(list), 0);
+  EXPECT_EQ(history.size(), 0u);
+}
+
+TEST_F(Win32WindowTest, TheProgressBarCountsTheSeconds) {
+  HWND bar = Handle(Control::ProgressBar1);
+  EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
+  ASSERT_TRUE(Pump([&] { return SendMessageW(bar, PBM_GETPOS, 0, 0) == 1; }, 3s));
+  EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 5);  // "Log every 5 seconds"
+  wchar_t caption[64] = L"";
+  GetWindowTextW(Handle(Control::Frame1), caption, 64);
+  EXPECT_STREQ(caption, L"Next log will occur in 00:00:04");
+}
+
+TEST_F(Win32WindowTest, ChoosingAnIntervalStoresIt) {
+  HWND list = Handle(Control::ListView2);
+  EXPECT_EQ(ListView_GetItemCount(list), 12);
+  EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
+  ListView_SetItemState(list, 3, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  NMITEMACTIVATE click{};
+  click.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), NM_CLICK};
+  click.iItem = 3;
+  SendMessageW(window.handle(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+  EXPECT_EQ(settings.values["OftenIndex"], "4");
+}
+
+TEST_F(Win32WindowTest, MinimisingHidesIntoTheTrayAndAReleaseBringsItBack) {
+  ShowWindow(window.handle(), SW_MINIMIZE);
+  ASSERT_TRUE(Pump([&] { return !IsWindowVisible(window.handle()); }));
+  EXPECT_TRUE(form.MinimizedToTray());
+
+  SendMessageW(window.handle(), TrayIcon::kCallbackMessage, 0, WM_MBUTTONUP);
+  EXPECT_FALSE(IsWindowVisible(window.handle()));
+  SendMessageW(window.handle(), TrayIcon::kCallbackMessage, 0, WM_RBUTTONUP);
+  EXPECT_TRUE(IsWindowVisible(window.handle()));
+  EXPECT_FALSE(IsIconic(window.handle()));
 }
 
 }  // namespace
