@@ -6,12 +6,12 @@
 
 namespace quorvane {
 
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
+std::wstring Widen(std::string_view text, unsigned code_page) {
+  if (text.empty()) return {};
   const int size =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+      MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
   return wide;
 }
 

@@ -1,0 +1,173 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <chrono>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "platform/WirelessTool.h"
+#include "tests/fakes/FakeDesktop.h"
+#include "tests/fakes/FakeDialogs.h"
+#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/FakeSettings.h"
+#include "ui/win32/MainWindow.h"
+#include "ui/win32/Win32MessageLoop.h"
+#include "window/Form1.h"
+
+namespace quorvane::win32 {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The real main window over the window core, with fake services.
+class Win32WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    runner.output = "    Signal             : 70%\r\n";
+    window.Attach(&form);
+    form.Form_Load();
+    Pump([] { return false; }, 100ms);
+  }
+  void TearDown() override { window.Attach(nullptr); }
+
+  // Runs the window's messages until `done` or the time is up.
+  bool Pump(const std::function<bool()>& done, std::chrono::milliseconds limit = 5s) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      if (done()) return true;
+      Sleep(10);
+    }
+    return done();
+  }
+
+  void Click(Control control) { SendMessageW(window.control(control), BM_CLICK, 0, 0); }
+  HWND Handle(Control control) { return window.control(control); }
+
+  testing::TempDir temp;
+  testing::FakeClock clock;
+  testing::FakeToolRunner runner;
+  testing::FakeSignalSource source;
+  testing::FakeConnectivity connectivity;
+  testing::FakeSettingsStore settings;
+  testing::FakeStartupEntry startup;
+  StatusSampler sampler{{clock, runner, SystemWirelessTool(), source, connectivity, temp.path()}};
+  HistoryStore history{clock};
+  Win32MessageLoop loop{GetModuleHandleW(nullptr)};
+  MainWindow window{GetModuleHandleW(nullptr), history};
+  testing::FakeDialogs dialogs;
+  testing::FakeDesktop desktop;
+  Form1 form{{sampler, settings, startup, clock, temp.path(), temp.path()},
+             {window, window.tray(), dialogs, desktop, loop},
+             history};
+};
+
+TEST_F(Win32WindowTest, FirstStartShowsTheLayoutAt96Dpi) {
+  RECT client;
+  GetClientRect(window.handle(), &client);
+  EXPECT_EQ(client.right, 536);
+  EXPECT_EQ(client.bottom, 570);
+  const LONG style = GetWindowLongW(window.handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+
+  RECT button;
+  GetWindowRect(Handle(Control::PushButton6), &button);
+  MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&button), 2);
+  EXPECT_EQ(button.left, 272);  // 4080 twips
+  EXPECT_EQ(button.top, 415);   // 6225 twips
+  EXPECT_EQ(button.right - button.left, 256);
+
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(Control::Frame2), WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  EXPECT_STREQ(font.lfFaceName, L"Arial");
+  EXPECT_EQ(font.lfWeight, FW_BOLD);
+  EXPECT_EQ(font.lfHeight, -12);  // 9 points
+
+  EXPECT_FALSE(IsWindowVisible(Handle(Control::Check8)));
+  EXPECT_EQ(GetFocus(), Handle(Control::ListView1));
+}
+
+// Like every Windows radio group, the option buttons take one stop: the chosen one.
+TEST_F(Win32WindowTest, TabWalksTheLayoutOrderPastTheHiddenBox) {
+  std::vector<HWND> walked;
+  HWND at = Handle(Control::ListView1);
+  for (int step = 0; step < 11; ++step)
+    walked.push_back(at = GetNextDlgTabItem(window.handle(), at, FALSE));
+  const std::vector<HWND> expected{
+      Handle(Control::ListView2),    Handle(Control::PushButton5),  Handle(Control::PushButton6),
+      Handle(Control::PushButton1),  Handle(Control::PushButton2),  Handle(Control::Check4),
+      Handle(Control::PushButton11), Handle(Control::PushButton12), Handle(Control::Option1),
+      Handle(Control::PushButton3),  Handle(Control::ListView1)};
+  EXPECT_EQ(walked, expected);
+}
+
+TEST_F(Win32WindowTest, TickingTheStartupBoxGoesThroughTheCore) {
+  Click(Control::Check4);
+  EXPECT_EQ(settings.values["Windows Startup"], "On");
+  EXPECT_EQ(startup.adds, 1);
+  EXPECT_TRUE(IsWindowVisible(Handle(Control::Check8)));
+
+  Click(Control::Check4);
+  EXPECT_EQ(settings.values["Windows Startup"], "Off");
+  EXPECT_EQ(startup.removes, 1);
+  EXPECT_FALSE(IsWindowVisible(Handle(Control::Check8)));
+}
+
+TEST_F(Win32WindowTest, TheHistoryListFollowsTheStore) {
+  HWND list = Handle(Control::ListView1);
+  Click(Control::PushButton6);  // the reading runs on its own thread and is posted back
+  ASSERT_TRUE(Pump([&] { return ListView_GetItemCount(list) == 1; }));
+  wchar_t text[128] = L"";
+  ListView_GetItemText(list, 0, 0, text, 128);
+  EXPECT_STREQ(text, L"12/07/26 14:03:11 WiFi Signal Strength is 70%");
+
+  Click(Control::PushButton12);  // the fake answers Yes
+  EXPECT_EQ(ListView_GetItemCount(list), 0);
+  EXPECT_EQ(history.size(), 0u);
+}
+
+TEST_F(Win32WindowTest, TheProgressBarCountsTheSeconds) {
+  HWND bar = Handle(Control::ProgressBar1);
+  EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
+  ASSERT_TRUE(Pump([&] { return SendMessageW(bar, PBM_GETPOS, 0, 0) == 1; }, 3s));
+  EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 5);  // "Log every 5 seconds"
+  wchar_t caption[64] = L"";
+  GetWindowTextW(Handle(Control::Frame1), caption, 64);
+  EXPECT_STREQ(caption, L"Next log will occur in 00:00:04");
+}
+
+TEST_F(Win32WindowTest, ChoosingAnIntervalStoresIt) {
+  HWND list = Handle(Control::ListView2);
+  EXPECT_EQ(ListView_GetItemCount(list), 12);
+  EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
+  ListView_SetItemState(list, 3, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  NMITEMACTIVATE click{};
+  click.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), NM_CLICK};
+  click.iItem = 3;
+  SendMessageW(window.handle(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+  EXPECT_EQ(settings.values["OftenIndex"], "4");
+}
+
+TEST_F(Win32WindowTest, MinimisingHidesIntoTheTrayAndAReleaseBringsItBack) {
+  ShowWindow(window.handle(), SW_MINIMIZE);
+  ASSERT_TRUE(Pump([&] { return !IsWindowVisible(window.handle()); }));
+  EXPECT_TRUE(form.MinimizedToTray());
+
+  SendMessageW(window.handle(), TrayIcon::kCallbackMessage, 0, WM_MBUTTONUP);
+  EXPECT_FALSE(IsWindowVisible(window.handle()));
+  SendMessageW(window.handle(), TrayIcon::kCallbackMessage, 0, WM_RBUTTONUP);
+  EXPECT_TRUE(IsWindowVisible(window.handle()));
+  EXPECT_FALSE(IsIconic(window.handle()));
+}
+
+}  // namespace
+}  // namespace quorvane::win32

@@ -1,0 +1,197 @@
+// The main window's class, its creation, and its messages, each passed to the
+// window core's handler for it.
+#include "ui/win32/MainWindow.h"
+
+#include <windowsx.h>
+
+#include "platform/windows/WideText.h"
+#include "ui/win32/Dpi.h"
+#include "ui/win32/SingleInstance.h"
+#include "window/Form1.h"
+
+namespace quorvane::win32 {
+
+MainWindow::MainWindow(HINSTANCE instance, HistoryStore& history)
+    : instance_(instance), history_list_(history) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.lpszClassName = kClassName;
+  RegisterClassExW(&window_class);  // fails harmlessly when already registered
+  window_ = CreateWindowExW(0, kClassName, Widen(SpecOf(Control::Form1).caption).c_str(), kStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+  controls_.Create(window_, instance);
+  dpi_ = DpiOf(window_);
+  PlaceAtDpi();
+  history_list_.Attach(controls_[Control::ListView1]);
+  tray_picture_ = LoadIcon(SM_CXSMICON);
+  tray_ = std::make_unique<TrayIcon>(window_, tray_picture_);
+}
+
+MainWindow::~MainWindow() {
+  form_ = nullptr;
+  tray_.reset();  // the icon leaves the tray before its window goes
+  DestroyWindow(window_);
+  for (HICON icon : {big_icon_, small_icon_, tray_picture_})
+    if (icon) DestroyIcon(icon);
+  for (const auto& [colour, brush] : brushes_) DeleteObject(brush);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = window;
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wparam, lparam);
+  return self->Handle(message, wparam, lparam);
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wparam) == BN_CLICKED)
+        if (const auto control = Controls::ControlOfId(LOWORD(wparam))) OnClicked(*control);
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+    case WM_SIZE:
+      if (form_ && (wparam == SIZE_MINIMIZED || wparam == SIZE_RESTORED)) form_->Form_Resize();
+      return 0;
+    case WM_CLOSE:
+      // Closing ends the program; it never goes into the tray.
+      if (form_) form_->Form_QueryUnload();
+      return 0;
+    case WM_ENDSESSION:
+      if (wparam && form_) form_->Form_QueryUnload();
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wparam) != WA_INACTIVE);
+      return 0;
+    case WM_SETCURSOR:
+      if (OnSetCursor(reinterpret_cast<HWND>(wparam), LOWORD(lparam), HIWORD(lparam))) return TRUE;
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      const auto control = controls_.ControlOf(reinterpret_cast<HWND>(lparam));
+      HBRUSH brush = BackgroundOf(control.value_or(Control::Form1));
+      LOGBRUSH colour;
+      GetObjectW(brush, sizeof colour, &colour);
+      SetBkColor(reinterpret_cast<HDC>(wparam), colour.lbColor);
+      return reinterpret_cast<LRESULT>(brush);
+    }
+    case WM_ERASEBKGND: {
+      RECT area;
+      GetClientRect(window_, &area);
+      FillRect(reinterpret_cast<HDC>(wparam), &area, BackgroundOf(Control::Form1));
+      return 1;
+    }
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case TrayIcon::kCallbackMessage:
+      OnTrayNotification(lparam);
+      return 0;
+    default:
+      if (message == TrayIcon::TaskbarCreatedMessage()) {
+        tray_->AddAgain();
+        return 0;
+      }
+      if (message == SingleInstance::BringToFrontMessage()) {
+        if (form_) form_->BringToFront();
+        return 0;
+      }
+      break;
+  }
+  return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+void MainWindow::OnClicked(Control control) {
+  if (!form_) return;
+  switch (control) {
+    case Control::Check4:
+      form_->Check4_Click();
+      break;
+    case Control::Check8:
+      form_->Check8_Click();
+      break;
+    case Control::Option1:
+    case Control::Option2: {
+      // The two methods exclude each other, whatever the dialog keys did.
+      const Control other = control == Control::Option1 ? Control::Option2 : Control::Option1;
+      if (IsChecked(control)) SetChecked(other, false);
+      control == Control::Option1 ? form_->Option1_Click() : form_->Option2_Click();
+      break;
+    }
+    case Control::PushButton1:
+      form_->PushButton1_Click();
+      break;
+    case Control::PushButton2:
+      form_->PushButton2_Click();
+      break;
+    case Control::PushButton3:
+      form_->PushButton3_Click();
+      break;
+    case Control::PushButton5:
+      form_->PushButton5_Click();
+      break;
+    case Control::PushButton6:
+      form_->PushButton6_Click();
+      break;
+    case Control::PushButton11:
+      form_->PushButton11_Click();
+      break;
+    case Control::PushButton12:
+      form_->PushButton12_Click();
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  const auto control = Controls::ControlOfId(header.idFrom);
+  if (control == Control::ListView1 && header.code == LVN_GETDISPINFOW)
+    history_list_.Answer(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+  // The list has settled its selection by the time it reports the click.
+  if (control == Control::ListView2 && header.code == NM_CLICK && form_) form_->ListView2_Click();
+  return 0;
+}
+
+bool MainWindow::OnSetCursor(HWND under, UINT hit, UINT mouse_message) {
+  if (hit != HTCLIENT) return false;
+  if (form_ && mouse_message == WM_MOUSEMOVE)
+    form_->PointerMovedOver(controls_.ControlOf(under).value_or(Control::Form1));
+  HCURSOR cursor = pointers_.For(pointer_mode_);
+  if (!cursor) return false;  // each control's own pointer
+  SetCursor(cursor);
+  return true;
+}
+
+void MainWindow::OnActivate(bool active) {
+  // The window keeps the control that had the focus while another window is active.
+  if (!active) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus)) focus_ = focus;
+    return;
+  }
+  if (focus_) ::SetFocus(focus_);
+}
+
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  PlaceAtDpi();
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::OnTrayNotification(LPARAM notification) {
+  if (!form_) return;
+  if (LOWORD(notification) == NIN_BALLOONUSERCLICK) form_->cSysTray1_BalloonClick();
+  if (const int button = TrayIcon::ReleasedButton(notification)) form_->cSysTray1_MouseUp(button);
+}
+
+}  // namespace quorvane::win32

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "ui/win32/Controls.h"
+#include "ui/win32/ListViews.h"
+#include "ui/win32/Pointers.h"
+#include "ui/win32/TrayIcon.h"
+#include "window/Form1View.h"
+#include "window/HistoryStore.h"
+
+namespace quorvane {
+class Form1;
+}
+
+namespace quorvane::win32 {
+
+// The main window: a window class of its own holding the controls of the layout
+// table. It carries out what the window core asks and reports what the user does
+// to the core's handlers; it decides nothing itself.
+class MainWindow : public Form1View {
+ public:
+  static constexpr const wchar_t* kClassName = L"Brindlewick.Quorvane.Form1";
+  // A fixed border with the minimise box and no maximise box.
+  static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+  // Creates the window and its controls, hidden. `instance` holds the icon.
+  MainWindow(HINSTANCE instance, HistoryStore& history);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  HWND handle() const { return window_; }
+  HWND control(Control control) const { return controls_[control]; }
+  TrayIcon& tray() { return *tray_; }
+  // From now on the user's actions go to `form`; nullptr stops them.
+  void Attach(Form1* form) { form_ = form; }
+
+  void SetCaption(Control control, const std::string& text) override;
+  void SetChecked(Control control, bool checked) override;
+  bool IsChecked(Control control) const override;
+  void SetVisible(Control control, bool visible) override;
+  void SetFocus(Control control) override;
+  void SetProgress(int maximum, int value) override;
+  void SetListHeader(Control list, const std::string& text, int width_twips) override;
+  void SetListRows(Control list, const std::vector<std::string>& rows) override;
+  void SelectRow(Control list, int row) override;
+  int SelectedRow(Control list) const override;
+  void SetPointer(PointerMode mode) override;
+  void LoadHandPointer(const std::filesystem::path& file) override;
+  void ApplySkin(const std::filesystem::path& file) override;
+  void ShowApplicationIcon() override;
+  void ShowWindow() override;
+  void ShowMinimizedWindow() override;
+  void HideWindow() override;
+  void RestoreWindow() override;
+  bool IsMinimized() const override;
+  bool IsVisible() const override;
+  void Quit() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  // MainWindow.cpp: the messages, each to its handler.
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnClicked(Control control);
+  LRESULT OnNotify(const NMHDR& header);
+  bool OnSetCursor(HWND under, UINT hit, UINT mouse_message);
+  void OnActivate(bool active);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void OnTrayNotification(LPARAM notification);
+  // MainWindowView.cpp: appearance.
+  void PlaceAtDpi();
+  void CentreOnScreen();
+  HBRUSH BackgroundOf(Control control);
+  HICON LoadIcon(int size_metric) const;
+  bool PointerIsOverWindow() const;
+
+  HINSTANCE instance_;
+  HWND window_ = nullptr;
+  Controls controls_;
+  HistoryListView history_list_;
+  Pointers pointers_;
+  std::unique_ptr<TrayIcon> tray_;
+  Form1* form_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  PointerMode pointer_mode_ = PointerMode::kDefault;
+  bool skinned_ = false;
+  bool shown_once_ = false;
+  HWND focus_ = nullptr;  // the control that has the focus while the window is active
+  std::map<Control, int> column_twips_;
+  std::map<unsigned, HBRUSH> brushes_;  // by 0xRRGGBB
+  HICON big_icon_ = nullptr;
+  HICON small_icon_ = nullptr;
+  HICON tray_picture_ = nullptr;
+};
+
+}  // namespace quorvane::win32

@@ -1,0 +1,159 @@
+// What the window core asks of the main window: captions, values, lists, the
+// pointer, the icon, and showing and hiding.
+#include "platform/windows/WideText.h"
+#include "ui/win32/Dpi.h"
+#include "ui/win32/MainWindow.h"
+#include "ui/win32/Resources.h"
+
+namespace quorvane::win32 {
+namespace {
+
+COLORREF ColourOf(unsigned rgb) { return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
+
+}  // namespace
+
+void MainWindow::PlaceAtDpi() {
+  const TwipsRect& client = SpecOf(Control::Form1).rect;
+  RECT area{0, 0, TwipsToPixels(client.width, static_cast<int>(dpi_)),
+            TwipsToPixels(client.height, static_cast<int>(dpi_))};
+  const RECT outer = WindowRectFor(area, kStyle, 0, dpi_);
+  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  controls_.Place(dpi_);
+  for (const auto& [list, twips] : column_twips_)
+    ListView_SetColumnWidth(controls_[list], 0, TwipsToPixels(twips, static_cast<int>(dpi_)));
+}
+
+void MainWindow::CentreOnScreen() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  RECT outer;
+  GetWindowRect(window_, &outer);
+  const RECT& work = monitor.rcWork;
+  const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
+               work.top + (work.bottom - work.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HBRUSH MainWindow::BackgroundOf(Control control) {
+  const ControlSpec& spec = SpecOf(control);
+  // Push buttons and the like are drawn on the window's background.
+  const ControlSpec& ground = spec.kind == ControlKind::kPushButton ? SpecOf(Control::Form1) : spec;
+  const bool button_face = skinned_ && ground.skinned_background;
+  if (button_face) return GetSysColorBrush(COLOR_BTNFACE);
+  auto& brush = brushes_[ground.background];
+  if (!brush) brush = CreateSolidBrush(ColourOf(ground.background));
+  return brush;
+}
+
+HICON MainWindow::LoadIcon(int size_metric) const {
+  const int size = SystemMetric(size_metric, dpi_);
+  return static_cast<HICON>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON, size, size, 0));
+}
+
+bool MainWindow::PointerIsOverWindow() const {
+  POINT at;
+  if (!GetCursorPos(&at)) return false;
+  HWND under = WindowFromPoint(at);
+  return under == window_ || IsChild(window_, under);
+}
+
+void MainWindow::SetCaption(Control control, const std::string& text) {
+  SetWindowTextW(control == Control::Form1 ? window_ : controls_[control], Widen(text).c_str());
+}
+
+void MainWindow::SetChecked(Control control, bool checked) {
+  SendMessageW(controls_[control], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool MainWindow::IsChecked(Control control) const {
+  return SendMessageW(controls_[control], BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void MainWindow::SetVisible(Control control, bool visible) {
+  ::ShowWindow(controls_[control], visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void MainWindow::SetFocus(Control control) {
+  focus_ = controls_[control];
+  // A hidden window takes the focus when it is next activated.
+  if (GetActiveWindow() == window_) ::SetFocus(focus_);
+}
+
+void MainWindow::SetProgress(int maximum, int value) {
+  HWND bar = controls_[Control::ProgressBar1];
+  SendMessageW(bar, PBM_SETRANGE32, 0, maximum);
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);
+}
+
+void MainWindow::SetListHeader(Control list, const std::string& text, int width_twips) {
+  column_twips_[list] = width_twips;
+  SetColumn(controls_[list], Widen(text), TwipsToPixels(width_twips, static_cast<int>(dpi_)));
+}
+
+void MainWindow::SetListRows(Control list, const std::vector<std::string>& rows) {
+  SetRows(controls_[list], rows);
+}
+
+void MainWindow::SelectRow(Control list, int row) { win32::SelectRow(controls_[list], row); }
+
+int MainWindow::SelectedRow(Control list) const { return win32::SelectedRow(controls_[list]); }
+
+void MainWindow::SetPointer(PointerMode mode) {
+  pointer_mode_ = mode;
+  // The busy pointer shows at once, not only when the mouse next moves.
+  if (!PointerIsOverWindow()) return;
+  HCURSOR cursor = pointers_.For(mode);
+  SetCursor(cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void MainWindow::LoadHandPointer(const std::filesystem::path& file) { pointers_.LoadHand(file); }
+
+void MainWindow::ApplySkin(const std::filesystem::path&) {
+  // The backgrounds the layout marks take the desktop's button face; the skin
+  // file's own drawing has no meaning for Win32 controls, which follow the
+  // desktop's visual style.
+  skinned_ = true;
+  RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void MainWindow::ShowApplicationIcon() {
+  big_icon_ = LoadIcon(SM_CXICON);
+  small_icon_ = LoadIcon(SM_CXSMICON);
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
+}
+
+void MainWindow::ShowWindow() {
+  if (!shown_once_) CentreOnScreen();
+  shown_once_ = true;
+  ::ShowWindow(window_, SW_SHOWNORMAL);
+  SetForegroundWindow(window_);
+}
+
+void MainWindow::ShowMinimizedWindow() {
+  if (!shown_once_) CentreOnScreen();
+  shown_once_ = true;
+  ::ShowWindow(window_, SW_SHOWMINNOACTIVE);
+}
+
+void MainWindow::HideWindow() { ::ShowWindow(window_, SW_HIDE); }
+
+void MainWindow::RestoreWindow() {
+  if (!shown_once_) CentreOnScreen();
+  shown_once_ = true;
+  // A window hidden while minimised comes back in its normal size.
+  ::ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(window_);
+}
+
+bool MainWindow::IsMinimized() const { return IsIconic(window_) != FALSE; }
+
+bool MainWindow::IsVisible() const { return IsWindowVisible(window_) != FALSE; }
+
+void MainWindow::Quit() { PostQuitMessage(0); }
+
+}  // namespace quorvane::win32

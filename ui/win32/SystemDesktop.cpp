@@ -1,0 +1,77 @@
+#include "ui/win32/SystemDesktop.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/AppError.h"
+#include "platform/windows/WideText.h"
+#include "sampling/FileOperations.h"
+
+namespace quorvane::win32 {
+namespace {
+
+[[noreturn]] void ThrowLastError(const std::string& what) {
+  throw AppError(what + ": " + SystemMessage(GetLastError()));
+}
+
+std::wstring SystemFolder() {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  return std::wstring(folder, length < MAX_PATH ? length : 0);
+}
+
+// Opens the clipboard for the length of one copy.
+class OpenClipboardFor {
+ public:
+  explicit OpenClipboardFor(HWND owner) {
+    if (!OpenClipboard(owner)) ThrowLastError("The clipboard is in use by another program");
+  }
+  ~OpenClipboardFor() { CloseClipboard(); }
+  OpenClipboardFor(const OpenClipboardFor&) = delete;
+  OpenClipboardFor& operator=(const OpenClipboardFor&) = delete;
+};
+
+}  // namespace
+
+void SystemDesktop::OpenTextFile(const std::filesystem::path& file) {
+  const std::wstring notepad = SystemFolder() + L"\\notepad.exe";
+  std::wstring command_line = L"notepad \"" + file.wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(notepad.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process))
+    ThrowLastError("Notepad could not be started");
+  // Notepad lets the user bring it to the front; it is not waited for.
+  AllowSetForegroundWindow(process.dwProcessId);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+void SystemDesktop::OpenUrlInBackground(const std::string& url) {
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOWMINNOACTIVE));
+  if (result <= 32) throw AppError("The web page " + url + " could not be opened");
+}
+
+void SystemDesktop::CopyFileText(const std::filesystem::path& file) {
+  const std::wstring wide = Widen(ReadWholeFile(file), CP_ACP);
+  OpenClipboardFor clipboard(owner_);
+  const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!memory) ThrowLastError("The history is too large for the clipboard");
+  std::memcpy(GlobalLock(memory), wide.c_str(), bytes);
+  GlobalUnlock(memory);
+  EmptyClipboard();
+  if (!SetClipboardData(CF_UNICODETEXT, memory)) {
+    const DWORD error = GetLastError();
+    GlobalFree(memory);
+    throw AppError("The history could not be put on the clipboard: " + SystemMessage(error));
+  }
+}
+
+}  // namespace quorvane::win32

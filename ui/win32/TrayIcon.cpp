@@ -1,0 +1,99 @@
+#include "ui/win32/TrayIcon.h"
+
+#include "platform/windows/WideText.h"
+#include "window/cSysTray.h"
+
+namespace quorvane::win32 {
+namespace {
+
+constexpr UINT kIconId = 0;
+
+// Copies as much of `text` as fits, always leaving room for the closing NUL.
+template <std::size_t N>
+void CopyInto(wchar_t (&field)[N], const std::wstring& text) {
+  const std::size_t length = text.size() < N ? text.size() : N - 1;
+  text.copy(field, length);
+  field[length] = L'\0';
+}
+
+}  // namespace
+
+NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = window_;
+  data.uID = kIconId;
+  data.uFlags = flags;
+  return data;
+}
+
+bool TrayIcon::Available() const {
+  if (shown_) return added_;
+  return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr;
+}
+
+void TrayIcon::Add() {
+  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | (tip_.empty() ? 0 : NIF_TIP));
+  data.uCallbackMessage = kCallbackMessage;
+  data.hIcon = icon_;
+  CopyInto(data.szTip, tip_);
+  added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void TrayIcon::Show(const std::string& tip) {
+  tip_ = Widen(tip);
+  shown_ = true;
+  Add();
+}
+
+void TrayIcon::Hide() {
+  if (!shown_) return;
+  shown_ = false;
+  NOTIFYICONDATAW data = Data(0);
+  Shell_NotifyIconW(NIM_DELETE, &data);
+  added_ = false;
+}
+
+void TrayIcon::AddAgain() {
+  if (shown_) Add();
+}
+
+void TrayIcon::SetTip(const std::string& tip) {
+  tip_ = Widen(tip);
+  if (!added_) return;
+  NOTIFYICONDATAW data = Data(NIF_TIP);
+  CopyInto(data.szTip, tip_);
+  Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void TrayIcon::ShowBalloon(const std::string& title, const std::string& text, int seconds) {
+  NOTIFYICONDATAW data = Data(NIF_INFO);
+  CopyInto(data.szInfo, Widen(text));
+  CopyInto(data.szInfoTitle, Widen(title));
+  data.uTimeout = seconds > 0 ? static_cast<UINT>(seconds) * 1000 : 0;
+  Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void TrayIcon::TakeDownBalloon() {
+  // A balloon with no text is no balloon: the shell takes the shown one away.
+  NOTIFYICONDATAW data = Data(NIF_INFO);
+  Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+UINT TrayIcon::TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
+int TrayIcon::ReleasedButton(LPARAM notification) {
+  switch (LOWORD(notification)) {
+    case WM_LBUTTONUP:
+      return cSysTray::kLeftButton;
+    case WM_RBUTTONUP:
+      return cSysTray::kRightButton;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace quorvane::win32

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "window/Form1View.h"
+
+namespace quorvane::win32 {
+
+// The program's icon in the notification area, through Shell_NotifyIconW. The
+// shell reports mouse and balloon events to the window as kCallbackMessage.
+class TrayIcon : public TrayIconView {
+ public:
+  static constexpr UINT kCallbackMessage = WM_USER + 101;
+
+  TrayIcon(HWND window, HICON icon) : window_(window), icon_(icon) {}
+  ~TrayIcon() override { Hide(); }
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
+
+  bool Available() const override;
+  void Show(const std::string& tip) override;
+  void Hide() override;
+  void SetTip(const std::string& tip) override;
+  void ShowBalloon(const std::string& title, const std::string& text, int seconds) override;
+  void TakeDownBalloon() override;
+
+  // Explorer started (again) and has an empty notification area: the icon goes
+  // back if it should be there.
+  void AddAgain();
+  // The message Explorer broadcasts when its taskbar is created.
+  static UINT TaskbarCreatedMessage();
+  // The mouse button a callback notification reports released over the icon:
+  // 1 left, 2 right; 0 for everything else.
+  static int ReleasedButton(LPARAM notification);
+
+ private:
+  NOTIFYICONDATAW Data(UINT flags) const;
+  void Add();
+
+  HWND window_;
+  HICON icon_;
+  std::wstring tip_;
+  bool shown_ = false;  // the icon should be in the tray
+  bool added_ = false;  // the shell took it
+};
+
+}  // namespace quorvane::win32
