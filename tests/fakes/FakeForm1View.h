@@ -45,9 +45,9 @@ class FakeForm1View : public Form1View {
   bool quit = false;
 
   FakeForm1View() {
-    for (const ControlSpec& spec : Form1Layout()) {
-      captions[spec.id] = std::string(spec.caption);
-      visible[spec.id] = spec.visible;
+    for (const ControlSpec& entry : Form1Layout()) {
+      captions[entry.id] = std::string(entry.caption);
+      visible[entry.id] = entry.visible;
     }
   }
 
