@@ -49,6 +49,10 @@ wait_for() {
   done
 }
 
+# The tray panel's width: by default as wide as its icons ask, so it grows when
+# an icon docks.
+TRAYER_WIDTH=(--widthtype request)
+
 e2e_start_desktop() {
   local display_file=$WORK/display
   Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$display_file" 2>/dev/null &
@@ -60,7 +64,7 @@ e2e_start_desktop() {
   wait_for 10 window_manager_ready || fail "openbox did not start"
   local attempt
   for attempt in 1 2 3; do
-    trayer --edge bottom --align right --widthtype request --height 24 >>"$WORK/trayer.log" 2>&1 &
+    trayer --edge bottom --align right "${TRAYER_WIDTH[@]}" --height 24 >>"$WORK/trayer.log" 2>&1 &
     PIDS+=($!)
     wait_for 5 tray_panel_present && return 0
     kill "${PIDS[-1]}" 2>/dev/null || true

@@ -60,9 +60,13 @@ for name in DisplayIcon DisplayVersion UninstallString NoModify NoRepair Estimat
   value_of "$apps_entry" $name >/dev/null || fail "the apps entry has no $name"
 done
 
-# The installed program starts and keeps running, in a Wine desktop of its own
-# since the tests' Wine server may have started without a display.
-wine explorer /desktop=QuorvaneInstallerTest,800x600 "$program" </dev/null >/dev/null 2>&1 &
+# The installed program starts, writes its first sample to the history log in the
+# prefix's TEMP folder, and ends when its window is closed. It runs in a Wine
+# desktop of its own, since the tests' Wine server may have started without a
+# display; what the user does there runs in that desktop too.
+desktop=QuorvaneInstallerTest,800x600
+rm -f "$log"
+wine explorer /desktop=$desktop "$program" </dev/null >/dev/null 2>&1 &
 started+=($!)
 # The program's process in this Wine prefix, by its command line.
 program_pid() {
@@ -80,9 +84,19 @@ for _ in $(seq 40); do
 done
 [ -n "$pid" ] || fail "the installed program did not start"
 started+=("$pid")
-sleep 3
-kill -0 "$pid" 2>/dev/null || fail "the installed program did not stay running"
-kill "$pid"
+for _ in $(seq 60); do
+  grep -q 'WiFi Signal Strength is' "$log" 2>/dev/null && break
+  sleep 0.5
+done
+grep -q 'WiFi Signal Strength is' "$log" 2>/dev/null || fail "the installed program logged nothing"
+# taskkill without /F sends WM_CLOSE, as the window's close box does.
+on_wine explorer /desktop=$desktop taskkill /im Quorvane.exe >/dev/null ||
+  fail "taskkill failed"
+for _ in $(seq 40); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.5
+done
+! kill -0 "$pid" 2>/dev/null || fail "closing its window did not end the program"
 
 # What the program itself leaves: start-at-login values, a history log, settings.
 for hive in HKCU HKLM; do

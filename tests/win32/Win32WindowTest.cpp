@@ -3,10 +3,12 @@
 #include <commctrl.h>
 
 #include <chrono>
+#include <fstream>
 #include <functional>
 
 #include <gtest/gtest.h>
 
+#include "platform/AppError.h"
 #include "platform/WirelessTool.h"
 #include "tests/fakes/FakeDesktop.h"
 #include "tests/fakes/FakeDialogs.h"
@@ -49,6 +51,37 @@ class Win32WindowTest : public ::testing::Test {
 
   void Click(Control control) { SendMessageW(window.control(control), BM_CLICK, 0, 0); }
   HWND Handle(Control control) { return window.control(control); }
+
+  // What the window answers a control that asks for its colours: background, text.
+  std::pair<COLORREF, COLORREF> ColoursFor(Control control, UINT message = WM_CTLCOLORBTN) {
+    HDC dc = GetDC(Handle(control));
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(window.handle(), message, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(Handle(control))));
+    LOGBRUSH background{};
+    GetObjectW(brush, sizeof background, &background);
+    const COLORREF text = GetTextColor(dc);
+    ReleaseDC(Handle(control), dc);
+    return {background.lbColor, text};
+  }
+  // The colour of one pixel of a control as it paints itself.
+  COLORREF PixelOf(Control control, int x, int y) {
+    HWND handle = Handle(control);
+    RECT area;
+    GetClientRect(handle, &area);
+    HDC screen = GetDC(handle);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, area.right, area.bottom);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    SendMessageW(handle, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF pixel = GetPixel(memory, x, y);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(handle, screen);
+    return pixel;
+  }
 
   testing::TempDir temp;
   testing::FakeClock clock;
@@ -167,6 +200,27 @@ TEST_F(Win32WindowTest, MinimisingHidesIntoTheTrayAndAReleaseBringsItBack) {
   SendMessageW(window.handle(), TrayIcon::kCallbackMessage, 0, WM_RBUTTONUP);
   EXPECT_TRUE(IsWindowVisible(window.handle()));
   EXPECT_FALSE(IsIconic(window.handle()));
+}
+
+// A bad skin leaves the button face in place; a good one lays its colours over it.
+TEST_F(Win32WindowTest, TheSkinColoursTheControls) {
+  const auto skin = temp.path() / "o.cjs";
+  std::ofstream(skin, std::ios::binary) << "QWidget { background: {";
+  EXPECT_THROW(window.ApplySkin(skin), AppError);
+  EXPECT_EQ(ColoursFor(Control::Check4).first, GetSysColor(COLOR_BTNFACE));
+
+  std::ofstream(skin, std::ios::binary) << "QWidget { background-color: #dde8f4 }\n"
+                                           "#Check4 { color: red }\n"
+                                           "QTreeView { background: yellow; color: navy }\n"
+                                           "QPushButton { background-color: rgb(40, 90, 160) }\n";
+  window.ApplySkin(skin);
+  EXPECT_EQ(ColoursFor(Control::Check4), std::make_pair(RGB(0xDD, 0xE8, 0xF4), RGB(255, 0, 0)));
+  EXPECT_EQ(ColoursFor(Control::Frame2, WM_CTLCOLORSTATIC).first, RGB(0xDD, 0xE8, 0xF4));
+  EXPECT_EQ(ListView_GetBkColor(Handle(Control::ListView2)), RGB(255, 255, 0));
+  EXPECT_EQ(ListView_GetTextColor(Handle(Control::ListView2)), RGB(0, 0, 128));
+  // Painted: the empty end of the bar, and a button's face.
+  EXPECT_EQ(PixelOf(Control::ProgressBar1, 480, 4), RGB(0xDD, 0xE8, 0xF4));
+  EXPECT_EQ(PixelOf(Control::PushButton5, 6, 6), RGB(40, 90, 160));
 }
 
 }  // namespace

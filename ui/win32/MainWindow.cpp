@@ -75,20 +75,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       if (OnSetCursor(reinterpret_cast<HWND>(wparam), LOWORD(lparam), HIWORD(lparam))) return TRUE;
       break;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      const auto control = controls_.ControlOf(reinterpret_cast<HWND>(lparam));
-      HBRUSH brush = BackgroundOf(control.value_or(Control::Form1));
-      LOGBRUSH colour;
-      GetObjectW(brush, sizeof colour, &colour);
-      SetBkColor(reinterpret_cast<HDC>(wparam), colour.lbColor);
-      return reinterpret_cast<LRESULT>(brush);
-    }
-    case WM_ERASEBKGND: {
-      RECT area;
-      GetClientRect(window_, &area);
-      FillRect(reinterpret_cast<HDC>(wparam), &area, BackgroundOf(Control::Form1));
+    case WM_CTLCOLORBTN:
+      return OnControlColour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_ERASEBKGND:
+      EraseBackground(reinterpret_cast<HDC>(wparam));
       return 1;
-    }
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
@@ -154,6 +145,8 @@ void MainWindow::OnClicked(Control control) {
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
   const auto control = Controls::ControlOfId(header.idFrom);
+  if (control && header.code == NM_CUSTOMDRAW && SpecOf(*control).kind == ControlKind::kPushButton)
+    return OnPushButtonDraw(*control, reinterpret_cast<const NMCUSTOMDRAW&>(header));
   if (control == Control::ListView1 && header.code == LVN_GETDISPINFOW)
     history_list_.Answer(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
   // The list has settled its selection by the time it reports the click.

@@ -12,6 +12,7 @@
 #include "ui/win32/TrayIcon.h"
 #include "window/Form1View.h"
 #include "window/HistoryStore.h"
+#include "window/SkinColours.h"
 
 namespace quorvane {
 class Form1;
@@ -72,12 +73,18 @@ class MainWindow : public Form1View {
   void OnActivate(bool active);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnTrayNotification(LPARAM notification);
-  // MainWindowView.cpp: appearance.
+  // MainWindowView.cpp: placement.
   void PlaceAtDpi();
   void CentreOnScreen();
-  HBRUSH BackgroundOf(Control control);
   HICON LoadIcon(int size_metric) const;
   bool PointerIsOverWindow() const;
+  // MainWindowSkin.cpp: colours.
+  void ColourCommonControls();
+  COLORREF BackgroundOf(Control control) const;
+  HBRUSH BrushOf(COLORREF colour);
+  LRESULT OnControlColour(HDC dc, HWND child);
+  void EraseBackground(HDC dc);
+  LRESULT OnPushButtonDraw(Control button, const NMCUSTOMDRAW& draw);
 
   HINSTANCE instance_;
   HWND window_ = nullptr;
@@ -88,11 +95,12 @@ class MainWindow : public Form1View {
   Form1* form_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   PointerMode pointer_mode_ = PointerMode::kDefault;
-  bool skinned_ = false;
+  bool skinned_ = false;  // the marked backgrounds take the button face
+  SkinColours skin_;      // none until a skin is applied
   bool shown_once_ = false;
   HWND focus_ = nullptr;  // the control that has the focus while the window is active
   std::map<Control, int> column_twips_;
-  std::map<unsigned, HBRUSH> brushes_;  // by 0xRRGGBB
+  std::map<COLORREF, HBRUSH> brushes_;
   HICON big_icon_ = nullptr;
   HICON small_icon_ = nullptr;
   HICON tray_picture_ = nullptr;

@@ -6,12 +6,6 @@
 #include "ui/win32/Resources.h"
 
 namespace quorvane::win32 {
-namespace {
-
-COLORREF ColourOf(unsigned rgb) { return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
-
-}  // namespace
-
 void MainWindow::PlaceAtDpi() {
   const TwipsRect& client = SpecOf(Control::Form1).rect;
   RECT area{0, 0, TwipsToPixels(client.width, static_cast<int>(dpi_)),
@@ -35,17 +29,6 @@ void MainWindow::CentreOnScreen() {
   SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
                work.top + (work.bottom - work.top - height) / 2, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-HBRUSH MainWindow::BackgroundOf(Control control) {
-  const ControlSpec& spec = SpecOf(control);
-  // Push buttons and the like are drawn on the window's background.
-  const ControlSpec& ground = spec.kind == ControlKind::kPushButton ? SpecOf(Control::Form1) : spec;
-  const bool button_face = skinned_ && ground.skinned_background;
-  if (button_face) return GetSysColorBrush(COLOR_BTNFACE);
-  auto& brush = brushes_[ground.background];
-  if (!brush) brush = CreateSolidBrush(ColourOf(ground.background));
-  return brush;
 }
 
 HICON MainWindow::LoadIcon(int size_metric) const {
@@ -111,14 +94,6 @@ void MainWindow::SetPointer(PointerMode mode) {
 }
 
 void MainWindow::LoadHandPointer(const std::filesystem::path& file) { pointers_.LoadHand(file); }
-
-void MainWindow::ApplySkin(const std::filesystem::path&) {
-  // The backgrounds the layout marks take the desktop's button face; the skin
-  // file's own drawing has no meaning for Win32 controls, which follow the
-  // desktop's visual style.
-  skinned_ = true;
-  RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
 
 void MainWindow::ShowApplicationIcon() {
   big_icon_ = LoadIcon(SM_CXICON);

@@ -1,0 +1,106 @@
+// How the window is coloured: the white of the layout, the desktop's button face
+// where a skin marks it, and the skin's own colours over both.
+#include "ui/win32/MainWindow.h"
+
+#include <uxtheme.h>
+
+#include "ui/win32/ProgressBarText.h"
+#include "ui/win32/PushButtonDraw.h"
+#include "window/SkinColours.h"
+
+namespace quorvane::win32 {
+namespace {
+
+COLORREF ColourOf(unsigned rgb) { return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
+
+// The theme of no class at all: the control is drawn in the classic look.
+void DropVisualStyle(HWND control) { SetWindowTheme(control, L" ", L" "); }
+
+bool DrawsItsOwnCaption(ControlKind kind) {
+  return kind == ControlKind::kFrame || kind == ControlKind::kOptionButton ||
+         kind == ControlKind::kCheckBox;
+}
+
+}  // namespace
+
+void MainWindow::ApplySkin(const std::filesystem::path& file) {
+  // The button face goes on first, and stays when the skin file turns out bad.
+  skinned_ = true;
+  RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  skin_ = ReadSkinColours(file);
+  ColourCommonControls();
+}
+
+void MainWindow::ColourCommonControls() {
+  for (Control list : {Control::ListView1, Control::ListView2}) {
+    HWND view = controls_[list];
+    if (const auto& background = skin_.of(list).background) {
+      ListView_SetBkColor(view, ColourOf(*background));
+      ListView_SetTextBkColor(view, ColourOf(*background));
+    }
+    if (const auto& text = skin_.of(list).text) ListView_SetTextColor(view, ColourOf(*text));
+  }
+  HWND bar = controls_[Control::ProgressBar1];
+  if (const auto& background = skin_.of(Control::ProgressBar1).background) {
+    DropVisualStyle(bar);  // a themed bar keeps the theme's colours
+    SendMessageW(bar, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(ColourOf(*background)));
+  }
+  if (const auto& text = skin_.of(Control::ProgressBar1).text)
+    SetProgressBarTextColour(bar, ColourOf(*text));
+  // A themed check box, option button or frame draws its caption in the theme's
+  // colour, whatever WM_CTLCOLORSTATIC sets: those the skin colours look classic.
+  for (const auto& spec : Form1Layout())
+    if (DrawsItsOwnCaption(spec.kind) && skin_.of(spec.id).text)
+      DropVisualStyle(controls_[spec.id]);
+}
+
+COLORREF MainWindow::BackgroundOf(Control control) const {
+  if (const auto& own = skin_.of(control).background) return ColourOf(*own);
+  const ControlSpec& spec = SpecOf(control);
+  if (skinned_ && spec.skinned_background) return GetSysColor(COLOR_BTNFACE);
+  return ColourOf(spec.background);
+}
+
+HBRUSH MainWindow::BrushOf(COLORREF colour) {
+  auto& brush = brushes_[colour];
+  if (!brush) brush = CreateSolidBrush(colour);
+  return brush;
+}
+
+LRESULT MainWindow::OnControlColour(HDC dc, HWND child) {
+  const Control control = controls_.ControlOf(child).value_or(Control::Form1);
+  const ControlSpec& spec = SpecOf(control);
+  // What a push button asks for is the ground it stands on: its frame or the window.
+  const Control ground = spec.kind == ControlKind::kPushButton ? *spec.parent : control;
+  const COLORREF background = BackgroundOf(ground);
+  SetBkColor(dc, background);
+  if (const auto& text = skin_.of(control).text) SetTextColor(dc, ColourOf(*text));
+  return reinterpret_cast<LRESULT>(BrushOf(background));
+}
+
+void MainWindow::EraseBackground(HDC dc) {
+  RECT area;
+  GetClientRect(window_, &area);
+  FillRect(dc, &area, BrushOf(BackgroundOf(Control::Form1)));
+  // A frame draws its line and its caption only: its inside is painted here.
+  for (const auto& spec : Form1Layout()) {
+    if (spec.kind != ControlKind::kFrame || !skin_.of(spec.id).background) continue;
+    RECT frame;
+    GetWindowRect(controls_[spec.id], &frame);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&frame), 2);
+    FillRect(dc, &frame, BrushOf(BackgroundOf(spec.id)));
+  }
+}
+
+LRESULT MainWindow::OnPushButtonDraw(Control button, const NMCUSTOMDRAW& draw) {
+  const ControlColours& colours = skin_.of(button);
+  if (draw.dwDrawStage != CDDS_PREPAINT || (!colours.background && !colours.text))
+    return CDRF_DODEFAULT;
+  const COLORREF face =
+      colours.background ? ColourOf(*colours.background) : GetSysColor(COLOR_BTNFACE);
+  const COLORREF caption = colours.text ? ColourOf(*colours.text) : GetSysColor(COLOR_BTNTEXT);
+  DrawPushButton(draw, BrushOf(face), caption);
+  return CDRF_SKIPDEFAULT;
+}
+
+}  // namespace quorvane::win32
