@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QLoggingCategory>
 #include <filesystem>
 #include <iostream>
 #include <vector>
@@ -19,8 +20,12 @@
 int main(int argc, char* argv[]) {
   QByteArray platform = quorvane::PreferredPlatform();
   // Without a display Quorvane still logs, on Qt's offscreen platform.
-  if (platform == "offscreen")
+  if (platform == "offscreen") {
     std::cout << "No display found: Quorvane runs without a window and keeps logging." << std::endl;
+    // Without a display there is no tray; Qt's tray icon says so in words meant
+    // for its developers.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect=false"));
+  }
   // Asked for on the command line rather than through QT_QPA_PLATFORM, so that the
   // programs Quorvane starts (the text editor, the browser) choose their own.
   QByteArray platform_option("-platform");

@@ -113,21 +113,30 @@ void Form1::Option2_Click() { Option1_Click(); }
 
 // --- Interval list ---------------------------------------------------------------
 
-std::int32_t Form1::IntervalSeconds() const {
+int Form1::SelectedIntervalRow() {
   const int row = view_.SelectedRow(Control::ListView2);
+  if (row >= 0) return last_interval_row_ = row;
+  // The list never stays without a choice (a click beside the rows, or the
+  // keyboard, can clear it): the interval chosen before is chosen again, so the
+  // countdown always has an interval to count.
+  if (last_interval_row_ >= 0) view_.SelectRow(Control::ListView2, last_interval_row_);
+  return last_interval_row_;
+}
+
+std::int32_t Form1::IntervalSeconds() {
+  const int row = SelectedIntervalRow();
   if (row < 0 || row >= static_cast<int>(kIntervalTable.size()))
     throw AppError("Object variable or With block variable not set");
   return quorvane::IntervalSeconds(kIntervalTable[static_cast<std::size_t>(row)].caption);
 }
 
 void Form1::ListView2_Click() {
-  const int row = view_.SelectedRow(Control::ListView2);
-  if (row < 0) {
-    // A click beside the rows keeps the interval chosen before.
-    if (last_interval_row_ >= 0) view_.SelectRow(Control::ListView2, last_interval_row_);
+  // A click beside the rows keeps the interval chosen before, and stores nothing.
+  if (view_.SelectedRow(Control::ListView2) < 0) {
+    SelectedIntervalRow();
     return;
   }
-  last_interval_row_ = row;
+  const int row = SelectedIntervalRow();
   Save(setting::kOftenIndex, std::to_string(row + 1));
   countdown_.Restart(IntervalSeconds());
 }
@@ -153,10 +162,7 @@ void Form1::UpdateTimer() {
 void Form1::Timer1_Timer() {
   TrappedHandler trap(dialogs_, "Timer1");
   std::int32_t seconds_per_log = countdown_.seconds_per_log();
-  trap.Step(102, [&] {
-    seconds_per_log = IntervalSeconds();
-    last_interval_row_ = view_.SelectedRow(Control::ListView2);
-  });
+  trap.Step(102, [&] { seconds_per_log = IntervalSeconds(); });
   const auto action = countdown_.Tick(seconds_per_log);
   ShowCountdown();
   UpdateTimer();

@@ -108,7 +108,6 @@ class Form1 {
   void ApplySkin();
   void SetAppTitle();
   void MaybeOpenHomePage();
-  void LoadHandPointer();
   void FillIntervalList();
   void RestoreIntervalSelection(TrappedHandler& trap);
   void RestoreSwitch(TrappedHandler& trap);
@@ -119,7 +118,8 @@ class Form1 {
   // Form1.cpp
   void SetCheck(Control box, bool checked);
   void SetOption(Control option, bool value);
-  std::int32_t IntervalSeconds() const;
+  int SelectedIntervalRow();
+  std::int32_t IntervalSeconds();
   void ShowCountdown();
   void UpdateTimer();
   void SetPointerMode(PointerMode mode);

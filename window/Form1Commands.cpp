@@ -10,7 +10,11 @@ void Form1::PushButton1_Click() {
   bool exists = true;
   trap.Step(100, [&] { exists = FileExists(log_file_path_); });
   if (exists) {
-    trap.Step(102, [&] { desktop_.OpenTextFile(log_file_path_); });
+    trap.Step(102, [&] {
+      desktop_.OpenTextFile(log_file_path_, [this](const std::string& description) {
+        TrappedHandler(dialogs_, "PushButton1_Click").Report(102, description);
+      });
+    });
   } else {
     trap.Step(104, [&] {
       dialogs_.Inform("There isn't a history to view because actions have not been performed yet.");

@@ -25,7 +25,10 @@ void Form1::Form_Load() {
     SetAppTitle();
   });
   trap.Step(106, [&] { MaybeOpenHomePage(); });
-  trap.Step(128, [&] { LoadHandPointer(); });
+  const auto pointer_file = CursorFilePath(services_.program_folder);
+  bool pointer_found = false;
+  trap.Step(126, [&] { pointer_found = FileExists(pointer_file); });
+  if (pointer_found) trap.Step(128, [&] { view_.LoadHandPointer(pointer_file); });
   trap.Step(130, [&] { FillIntervalList(); });
   trap.Step(158,
             [&] { view_.SetListHeader(Control::ListView1, kHistoryHeader, kColumnWidthTwips); });
@@ -60,12 +63,10 @@ void Form1::SetAppTitle() { dialogs_.SetAppTitle(AppTitleFor(std::string(kProduc
 void Form1::MaybeOpenHomePage() {
   // About one start in a hundred shows the maker's home page.
   const int seconds_since_midnight = services_.clock.Now().SecondsSinceMidnight();
-  if (services_.draw(seconds_since_midnight) == 7) desktop_.OpenUrlInBackground(kHomePage);
-}
-
-void Form1::LoadHandPointer() {
-  const auto file = CursorFilePath(services_.program_folder);
-  if (FileExists(file)) view_.LoadHandPointer(file);
+  if (services_.draw(seconds_since_midnight) != 7) return;
+  desktop_.OpenUrlInBackground(kHomePage, [this](const std::string& description) {
+    TrappedHandler(dialogs_, "Form_Load").Report(106, description);
+  });
 }
 
 void Form1::FillIntervalList() {

@@ -75,15 +75,19 @@ class TrayIconView {
 };
 
 // What the window asks of the desktop: the user's own applications and the
-// clipboard. The Open calls do not wait for what they start. They throw AppError.
+// clipboard. The Open calls do not wait for what they start; they throw AppError
+// when it cannot be started, and hand a failure found only later (the opener gave
+// up) to `failed` on the user-interface thread.
 class Desktop {
  public:
+  using Failed = std::function<void(const std::string& description)>;
+
   virtual ~Desktop() = default;
   // Opens the file in the user's plain-text application.
-  virtual void OpenTextFile(const std::filesystem::path& file) = 0;
+  virtual void OpenTextFile(const std::filesystem::path& file, Failed failed) = 0;
   // Opens the address in the web browser, behind the other windows where the
   // desktop allows it.
-  virtual void OpenUrlInBackground(const std::string& url) = 0;
+  virtual void OpenUrlInBackground(const std::string& url, Failed failed) = 0;
   // Puts the whole text of a file written in the history log's encoding on the
   // clipboard. When the file cannot be read the clipboard is left as it was.
   virtual void CopyFileText(const std::filesystem::path& file) = 0;

@@ -1,8 +1,10 @@
 #include "platform/ProcessToolRunner.h"
 
+#include <unistd.h>
 #include <QByteArray>
 #include <QProcess>
 #include <QStringList>
+
 #include <csignal>
 
 #include "platform/Files.h"
@@ -12,10 +14,17 @@ namespace {
 
 constexpr int kGraceAfterTerminateMs = 1000;
 
+// The tool runs in a process group of its own, so ending it ends whatever it
+// started as well.
+void Signal(qint64 tool, int signal) {
+  if (tool > 0) ::kill(-static_cast<pid_t>(tool), signal);
+}
+
 void Stop(QProcess& process) {
-  process.terminate();
+  const qint64 tool = process.processId();
+  Signal(tool, SIGTERM);
   if (!process.waitForFinished(kGraceAfterTerminateMs)) {
-    process.kill();
+    Signal(tool, SIGKILL);
     process.waitForFinished(kGraceAfterTerminateMs);
   }
 }
@@ -31,6 +40,7 @@ ToolResult ProcessToolRunner::RunToFile(const ToolCommand& command,
   QProcess process;
   process.setStandardInputFile(QProcess::nullDevice());
   process.setStandardErrorFile(QProcess::nullDevice());
+  process.setChildProcessModifier([] { ::setpgid(0, 0); });
   process.start(QString::fromStdString(command.program), arguments, QIODevice::ReadOnly);
   if (!process.waitForStarted(static_cast<int>(limit.count()))) {
     const bool timed_out = process.error() == QProcess::Timedout;
@@ -55,13 +65,13 @@ ToolResult ProcessToolRunner::RunToFile(const ToolCommand& command,
 void ProcessToolRunner::SetRunning(std::intptr_t tool) {
   std::lock_guard lock(mutex_);
   running_ = tool;
-  if (tool != 0 && stopping_) ::kill(static_cast<pid_t>(tool), SIGKILL);
+  if (tool != 0 && stopping_) Signal(tool, SIGKILL);
 }
 
 void ProcessToolRunner::StopRunningTool() {
   std::lock_guard lock(mutex_);
   stopping_ = true;  // a tool starting after this is ended as soon as it runs
-  if (running_ != 0) ::kill(static_cast<pid_t>(running_), SIGKILL);
+  if (running_ != 0) Signal(running_, SIGKILL);
 }
 
 }  // namespace quorvane

@@ -91,6 +91,13 @@ TEST(Form1Commands, ALogThatCannotBeCopiedOrDeletedIsReported) {
   form.PushButton1_Click();
   ASSERT_EQ(h.dialogs.errors.size(), 3u);
   EXPECT_EQ(h.dialogs.errors[2].line, 102);
+  // An opener that starts and then finds no application is reported too.
+  h.desktop.refuse = false;
+  form.PushButton1_Click();
+  h.desktop.opener_failed("No application to show text files was found");
+  ASSERT_EQ(h.dialogs.errors.size(), 4u);
+  EXPECT_EQ(h.dialogs.errors[3].handler, "PushButton1_Click");
+  EXPECT_EQ(h.dialogs.errors[3].line, 102);
 }
 
 }  // namespace

@@ -322,6 +322,17 @@ TEST(Form1Countdown, AChoiceChangedWithoutAClickIsUsedFromTheNextTick) {
   EXPECT_EQ(h.history.size(), 1u);
 }
 
+TEST(Form1Countdown, AListEmptiedFromTheKeyboardKeepsItsInterval) {
+  Form1Harness h;
+  h.Load();
+  h.window.selected[C::ListView2] = -1;  // Ctrl+Space clears the selection
+  h.Tick(5);
+  EXPECT_TRUE(h.dialogs.errors.empty());
+  EXPECT_EQ(h.SelectedIntervalRow(), 1);
+  h.WaitForReading();
+  EXPECT_EQ(h.history.size(), 1u);
+}
+
 TEST(Form1Countdown, TheSwitchIsRestoredAndStored) {
   Form1Harness h;
   h.settings.values["StartStopState"] = "Off";

@@ -18,11 +18,18 @@ class FakeDesktop : public Desktop {
   std::string clipboard = "unchanged";
   bool refuse = false;  // no application to open files with
 
-  void OpenTextFile(const std::filesystem::path& file) override {
+  // How the last opener reports a failure found after it started.
+  Failed opener_failed;
+
+  void OpenTextFile(const std::filesystem::path& file, Failed failed) override {
     if (refuse) throw AppError("No application to show text files was found");
     text_files.push_back(file);
+    opener_failed = std::move(failed);
   }
-  void OpenUrlInBackground(const std::string& url) override { urls.push_back(url); }
+  void OpenUrlInBackground(const std::string& url, Failed failed) override {
+    urls.push_back(url);
+    opener_failed = std::move(failed);
+  }
   void CopyFileText(const std::filesystem::path& file) override {
     clipboard = ReadWholeFile(file);  // throws first when the file cannot be read
   }

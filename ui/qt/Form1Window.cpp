@@ -346,15 +346,18 @@ void Form1Window::ApplySkin(const std::filesystem::path& file) {
 
 void Form1Window::ShowApplicationIcon() { setWindowIcon(ApplicationIcon()); }
 
-void Form1Window::ShowWindow() {
-  if (!centred_) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      move(frame.topLeft());
-    }
-    centred_ = true;
+void Form1Window::CentreOnFirstShow() {
+  if (centred_) return;
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
   }
+  centred_ = true;
+}
+
+void Form1Window::ShowWindow() {
+  CentreOnFirstShow();
   show();
 }
 
@@ -371,6 +374,7 @@ void Form1Window::RestoreWindow() {
   if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && isVisible() &&
       !isActiveWindow())
     hide();
+  CentreOnFirstShow();  // a start straight into the tray shows the window here first
   showNormal();
   raise();
   activateWindow();

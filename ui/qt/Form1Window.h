@@ -71,6 +71,7 @@ class Form1Window : public QWidget, public Form1View {
   void CreateControls();
   void ConnectControls();
   void TrackPointer();
+  void CentreOnFirstShow();
   std::optional<Control> ControlAt(QWidget* widget) const;
   QAbstractButton* Button(Control control) const;
 

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace quorvane {
 
@@ -109,6 +111,23 @@ void HistoryView::paintEvent(QPaintEvent* /*event*/) {
     const QString text = model_->data(model_->index(row, 0), Qt::DisplayRole).toString();
     painter.drawText(QRect(left, y, width, height), Qt::AlignLeft | Qt::AlignVCenter, text);
   }
+  if (hasFocus()) {
+    // The list takes the keyboard (it scrolls), so it shows when it has it.
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = viewport()->rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  }
+}
+
+void HistoryView::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  viewport()->update();
+}
+
+void HistoryView::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  viewport()->update();
 }
 
 void HistoryView::keyPressEvent(QKeyEvent* event) {

@@ -34,6 +34,8 @@ class HistoryView : public QAbstractScrollArea {
   void scrollContentsBy(int dx, int dy) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void UpdateScrollRanges();

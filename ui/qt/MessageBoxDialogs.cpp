@@ -25,29 +25,36 @@ void PrintInstead(const QString& title, const QString& text) {
 
 }  // namespace
 
+QWidget* MessageBoxDialogs::Owner() const {
+  // A box over a window that is hidden in the tray or minimised would be placed
+  // at the screen's corner; on its own the window manager places it in sight.
+  if (parent_ && parent_->isVisible() && !parent_->isMinimized()) return parent_;
+  return nullptr;
+}
+
 void MessageBoxDialogs::ReportError(const ErrorReport& report) {
   const QString title = QStringLiteral("Application Error");
   if (Headless()) return PrintInstead(title, Displayed(report.Text()));
-  QMessageBox::warning(parent_, title, Displayed(report.Text()));
+  QMessageBox::warning(Owner(), title, Displayed(report.Text()));
 }
 
 void MessageBoxDialogs::Inform(const std::string& text) {
   if (Headless()) return PrintInstead(AppTitle(), Displayed(text));
-  QMessageBox box(QMessageBox::NoIcon, AppTitle(), Displayed(text), QMessageBox::Ok, parent_);
+  QMessageBox box(QMessageBox::NoIcon, AppTitle(), Displayed(text), QMessageBox::Ok, Owner());
   box.exec();
 }
 
 bool MessageBoxDialogs::Confirm(const std::string& text) {
   if (Headless()) return false;  // nothing is deleted without a person's "Yes"
   QMessageBox box(QMessageBox::NoIcon, AppTitle(), Displayed(text),
-                  QMessageBox::Yes | QMessageBox::No, parent_);
+                  QMessageBox::Yes | QMessageBox::No, Owner());
   box.setDefaultButton(QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
 
 void MessageBoxDialogs::Warn(const std::string& text) {
   if (Headless()) return PrintInstead(AppTitle(), Displayed(text));
-  QMessageBox::warning(parent_, AppTitle(), Displayed(text));
+  QMessageBox::warning(Owner(), AppTitle(), Displayed(text));
 }
 
 }  // namespace quorvane

@@ -20,6 +20,7 @@ class MessageBoxDialogs : public Dialogs {
 
  private:
   QString AppTitle() const { return QString::fromStdString(app_title_); }
+  QWidget* Owner() const;
 
   QPointer<QWidget> parent_;
   std::string app_title_ = "Quorvane";

@@ -2,24 +2,49 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QFile>
 #include <QMimeData>
+#include <QProcess>
 #include <QUrl>
 
 #include "platform/AppError.h"
 
 namespace quorvane {
 
-void QtDesktop::OpenTextFile(const std::filesystem::path& file) {
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string()))))
-    throw AppError("No application to show text files was found");
+namespace {
+
+// Opens with the desktop's opener, xdg-open, as Qt's own desktop services do, but
+// keeps an eye on it: it ends with a code other than 0 when no application could
+// be started. It is not waited for, as it may wait for the application it starts.
+void OpenWithDesktop(const QString& target, const char* nothing_found, Desktop::Failed failed) {
+  auto* opener = new QProcess;
+  opener->setProgram(QStringLiteral("xdg-open"));
+  opener->setArguments({target});
+  opener->setStandardInputFile(QProcess::nullDevice());
+  opener->setStandardOutputFile(QProcess::nullDevice());
+  opener->setStandardErrorFile(QProcess::nullDevice());
+  QObject::connect(opener, &QProcess::finished, opener,
+                   [opener, nothing_found, failed](int code, QProcess::ExitStatus status) {
+                     if (status != QProcess::NormalExit || code != 0) failed(nothing_found);
+                     opener->deleteLater();
+                   });
+  opener->start();
+  if (!opener->waitForStarted()) {
+    delete opener;
+    throw AppError(nothing_found);
+  }
 }
 
-void QtDesktop::OpenUrlInBackground(const std::string& url) {
+}  // namespace
+
+void QtDesktop::OpenTextFile(const std::filesystem::path& file, Failed failed) {
+  OpenWithDesktop(QUrl::fromLocalFile(QString::fromStdString(file.string())).toString(),
+                  "No application to show text files was found", std::move(failed));
+}
+
+void QtDesktop::OpenUrlInBackground(const std::string& url, Failed failed) {
   // Linux desktops give no say in whether the browser comes to the front.
-  if (!QDesktopServices::openUrl(QUrl(QString::fromStdString(url))))
-    throw AppError("No web browser was found");
+  OpenWithDesktop(QString::fromStdString(url), "No web browser was found", std::move(failed));
 }
 
 void QtDesktop::CopyFileText(const std::filesystem::path& file) {

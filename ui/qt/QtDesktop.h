@@ -4,11 +4,11 @@
 
 namespace quorvane {
 
-// The user's own applications through QDesktopServices, and Qt's clipboard.
+// The user's own applications through the desktop's opener, and Qt's clipboard.
 class QtDesktop : public Desktop {
  public:
-  void OpenTextFile(const std::filesystem::path& file) override;
-  void OpenUrlInBackground(const std::string& url) override;
+  void OpenTextFile(const std::filesystem::path& file, Failed failed) override;
+  void OpenUrlInBackground(const std::string& url, Failed failed) override;
   void CopyFileText(const std::filesystem::path& file) override;
 };
 

@@ -4,6 +4,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "ui/qt/Icons.h"
 #include "window/Form1.h"
@@ -52,16 +53,45 @@ void QtTrayIcon::Show(const std::string& tip) {
   icon_->show();
 }
 
-void QtTrayIcon::Hide() { icon_->hide(); }
+void QtTrayIcon::Hide() {
+  pending_balloon_ = nullptr;
+  icon_->hide();
+}
 
 void QtTrayIcon::SetTip(const std::string& tip) { icon_->setToolTip(QString::fromStdString(tip)); }
 
 void QtTrayIcon::ShowBalloon(const std::string& title, const std::string& text, int seconds) {
-  icon_->showMessage(QString::fromStdString(title), QString::fromStdString(text),
-                     QSystemTrayIcon::NoIcon, seconds > 0 ? seconds * 1000 : 0);
+  pending_balloon_ = [this, title = QString::fromStdString(title),
+                      text = QString::fromStdString(text), seconds] {
+    icon_->showMessage(title, text, QSystemTrayIcon::NoIcon, seconds > 0 ? seconds * 1000 : 0);
+  };
+  waited_for_dock_ms_ = 0;
+  ShowBalloonWhenDocked();
+}
+
+void QtTrayIcon::ShowBalloonWhenDocked() {
+  // An icon put into an XEmbed tray a moment ago may not have docked yet; its
+  // balloon would then point at the screen's corner. It waits for the icon, a
+  // little while at most.
+  constexpr int kStepMs = 100;
+  constexpr int kLongestWaitMs = 3000;
+  // Until it docks, Qt places the icon's window at the screen's origin.
+  const QRect at = icon_->geometry();
+  const bool docked = over_dbus_ || (!at.isEmpty() && !at.topLeft().isNull());
+  if (!docked && waited_for_dock_ms_ < kLongestWaitMs && icon_->isVisible()) {
+    waited_for_dock_ms_ += kStepMs;
+    QTimer::singleShot(kStepMs, this, [this] {
+      if (pending_balloon_) ShowBalloonWhenDocked();
+    });
+    return;
+  }
+  const auto show = std::move(pending_balloon_);
+  pending_balloon_ = nullptr;
+  if (show) show();
 }
 
 void QtTrayIcon::TakeDownBalloon() {
+  pending_balloon_ = nullptr;
   // On an XEmbed tray an empty message takes Qt's own balloon down. A desktop
   // notification expires by itself after the same time; an empty message would
   // only arrive as a second, blank one.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <optional>
 
 #include "window/Form1View.h"
@@ -35,11 +36,14 @@ class QtTrayIcon : public QObject, public TrayIconView {
 
  private:
   void OnActivated(int reason);
+  void ShowBalloonWhenDocked();
 
   Form1* form_ = nullptr;
   // The icon is a StatusNotifierItem and balloons are desktop notifications.
   bool over_dbus_ = false;
   QSystemTrayIcon* icon_;
+  std::function<void()> pending_balloon_;
+  int waited_for_dock_ms_ = 0;
 };
 
 }  // namespace quorvane

@@ -35,7 +35,8 @@ class OpenClipboardFor {
 
 }  // namespace
 
-void SystemDesktop::OpenTextFile(const std::filesystem::path& file) {
+// Windows reports a program that cannot be started at once; nothing fails later.
+void SystemDesktop::OpenTextFile(const std::filesystem::path& file, Failed) {
   const std::wstring notepad = SystemFolder() + L"\\notepad.exe";
   std::wstring command_line = L"notepad \"" + file.wstring() + L"\"";
   STARTUPINFOW startup{};
@@ -52,7 +53,7 @@ void SystemDesktop::OpenTextFile(const std::filesystem::path& file) {
   CloseHandle(process.hProcess);
 }
 
-void SystemDesktop::OpenUrlInBackground(const std::string& url) {
+void SystemDesktop::OpenUrlInBackground(const std::string& url, Failed) {
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOWMINNOACTIVE));
   if (result <= 32) throw AppError("The web page " + url + " could not be opened");

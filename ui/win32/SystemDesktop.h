@@ -13,9 +13,9 @@ class SystemDesktop : public Desktop {
   explicit SystemDesktop(HWND owner) : owner_(owner) {}
 
   // Notepad from the system folder with the quoted path, started without a shell.
-  void OpenTextFile(const std::filesystem::path& file) override;
+  void OpenTextFile(const std::filesystem::path& file, Failed failed) override;
   // The default browser, minimised and not activated where the shell allows it.
-  void OpenUrlInBackground(const std::string& url) override;
+  void OpenUrlInBackground(const std::string& url, Failed failed) override;
   // The ANSI text of the history log, as Unicode text.
   void CopyFileText(const std::filesystem::path& file) override;
 
