@@ -87,8 +87,9 @@ class Form1 {
   void PointerMovedOver(Control control);
 
   // Shows the window in front of the others, also out of the tray (a second start
-  // asks for this).
-  void BringToFront() { cSysTray1_MouseUp(cSysTray::kLeftButton); }
+  // asks for this). Asked during start-up, it waits until start-up is done, so no
+  // half-built window is shown.
+  void BringToFront();
 
   const std::filesystem::path& LogFilePath() const { return log_file_path_; }
   bool FormLoading() const { return form_loading_; }
@@ -148,6 +149,7 @@ class Form1 {
   bool minimized_to_tray_ = false;
   bool closing_ = false;
   bool tray_missing_told_ = false;
+  bool brought_to_front_while_loading_ = false;
   // Start-up stores back values it has just read; a store that refuses them is
   // told about once, not for every value.
   bool store_refusal_told_ = false;

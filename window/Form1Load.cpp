@@ -51,6 +51,7 @@ void Form1::Form_Load() {
   // nothing, rather than on a switch.
   view_.SetFocus(TabOrder().front());
   ShowAfterLoad();
+  if (brought_to_front_while_loading_) BringToFront();
 }
 
 void Form1::ApplySkin() {

@@ -43,6 +43,14 @@ void Form1::ShowAfterLoad() {
   ShowTrayBalloon();
 }
 
+void Form1::BringToFront() {
+  if (form_loading_) {
+    brought_to_front_while_loading_ = true;
+    return;
+  }
+  cSysTray1_MouseUp(cSysTray::kLeftButton);
+}
+
 void Form1::cSysTray1_MouseUp(int button) {
   // Only the left and right buttons bring the window back.
   if (button != cSysTray::kLeftButton && button != cSysTray::kRightButton) return;

@@ -15,12 +15,15 @@ ManifestDPIAware true
 
 !include FileFunc.nsh
 !include LogicLib.nsh
+!include WinMessages.nsh
 
 !define APP "Quorvane"
 !define PUBLISHER "Brindlewick"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define SETTINGS_KEY "Software\VB and VBA Program Settings\${PUBLISHER}"
+!define WINDOW_CLASS "Brindlewick.Quorvane.Form1"
+!define STILL_RUNNING "${APP} is still running and could not be closed. Close it (its icon in the notification area) and try again."
 !define STILL_STARTS "${APP} still starts when anyone logs in to this computer. To stop that, start ${APP} as an administrator and untick $\"Load this software on Windows startup$\"."
 
 Name "${APP}"
@@ -42,8 +45,36 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
+; A running copy is asked to close, as its close box would, so that its file can
+; be replaced or removed; it ends its own logging cleanly.
+!macro CloseRunningCopy
+  ${For} $1 1 50
+    FindWindow $0 "${WINDOW_CLASS}"
+    ${IfThen} $0 == 0 ${|} ${Break} ${|}
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=2000
+    Sleep 100
+  ${Next}
+!macroend
+
+; The program's file, gone once the process that ran it has ended; a copy that
+; cannot be closed stops the work before anything else is taken away.
+!macro DeleteProgram
+  ${For} $1 1 50
+    Delete "$INSTDIR\${APP}.exe"
+    ${IfNotThen} ${FileExists} "$INSTDIR\${APP}.exe" ${|} ${Break} ${|}
+    Sleep 100
+  ${Next}
+  ${If} ${FileExists} "$INSTDIR\${APP}.exe"
+    MessageBox MB_OK|MB_ICONEXCLAMATION "${STILL_RUNNING}" /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
+!macroend
+
 Section
   SetOutPath "$INSTDIR"
+  !insertmacro CloseRunningCopy
+  !insertmacro DeleteProgram
   File "/oname=${APP}.exe" "${PROGRAM}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\${APP}.exe"
@@ -76,6 +107,10 @@ SectionEnd
     ReadRegStr $0 ${HIVE} "${RUN_KEY}" "${APP}.exe"
     ${IfNot} ${Errors}
       MessageBox MB_OK|MB_ICONEXCLAMATION "${STILL_STARTS}" /SD IDOK
+    ${Else}
+      ; The kept settings say what is so: a reinstalled copy shows the box unticked.
+      WriteRegStr HKCU "${SETTINGS_KEY}\${APP}" "Windows Startup" "Off"
+      WriteRegStr HKCU "${SETTINGS_KEY}\${APP}" "Minimized" "Off"
     ${EndIf}
   ${EndIf}
 !macroend
@@ -97,10 +132,11 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
+  !insertmacro CloseRunningCopy
+  !insertmacro DeleteProgram
   !insertmacro RemoveRunValue HKCU
   !insertmacro RemoveRunValue HKLM
   Delete "$SMPROGRAMS\${APP}.lnk"
-  Delete "$INSTDIR\${APP}.exe"
   Delete "$INSTDIR\Uninstall.exe"
   ; A skin (x\o.cjs) or pointer the user laid beside the program keeps the folder.
   RMDir "$INSTDIR"

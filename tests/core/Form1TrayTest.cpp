@@ -26,6 +26,21 @@ TEST(Form1Tray, BothStartOptionsStartInTheTray) {
   EXPECT_EQ(h.startup_entry.adds, 0);
 }
 
+TEST(Form1Tray, ASecondStartDuringStartUpShowsTheWindowOnlyWhenItIsBuilt) {
+  Form1Harness h;
+  h.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}, {"OftenIndex", "99"}};
+  bool shown_while_loading = false;
+  h.dialogs.while_open = [&] {
+    h.form->BringToFront();
+    shown_while_loading = shown_while_loading || h.window.shown;
+  };
+  Form1& form = h.Load();
+  EXPECT_EQ(h.dialogs.errors.size(), 1u);
+  EXPECT_FALSE(shown_while_loading);
+  EXPECT_TRUE(h.window.shown);
+  EXPECT_FALSE(form.MinimizedToTray());
+}
+
 TEST(Form1Tray, MinimisingHidesIntoTheTrayWithOneBalloonPerRun) {
   Form1Harness h;
   Form1& form = h.Load();

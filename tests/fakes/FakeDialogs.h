@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,14 @@ class FakeDialogs : public Dialogs {
   std::vector<std::string> confirmations;
   std::vector<std::string> warnings;
   bool answer_yes = true;
+  // Runs while a box is open, as the program's other events may.
+  std::function<void()> while_open;
 
   void SetAppTitle(const std::string& title) override { app_title = title; }
-  void ReportError(const ErrorReport& report) override { errors.push_back(report); }
+  void ReportError(const ErrorReport& report) override {
+    errors.push_back(report);
+    if (while_open) while_open();
+  }
   void Inform(const std::string& text) override { informations.push_back(text); }
   bool Confirm(const std::string& text) override {
     confirmations.push_back(text);

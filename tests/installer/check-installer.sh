@@ -89,14 +89,15 @@ for _ in $(seq 60); do
   sleep 0.5
 done
 grep -q 'WiFi Signal Strength is' "$log" 2>/dev/null || fail "the installed program logged nothing"
-# taskkill without /F sends WM_CLOSE, as the window's close box does.
-on_wine explorer /desktop=$desktop taskkill /im Quorvane.exe >/dev/null ||
-  fail "taskkill failed"
-for _ in $(seq 40); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.5
-done
-! kill -0 "$pid" 2>/dev/null || fail "closing its window did not end the program"
+# Uninstalling while it runs closes it first (as its close box would), then takes
+# its file away.
+on_wine explorer /desktop=$desktop "$program_dir/Uninstall.exe" /S >/dev/null ||
+  fail "the uninstaller failed"
+for _ in $(seq 60); do has_key "$apps_entry" || break; sleep 0.5; done
+for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
+! kill -0 "$pid" 2>/dev/null || fail "uninstalling did not close the running program"
+[ ! -e "$program_dir/Quorvane.exe" ] || fail "uninstalling left the running program behind"
+install
 
 # What the program itself leaves: start-at-login values, a history log, settings.
 for hive in HKCU HKLM; do

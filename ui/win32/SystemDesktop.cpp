@@ -65,7 +65,12 @@ void SystemDesktop::CopyFileText(const std::filesystem::path& file) {
   const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
   if (!memory) ThrowLastError("The history is too large for the clipboard");
-  std::memcpy(GlobalLock(memory), wide.c_str(), bytes);
+  void* locked = GlobalLock(memory);
+  if (!locked) {
+    GlobalFree(memory);
+    ThrowLastError("The history could not be put on the clipboard");
+  }
+  std::memcpy(locked, wide.c_str(), bytes);
   GlobalUnlock(memory);
   EmptyClipboard();
   if (!SetClipboardData(CF_UNICODETEXT, memory)) {
