@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Whole-program figures of Quorvane beside the bare Qt tray program, in a private
 # X server with a window manager and a tray: time from launch to the first paint
-# (median of several launches), and resident memory and CPU time per minute at
-# the one-second interval with Method #2, shown and hidden in the tray.
+# (median of several launches), resident memory and CPU time per minute at the
+# one-second interval with Method #2, shown and hidden in the tray, and the size
+# of the Qt libraries and plugins Quorvane loads.
 # Prints key=value lines.
 #   measure-programs.sh QUORVANE BARE_TRAY [minutes]
 set -euo pipefail
@@ -84,6 +85,13 @@ sleep 2
 xdotool windowminimize "$hidden_window"
 
 sleep 60  # past start-up
+# What a Qt deployment of Quorvane holds: the Qt libraries and plugins the running
+# program has loaded (what ldd lists, and the platform plugin with its own
+# libraries, the image formats and input contexts).
+qt_files() { awk '$6 ~ /\/libQt6[^/]*$|\/qt6\/plugins\// {print $6}' "/proc/$1/maps" | sort -u; }
+echo "qt_deployment_files=$(qt_files "${pids[quorvane_shown]}" | wc -l)"
+echo "qt_deployment_bytes=$(qt_files "${pids[quorvane_shown]}" | xargs stat -L -c %s |
+  awk '{sum += $1} END {print sum}')"
 declare -A rss_start cpu_start samples
 for name in "${!pids[@]}"; do
   rss_start[$name]=$(resident_kb "${pids[$name]}")

@@ -9,6 +9,9 @@ minutes=${1:-10}
 scripts/install-packages.sh bench
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j"$(nproc)" >/dev/null
+# Quorvane.exe as the windows preset builds it, and the Win32 window's benchmarks.
+cmake --preset bench-windows >/dev/null
+cmake --build --preset bench-windows -j"$(nproc)" --target Quorvane win32_benchmarks >/dev/null
 
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
@@ -21,13 +24,17 @@ build-bench/bench/window_benchmarks --benchmark_filter='Copy|Read' \
   --benchmark_out="$out/copy.json" --benchmark_out_format=json >&2 2> >(grep -v '^qt\.' >&2)
 build-bench/bench/window_benchmarks --benchmark_filter='-Copy|Read' \
   --benchmark_out="$out/window.json" --benchmark_out_format=json >&2 2> >(grep -v '^qt\.' >&2)
+echo "The Windows program under Wine..." >&2
+bench/measure-windows.sh build-bench-windows >"$out/windows.txt"
 echo "The whole programs, side by side for $minutes minutes..." >&2
 bench/measure-programs.sh build-bench/app/quorvane build-bench/bench/bare_tray "$minutes" \
   >"$out/programs.txt"
 echo
 echo "Machine: $(nproc) cores, $(awk '/MemTotal/{printf "%.0f GiB", $2/1048576}' /proc/meminfo)," \
   "$(awk -F': ' '/model name/{print $2; exit}' /proc/cpuinfo), $(uname -sr)"
+echo "The Windows program's figures under $(sed -n 's/^wine=//p' "$out/windows.txt") in Xvfb"
 echo
-bench/print-table.py "$out/sampling.json" "$out/window.json" "$out/copy.json" "$out/programs.txt" |
+bench/print-table.py "$out/sampling.json" "$out/window.json" "$out/copy.json" "$out/programs.txt" \
+  "$out/windows.txt" |
   tee "$out/table.md"
-cp "$out"/*.json "$out/programs.txt" "$out/table.md" "${BENCH_RESULTS:-build-bench}/" 2>/dev/null || true
+cp "$out"/*.json "$out/programs.txt" "$out/windows.txt" "$out/table.md" "${BENCH_RESULTS:-build-bench}/" 2>/dev/null || true

@@ -25,6 +25,8 @@ test_packages=(
 bench_packages=(
   libbenchmark-dev python3
   xvfb xauth x11-utils xdotool openbox trayer imagemagick
+  g++-mingw-w64-x86-64-posix wine wine64   # Quorvane.exe and its benchmarks, under Wine
+  nsis                                     # configuring the Windows build looks for makensis
 )
 
 wanted=("${run_packages[@]}")
