@@ -17,14 +17,14 @@ scripts/check-package.sh
 tests/run-command/check-start-command.sh
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# the threaded sampling tests under ThreadSanitizer, and each fuzzer for a minute.
+# the threaded sampling tests under ThreadSanitizer, and each fuzzer for half a minute.
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$(nproc)"
 ctest --preset sanitize -j"$(nproc)"
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j"$(nproc)" --target linux_platform_tests window_tests
 ctest --preset tsan
-tests/fuzz/run-fuzzers.sh "${FUZZ_SECONDS:-60}"
+tests/fuzz/run-fuzzers.sh "${FUZZ_SECONDS:-30}"
 
 # The Windows layer: cross-compiled with mingw-w64, tested under Wine in a prefix
 # of the build's own.

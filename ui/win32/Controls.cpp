@@ -23,8 +23,8 @@ struct WindowKind {
   DWORD ex_style;
 };
 
-WindowKind KindOf(const ControlSpec& spec) {
-  switch (spec.kind) {
+WindowKind KindOf(const ControlSpec& entry) {
+  switch (entry.kind) {
     case ControlKind::kFrame:
       return {WC_BUTTONW, BS_GROUPBOX, 0};
     case ControlKind::kOptionButton:
@@ -38,7 +38,7 @@ WindowKind KindOf(const ControlSpec& spec) {
     case ControlKind::kListView: {
       DWORD style = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
       // The history list asks for the text of the rows on screen only.
-      if (spec.id == Control::ListView1) style |= LVS_OWNERDATA;
+      if (entry.id == Control::ListView1) style |= LVS_OWNERDATA;
       return {WC_LISTVIEWW, style, WS_EX_CLIENTEDGE};
     }
     case ControlKind::kWindow:
@@ -49,10 +49,10 @@ WindowKind KindOf(const ControlSpec& spec) {
 
 // Twips from the window's client origin: a control in a frame is placed from the
 // frame's top-left corner.
-TwipsRect OnWindow(const ControlSpec& spec) {
-  TwipsRect rect = spec.rect;
-  if (spec.parent && *spec.parent != Control::Form1) {
-    const TwipsRect& frame = SpecOf(*spec.parent).rect;
+TwipsRect OnWindow(const ControlSpec& entry) {
+  TwipsRect rect = entry.rect;
+  if (entry.parent && *entry.parent != Control::Form1) {
+    const TwipsRect& frame = SpecOf(*entry.parent).rect;
     rect.left += frame.left;
     rect.top += frame.top;
   }
@@ -65,11 +65,12 @@ TwipsRect OnWindow(const ControlSpec& spec) {
 std::vector<Control> StackingOrder() {
   std::vector<Control> order;
   for (Control control : TabOrder()) order.push_back(control);
-  for (const auto& spec : Form1Layout())
-    if (spec.tab_index < 0 && spec.kind != ControlKind::kWindow && spec.kind != ControlKind::kFrame)
-      order.push_back(spec.id);
-  for (const auto& spec : Form1Layout())
-    if (spec.kind == ControlKind::kFrame) order.push_back(spec.id);
+  for (const auto& entry : Form1Layout())
+    if (entry.tab_index < 0 && entry.kind != ControlKind::kWindow &&
+        entry.kind != ControlKind::kFrame)
+      order.push_back(entry.id);
+  for (const auto& entry : Form1Layout())
+    if (entry.kind == ControlKind::kFrame) order.push_back(entry.id);
   return order;
 }
 
@@ -79,22 +80,22 @@ Controls::~Controls() { DeleteFonts(fonts_); }
 
 void Controls::Create(HWND parent, HINSTANCE instance) {
   parent_ = parent;
-  for (const auto& spec : Form1Layout()) {
-    if (spec.kind == ControlKind::kWindow) continue;
-    const WindowKind kind = KindOf(spec);
+  for (const auto& entry : Form1Layout()) {
+    if (entry.kind == ControlKind::kWindow) continue;
+    const WindowKind kind = KindOf(entry);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
-    if (spec.visible) style |= WS_VISIBLE;
-    if (spec.tab_index >= 0) style |= WS_TABSTOP;
+    if (entry.visible) style |= WS_VISIBLE;
+    if (entry.tab_index >= 0) style |= WS_TABSTOP;
     // Each focusable control starts a group of its own, but for the two option
     // buttons, which are one group so that choosing one clears the other.
-    if (spec.tab_index >= 0 && spec.id != Control::Option2) style |= WS_GROUP;
+    if (entry.tab_index >= 0 && entry.id != Control::Option2) style |= WS_GROUP;
     HWND window =
-        CreateWindowExW(kind.ex_style, kind.class_name, Widen(spec.caption).c_str(), style, 0, 0, 0,
-                        0, parent, reinterpret_cast<HMENU>(IdOf(spec.id)), instance, nullptr);
-    windows_[Index(spec.id)] = window;
-    if (spec.kind == ControlKind::kListView)
+        CreateWindowExW(kind.ex_style, kind.class_name, Widen(entry.caption).c_str(), style, 0, 0,
+                        0, 0, parent, reinterpret_cast<HMENU>(IdOf(entry.id)), instance, nullptr);
+    windows_[Index(entry.id)] = window;
+    if (entry.kind == ControlKind::kListView)
       ListView_SetExtendedListViewStyle(window, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    if (spec.kind == ControlKind::kProgressBar) ShowTextOnProgressBar(window);
+    if (entry.kind == ControlKind::kProgressBar) ShowTextOnProgressBar(window);
   }
   for (Control control : StackingOrder())
     SetWindowPos((*this)[control], HWND_BOTTOM, 0, 0, 0, 0,
@@ -105,15 +106,15 @@ void Controls::Place(UINT dpi) {
   auto old_fonts = std::move(fonts_);
   fonts_.clear();
   const auto pixels = [dpi](int twips) { return TwipsToPixels(twips, static_cast<int>(dpi)); };
-  for (const auto& spec : Form1Layout()) {
-    if (spec.kind == ControlKind::kWindow) continue;
-    HWND window = (*this)[spec.id];
-    const TwipsRect rect = OnWindow(spec);
+  for (const auto& entry : Form1Layout()) {
+    if (entry.kind == ControlKind::kWindow) continue;
+    HWND window = (*this)[entry.id];
+    const TwipsRect rect = OnWindow(entry);
     // Edges rounded one by one, so that neighbours meet at every DPI.
     const int left = pixels(rect.left), top = pixels(rect.top);
     SetWindowPos(window, nullptr, left, top, pixels(rect.left + rect.width) - left,
                  pixels(rect.top + rect.height) - top, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font, dpi)), TRUE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.font, dpi)), TRUE);
   }
   DeleteFonts(old_fonts);
 }
@@ -136,14 +137,14 @@ void Controls::DeleteFonts(std::map<std::pair<int, bool>, HFONT>& fonts) {
 
 std::optional<Control> Controls::ControlOf(HWND window) const {
   for (; window && window != parent_; window = GetParent(window))
-    for (const auto& spec : Form1Layout())
-      if (spec.kind != ControlKind::kWindow && (*this)[spec.id] == window) return spec.id;
+    for (const auto& entry : Form1Layout())
+      if (entry.kind != ControlKind::kWindow && (*this)[entry.id] == window) return entry.id;
   return std::nullopt;
 }
 
 std::optional<Control> Controls::ControlOfId(UINT_PTR id) {
-  for (const auto& spec : Form1Layout())
-    if (spec.kind != ControlKind::kWindow && IdOf(spec.id) == id) return spec.id;
+  for (const auto& entry : Form1Layout())
+    if (entry.kind != ControlKind::kWindow && IdOf(entry.id) == id) return entry.id;
   return std::nullopt;
 }
 

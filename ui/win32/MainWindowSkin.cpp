@@ -49,16 +49,16 @@ void MainWindow::ColourCommonControls() {
     SetProgressBarTextColour(bar, ColourOf(*text));
   // A themed check box, option button or frame draws its caption in the theme's
   // colour, whatever WM_CTLCOLORSTATIC sets: those the skin colours look classic.
-  for (const auto& spec : Form1Layout())
-    if (DrawsItsOwnCaption(spec.kind) && skin_.of(spec.id).text)
-      DropVisualStyle(controls_[spec.id]);
+  for (const auto& entry : Form1Layout())
+    if (DrawsItsOwnCaption(entry.kind) && skin_.of(entry.id).text)
+      DropVisualStyle(controls_[entry.id]);
 }
 
 COLORREF MainWindow::BackgroundOf(Control control) const {
   if (const auto& own = skin_.of(control).background) return ColourOf(*own);
-  const ControlSpec& spec = SpecOf(control);
-  if (skinned_ && spec.skinned_background) return GetSysColor(COLOR_BTNFACE);
-  return ColourOf(spec.background);
+  const ControlSpec& entry = SpecOf(control);
+  if (skinned_ && entry.skinned_background) return GetSysColor(COLOR_BTNFACE);
+  return ColourOf(entry.background);
 }
 
 HBRUSH MainWindow::BrushOf(COLORREF colour) {
@@ -69,9 +69,9 @@ HBRUSH MainWindow::BrushOf(COLORREF colour) {
 
 LRESULT MainWindow::OnControlColour(HDC dc, HWND child) {
   const Control control = controls_.ControlOf(child).value_or(Control::Form1);
-  const ControlSpec& spec = SpecOf(control);
+  const ControlSpec& entry = SpecOf(control);
   // What a push button asks for is the ground it stands on: its frame or the window.
-  const Control ground = spec.kind == ControlKind::kPushButton ? *spec.parent : control;
+  const Control ground = entry.kind == ControlKind::kPushButton ? *entry.parent : control;
   const COLORREF background = BackgroundOf(ground);
   SetBkColor(dc, background);
   if (const auto& text = skin_.of(control).text) SetTextColor(dc, ColourOf(*text));
@@ -83,12 +83,12 @@ void MainWindow::EraseBackground(HDC dc) {
   GetClientRect(window_, &area);
   FillRect(dc, &area, BrushOf(BackgroundOf(Control::Form1)));
   // A frame draws its line and its caption only: its inside is painted here.
-  for (const auto& spec : Form1Layout()) {
-    if (spec.kind != ControlKind::kFrame || !skin_.of(spec.id).background) continue;
+  for (const auto& entry : Form1Layout()) {
+    if (entry.kind != ControlKind::kFrame || !skin_.of(entry.id).background) continue;
     RECT frame;
-    GetWindowRect(controls_[spec.id], &frame);
+    GetWindowRect(controls_[entry.id], &frame);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&frame), 2);
-    FillRect(dc, &frame, BrushOf(BackgroundOf(spec.id)));
+    FillRect(dc, &frame, BrushOf(BackgroundOf(entry.id)));
   }
 }
 
