@@ -66,6 +66,8 @@ done
 # display; what the user does there runs in that desktop too.
 desktop=QuorvaneInstallerTest,800x600
 rm -f "$log"
+# Choices other tests left in this prefix (automatic logging off, say) go first.
+on_wine reg delete "$settings" /f >/dev/null || true
 wine explorer /desktop=$desktop "$program" </dev/null >/dev/null 2>&1 &
 started+=($!)
 # The program's process in this Wine prefix, by its command line.
