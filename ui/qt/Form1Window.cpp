@@ -187,10 +187,12 @@ void Form1Window::ConnectControls() {
 }
 
 void Form1Window::TrackPointer() {
-  // Moves of the pointer are seen over the window and every control; the core
-  // decides what each one means for the pointer.
-  QList<QWidget*> watched{this, HistoryList()->viewport(), IntervalList()->viewport()};
-  for (QWidget* control : std::as_const(controls_)) watched << control;
+  // Moves of the pointer are watched over the controls whose hover rule changes
+  // the pointer; the core decides what each one means. The others (the progress
+  // bar repaints every second) are left unwatched.
+  QList<QWidget*> watched{HistoryList()->viewport(), IntervalList()->viewport()};
+  for (const ControlSpec& entry : Form1Layout())
+    if (entry.hover != ControlSpec::Hover::kKeep) watched << ControlWidget(entry.id);
   for (QWidget* widget : watched) {
     widget->setMouseTracking(true);
     widget->installEventFilter(this);
