@@ -424,6 +424,20 @@ TEST(Form1Options, StoredStartOptionsAreShownWithoutRegisteringAgain) {
   EXPECT_FALSE(lower.window.visible[C::Check8]);
 }
 
+// The settings file could not be read and was set aside: the box says whether
+// the program still starts at login, and the store learns it again.
+TEST(Form1Options, AfterASettingsResetTheStartBoxFollowsTheEntry) {
+  for (const bool exists : {true, false}) {
+    Form1Harness h;
+    h.settings.unreadable_backup = "Quorvane.ini.unreadable";
+    h.startup_entry.exists = exists;
+    h.Load();
+    EXPECT_EQ(h.window.IsChecked(C::Check4), exists);
+    EXPECT_EQ(h.settings.values["Windows Startup"], exists ? "On" : "Off");
+    EXPECT_EQ(h.startup_entry.adds + h.startup_entry.removes, 0);
+  }
+}
+
 TEST(Form1Options, AStartEntryThatCannotBeWrittenIsReported) {
   Form1Harness h;
   h.startup_entry.refuse = true;

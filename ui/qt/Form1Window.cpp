@@ -13,6 +13,7 @@
 #include <QStandardItemModel>
 #include <QTimer>
 #include <QTreeView>
+#include <utility>
 
 #include "ui/qt/Appearance.h"
 #include "ui/qt/FrameBox.h"
@@ -184,6 +185,12 @@ void Form1Window::ConnectControls() {
   on_toggle(Control::Option2, &Form1::Option2_Click, true);
   // A click on the interval list: any left release over it, on a row or not.
   IntervalList()->viewport()->installEventFilter(this);
+  // A row chosen with the keyboard is stored as a click would store it; a row
+  // chosen with the mouse is reported by the release.
+  connect(IntervalList()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (form_ && !selecting_row_ && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+      form_->ListView2_Click();
+  });
 }
 
 void Form1Window::TrackPointer() {
@@ -305,13 +312,17 @@ void Form1Window::SetListRows(Control, const std::vector<std::string>& rows) {
 void Form1Window::SelectRow(Control, int row) {
   QItemSelectionModel* selection = IntervalList()->selectionModel();
   if (row < 0) {
+    const bool was = std::exchange(selecting_row_, true);
     selection->clearSelection();
+    selecting_row_ = was;
     return;
   }
   // A row chosen by the program is selected where it is; the list is not scrolled.
   QTreeView* list = IntervalList();
   list->setAutoScroll(false);
+  const bool was = std::exchange(selecting_row_, true);
   selection->setCurrentIndex(intervals_->index(row, 0), QItemSelectionModel::ClearAndSelect);
+  selecting_row_ = was;
   list->setAutoScroll(true);
 }
 

@@ -82,6 +82,7 @@ class Form1Window : public QWidget, public Form1View {
   QStandardItemModel* intervals_ = nullptr;
   std::optional<QCursor> hand_pointer_;
   bool centred_ = false;
+  bool selecting_row_ = false;  // the core's own choice of row, not the user's
 };
 
 }  // namespace quorvane

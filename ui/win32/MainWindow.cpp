@@ -151,7 +151,17 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
     history_list_.Answer(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
   // The list has settled its selection by the time it reports the click.
   if (control == Control::ListView2 && header.code == NM_CLICK && form_) form_->ListView2_Click();
+  if (control == Control::ListView2 && header.code == LVN_ITEMCHANGED && form_ &&
+      RowChosenFromKeyboard(reinterpret_cast<const NMLISTVIEW&>(header)))
+    form_->ListView2_Click();
   return 0;
+}
+
+bool MainWindow::RowChosenFromKeyboard(const NMLISTVIEW& change) const {
+  // A row chosen with the mouse is reported by its click, once the button is up.
+  if (selecting_row_ || GetKeyState(VK_LBUTTON) < 0) return false;
+  return (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
+         !(change.uOldState & LVIS_SELECTED);
 }
 
 bool MainWindow::OnSetCursor(HWND under, UINT hit, UINT mouse_message) {

@@ -69,6 +69,9 @@ class MainWindow : public Form1View {
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void OnClicked(Control control);
   LRESULT OnNotify(const NMHDR& header);
+  // A row of the interval list selected with the keyboard, which stores it as a
+  // click would.
+  bool RowChosenFromKeyboard(const NMLISTVIEW& change) const;
   bool OnSetCursor(HWND under, UINT hit, UINT mouse_message);
   void OnActivate(bool active);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -98,7 +101,8 @@ class MainWindow : public Form1View {
   bool skinned_ = false;  // the marked backgrounds take the button face
   SkinColours skin_;      // none until a skin is applied
   bool shown_once_ = false;
-  HWND focus_ = nullptr;  // the control that has the focus while the window is active
+  bool selecting_row_ = false;  // the core's own choice of row, not the user's
+  HWND focus_ = nullptr;        // the control that has the focus while the window is active
   std::map<Control, int> column_twips_;
   std::map<COLORREF, HBRUSH> brushes_;
   HICON big_icon_ = nullptr;
