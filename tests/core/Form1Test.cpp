@@ -462,6 +462,7 @@ TEST(Form1Options, TheMethodButtonsStoreBothValuesAndPickTheReader) {
   h.signal_source.strengths = {-60};
   Form1& form = h.Load();
   h.ClickOption(C::Option2);
+  EXPECT_FALSE(h.window.IsChecked(C::Option1));
   EXPECT_EQ(h.settings.values.at("Option1"), "False");
   EXPECT_EQ(h.settings.values.at("Option2"), "True");
   form.PushButton6_Click();

@@ -359,19 +359,12 @@ void Form1Window::ApplySkin(const std::filesystem::path& file) {
 
 void Form1Window::ShowApplicationIcon() { setWindowIcon(ApplicationIcon()); }
 
-void Form1Window::CentreOnFirstShow() {
-  if (centred_) return;
+void Form1Window::CentreOnScreen() {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
   }
-  centred_ = true;
-}
-
-void Form1Window::ShowWindow() {
-  CentreOnFirstShow();
-  show();
 }
 
 void Form1Window::ShowMinimizedWindow() { showMinimized(); }
@@ -380,14 +373,13 @@ void Form1Window::ShowMinimizedWindow() { showMinimized(); }
 // a hidden window set back to normal would leave an empty frame on screen).
 void Form1Window::HideWindow() { hide(); }
 
-void Form1Window::RestoreWindow() {
+void Form1Window::ShowWindow() {
   // Wayland never tells a program that its window was minimised. A window on
   // screen that is not the active one may be: it leaves the screen, so that
   // showing it maps it anew.
   if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && isVisible() &&
       !isActiveWindow())
     hide();
-  CentreOnFirstShow();  // a start straight into the tray shows the window here first
   showNormal();
   raise();
   activateWindow();

@@ -88,7 +88,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     default:
       if (message == TrayIcon::TaskbarCreatedMessage()) {
-        tray_->AddAgain();
+        if (form_) form_->cSysTray1_TrayCreated();
         return 0;
       }
       if (message == SingleInstance::BringToFrontMessage()) {
@@ -110,13 +110,11 @@ void MainWindow::OnClicked(Control control) {
       form_->Check8_Click();
       break;
     case Control::Option1:
-    case Control::Option2: {
-      // The two methods exclude each other, whatever the dialog keys did.
-      const Control other = control == Control::Option1 ? Control::Option2 : Control::Option1;
-      if (IsChecked(control)) SetChecked(other, false);
-      control == Control::Option1 ? form_->Option1_Click() : form_->Option2_Click();
+      form_->Option1_Click();
       break;
-    }
+    case Control::Option2:
+      form_->Option2_Click();
+      break;
     case Control::PushButton1:
       form_->PushButton1_Click();
       break;

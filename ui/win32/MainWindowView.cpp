@@ -109,27 +109,14 @@ void MainWindow::ShowApplicationIcon() {
 }
 
 void MainWindow::ShowWindow() {
-  if (!shown_once_) CentreOnScreen();
-  shown_once_ = true;
+  // A window hidden while minimised comes back in its normal size.
   ::ShowWindow(window_, SW_SHOWNORMAL);
   SetForegroundWindow(window_);
 }
 
-void MainWindow::ShowMinimizedWindow() {
-  if (!shown_once_) CentreOnScreen();
-  shown_once_ = true;
-  ::ShowWindow(window_, SW_SHOWMINNOACTIVE);
-}
+void MainWindow::ShowMinimizedWindow() { ::ShowWindow(window_, SW_SHOWMINNOACTIVE); }
 
 void MainWindow::HideWindow() { ::ShowWindow(window_, SW_HIDE); }
-
-void MainWindow::RestoreWindow() {
-  if (!shown_once_) CentreOnScreen();
-  shown_once_ = true;
-  // A window hidden while minimised comes back in its normal size.
-  ::ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
-  SetForegroundWindow(window_);
-}
 
 bool MainWindow::IsMinimized() const { return IsIconic(window_) != FALSE; }
 

@@ -17,7 +17,7 @@ class SystemDesktop : public Desktop {
   // The default browser, minimised and not activated where the shell allows it.
   void OpenUrlInBackground(const std::string& url, Failed failed) override;
   // The ANSI text of the history log, as Unicode text.
-  void CopyFileText(const std::filesystem::path& file) override;
+  void CopyText(const std::string& text) override;
 
  private:
   HWND owner_;
