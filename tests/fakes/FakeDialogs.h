@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,8 @@ class FakeDialogs : public Dialogs {
   std::vector<std::string> confirmations;
   std::vector<std::string> warnings;
   bool answer_yes = true;
+  std::vector<SaveFileQuestion> save_questions;
+  std::optional<std::filesystem::path> save_answer;  // nothing: the user cancels
   // Runs while a box is open, as the program's other events may.
   std::function<void()> while_open;
 
@@ -31,6 +35,10 @@ class FakeDialogs : public Dialogs {
     return answer_yes;
   }
   void Warn(const std::string& text) override { warnings.push_back(text); }
+  std::optional<std::filesystem::path> AskSaveAs(const SaveFileQuestion& question) override {
+    save_questions.push_back(question);
+    return save_answer;
+  }
   bool silent() const {
     return errors.empty() && informations.empty() && confirmations.empty() && warnings.empty();
   }
