@@ -91,6 +91,8 @@ class Desktop {
   // Opens the address in the web browser, behind the other windows where the
   // desktop allows it.
   virtual void OpenUrlInBackground(const std::string& url, Failed failed) = 0;
+  // Opens the file, a web page, in the user's web browser.
+  virtual void OpenInBrowser(const std::filesystem::path& file, Failed failed) = 0;
   // Puts text in the history log's encoding (UTF-8 on Linux, the ANSI code page on
   // Windows) on the clipboard, in place of what was there. Throws AppError when
   // the clipboard cannot take it; it is then left as it was.

@@ -46,6 +46,12 @@ void QtDesktop::OpenUrlInBackground(const std::string& url, Failed failed) {
   OpenWithDesktop(QString::fromStdString(url), "No web browser was found", std::move(failed));
 }
 
+void QtDesktop::OpenInBrowser(const std::filesystem::path& file, Failed failed) {
+  // The opener gives a local .html file to the desktop's default web browser.
+  OpenWithDesktop(QUrl::fromLocalFile(QString::fromStdString(file.string())).toString(),
+                  "No web browser was found", std::move(failed));
+}
+
 void QtDesktop::CopyText(const std::string& text) {
   // The log is UTF-8 here; its bytes go on the clipboard as they are, as
   // converting a large log to a QString first would take longer and triple the
