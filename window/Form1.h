@@ -17,6 +17,7 @@
 #include "window/BackgroundReader.h"
 #include "window/Dialogs.h"
 #include "window/Form1View.h"
+#include "window/HistoryMenu.h"
 #include "window/HistoryStore.h"
 #include "window/HomePageDraw.h"
 #include "window/cSysTray.h"
@@ -80,6 +81,10 @@ class Form1 {
   void Form_Resize();
   // The user asks to close the window; it closes and the program ends.
   void Form_QueryUnload();
+  // The history list's context menu: the view shows these items and reports the
+  // one chosen.
+  std::vector<MenuItem> ListView1_ContextMenu() const { return history_menu_.Items(); }
+  void ListView1_MenuClick(HistoryCommand command) { history_menu_.Choose(command); }
   // A mouse button was released over the tray icon.
   void cSysTray1_MouseUp(int button);
   // The balloon was clicked away.
@@ -158,6 +163,7 @@ class Form1 {
   bool location_refusal_told_ = false;
   PointerMode pointer_mode_ = PointerMode::kDefault;
   int last_interval_row_ = -1;
+  HistoryMenu history_menu_;
   std::deque<SampleOrigin> samples_waiting_;
   SampleOrigin sample_running_ = SampleOrigin::kTimer;
   int log_now_pending_ = 0;
