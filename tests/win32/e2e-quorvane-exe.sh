@@ -2,50 +2,12 @@
 # Quorvane.exe under Wine on a desktop with a tray, driven from outside as a user
 # would: the first start and its samples, minimising into the tray and coming
 # back, the start-at-logon entry, a second start, and closing.
-# The Wine prefix is shared with the other Windows tests, so this test runs alone:
-# it replaces the prefix's netsh by a fake that prints a recorded output, and puts
-# back netsh, Quorvane's settings and Run values and its log when it ends.
-export QUORVANE=${QUORVANE_EXE:?set QUORVANE_EXE to Quorvane.exe}
-source "$(dirname "$0")/../e2e/e2e-lib.sh"
-: "${WINEPREFIX:?}" "${FAKE_NETSH:?}" "${NETSH_OUTPUT:?}"
-export WINEPREFIX WINEDEBUG=${E2E_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;netsh.exe=n"
+# The prefix's netsh is replaced by a fake that prints a recorded output.
+source "$(dirname "$0")/quorvane-exe-lib.sh"
+: "${FAKE_NETSH:?}" "${NETSH_OUTPUT:?}"
+export WINEDLLOVERRIDES="mscoree,mshtml=;netsh.exe=n"
 export FAKE_NETSH_MODE="print:Z:$NETSH_OUTPUT"
 
-LOG=$WINEPREFIX/drive_c/users/$(id -un)/Temp/Quorvane.txt
-NETSH=$WINEPREFIX/drive_c/windows/system32/netsh.exe
-SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Brindlewick\Quorvane'
-RUN_KEYS=('HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-          'HKCU\Software\Microsoft\Windows\CurrentVersion\Run')
-
-forget_quorvane() {
-  wine reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1 || true
-  local key
-  for key in "${RUN_KEYS[@]}"; do wine reg delete "$key" /v Quorvane.exe /f >/dev/null 2>&1 || true; done
-  rm -f "$LOG"
-}
-wine_cleanup() {
-  [ -f "$WORK/netsh.exe" ] && cp "$WORK/netsh.exe" "$NETSH"
-  forget_quorvane
-  wineserver -k 2>/dev/null || true
-  # The server and Wine's background services for the tests that follow, started
-  # as the test command starts them: detached from the test's output and display.
-  wineserver -p 30 </dev/null >/dev/null 2>&1 || true
-  env -u DISPLAY wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-}
-trap 'wine_cleanup; e2e_cleanup' EXIT
-
-# What Wine shows of Quorvane: its main window under its caption, its icon docked
-# in trayer's panel, balloons drawn by Wine's explorer.
-main_window() {
-  xwininfo -root -tree 2>/dev/null |
-    awk '/"Quorvane": \("quorvane.exe" "quorvane.exe"\)  536x570/ && !found {print $1; found=1}'
-}
-tray_icons() {
-  local panel
-  panel=$(tray_panel)
-  [ -n "$panel" ] && xwininfo -tree -id "$panel" 2>/dev/null |
-    awk '/\("explorer.exe" "explorer.exe"\)/{print $1}'
-}
 balloon_shown() {
   local id
   for id in $(xwininfo -root -tree 2>/dev/null |
@@ -55,18 +17,11 @@ balloon_shown() {
   return 1
 }
 no_balloon() { ! balloon_shown; }
-e2e_start_quorvane() {
-  wine "$QUORVANE" >"$WORK/quorvane.out" 2>&1 &
-  QUORVANE_PID=$!
-  PIDS+=($QUORVANE_PID)
-}
 # A click on the tray icon brings the window back.
 restore_through_tray() {
   xdotool mousemove --window "$(tray_icons | head -n 1)" 10 11 click "$1"
   wait_for 5 main_window_shown
 }
-registry_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ    //p'; }
-setting_is() { [ "$(registry_value "$SETTINGS_KEY" "$1")" = "$2" ]; }
 no_run_value() {
   local key
   for key in "${RUN_KEYS[@]}"; do [ -z "$(registry_value "$key" Quorvane.exe)" ] || return 1; done
@@ -81,8 +36,7 @@ TRAYER_WIDTH=(--widthtype pixel --width 48)
 e2e_start_desktop
 wineserver -k 2>/dev/null || true
 forget_quorvane
-cp "$NETSH" "$WORK/netsh.exe"
-cp "$FAKE_NETSH" "$NETSH"
+replace_system_file netsh.exe "$FAKE_NETSH"
 EXE_WINDOWS_PATH=$(winepath -w "$QUORVANE" 2>/dev/null)
 # Wine's desktop process, which docks the tray icons, serves the display it was
 # started on, and when a console program such as reg started it, its icons may
