@@ -1,14 +1,19 @@
 #include <QApplication>
 #include <QLoggingCategory>
+#include <clocale>
 #include <filesystem>
 #include <iostream>
+#include <string>
 #include <vector>
 
 #include "app/DisplayPlatform.h"
 #include "app/FirstPaintReporter.h"
+#include "app/ReportCommand.h"
 #include "app/SingleInstance.h"
 #include "platform/PlatformServices.h"
+#include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
+#include "sampling/HistoryLog.h"
 #include "sampling/StatusSampler.h"
 #include "ui/qt/Form1Window.h"
 #include "ui/qt/MessageBoxDialogs.h"
@@ -18,6 +23,16 @@
 #include "window/Form1.h"
 
 int main(int argc, char* argv[]) {
+  // The report options come first: no display, no single-instance check, so they
+  // work beside a running copy and on a machine without a display.
+  {
+    std::setlocale(LC_TIME, "");  // the user's date and time form, as the window writes it
+    const quorvane::SystemClock clock;
+    const auto status = quorvane::RunReportOptions(
+        std::vector<std::string>(argv + 1, argv + argc),
+        {quorvane::LogFilePath(quorvane::TempFolder()), clock, &std::cout, std::cerr});
+    if (status) return *status;
+  }
   QByteArray platform = quorvane::PreferredPlatform();
   // Without a display Quorvane still logs, on Qt's offscreen platform.
   if (platform == "offscreen") {

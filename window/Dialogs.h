@@ -1,6 +1,8 @@
 #pragma once
 
 #include <exception>
+#include <optional>
+#include <set>
 #include <string>
 
 namespace quorvane {
@@ -32,6 +34,27 @@ class Dialogs {
   virtual void Warn(const std::string& text) = 0;
 };
 
+// Passes the boxes on, but never opens a second box with the same text while the
+// first is still open: an error that comes back on every tick while nobody is
+// there to answer would otherwise pile up boxes. Questions always go through.
+class OneBoxPerMessage : public Dialogs {
+ public:
+  explicit OneBoxPerMessage(Dialogs& boxes) : boxes_(boxes) {}
+
+  void SetAppTitle(const std::string& title) override { boxes_.SetAppTitle(title); }
+  void ReportError(const ErrorReport& report) override;
+  void Inform(const std::string& text) override;
+  bool Confirm(const std::string& text) override { return boxes_.Confirm(text); }
+  void Warn(const std::string& text) override;
+
+ private:
+  template <typename ShowBox>
+  void ShowUnlessOpen(const std::string& key, ShowBox&& show);
+
+  Dialogs& boxes_;
+  std::set<std::string> open_;
+};
+
 // Runs the numbered steps of one handler. A step that throws is reported in the
 // error report box and the handler goes on with its next step.
 class TrappedHandler {
@@ -41,17 +64,28 @@ class TrappedHandler {
   // Runs one step; false when it failed (and was reported).
   template <typename Statement>
   bool Step(int line, Statement&& statement) {
+    const auto failure = Attempt(line, statement);
+    if (failure) dialogs_.ReportError(*failure);
+    return !failure;
+  }
+
+  // Runs one step and hands back its failure instead of reporting it, for a
+  // handler that must finish its work before a box holds it up.
+  template <typename Statement>
+  std::optional<ErrorReport> Attempt(int line, Statement&& statement) {
     try {
       statement();
-      return true;
+      return std::nullopt;
     } catch (const std::exception& error) {
-      dialogs_.ReportError({error.what(), name_, line});
-      return false;
+      return ErrorReport{error.what(), name_, line};
     }
   }
 
   void Report(int line, const std::string& description) {
     dialogs_.ReportError({description, name_, line});
+  }
+  void Report(const std::optional<ErrorReport>& failure) {
+    if (failure) dialogs_.ReportError(*failure);
   }
 
  private:

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/Clock.h"
@@ -114,7 +115,7 @@ class Form1 {
   void SetAppTitle();
   void MaybeOpenHomePage();
   void FillIntervalList();
-  void RestoreIntervalSelection(TrappedHandler& trap);
+  std::optional<ErrorReport> RestoreIntervalSelection(TrappedHandler& trap);
   void RestoreSwitch(TrappedHandler& trap);
   void RestoreOptions(TrappedHandler& trap);
   void RestoreMinimisedStart(TrappedHandler& trap);
@@ -140,7 +141,7 @@ class Form1 {
 
   Form1Services services_;
   Form1View& view_;
-  Dialogs& dialogs_;
+  OneBoxPerMessage dialogs_;
   Desktop& desktop_;
   HistoryStore& history_;
   cSysTray tray_;

@@ -4,9 +4,21 @@
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/ReportCommand.h"
+#include "app/windows/ConsoleOutput.h"
 #include "platform/PlatformServices.h"
+#include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
+#include "platform/windows/WideText.h"
+#include "sampling/HistoryLog.h"
 #include "sampling/StatusSampler.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/MessageBoxDialogs.h"
@@ -40,12 +52,45 @@ class Attachment {
   quorvane::win32::MainWindow& window_;
 };
 
+// The report options of the command line, before anything else: without the
+// single-instance check, so they work beside a running copy. Nothing when the
+// window should run.
+std::optional<int> RunReportOptions() {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 1; wide && i < count; ++i) arguments.push_back(quorvane::Narrow(wide[i]));
+  LocalFree(wide);
+  if (arguments.empty()) return std::nullopt;
+
+  const quorvane::SystemClock clock;
+  quorvane::win32::ConsoleOutput console(STD_OUTPUT_HANDLE);
+  std::ostream out(&console);
+  std::ostringstream errors;
+  const auto status =
+      quorvane::RunReportOptions(arguments, {quorvane::LogFilePath(quorvane::TempFolder()), clock,
+                                             console.available() ? &out : nullptr, errors});
+  if (status && !errors.str().empty()) {
+    quorvane::win32::ConsoleOutput console_errors(STD_ERROR_HANDLE);
+    if (console_errors.available()) {
+      std::ostream(&console_errors) << errors.str();
+    } else {
+      std::string message = errors.str();
+      while (!message.empty() && message.back() == '\n') message.pop_back();
+      MessageBoxW(nullptr, quorvane::Widen(message).c_str(), L"Quorvane", MB_OK | MB_ICONWARNING);
+    }
+  }
+  return status;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // Libraries come from the system folder only, never from beside a downloaded
   // Quorvane.exe or from the current folder.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
+  if (const auto status = RunReportOptions()) return *status;
 
   // A second start (at logon and again by hand, say) brings the running copy to
   // the front instead of logging twice into the same file.
