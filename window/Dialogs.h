@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
@@ -15,6 +16,14 @@ struct ErrorReport {
 
   // The text of the error report box.
   std::string Text() const;
+};
+
+// Where to save a file: the platform's save dialog asks the user.
+struct SaveFileQuestion {
+  std::string title;           // "Export History as CSV"
+  std::string suggested_name;  // "Quorvane.csv", in the user's documents folder
+  std::string type_name;       // "CSV files"
+  std::string extension;       // "csv", added when the user types none
 };
 
 // The program's message boxes. The window asks for them through this interface so
@@ -32,6 +41,8 @@ class Dialogs {
   virtual bool Confirm(const std::string& text) = 0;
   // A problem outside the handlers' own steps, with the warning icon.
   virtual void Warn(const std::string& text) = 0;
+  // The platform's standard save dialog; nothing when the user cancels.
+  virtual std::optional<std::filesystem::path> AskSaveAs(const SaveFileQuestion& question) = 0;
 };
 
 // Passes the boxes on, but never opens a second box with the same text while the
@@ -46,6 +57,9 @@ class OneBoxPerMessage : public Dialogs {
   void Inform(const std::string& text) override;
   bool Confirm(const std::string& text) override { return boxes_.Confirm(text); }
   void Warn(const std::string& text) override;
+  std::optional<std::filesystem::path> AskSaveAs(const SaveFileQuestion& question) override {
+    return boxes_.AskSaveAs(question);
+  }
 
  private:
   template <typename ShowBox>

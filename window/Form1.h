@@ -17,6 +17,7 @@
 #include "window/BackgroundReader.h"
 #include "window/Dialogs.h"
 #include "window/Form1View.h"
+#include "window/HistoryMenu.h"
 #include "window/HistoryStore.h"
 #include "window/HomePageDraw.h"
 #include "window/cSysTray.h"
@@ -84,6 +85,10 @@ class Form1 {
   // giving it a moment. False when it is stuck inside a system call and has been
   // abandoned: the program must then end at once, leaving the sampler as it is.
   bool EndReadings();
+  // The history list's context menu: the view shows these items and reports the
+  // one chosen.
+  std::vector<MenuItem> ListView1_ContextMenu() const { return history_menu_.Items(); }
+  void ListView1_MenuClick(HistoryCommand command) { history_menu_.Choose(command); }
   // A mouse button was released over the tray icon.
   void cSysTray1_MouseUp(int button);
   // The balloon was clicked away.
@@ -163,6 +168,7 @@ class Form1 {
   bool location_refusal_told_ = false;
   PointerMode pointer_mode_ = PointerMode::kDefault;
   int last_interval_row_ = -1;
+  HistoryMenu history_menu_;
   std::deque<SampleOrigin> samples_waiting_;
   SampleOrigin sample_running_ = SampleOrigin::kTimer;
   SignalMethod method_running_ = SignalMethod::kWirelessTool;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,8 @@ class FakeDialogs : public Dialogs {
   std::vector<std::string> confirmations;
   std::vector<std::string> warnings;
   bool answer_yes = true;
+  std::vector<SaveFileQuestion> save_questions;
+  std::optional<std::filesystem::path> save_answer;  // nothing: the user cancels
   std::function<void()> while_open;
   int open_boxes = 0;
   int most_open_boxes = 0;  // boxes open at the same time, stacked
@@ -40,6 +44,10 @@ class FakeDialogs : public Dialogs {
   void Warn(const std::string& text) override {
     warnings.push_back(text);
     StayOpen();
+  }
+  std::optional<std::filesystem::path> AskSaveAs(const SaveFileQuestion& question) override {
+    save_questions.push_back(question);
+    return save_answer;
   }
   bool silent() const {
     return errors.empty() && informations.empty() && confirmations.empty() && warnings.empty();
