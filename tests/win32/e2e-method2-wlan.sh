@@ -5,12 +5,30 @@
 # cannot, a refusal for want of location permission is told once, a system
 # without the library still logs, and a reading stuck in the WLAN service does
 # not hold up closing.
-source "$(dirname "$0")/quorvane-exe-lib.sh"
+source "$(dirname "$0")/wine-e2e-lib.sh"
 : "${FAKE_WLANAPI:?}"
 # Native first, and only: Wine's own reports no interface.
-export WINEDLLOVERRIDES="mscoree,mshtml=;wlanapi=n"
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;wlanapi=n"
 SCRIPT=$WINEPREFIX/drive_c/quorvane-wlan.txt
+WLANAPI=$WINEPREFIX/drive_c/windows/system32/wlanapi.dll
 
+# The first start sees a Windows without wlanapi.dll.
+wine_e2e_prepare() {
+  cp "$WLANAPI" "$WORK/wlanapi.dll"
+  rm -f "$WLANAPI"
+  store_method2_settings
+}
+wine_e2e_restore() {
+  if [ -f "$WORK/wlanapi.dll" ]; then cp "$WORK/wlanapi.dll" "$WLANAPI"; fi
+  rm -f "$SCRIPT"
+}
+# Method #2, logging every second.
+store_method2_settings() {
+  local value
+  for value in Option1=False Option2=True OftenIndex=1 StartStopState=On; do
+    wine reg add "$SETTINGS_KEY" /v "${value%%=*}" /t REG_SZ /d "${value#*=}" /f >/dev/null 2>&1
+  done
+}
 wlan_answers() { printf '%s\n' "$@" >"$SCRIPT.new" && mv "$SCRIPT.new" "$SCRIPT"; }
 last_value() { tail -n 1 "$LOG" 2>/dev/null | tr -d '\r' | sed -n 's/.* WiFi Signal Strength is //p'; }
 last_value_is() { [ "$(last_value)" = "$1" ]; }
@@ -32,31 +50,28 @@ message_boxes() {
 }
 message_box_count() { message_boxes | wc -l; }
 box_shown() { [ "$(message_box_count)" -ge 1 ]; }
-# Starts Quorvane logging by Method #2 every second, and waits for its window.
-start_method2() {
+# Starts Quorvane again, afresh, and waits for its window.
+restart_method2() {
   forget_quorvane
-  store_settings Option1=False Option2=True OftenIndex=1 StartStopState=On
+  store_method2_settings
   wineserver -k 2>/dev/null || true
   e2e_start_quorvane
   wait_for 30 main_window_shown || fail "no main window appeared"
   W=$(main_window)
 }
 
-e2e_start_desktop
-wineserver -k 2>/dev/null || true
-trap 'rm -f "$SCRIPT"; wine_cleanup; e2e_cleanup' EXIT
-
 # A Windows without wlanapi.dll: the connection test gives every level.
-replace_system_file wlanapi.dll
-start_method2
+wine_e2e_start
+wait_for 30 main_window_shown || fail "no main window appeared"
+W=$(main_window)
 wait_for 15 has_log_lines 2 || fail "nothing logged without wlanapi.dll"
 connection_test=$(last_value)
 [[ $connection_test == [05] ]] || fail "without wlanapi.dll: $(tail -n 1 "$LOG")"
 close_and_wait "$W" || fail "closing did not end the program"
 
-replace_system_file wlanapi.dll "$FAKE_WLANAPI"
+cp "$FAKE_WLANAPI" "$WLANAPI"
 wlan_answers "interface disconnected" "interface connected" "rssi -55"
-start_method2
+restart_method2
 wait_for_value 5 || fail "-55 dBm: $(last_value)"
 wlan_answers "interface connected" "rssi -90"
 wait_for_value 0 || fail "-90 dBm: $(last_value)"
@@ -83,7 +98,7 @@ close_and_wait "$W" || fail "closing did not end the program"
 # A reading that never comes back out of the WLAN service: closing still ends
 # the program at once.
 wlan_answers "interface connected" "query hang"
-start_method2
+restart_method2
 sleep 3
 lines=$(log_lines)
 sleep 2

@@ -2,47 +2,24 @@
 # Quorvane.exe under Wine on a desktop with a tray, driven from outside as a user
 # would: the first start and its samples, minimising into the tray and coming
 # back, the start-at-logon entry, a second start, and closing.
-# The prefix's netsh is replaced by a fake that prints a recorded output.
-source "$(dirname "$0")/quorvane-exe-lib.sh"
-: "${FAKE_NETSH:?}" "${NETSH_OUTPUT:?}"
-export WINEDLLOVERRIDES="mscoree,mshtml=;netsh.exe=n"
-export FAKE_NETSH_MODE="print:Z:$NETSH_OUTPUT"
+# The Wine prefix is shared with the other Windows tests, so this test runs alone:
+# it replaces the prefix's netsh by a fake that prints a recorded output, and puts
+# back netsh, Quorvane's settings and Run values and its log when it ends.
+source "$(dirname "$0")/wine-e2e-lib.sh"
 
-balloon_shown() {
-  local id
-  for id in $(xwininfo -root -tree 2>/dev/null |
-    awk '/\("explorer.exe" "explorer.exe"\)/ {split($(NF-1), size, "x"); if (size[1] > 100) print $1}'); do
-    window_viewable "$id" && return 0
-  done
-  return 1
-}
-no_balloon() { ! balloon_shown; }
 # A click on the tray icon brings the window back.
 restore_through_tray() {
   xdotool mousemove --window "$(tray_icons | head -n 1)" 10 11 click "$1"
   wait_for 5 main_window_shown
 }
+registry_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ    //p'; }
+setting_is() { [ "$(registry_value "$SETTINGS_KEY" "$1")" = "$2" ]; }
 no_run_value() {
   local key
   for key in "${RUN_KEYS[@]}"; do [ -z "$(registry_value "$key" Quorvane.exe)" ] || return 1; done
 }
 
-# Wine shadows each X window that holds the docked icon with a window of its own,
-# placed where the X window was when the icon docked, and routes a click by those
-# places. A panel as wide as its icons ask grows when the icon docks, Wine misses
-# that, and a click on the icon lands outside Wine's panel, reaching no one. A
-# panel of a fixed width keeps its size.
-TRAYER_WIDTH=(--widthtype pixel --width 48)
-e2e_start_desktop
-wineserver -k 2>/dev/null || true
-forget_quorvane
-replace_system_file netsh.exe "$FAKE_NETSH"
-EXE_WINDOWS_PATH=$(winepath -w "$QUORVANE" 2>/dev/null)
-# Wine's desktop process, which docks the tray icons, serves the display it was
-# started on, and when a console program such as reg started it, its icons may
-# stay blank and deaf to clicks: Quorvane starts it, on a server of its own.
-wineserver -k 2>/dev/null || true
-e2e_start_quorvane
+wine_e2e_start
 
 wait_for 30 main_window_shown || fail "no 536x570 main window appeared"
 wait_for 10 tray_icon_present || fail "no tray icon"
