@@ -130,7 +130,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const auto temp_folder = quorvane::TempFolder();
   quorvane::StatusSampler sampler({*services.clock, *services.tool_runner,
                                    quorvane::SystemWirelessTool(), *services.signal_source,
-                                   *services.connectivity, temp_folder});
+                                   *services.connectivity, temp_folder, services.wlan.get()});
   quorvane::HistoryStore history(*services.clock);
 
   quorvane::win32::Win32MessageLoop loop(instance);
@@ -147,6 +147,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Attachment attachment(window, form);
     form.Form_Load();
     exit_code = quorvane::win32::Win32MessageLoop::Run(window.handle());
+    // Closing is at once: the window leaves the screen before anything waits, and
+    // a reading stuck inside WMI or the WLAN service ends with the process (and
+    // the single-instance lock with it) instead of being waited for.
+    ShowWindow(window.handle(), SW_HIDE);
+    if (!form.EndReadings()) ExitProcess(static_cast<UINT>(exit_code));
   }
   CoUninitialize();
   return exit_code;
