@@ -170,8 +170,7 @@ void WriteDays(const Figures& figures, std::ostream& out) {
   std::size_t index = 0;
   for (const auto& [key, day] : figures.days) {
     if (index++ < skipped) continue;
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", key / 10000, key / 100 % 100, key % 100);
+    const std::string date = IsoTime(key * 86400, 0).substr(0, 10);
     const std::string path = "by_day." + std::to_string(index - 1);
     out << "<tr><td>" << date << "</td><td>";
     Figure(out, path + ".samples", day.samples);
