@@ -137,10 +137,9 @@ void WriteDisconnections(const Figures& figures, std::ostream& out) {
       << "</span> in all, the longest <span data-figure=\"summary.disconnections.longest_seconds\" "
          "data-value=\""
       << spans.longest_seconds() << "\">" << ReadableDuration(spans.longest_seconds())
-      << "</span>. Times when Quorvane was not running (";
+      << "</span>. Times when Quorvane was not running are not disconnections: gaps ";
   Figure(out, "summary.gaps.count", figures.gaps.count());
-  out << " gaps, " << ReadableDuration(figures.gaps.total_seconds())
-      << ") are not disconnections.</p>\n";
+  out << ", " << ReadableDuration(figures.gaps.total_seconds()) << " in all.</p>\n";
   const std::vector<Span> longest = spans.Longest();
   if (!longest.empty()) {
     out << "<table>\n<tr><th>Start</th><th>End</th><th>Duration</th></tr>\n";

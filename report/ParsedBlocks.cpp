@@ -66,11 +66,11 @@ void ParsedBlocks::Take(std::string_view line, Block& block) {
   if (hint == OrderHint::kMonthFirst) ++counts_.month_first;
   if (hint == OrderHint::kAmbiguous) ++counts_.ambiguous;
   // Made UTC on the caller's thread, in order.
-  block.lines.push_back(
-      {WallSeconds(reading.local), static_cast<std::uint32_t>(line.data() - block.bytes.data()),
-       static_cast<std::uint16_t>(line.size()), reading.value,
-       static_cast<std::uint8_t>(static_cast<std::uint8_t>(reading.method) |
-                                 (reading.connected ? kConnected : 0))});
+  block.lines.push_back({WallSeconds(reading.local),
+                         static_cast<std::uint32_t>(line.data() - block.bytes.data()),
+                         static_cast<std::uint16_t>(line.size()), reading.value,
+                         static_cast<std::uint8_t>(static_cast<std::uint8_t>(reading.method) |
+                                                   (reading.connected ? kConnected : 0))});
 }
 
 void ParsedBlocks::Fill(Block& block) {

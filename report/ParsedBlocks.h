@@ -43,7 +43,7 @@ class ParsedBlocks {
   // A readable line, small so that a block's lines stay in the cache between the
   // two threads.
   struct Line {
-    std::int64_t wall;  // the local time read as if it were UTC
+    std::int64_t wall;    // the local time read as if it were UTC
     std::uint32_t start;  // the text in the block's bytes
     std::uint16_t length;
     std::uint8_t value;
