@@ -11,7 +11,8 @@ namespace quorvane {
 
 // Starting at logon through a value under a Run key: the executable's file name
 // as the value name, its quoted full path as the data. The machine-wide key is
-// used when it may be written, otherwise the user's own.
+// used when only administrators can replace the program and the key may be
+// written, otherwise the user's own.
 class RunKeyStartupEntry : public StartupEntry {
  public:
   explicit RunKeyStartupEntry(std::filesystem::path program);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "platform/ProcessToolRunner.h"
 #include "platform/windows/RegistrySettingsStore.h"
 #include "platform/windows/RunKeyStartupEntry.h"
@@ -62,6 +64,23 @@ TEST(WindowsStartupEntry, WritesTheQuotedPathAndRemovesItFromBothKeys) {
   EXPECT_FALSE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
   EXPECT_FALSE(RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
   entry.Remove();  // removing again changes nothing
+}
+
+// Wine lets anyone write HKLM, as an elevated Windows program may.
+TEST(WindowsStartupEntry, AProgramItsUserMayReplaceStartsForThatUserOnly) {
+  TempDir dir;
+  const auto program = dir / "quorvane-test.exe";
+  { std::ofstream(program) << "MZ"; }
+  RunKeyStartupEntry entry(program);
+  const std::wstring data = entry.value_data();
+  // A machine-wide value that an earlier version wrote for this copy goes too.
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe", REG_SZ,
+                  data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+  entry.Add();
+  EXPECT_FALSE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+  EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"),
+            std::optional<std::wstring>(data));
+  entry.Remove();
 }
 
 }  // namespace
