@@ -8,6 +8,7 @@
 #include "platform/AppError.h"
 #include "platform/windows/WideText.h"
 #include "sampling/FileOperations.h"
+#include "ui/win32/Clipboard.h"
 
 namespace quorvane::win32 {
 namespace {
@@ -26,7 +27,8 @@ std::wstring SystemFolder() {
 class OpenClipboardFor {
  public:
   explicit OpenClipboardFor(HWND owner) {
-    if (!OpenClipboard(owner)) ThrowLastError("The clipboard is in use by another program");
+    if (!OpenClipboardPatiently(owner))
+      ThrowLastError("The clipboard is in use by another program");
   }
   ~OpenClipboardFor() { CloseClipboard(); }
   OpenClipboardFor(const OpenClipboardFor&) = delete;
