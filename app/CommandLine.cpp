@@ -8,6 +8,11 @@ const std::string& ValueOf(const std::vector<std::string>& arguments, std::size_
   return arguments[++i];
 }
 
+// The arguments are UTF-8, which a path on Windows must be told.
+std::filesystem::path PathFromUtf8(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -33,7 +38,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         throw CommandLineError("Unknown report format \"" + name + "\": use html, csv or json");
       report.format = *format;
     } else if (argument == "--metrics-folder") {
-      line.metrics_folder = ValueOf(arguments, i);
+      line.metrics_folder = PathFromUtf8(ValueOf(arguments, i));
     } else if (argument.starts_with("--")) {
       throw CommandLineError("Unknown option " + argument);
     }

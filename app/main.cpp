@@ -4,6 +4,7 @@
 #include <iostream>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/DisplayPlatform.h"
 #include "app/FirstPaintReporter.h"
 #include "app/SingleInstance.h"
@@ -18,6 +19,13 @@
 #include "window/Form1.h"
 
 int main(int argc, char* argv[]) {
+  quorvane::CommandLine command_line;
+  try {
+    command_line = quorvane::ParseCommandLine({argv + 1, argv + argc});
+  } catch (const quorvane::CommandLineError& error) {
+    std::cerr << "quorvane: " << error.what() << std::endl;
+    return 2;
+  }
   QByteArray platform = quorvane::PreferredPlatform();
   // Without a display Quorvane still logs, on Qt's offscreen platform.
   if (platform == "offscreen") {
@@ -63,6 +71,7 @@ int main(int argc, char* argv[]) {
   quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, *services.clock,
                         temp_folder, program.parent_path()},
                        {window, tray, dialogs, desktop, loop}, history);
+  if (command_line.metrics_folder) form.set_metrics_folder_option(*command_line.metrics_folder);
   window.Attach(form);
   tray.Attach(form);
   // The window may be hidden in the tray; the program ends when it is closed.

@@ -25,6 +25,7 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       view_(views.window),
       dialogs_(views.dialogs),
       desktop_(views.desktop),
+      loop_(views.loop),
       history_(history),
       tray_(views.tray, views.loop),
       timer1_(views.loop.CreateTimer([this] { Timer1_Timer(); })),
@@ -139,6 +140,7 @@ void Form1::ListView2_Click() {
   const int row = SelectedIntervalRow();
   Save(setting::kOftenIndex, std::to_string(row + 1));
   countdown_.Restart(IntervalSeconds());
+  PublishMetrics();  // the new interval, for alerts on missing samples
 }
 
 // --- Countdown and switch --------------------------------------------------------
@@ -184,6 +186,7 @@ void Form1::PushButton5_Click() {
     UpdateTimer();
     trap.Step(114, [&] { SaveSetting(services_.settings, setting::kStartStopState, kOff); });
   }
+  PublishMetrics();  // the interval, 0 while off, for alerts on missing samples
 }
 
 void Form1::PushButton6_Click() {
@@ -218,6 +221,7 @@ void Form1::FinishSample(bool read, const SignalReading& reading) {
   } else {
     trap.Report(line, text);
   }
+  if (read) PublishMetrics(text);
   if (automatic) {
     countdown_.SampleFinished();
     ShowCountdown();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/Clock.h"
@@ -18,6 +19,7 @@
 #include "window/Form1View.h"
 #include "window/HistoryStore.h"
 #include "window/HomePageDraw.h"
+#include "window/MetricsPublisher.h"
 #include "window/cSysTray.h"
 
 namespace quorvane {
@@ -91,6 +93,12 @@ class Form1 {
   // half-built window is shown.
   void BringToFront();
 
+  // The folder given on the command line for quorvane.prom; it wins over the
+  // "Metrics Folder" setting. Before Form_Load.
+  void set_metrics_folder_option(std::filesystem::path folder) {
+    metrics_folder_option_ = std::move(folder);
+  }
+
   const std::filesystem::path& LogFilePath() const { return log_file_path_; }
   bool FormLoading() const { return form_loading_; }
   bool MinimizedToTray() const { return minimized_to_tray_; }
@@ -130,6 +138,12 @@ class Form1 {
   void StartNextSample();
   void FinishSample(bool read, const SignalReading& reading);
 
+  // Form1Metrics.cpp
+  void OpenMetricsFolder();
+  void PublishMetrics(const std::string& value_text);
+  void PublishMetrics();
+  void TellMetricsRefused(const std::filesystem::path& folder, const std::string& description);
+
   // Form1Tray.cpp
   void ShowTrayBalloon();
   void Form_Unload();
@@ -138,6 +152,7 @@ class Form1 {
   Form1View& view_;
   Dialogs& dialogs_;
   Desktop& desktop_;
+  MessageLoop& loop_;
   HistoryStore& history_;
   cSysTray tray_;
   std::unique_ptr<Timer> timer1_;
@@ -160,6 +175,13 @@ class Form1 {
   std::deque<SampleOrigin> samples_waiting_;
   SampleOrigin sample_running_ = SampleOrigin::kTimer;
   int log_now_pending_ = 0;
+  // The metrics file: none unless a folder was given.
+  std::optional<std::filesystem::path> metrics_folder_option_;
+  std::unique_ptr<MetricsPublisher> metrics_;
+  std::string metrics_value_text_;  // of the last sample
+  std::int64_t metrics_unix_seconds_ = 0;
+  std::uint64_t samples_taken_ = 0;
+  bool metrics_refusal_told_ = false;
   BackgroundReader reader_;  // last: it is stopped before the rest goes
 };
 

@@ -39,6 +39,7 @@ void Form1::Form_Load() {
   RestoreOptions(trap);
   RestoreMinimisedStart(trap);
   trap.Step(204, [&] { log_file_path_ = quorvane::LogFilePath(services_.temp_folder); });
+  OpenMetricsFolder();
   form_loading_ = false;
 
   if (const auto backup = services_.settings.UnreadableBackup(); !backup.empty()) {

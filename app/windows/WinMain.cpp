@@ -4,9 +4,15 @@
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
 #include "platform/PlatformServices.h"
 #include "platform/TempFolder.h"
+#include "platform/windows/WideText.h"
 #include "sampling/StatusSampler.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/MessageBoxDialogs.h"
@@ -24,6 +30,16 @@ std::filesystem::path ProgramFile() {
     if (length < path.size()) return path.substr(0, length);
     path.resize(path.size() * 2);
   }
+}
+
+// The program's arguments in UTF-8, without its own name.
+std::vector<std::string> Arguments() {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 1; wide && i < count; ++i) arguments.push_back(quorvane::Narrow(wide[i]));
+  LocalFree(wide);
+  return arguments;
 }
 
 // The window stops reporting to the core before the core goes.
@@ -46,6 +62,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // Libraries come from the system folder only, never from beside a downloaded
   // Quorvane.exe or from the current folder.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
+  quorvane::CommandLine command_line;
+  try {
+    command_line = quorvane::ParseCommandLine(Arguments());
+  } catch (const quorvane::CommandLineError& error) {
+    MessageBoxW(nullptr, quorvane::Widen(error.what()).c_str(), L"Quorvane",
+                MB_OK | MB_ICONWARNING);
+    return 2;
+  }
 
   // A second start (at logon and again by hand, say) brings the running copy to
   // the front instead of logging twice into the same file.
@@ -81,6 +106,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, *services.clock,
                           temp_folder, program.parent_path()},
                          {window, window.tray(), dialogs, desktop, loop}, history);
+    if (command_line.metrics_folder) form.set_metrics_folder_option(*command_line.metrics_folder);
     Attachment attachment(window, form);
     form.Form_Load();
     exit_code = quorvane::win32::Win32MessageLoop::Run(window.handle());
