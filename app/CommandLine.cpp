@@ -3,14 +3,14 @@
 namespace quorvane {
 namespace {
 
+// Arguments are UTF-8 on both platforms.
+std::filesystem::path PathOf(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 const std::string& ValueOf(const std::vector<std::string>& arguments, std::size_t& i) {
   if (i + 1 >= arguments.size()) throw CommandLineError(arguments[i] + " needs a value");
   return arguments[++i];
-}
-
-// The arguments are UTF-8, which a path on Windows must be told.
-std::filesystem::path PathFromUtf8(const std::string& text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 }  // namespace
@@ -26,10 +26,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       wants_report = true;
       // The log is optional: the next argument is it unless it is an option.
       if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("-"))
-        report.log = arguments[++i];
+        report.log = PathOf(arguments[++i]);
     } else if (argument == "-o" || argument == "--output") {
       report_options = true;
-      report.output = ValueOf(arguments, i);
+      report.output = PathOf(ValueOf(arguments, i));
     } else if (argument == "--format") {
       report_options = true;
       const std::string& name = ValueOf(arguments, i);
@@ -38,7 +38,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         throw CommandLineError("Unknown report format \"" + name + "\": use html, csv or json");
       report.format = *format;
     } else if (argument == "--metrics-folder") {
-      line.metrics_folder = PathFromUtf8(ValueOf(arguments, i));
+      line.metrics_folder = PathOf(ValueOf(arguments, i));
     } else if (argument.starts_with("--")) {
       throw CommandLineError("Unknown option " + argument);
     }

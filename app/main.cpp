@@ -1,15 +1,20 @@
 #include <QApplication>
 #include <QLoggingCategory>
+#include <clocale>
 #include <filesystem>
 #include <iostream>
+#include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/DisplayPlatform.h"
 #include "app/FirstPaintReporter.h"
+#include "app/ReportCommand.h"
 #include "app/SingleInstance.h"
 #include "platform/PlatformServices.h"
+#include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
+#include "sampling/HistoryLog.h"
 #include "sampling/StatusSampler.h"
 #include "ui/qt/Form1Window.h"
 #include "ui/qt/MessageBoxDialogs.h"
@@ -19,13 +24,19 @@
 #include "window/Form1.h"
 
 int main(int argc, char* argv[]) {
-  quorvane::CommandLine command_line;
-  try {
-    command_line = quorvane::ParseCommandLine({argv + 1, argv + argc});
-  } catch (const quorvane::CommandLineError& error) {
-    std::cerr << "quorvane: " << error.what() << std::endl;
-    return 2;
+  // The report options come first: no display, no single-instance check, so they
+  // work beside a running copy and on a machine without a display.
+  {
+    std::setlocale(LC_TIME, "");  // the user's date and time form, as the window writes it
+    const quorvane::SystemClock clock;
+    const auto status = quorvane::RunReportOptions(
+        std::vector<std::string>(argv + 1, argv + argc),
+        {quorvane::LogFilePath(quorvane::TempFolder()), clock, &std::cout, std::cerr});
+    if (status) return *status;
   }
+  // The report options accepted the command line, so it parses.
+  const auto metrics_folder =
+      quorvane::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)).metrics_folder;
   QByteArray platform = quorvane::PreferredPlatform();
   // Without a display Quorvane still logs, on Qt's offscreen platform.
   if (platform == "offscreen") {
@@ -71,7 +82,7 @@ int main(int argc, char* argv[]) {
   quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, *services.clock,
                         temp_folder, program.parent_path()},
                        {window, tray, dialogs, desktop, loop}, history);
-  if (command_line.metrics_folder) form.set_metrics_folder_option(*command_line.metrics_folder);
+  if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
   window.Attach(form);
   tray.Attach(form);
   // The window may be hidden in the tray; the program ends when it is closed.

@@ -1,10 +1,65 @@
 #include "report/Report.h"
 
+#include <cerrno>
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <string>
+#include <system_error>
+
+#include "report/CsvWriter.h"
+#include "report/LogAnalysis.h"
+#include "report/LogPass.h"
+#include "report/PathText.h"
+#include "report/Writers.h"
 
 namespace quorvane::report {
+namespace {
+
+// The figures of the whole log. The lines are first read with the locale's order
+// for ambiguous slash dates; when the file settles on the other order and such
+// lines were there, it is read again with that order.
+std::unique_ptr<Figures> Analyse(LogFile& file, const CurrentForm& form, const TimeZone& zone) {
+  DayMonthOrder order = form.order;
+  for (;;) {
+    auto figures = std::make_unique<Figures>();
+    LogAnalysis analysis(*figures);
+    const DateTimeReader reader(form, order);
+    const PassCounts counts =
+        ReadSamples(file, reader, zone, [&](const Sample& sample) { analysis.Add(sample); });
+    analysis.Finish();
+    figures->lines = counts.lines;
+    figures->unreadable = counts.unreadable;
+    figures->order = order;
+    if (!counts.MisreadWith(order, form.order)) return figures;
+    order = counts.Settled(form.order);
+  }
+}
+
+PassCounts WriteCsv(LogFile& file, const CurrentForm& form, DayMonthOrder order,
+                    const TimeZone& zone, std::ostream& out) {
+  CsvWriter csv(out);
+  const PassCounts counts = ReadSamples(file, DateTimeReader(form, order), zone,
+                                        [&](const Sample& sample) { csv.Row(sample); });
+  csv.Flush();
+  return counts;
+}
+
+void WriteFigures(LogFile& file, Format format, const CurrentForm& form, const TimeZone& zone,
+                  std::ostream& out) {
+  const auto figures = Analyse(file, form, zone);
+  if (format == Format::kHtml) {
+    WriteHtml(*figures, file.path(), out);
+  } else {
+    WriteJson(*figures, file.path(), out);
+  }
+  out.flush();
+  if (!out) throw ReportError("the report could not be written");
+}
+
+std::string Reason(const std::exception& error) { return error.what(); }
+
+}  // namespace
 
 std::optional<Format> ParseFormat(std::string_view name) {
   if (name == "html") return Format::kHtml;
@@ -13,26 +68,61 @@ std::optional<Format> ParseFormat(std::string_view name) {
   return std::nullopt;
 }
 
-void WriteReport(const std::filesystem::path& log, Format, const Clock&, std::ostream& out) {
-  std::ifstream in(log, std::ios::binary);
-  if (!in) throw ReportError("Cannot read " + log.string());
-  out << "Quorvane signal report of " << log.string() << "\n";
+void WriteReport(const std::filesystem::path& log, Format format, const Clock& clock,
+                 std::ostream& out) {
+  LogFile file(log);
+  const CurrentForm form = CurrentForm::Learn(clock);
+  const SystemTimeZone zone;
+  if (format != Format::kCsv) return WriteFigures(file, format, form, zone, out);
+  // Rows go out as they are read, so the order of ambiguous dates is settled first.
+  const PassCounts counts =
+      ReadSamples(file, DateTimeReader(form, form.order), zone, [](const Sample&) {});
+  WriteCsv(file, form, counts.Settled(form.order), zone, out);
 }
 
 void WriteReportFile(const std::filesystem::path& log, Format format, const Clock& clock,
                      const std::filesystem::path& out_file) {
+  LogFile file(log);
+  const CurrentForm form = CurrentForm::Learn(clock);
+  const SystemTimeZone zone;
   std::filesystem::path temporary = out_file;
   temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw ReportError("Cannot write " + temporary.string());
-    WriteReport(log, format, clock, out);
-    out.flush();
-    if (!out) throw ReportError("Cannot write " + temporary.string());
+  auto open = [&] {
+    errno = 0;
+    auto out = std::make_unique<std::ofstream>(temporary, std::ios::binary | std::ios::trunc);
+    if (!*out)
+      throw ReportError("Cannot write " + PathText(out_file) + ": " +
+                        std::generic_category().message(errno != 0 ? errno : EACCES));
+    return out;
+  };
+  std::error_code ignored;
+  try {
+    auto out = open();
+    if (format != Format::kCsv) {
+      WriteFigures(file, format, form, zone, *out);
+    } else {
+      // Written while read with the locale's order; once more when the file
+      // settles on the other one.
+      const PassCounts counts = WriteCsv(file, form, form.order, zone, *out);
+      if (counts.MisreadWith(form.order, form.order)) {
+        out = open();
+        WriteCsv(file, form, counts.Settled(form.order), zone, *out);
+      }
+    }
+    out->close();
+    if (!*out) throw ReportError("the disk may be full");
+  } catch (const ReportError& error) {
+    std::filesystem::remove(temporary, ignored);
+    const std::string text = Reason(error);
+    if (text.starts_with("Cannot ")) throw;
+    throw ReportError("Cannot write " + PathText(out_file) + ": " + text);
   }
   std::error_code error;
   std::filesystem::rename(temporary, out_file, error);
-  if (error) throw ReportError("Cannot write " + out_file.string() + ": " + error.message());
+  if (error) {
+    std::filesystem::remove(temporary, ignored);
+    throw ReportError("Cannot write " + PathText(out_file) + ": " + error.message());
+  }
 }
 
 }  // namespace quorvane::report

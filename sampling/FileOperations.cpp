@@ -8,6 +8,11 @@
 
 namespace quorvane {
 
+std::string NamingFile(std::string_view description, const std::filesystem::path& file) {
+  const std::u8string name = file.u8string();
+  return std::string(description) + ": " + std::string(name.begin(), name.end());
+}
+
 bool FileExists(const std::filesystem::path& path) {
   std::error_code error;
   static_cast<void>(std::filesystem::last_write_time(path, error));
@@ -18,12 +23,12 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
   if (!FileExists(path)) return "";
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
-  if (error) throw AppError(error_text::kPathFileAccess);
+  if (error) throw AppError(NamingFile(error_text::kPathFileAccess, path));
   if (size == 0) return "empty file";
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw AppError(error_text::kPermissionDenied);
+  if (!in) throw AppError(NamingFile(error_text::kPermissionDenied, path));
   std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) throw AppError(error_text::kDeviceIo);
+  if (in.bad()) throw AppError(NamingFile(error_text::kDeviceIo, path));
   return bytes;
 }
 

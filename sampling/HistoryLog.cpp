@@ -1,7 +1,9 @@
 #include "sampling/HistoryLog.h"
 
+#include "platform/AppError.h"
 #include "platform/Files.h"
 #include "sampling/FileNames.h"
+#include "sampling/FileOperations.h"
 
 namespace quorvane {
 
@@ -27,7 +29,11 @@ std::string ComposeHistoryLine(std::string_view date_time_text, std::string_view
 }
 
 void AppendToLog(const std::filesystem::path& log_file, std::string_view line) {
-  AppendLine(log_file, line);
+  try {
+    AppendLine(log_file, line);
+  } catch (const AppError& error) {
+    throw AppError(NamingFile(error.what(), log_file));
+  }
 }
 
 }  // namespace quorvane

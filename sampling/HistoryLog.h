@@ -20,7 +20,7 @@ std::string DateTimeText(const Clock& clock, const LocalDateTime& when);
 // "<date-time text> WiFi Signal Strength is <value text>".
 std::string ComposeHistoryLine(std::string_view date_time_text, std::string_view value_text);
 
-// Appends one history line to the log file. Throws AppError.
+// Appends one history line to the log file. Throws AppError naming the file.
 void AppendToLog(const std::filesystem::path& log_file, std::string_view line);
 
 }  // namespace quorvane

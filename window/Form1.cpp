@@ -30,6 +30,7 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       tray_(views.tray, views.loop),
       timer1_(views.loop.CreateTimer([this] { Timer1_Timer(); })),
       button5_caption_(SpecOf(Control::PushButton5).caption),
+      history_menu_(log_file_path_, {services_.clock, views.dialogs, views.desktop, views.loop}),
       reader_(services_.sampler, views.loop,
               [this](bool read, const SignalReading& reading) { FinishSample(read, reading); }) {
   view_.SetChecked(Control::Option1, true);
@@ -164,11 +165,12 @@ void Form1::UpdateTimer() {
 void Form1::Timer1_Timer() {
   TrappedHandler trap(dialogs_, "Timer1");
   std::int32_t seconds_per_log = countdown_.seconds_per_log();
-  trap.Step(102, [&] { seconds_per_log = IntervalSeconds(); });
+  const auto failure = trap.Attempt(102, [&] { seconds_per_log = IntervalSeconds(); });
   const auto action = countdown_.Tick(seconds_per_log);
   ShowCountdown();
   UpdateTimer();
   if (action == Countdown::Action::kTakeSample) RequestSample(SampleOrigin::kTimer);
+  trap.Report(failure);  // last: the countdown goes on while the box is open
 }
 
 void Form1::PushButton5_Click() {
@@ -214,14 +216,18 @@ void Form1::StartNextSample() {
 void Form1::FinishSample(bool read, const SignalReading& reading) {
   const std::string& text = reading.value_text;
   const bool automatic = sample_running_ == SampleOrigin::kTimer;
-  TrappedHandler trap(dialogs_, automatic ? "Timer1" : "PushButton6_Click");
+  const char* const handler = automatic ? "Timer1" : "PushButton6_Click";
+  TrappedHandler trap(dialogs_, handler);
   const int line = automatic ? 128 : 106;
+  std::optional<ErrorReport> failure;
   if (read) {
-    trap.Step(line, [&] { services_.sampler.Record(text, history_, log_file_path_); });
+    failure = trap.Attempt(line, [&] { services_.sampler.Record(text, history_, log_file_path_); });
   } else {
-    trap.Report(line, text);
+    failure = ErrorReport{text, handler, line};
   }
   if (read) PublishMetrics(text);
+  // The timer is running again before a box can open: the box waits for the
+  // user, the logger does not.
   if (automatic) {
     countdown_.SampleFinished();
     ShowCountdown();
@@ -233,7 +239,8 @@ void Form1::FinishSample(bool read, const SignalReading& reading) {
     ShowCountdown();
   }
   StartNextSample();
-  // Last, so that logging goes on while the box is open.
+  // Last, so that logging goes on while a box is open.
+  trap.Report(failure);
   if (read && reading.location_refused && !location_refusal_told_) {
     location_refusal_told_ = true;
     dialogs_.Inform(kLocationPermissionAdvice);

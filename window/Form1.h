@@ -17,6 +17,7 @@
 #include "window/BackgroundReader.h"
 #include "window/Dialogs.h"
 #include "window/Form1View.h"
+#include "window/HistoryMenu.h"
 #include "window/HistoryStore.h"
 #include "window/HomePageDraw.h"
 #include "window/MetricsPublisher.h"
@@ -81,6 +82,10 @@ class Form1 {
   void Form_Resize();
   // The user asks to close the window; it closes and the program ends.
   void Form_QueryUnload();
+  // The history list's context menu: the view shows these items and reports the
+  // one chosen.
+  std::vector<MenuItem> ListView1_ContextMenu() const { return history_menu_.Items(); }
+  void ListView1_MenuClick(HistoryCommand command) { history_menu_.Choose(command); }
   // A mouse button was released over the tray icon.
   void cSysTray1_MouseUp(int button);
   // The balloon was clicked away.
@@ -118,7 +123,7 @@ class Form1 {
   void SetAppTitle();
   void MaybeOpenHomePage();
   void FillIntervalList();
-  void RestoreIntervalSelection(TrappedHandler& trap);
+  std::optional<ErrorReport> RestoreIntervalSelection(TrappedHandler& trap);
   void RestoreSwitch(TrappedHandler& trap);
   void RestoreOptions(TrappedHandler& trap);
   void RestoreMinimisedStart(TrappedHandler& trap);
@@ -150,7 +155,7 @@ class Form1 {
 
   Form1Services services_;
   Form1View& view_;
-  Dialogs& dialogs_;
+  OneBoxPerMessage dialogs_;
   Desktop& desktop_;
   MessageLoop& loop_;
   HistoryStore& history_;
@@ -172,6 +177,7 @@ class Form1 {
   bool location_refusal_told_ = false;
   PointerMode pointer_mode_ = PointerMode::kDefault;
   int last_interval_row_ = -1;
+  HistoryMenu history_menu_;
   std::deque<SampleOrigin> samples_waiting_;
   SampleOrigin sample_running_ = SampleOrigin::kTimer;
   int log_now_pending_ = 0;

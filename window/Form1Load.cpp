@@ -32,14 +32,22 @@ void Form1::Form_Load() {
   trap.Step(130, [&] { FillIntervalList(); });
   trap.Step(158,
             [&] { view_.SetListHeader(Control::ListView1, kHistoryHeader, kColumnWidthTwips); });
-  RestoreIntervalSelection(trap);
+  // The log's path is known before the countdown can run, so every sample taken
+  // while a start-up box is open reaches the log; a failure is told at its own
+  // step below.
+  const auto path_failure =
+      trap.Attempt(204, [&] { log_file_path_ = quorvane::LogFilePath(services_.temp_folder); });
+  OpenMetricsFolder();
+  const auto interval_failure = RestoreIntervalSelection(trap);
   RestoreSwitch(trap);
+  // Told once the countdown runs, so the box holds up no sample; nothing of the
+  // window is on screen yet, so the user sees the same order.
+  trap.Report(interval_failure);
   trap.Step(182, [&] { tray_.SetTrayTip(std::string(kProductName)); });
   trap.Step(184, [&] { tray_.SetInTray(true); });
   RestoreOptions(trap);
   RestoreMinimisedStart(trap);
-  trap.Step(204, [&] { log_file_path_ = quorvane::LogFilePath(services_.temp_folder); });
-  OpenMetricsFolder();
+  trap.Report(path_failure);
   form_loading_ = false;
 
   if (const auto backup = services_.settings.UnreadableBackup(); !backup.empty()) {
@@ -78,20 +86,20 @@ void Form1::FillIntervalList() {
   view_.SetListRows(Control::ListView2, rows);
 }
 
-void Form1::RestoreIntervalSelection(TrappedHandler& trap) {
+std::optional<ErrorReport> Form1::RestoreIntervalSelection(TrappedHandler& trap) {
   int index = 0;
-  const bool converted = trap.Step(
+  auto failure = trap.Attempt(
       162, [&] { index = TextToInteger16(GetSetting(services_.settings, setting::kOftenIndex)); });
-  bool valid = false;
-  if (converted) {
-    valid = trap.Step(164, [&] {
+  if (!failure) {
+    failure = trap.Attempt(164, [&] {
       if (!IsIntervalIndex(index)) throw AppError("Index out of bounds");
     });
   }
-  // A stored choice that names no row was reported; the usual row is chosen
+  // A stored choice that names no row is reported; the usual row is chosen
   // instead so that the countdown has an interval to count.
-  last_interval_row_ = (valid ? index : kDefaultIntervalIndex) - 1;
+  last_interval_row_ = (failure ? kDefaultIntervalIndex : index) - 1;
   view_.SelectRow(Control::ListView2, last_interval_row_);
+  return failure;
 }
 
 void Form1::RestoreSwitch(TrappedHandler& trap) {

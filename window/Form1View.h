@@ -88,6 +88,8 @@ class Desktop {
   // Opens the address in the web browser, behind the other windows where the
   // desktop allows it.
   virtual void OpenUrlInBackground(const std::string& url, Failed failed) = 0;
+  // Opens the file, a web page, in the user's web browser.
+  virtual void OpenInBrowser(const std::filesystem::path& file, Failed failed) = 0;
   // Puts the whole text of a file written in the history log's encoding on the
   // clipboard. When the file cannot be read the clipboard is left as it was.
   virtual void CopyFileText(const std::filesystem::path& file) = 0;

@@ -6,13 +6,20 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <optional>
+#include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/ReportCommand.h"
+#include "app/windows/ConsoleOutput.h"
 #include "platform/PlatformServices.h"
+#include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
 #include "platform/windows/WideText.h"
+#include "sampling/HistoryLog.h"
 #include "sampling/StatusSampler.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/MessageBoxDialogs.h"
@@ -32,16 +39,6 @@ std::filesystem::path ProgramFile() {
   }
 }
 
-// The program's arguments in UTF-8, without its own name.
-std::vector<std::string> Arguments() {
-  int count = 0;
-  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::vector<std::string> arguments;
-  for (int i = 1; wide && i < count; ++i) arguments.push_back(quorvane::Narrow(wide[i]));
-  LocalFree(wide);
-  return arguments;
-}
-
 // The window stops reporting to the core before the core goes.
 class Attachment {
  public:
@@ -56,6 +53,42 @@ class Attachment {
   quorvane::win32::MainWindow& window_;
 };
 
+// The program's arguments in UTF-8, without its own name.
+std::vector<std::string> Arguments() {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 1; wide && i < count; ++i) arguments.push_back(quorvane::Narrow(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+// The report options of the command line, before anything else: without the
+// single-instance check, so they work beside a running copy. Nothing when the
+// window should run.
+std::optional<int> RunReportOptions(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return std::nullopt;
+
+  const quorvane::SystemClock clock;
+  quorvane::win32::ConsoleOutput console(STD_OUTPUT_HANDLE);
+  std::ostream out(&console);
+  std::ostringstream errors;
+  const auto status =
+      quorvane::RunReportOptions(arguments, {quorvane::LogFilePath(quorvane::TempFolder()), clock,
+                                             console.available() ? &out : nullptr, errors});
+  if (status && !errors.str().empty()) {
+    quorvane::win32::ConsoleOutput console_errors(STD_ERROR_HANDLE);
+    if (console_errors.available()) {
+      std::ostream(&console_errors) << errors.str();
+    } else {
+      std::string message = errors.str();
+      while (!message.empty() && message.back() == '\n') message.pop_back();
+      MessageBoxW(nullptr, quorvane::Widen(message).c_str(), L"Quorvane", MB_OK | MB_ICONWARNING);
+    }
+  }
+  return status;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -63,14 +96,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // Quorvane.exe or from the current folder.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 
-  quorvane::CommandLine command_line;
-  try {
-    command_line = quorvane::ParseCommandLine(Arguments());
-  } catch (const quorvane::CommandLineError& error) {
-    MessageBoxW(nullptr, quorvane::Widen(error.what()).c_str(), L"Quorvane",
-                MB_OK | MB_ICONWARNING);
-    return 2;
-  }
+  const std::vector<std::string> arguments = Arguments();
+  if (const auto status = RunReportOptions(arguments)) return *status;
+  // The report options accepted the command line, so it parses.
+  const auto metrics_folder = quorvane::ParseCommandLine(arguments).metrics_folder;
 
   // A second start (at logon and again by hand, say) brings the running copy to
   // the front instead of logging twice into the same file.
@@ -106,7 +135,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, *services.clock,
                           temp_folder, program.parent_path()},
                          {window, window.tray(), dialogs, desktop, loop}, history);
-    if (command_line.metrics_folder) form.set_metrics_folder_option(*command_line.metrics_folder);
+    if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
     Attachment attachment(window, form);
     form.Form_Load();
     exit_code = quorvane::win32::Win32MessageLoop::Run(window.handle());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -99,6 +100,17 @@ struct Form1Harness {
   // Ticks the countdown n times, as the running one-second timer would.
   void Tick(int n = 1) {
     for (int i = 0; i < n; ++i) Timer1().Fire();
+  }
+  // Ticks n times and lets each sample that a tick starts end.
+  void TickAndRead(int n) {
+    for (int i = 0; i < n; ++i) {
+      Tick();
+      WaitForReading();
+    }
+  }
+  int LogLines() const {
+    const std::string log = Log();
+    return static_cast<int>(std::count(log.begin(), log.end(), '\n'));
   }
   // Delivers the results of the readings under way, and of those waiting behind
   // them, to the window.

@@ -55,12 +55,26 @@ TEST(Form1Startup, AStoredIntervalThatNamesNoRowIsReportedOnce) {
        {std::pair<std::string, int>{"13", 164}, {"0", 164}, {"five", 162}, {"99999", 162}}) {
     Form1Harness h;
     h.settings.values["OftenIndex"] = stored;
+    bool counting_while_open = false;
+    h.dialogs.while_open = [&] { counting_while_open = h.Timer1().Active(); };
     h.Load();
+    EXPECT_TRUE(counting_while_open) << stored;
     ASSERT_EQ(h.dialogs.errors.size(), 1u) << stored;
     EXPECT_EQ(h.dialogs.errors[0].handler, "Form_Load");
     EXPECT_EQ(h.dialogs.errors[0].line, line);
     EXPECT_EQ(h.SelectedIntervalRow(), 1);
   }
+}
+
+// Nobody may be there to close a start-up box (a start at login into the tray).
+TEST(Form1Startup, SamplesTakenWhileAStartUpBoxIsOpenReachTheLog) {
+  Form1Harness h;
+  h.settings.values = {{"Option1", "banana"}, {"OftenIndex", "1"}, {"StartStopState", "On"}};
+  h.dialogs.while_open = [&] { h.TickAndRead(3); };
+  h.Load();
+  ASSERT_EQ(h.dialogs.errors.size(), 1u);
+  EXPECT_EQ(h.dialogs.errors[0].line, 190);
+  EXPECT_EQ(h.LogLines(), 3);
 }
 
 TEST(Form1Startup, TheHomePageOpensOnlyOnTheLuckyDraw) {
@@ -282,6 +296,26 @@ TEST(Form1Countdown, AFailingSampleIsReportedAndTheCountdownGoesOn) {
   form.PushButton6_Click();
   h.WaitForReading();
   EXPECT_EQ(h.history.size(), 1u);
+}
+
+// An error box left open overnight: the same failure adds no second box, and the
+// samples after it reach the log while the box is still open.
+TEST(Form1Countdown, AnErrorBoxLeftOpenNeitherStopsLoggingNorStacks) {
+  Form1Harness h;
+  h.settings.values["OftenIndex"] = "1";
+  h.tool.result = {ToolOutcome::kTimedOut, 0};
+  bool opened = false;
+  h.dialogs.while_open = [&] {
+    if (std::exchange(opened, true)) return;
+    h.TickAndRead(2);  // the tool still hangs
+    h.tool.result = {};
+    h.TickAndRead(3);
+  };
+  h.Load();
+  h.TickAndRead(1);
+  ASSERT_EQ(h.dialogs.errors.size(), 1u);
+  EXPECT_EQ(h.dialogs.most_open_boxes, 1);
+  EXPECT_EQ(h.LogLines(), 3);
 }
 
 TEST(Form1Countdown, ALogThatCannotBeWrittenKeepsTheLineInTheList) {

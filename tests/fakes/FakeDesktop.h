@@ -15,6 +15,7 @@ class FakeDesktop : public Desktop {
  public:
   std::vector<std::filesystem::path> text_files;
   std::vector<std::string> urls;
+  std::vector<std::filesystem::path> browsed_files;
   std::string clipboard = "unchanged";
   bool refuse = false;  // no application to open files with
 
@@ -28,6 +29,11 @@ class FakeDesktop : public Desktop {
   }
   void OpenUrlInBackground(const std::string& url, Failed failed) override {
     urls.push_back(url);
+    opener_failed = std::move(failed);
+  }
+  void OpenInBrowser(const std::filesystem::path& file, Failed failed) override {
+    if (refuse) throw AppError("No web browser was found");
+    browsed_files.push_back(file);
     opener_failed = std::move(failed);
   }
   void CopyFileText(const std::filesystem::path& file) override {

@@ -49,11 +49,13 @@ TEST(AppendToLog, AppendsWithoutRewriting) {
 
 TEST(AppendToLog, ReportsAFolderThatIsMissingOrNotAFile) {
   TempDir dir;
+  const auto log = dir / "no such folder" / "Quorvane.txt";
   try {
-    AppendToLog(dir / "no such folder" / "Quorvane.txt", "line");
+    AppendToLog(log, "line");
     FAIL() << "no error";
   } catch (const AppError& error) {
-    EXPECT_STREQ(error.what(), "Path not found");
+    // The description names the file, so the user knows where to look.
+    EXPECT_EQ(error.what(), "Path not found: " + log.string());
   }
   std::filesystem::create_directory(dir / "Quorvane.txt");
   EXPECT_THROW(AppendToLog(dir / "Quorvane.txt", "line"), AppError);

@@ -16,6 +16,7 @@
 
 #include "ui/qt/Appearance.h"
 #include "ui/qt/FrameBox.h"
+#include "ui/qt/HistoryContextMenu.h"
 #include "ui/qt/HistoryListModel.h"
 #include "ui/qt/HistoryView.h"
 #include "ui/qt/Icons.h"
@@ -182,6 +183,7 @@ void Form1Window::ConnectControls() {
   on_toggle(Control::Check8, &Form1::Check8_Click, false);
   on_toggle(Control::Option1, &Form1::Option1_Click, true);
   on_toggle(Control::Option2, &Form1::Option2_Click, true);
+  new HistoryContextMenu(HistoryList(), form_);
   // A click on the interval list: any left release over it, on a row or not.
   IntervalList()->viewport()->installEventFilter(this);
 }

@@ -17,6 +17,8 @@ class MessageBoxDialogs : public Dialogs {
   void Inform(const std::string& text) override;
   bool Confirm(const std::string& text) override;
   void Warn(const std::string& text) override;
+  // SaveFileDialog.cpp
+  std::optional<std::filesystem::path> AskSaveAs(const SaveFileQuestion& question) override;
 
  private:
   QString AppTitle() const { return QString::fromStdString(app_title_); }

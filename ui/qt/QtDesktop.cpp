@@ -47,6 +47,12 @@ void QtDesktop::OpenUrlInBackground(const std::string& url, Failed failed) {
   OpenWithDesktop(QString::fromStdString(url), "No web browser was found", std::move(failed));
 }
 
+void QtDesktop::OpenInBrowser(const std::filesystem::path& file, Failed failed) {
+  // The opener gives a local .html file to the desktop's default web browser.
+  OpenWithDesktop(QUrl::fromLocalFile(QString::fromStdString(file.string())).toString(),
+                  "No web browser was found", std::move(failed));
+}
+
 void QtDesktop::CopyFileText(const std::filesystem::path& file) {
   QFile log(QString::fromStdString(file.string()));
   if (!log.open(QIODevice::ReadOnly)) throw AppError(log.errorString().toStdString());

@@ -9,6 +9,7 @@ class QtDesktop : public Desktop {
  public:
   void OpenTextFile(const std::filesystem::path& file, Failed failed) override;
   void OpenUrlInBackground(const std::string& url, Failed failed) override;
+  void OpenInBrowser(const std::filesystem::path& file, Failed failed) override;
   void CopyFileText(const std::filesystem::path& file) override;
 };
 

@@ -6,6 +6,7 @@
 
 #include "platform/windows/WideText.h"
 #include "ui/win32/Dpi.h"
+#include "ui/win32/HistoryContextMenu.h"
 #include "ui/win32/SingleInstance.h"
 #include "window/Form1.h"
 
@@ -58,6 +59,12 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+    case WM_CONTEXTMENU:
+      if (form_ && reinterpret_cast<HWND>(wparam) == controls_[Control::ListView1]) {
+        ShowHistoryContextMenu(window_, controls_[Control::ListView1], lparam, *form_);
+        return 0;
+      }
+      break;
     case WM_SIZE:
       if (form_ && (wparam == SIZE_MINIMIZED || wparam == SIZE_RESTORED)) form_->Form_Resize();
       return 0;

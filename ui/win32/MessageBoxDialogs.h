@@ -18,6 +18,8 @@ class MessageBoxDialogs : public Dialogs {
   void Inform(const std::string& text) override;
   bool Confirm(const std::string& text) override;
   void Warn(const std::string& text) override;
+  // SaveFileDialog.cpp
+  std::optional<std::filesystem::path> AskSaveAs(const SaveFileQuestion& question) override;
 
  private:
   int Show(const std::string& text, const std::wstring& title, UINT type) const;

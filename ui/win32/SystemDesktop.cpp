@@ -59,6 +59,16 @@ void SystemDesktop::OpenUrlInBackground(const std::string& url, Failed) {
   if (result <= 32) throw AppError("The web page " + url + " could not be opened");
 }
 
+void SystemDesktop::OpenInBrowser(const std::filesystem::path& file, Failed) {
+  // No owner window: the browser comes up on its own, and Quorvane's window is
+  // neither activated nor made to wait.
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", file.wstring().c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32)
+    throw AppError("No program to show web pages could be started: " +
+                   SystemMessage(GetLastError()));
+}
+
 void SystemDesktop::CopyFileText(const std::filesystem::path& file) {
   const std::wstring wide = Widen(ReadWholeFile(file), CP_ACP);
   OpenClipboardFor clipboard(owner_);

@@ -16,6 +16,8 @@ class SystemDesktop : public Desktop {
   void OpenTextFile(const std::filesystem::path& file, Failed failed) override;
   // The default browser, minimised and not activated where the shell allows it.
   void OpenUrlInBackground(const std::string& url, Failed failed) override;
+  // The program the shell opens .html files with, in a normal window.
+  void OpenInBrowser(const std::filesystem::path& file, Failed failed) override;
   // The ANSI text of the history log, as Unicode text.
   void CopyFileText(const std::filesystem::path& file) override;
 

@@ -1,0 +1,162 @@
+#include "report/DateTimeReader.h"
+
+#include "report/CalendarMath.h"
+
+namespace quorvane::report {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Up to `most` digits at `pos`; the count read goes to `digits`.
+int Number(std::string_view text, std::size_t& pos, int most, int& digits) {
+  int value = 0;
+  digits = 0;
+  while (pos < text.size() && digits < most && IsDigit(text[pos])) {
+    value = value * 10 + (text[pos++] - '0');
+    ++digits;
+  }
+  return value;
+}
+
+void SkipBlanks(std::string_view text, std::size_t& pos) {
+  while (pos < text.size() && text[pos] == ' ') ++pos;
+}
+
+// "p. m.", "PM", "pm" all become "pm": ASCII letters lowered, dots and blanks
+// dropped; other bytes (a designator in another script) kept as they are.
+std::string Designator(std::string_view text) {
+  std::string reduced;
+  for (const char c : text) {
+    if (c == '.' || c == ' ') continue;
+    reduced += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return reduced;
+}
+
+int FullYear(int year, int digits) {
+  if (digits > 2) return year;
+  return year < 50 ? 2000 + year : 1900 + year;  // the 1950 to 2049 window of short dates
+}
+
+}  // namespace
+
+CurrentForm CurrentForm::Learn(const Clock& clock) {
+  CurrentForm form;
+  // A moment whose numbers cannot be mistaken for one another.
+  const LocalDateTime afternoon{2033, 11, 22, 13, 44, 55};
+  const std::string date = clock.ShortDate(afternoon);
+  const std::size_t year = date.find("33");
+  const std::size_t month = date.find("11");
+  const std::size_t day = date.find("22");
+  if (year != std::string::npos && month != std::string::npos && day != std::string::npos) {
+    form.year_first = year < month && year < day;
+    form.order = day < month ? DayMonthOrder::kDayFirst : DayMonthOrder::kMonthFirst;
+    for (const char c : date) {
+      if (c == '/' || c == '.' || c == '-') {
+        form.date_separator = c;
+        break;
+      }
+    }
+  }
+  const std::string pm = clock.LongTime(afternoon);
+  if (pm.find("13") == std::string::npos) {
+    LocalDateTime morning = afternoon;
+    morning.hour = 1;
+    const std::string am = clock.LongTime(morning);
+    auto words = [](const std::string& time) {
+      std::string rest;
+      for (const char c : time)
+        if (!IsDigit(c) && c != ':') rest += c;
+      return Designator(rest);
+    };
+    form.am = words(am);
+    form.pm = words(pm);
+  }
+  return form;
+}
+
+bool DateTimeReader::Read(std::string_view text, LocalDateTime& when, OrderHint& hint) const {
+  hint = OrderHint::kNone;
+  std::size_t pos = 0;
+  int d1 = 0, d2 = 0, d3 = 0;
+  const int n1 = Number(text, pos, 4, d1);
+  if (d1 == 0 || pos >= text.size()) return false;
+  const char separator = text[pos];
+  if (separator != '/' && separator != '.' && separator != '-') return false;
+  ++pos;
+  if (separator == '.') SkipBlanks(text, pos);  // "2026. 12. 7."
+  const int n2 = Number(text, pos, 2, d2);
+  if (d2 == 0 || pos >= text.size() || text[pos] != separator) return false;
+  ++pos;
+  if (separator == '.') SkipBlanks(text, pos);
+  const int n3 = Number(text, pos, 4, d3);
+  if (d3 == 0 || (pos < text.size() && IsDigit(text[pos]))) return false;
+  if (separator == '.' && pos < text.size() && text[pos] == '.') ++pos;
+
+  if (d1 > 2) {  // ISO and the other year-first forms
+    when.year = n1;
+    when.month = n2;
+    when.day = n3;
+  } else if (form_.year_first && separator == form_.date_separator && d3 <= 2) {
+    when.year = FullYear(n1, d1);
+    when.month = n2;
+    when.day = n3;
+  } else {
+    if (d3 != 2 && d3 != 4) return false;
+    when.year = FullYear(n3, d3);
+    DayMonthOrder order = DayMonthOrder::kDayFirst;  // dotted and dashed dates are day first
+    if (separator == '/') {
+      order = slash_order_;
+      hint = n1 > 12   ? OrderHint::kDayFirst
+             : n2 > 12 ? OrderHint::kMonthFirst
+                       : OrderHint::kAmbiguous;
+    } else if (separator == form_.date_separator) {
+      order = form_.order;
+    }
+    // A date that only fits the other way round is read that way.
+    if (order == DayMonthOrder::kDayFirst && n2 > 12) order = DayMonthOrder::kMonthFirst;
+    if (order == DayMonthOrder::kMonthFirst && n1 > 12) order = DayMonthOrder::kDayFirst;
+    when.day = order == DayMonthOrder::kDayFirst ? n1 : n2;
+    when.month = order == DayMonthOrder::kDayFirst ? n2 : n1;
+  }
+  if (when.month < 1 || when.month > 12 || when.day < 1 ||
+      when.day > DaysInMonth(when.year, when.month))
+    return false;
+
+  SkipBlanks(text, pos);
+  if (pos == text.size()) {  // a date alone is midnight
+    when.hour = when.minute = when.second = 0;
+    return true;
+  }
+  return ReadTime(text.substr(pos), when);
+}
+
+bool DateTimeReader::ReadTime(std::string_view text, LocalDateTime& when) const {
+  // A designator may stand before the time ("오후 3:04:05") or after it.
+  std::size_t start = 0;
+  while (start < text.size() && !IsDigit(text[start])) ++start;
+  std::size_t pos = start;
+  int digits = 0;
+  when.hour = Number(text, pos, 2, digits);
+  if (digits == 0 || pos >= text.size() || (text[pos] != ':' && text[pos] != '.')) return false;
+  const char separator = text[pos++];
+  when.minute = Number(text, pos, 2, digits);
+  if (digits != 2) return false;
+  when.second = 0;
+  if (pos < text.size() && text[pos] == separator) {
+    ++pos;
+    when.second = Number(text, pos, 2, digits);
+    if (digits != 2) return false;
+  }
+  std::string designator = Designator(text.substr(0, start));
+  designator += Designator(text.substr(pos));
+  if (!designator.empty()) {
+    const bool pm = designator == "pm" || (!form_.pm.empty() && designator == form_.pm);
+    const bool am = designator == "am" || (!form_.am.empty() && designator == form_.am);
+    if ((!pm && !am) || when.hour < 1 || when.hour > 12) return false;
+    when.hour = when.hour % 12 + (pm ? 12 : 0);
+  }
+  return when.hour < 24 && when.minute < 60 && when.second < 60;
+}
+
+}  // namespace quorvane::report

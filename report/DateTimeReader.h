@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/Clock.h"
+
+namespace quorvane::report {
+
+// Which of the two numbers before the year is the day, in "a/b/year".
+enum class DayMonthOrder { kDayFirst, kMonthFirst };
+
+// What a slash-form line says about the order: nothing (another form, or the
+// order was not needed), settled either way, or both numbers at most 12.
+enum class OrderHint { kNone, kDayFirst, kMonthFirst, kAmbiguous };
+
+// The date and time form Quorvane writes now, learned by formatting a reference
+// moment with the clock.
+struct CurrentForm {
+  char date_separator = '/';
+  bool year_first = false;
+  DayMonthOrder order = DayMonthOrder::kMonthFirst;
+  std::string am;  // the locale's designators, reduced as Designator() reduces them
+  std::string pm;
+
+  static CurrentForm Learn(const Clock& clock);
+};
+
+// Reads the date-time text at the start of a history line: the form Quorvane
+// writes now first, then the other common forms (day and month in either order,
+// 2- or 4-digit years, 12- or 24-hour clocks, ISO). A date alone is midnight.
+class DateTimeReader {
+ public:
+  DateTimeReader(CurrentForm form, DayMonthOrder slash_order)
+      : form_(std::move(form)), slash_order_(slash_order) {}
+
+  // `text` is the line's text before " WiFi Signal Strength is ". False when it
+  // is not a date and time.
+  bool Read(std::string_view text, LocalDateTime& when, OrderHint& hint) const;
+
+  DayMonthOrder slash_order() const { return slash_order_; }
+
+ private:
+  bool ReadTime(std::string_view text, LocalDateTime& when) const;
+
+  CurrentForm form_;
+  DayMonthOrder slash_order_;
+};
+
+}  // namespace quorvane::report

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "report/DateTimeReader.h"
+#include "report/PlotGrid.h"
+#include "report/Sample.h"
+#include "report/SpanList.h"
+
+namespace quorvane::report {
+
+// The figures of one method's samples. A sample without a connection counts as 0.
+struct MethodFigures {
+  std::uint64_t samples = 0;
+  std::uint64_t drops = 0;                     // samples without a connection
+  std::array<std::uint64_t, 101> histogram{};  // samples per value
+  std::array<std::uint64_t, 24> hour_samples{};
+  std::array<std::uint64_t, 24> hour_sum{};
+
+  int Min() const;
+  int Max() const;
+  int Median() const;  // the lower middle value
+  double Mean() const;
+  std::uint64_t Below(int threshold) const;
+};
+
+// One calendar day of the log, in local time.
+struct DayFigures {
+  std::uint64_t samples = 0;
+  std::array<std::uint64_t, kMethodCount> count{};
+  std::array<std::uint64_t, kMethodCount> sum{};
+  std::array<int, kMethodCount> min{};
+  std::array<int, kMethodCount> max{};
+  std::uint64_t disconnections = 0;  // that began on this day
+};
+
+// Everything a report shows, gathered in one pass over the log in fixed memory
+// (the days of the log and the disconnections and gaps aside, which grow with
+// what happened, not with the number of lines; the long lists spill to a file).
+struct Figures {
+  static constexpr std::size_t kLongestShown = 50;
+
+  std::uint64_t lines = 0;
+  std::uint64_t unreadable = 0;
+  std::uint64_t samples = 0;
+  std::int64_t first = 0;  // UTC of the earliest sample, and its local offset
+  std::int32_t first_offset = 0;
+  std::int64_t last = 0;
+  std::int32_t last_offset = 0;
+  DayMonthOrder order = DayMonthOrder::kMonthFirst;  // of slash dates with both numbers <= 12
+  std::array<MethodFigures, kMethodCount> methods;
+  SpanList disconnections{kLongestShown};
+  SpanList gaps{0};
+  std::map<int, DayFigures> days;  // by year * 10000 + month * 100 + day
+  PlotGrid plot;
+};
+
+}  // namespace quorvane::report

@@ -1,0 +1,222 @@
+#include <cstdio>
+#include <string>
+
+#include "report/PathText.h"
+#include "report/SvgPlot.h"
+#include "report/Thresholds.h"
+#include "report/TimeText.h"
+#include "report/Writers.h"
+
+namespace quorvane::report {
+namespace {
+
+constexpr std::size_t kDaysShown = 400;
+
+constexpr const char* kStyle = R"(<style>
+body { font-family: "Liberation Sans", Arial, sans-serif; color: #1c2430; margin: 2em auto;
+       max-width: 1040px; padding: 0 1em; }
+h1 { font-size: 1.6em; margin-bottom: 0.2em; } h2 { font-size: 1.2em; margin-top: 1.6em; }
+.note { color: #5a6472; font-size: 0.9em; }
+table { border-collapse: collapse; margin: 0.6em 0; }
+th, td { border-bottom: 1px solid #d8dee6; padding: 0.2em 0.8em; text-align: right; }
+th:first-child, td:first-child { text-align: left; }
+svg { width: 100%; height: auto; display: block; }
+svg text { font-size: 12px; fill: #4a5462; }
+.grid { stroke: #e3e8ee; } .threshold { stroke: #c98a1b; stroke-dasharray: 5 4; }
+.signal { fill: #9cc3ee; stroke: #1f6fc5; stroke-width: 1.5; stroke-linejoin: round;
+          stroke-linecap: round; }
+.idle { fill: #e6e6e6; } .drop { fill: #f5b5b0; } .bar { fill: #1f6fc5; }
+.key span { display: inline-block; width: 0.9em; height: 0.9em; vertical-align: -0.1em;
+            margin: 0 0.3em 0 1em; }
+section { break-inside: avoid; }
+@media print { body { margin: 0; max-width: none; } h2 { break-after: avoid; } }
+</style>
+)";
+
+std::string Escaped(std::string_view text) {
+  std::string out;
+  for (const char c : ToUtf8(text)) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+// A figure the tests compare with the JSON: `path` names it there.
+template <typename Value>
+void Figure(std::ostream& out, const std::string& path, const Value& value) {
+  out << "<span data-figure=\"" << path << "\">" << value << "</span>";
+}
+
+const char* MethodName(Method method) {
+  return method == Method::kPercent ? "Method #1" : "Method #2";
+}
+
+std::string Unit(Method method) { return method == Method::kPercent ? " %" : ""; }
+
+void WritePeriod(const Figures& figures, std::ostream& out) {
+  out << "<section><h2>Period</h2><table>\n";
+  if (figures.samples > 0) {
+    out << "<tr><td>First sample</td><td><time data-figure=\"summary.first\" data-value=\""
+        << IsoTime(figures.first, figures.first_offset) << "\">"
+        << ReadableTime(figures.first, figures.first_offset) << "</time></td></tr>\n"
+        << "<tr><td>Last sample</td><td><time data-figure=\"summary.last\" data-value=\""
+        << IsoTime(figures.last, figures.last_offset) << "\">"
+        << ReadableTime(figures.last, figures.last_offset) << "</time></td></tr>\n";
+  }
+  out << "<tr><td>Samples</td><td>";
+  Figure(out, "summary.samples", figures.samples);
+  out << "</td></tr>\n<tr><td>Methods seen</td><td>";
+  bool any = false;
+  for (const Method method : {Method::kPercent, Method::kLevel}) {
+    if (figures.methods[MethodIndex(method)].samples == 0) continue;
+    out << (any ? ", " : "") << MethodName(method);
+    any = true;
+  }
+  out << (any ? "" : "none") << "</td></tr>\n<tr><td>Unreadable lines (skipped)</td><td>";
+  Figure(out, "summary.unreadable_lines", figures.unreadable);
+  out << "</td></tr>\n</table></section>\n";
+}
+
+void WriteMethod(const Figures& figures, Method method, std::ostream& out) {
+  const MethodFigures& m = figures.methods[MethodIndex(method)];
+  const std::string key = "summary.method" + std::to_string(static_cast<int>(method));
+  out << "<section><h2>" << MethodName(method)
+      << (method == Method::kPercent ? ": signal in percent" : ": signal level 0 to 5")
+      << "</h2>\n<p class=\"key\"><span style=\"background:#1f6fc5\"></span>signal (lowest to "
+         "highest in each column)<span style=\"background:#f5b5b0\"></span>no connection"
+         "<span style=\"background:#e6e6e6\"></span>Quorvane not running"
+         "<span style=\"border-top:2px dashed #c98a1b;height:0\"></span>weak and poor "
+         "thresholds</p>\n";
+  WriteSignalPlot(figures, method, out);
+  out << "<table>\n<tr><th>Samples</th><th>Minimum</th><th>Median</th><th>Mean</th>"
+         "<th>Maximum</th><th>Weak (below "
+      << WeakThreshold(method) << Unit(method) << ")</th><th>Poor (below " << PoorThreshold(method)
+      << Unit(method) << ")</th><th>No connection</th></tr>\n<tr><td>";
+  Figure(out, key + ".samples", m.samples);
+  out << "</td><td>";
+  Figure(out, key + ".min", m.Min());
+  out << "</td><td>";
+  Figure(out, key + ".median", m.Median());
+  out << "</td><td>";
+  Figure(out, key + ".mean", MeanText(m.Mean()));
+  out << "</td><td>";
+  Figure(out, key + ".max", m.Max());
+  out << "</td><td>";
+  Figure(out, key + ".weak_share", ShareText(m.Below(WeakThreshold(method)), m.samples));
+  out << " %</td><td>";
+  Figure(out, key + ".poor_share", ShareText(m.Below(PoorThreshold(method)), m.samples));
+  out << " %</td><td>";
+  Figure(out, key + ".drops", m.drops);
+  out << "</td></tr>\n</table>\n<h3>Mean by hour of the day</h3>\n";
+  WriteHourBars(m, method, out);
+  out << "</section>\n";
+}
+
+void WriteDisconnections(const Figures& figures, std::ostream& out) {
+  const SpanList& spans = figures.disconnections;
+  out << "<section><h2>Disconnections</h2>\n<p>";
+  Figure(out, "summary.disconnections.count", spans.count());
+  out << " disconnections, <span data-figure=\"summary.disconnections.total_seconds\" "
+         "data-value=\""
+      << spans.total_seconds() << "\">" << ReadableDuration(spans.total_seconds())
+      << "</span> in all, the longest <span data-figure=\"summary.disconnections.longest_seconds\" "
+         "data-value=\""
+      << spans.longest_seconds() << "\">" << ReadableDuration(spans.longest_seconds())
+      << "</span>. Times when Quorvane was not running (";
+  Figure(out, "summary.gaps.count", figures.gaps.count());
+  out << " gaps, " << ReadableDuration(figures.gaps.total_seconds())
+      << ") are not disconnections.</p>\n";
+  const std::vector<Span> longest = spans.Longest();
+  if (!longest.empty()) {
+    out << "<table>\n<tr><th>Start</th><th>End</th><th>Duration</th></tr>\n";
+    for (const Span& span : longest)
+      out << "<tr><td>" << ReadableTime(span.from, span.from_offset) << "</td><td>"
+          << ReadableTime(span.to, span.to_offset) << "</td><td>"
+          << ReadableDuration(span.Seconds()) << "</td></tr>\n";
+    out << "</table>\n";
+  }
+  if (spans.count() > longest.size())
+    out << "<p class=\"note\">The " << longest.size() << " longest are listed; "
+        << spans.count() - longest.size()
+        << " shorter ones are not. The JSON report lists them all.</p>\n";
+  out << "</section>\n";
+}
+
+void WriteDays(const Figures& figures, std::ostream& out) {
+  bool seen[kMethodCount] = {figures.methods[0].samples > 0, figures.methods[1].samples > 0};
+  out << "<section><h2>By day</h2>\n<table>\n<tr><th>Day</th><th>Samples</th>";
+  for (const Method method : {Method::kPercent, Method::kLevel}) {
+    if (!seen[MethodIndex(method)]) continue;
+    out << "<th>" << MethodName(method) << " min</th><th>mean</th><th>max</th>";
+  }
+  out << "<th>Disconnections</th></tr>\n";
+  const std::size_t skipped =
+      figures.days.size() > kDaysShown ? figures.days.size() - kDaysShown : 0;
+  std::size_t index = 0;
+  for (const auto& [key, day] : figures.days) {
+    if (index++ < skipped) continue;
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", key / 10000, key / 100 % 100, key % 100);
+    const std::string path = "by_day." + std::to_string(index - 1);
+    out << "<tr><td>" << date << "</td><td>";
+    Figure(out, path + ".samples", day.samples);
+    out << "</td>";
+    for (const Method method : {Method::kPercent, Method::kLevel}) {
+      const int m = MethodIndex(method);
+      if (!seen[m]) continue;
+      if (day.count[m] == 0) {
+        out << "<td></td><td></td><td></td>";
+        continue;
+      }
+      out << "<td>" << day.min[m] << "</td><td>"
+          << MeanText(static_cast<double>(day.sum[m]) / static_cast<double>(day.count[m]))
+          << "</td><td>" << day.max[m] << "</td>";
+    }
+    out << "<td>";
+    Figure(out, path + ".disconnections", day.disconnections);
+    out << "</td></tr>\n";
+  }
+  out << "</table>\n";
+  if (skipped > 0)
+    out << "<p class=\"note\">The last " << kDaysShown << " days are shown; " << skipped
+        << " earlier days are in the JSON report.</p>\n";
+  out << "</section>\n";
+}
+
+}  // namespace
+
+void WriteHtml(const Figures& figures, const std::filesystem::path& log, std::ostream& out) {
+  out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n"
+         "<title>Quorvane signal report</title>\n"
+      << kStyle << "</head><body>\n<h1>WiFi signal report</h1>\n<p class=\"note\">From "
+      << Escaped(PathText(log)) << ", made by Quorvane.</p>\n";
+  WritePeriod(figures, out);
+  for (const Method method : {Method::kPercent, Method::kLevel})
+    if (figures.methods[MethodIndex(method)].samples > 0) WriteMethod(figures, method, out);
+  WriteDisconnections(figures, out);
+  if (!figures.days.empty()) WriteDays(figures, out);
+  out << "<p class=\"note\">Weak and poor: Method #1 below " << WeakThreshold(Method::kPercent)
+      << " % and below " << PoorThreshold(Method::kPercent) << " %, Method #2 below level "
+      << WeakThreshold(Method::kLevel) << " and below level " << PoorThreshold(Method::kLevel)
+      << ". A sample without a connection counts as 0. A pause between samples is a gap, when "
+         "Quorvane was not running, if it is more than "
+      << kGapFactor << " times the usual spacing around it and more than a minute.</p>\n"
+      << "</body></html>\n";
+}
+
+}  // namespace quorvane::report

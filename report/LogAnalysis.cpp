@@ -1,0 +1,123 @@
+#include "report/LogAnalysis.h"
+
+#include <algorithm>
+
+#include "report/Thresholds.h"
+#include "report/TimeText.h"
+
+namespace quorvane::report {
+namespace {
+
+int DayKey(const LocalDateTime& local) {
+  return local.year * 10000 + local.month * 100 + local.day;
+}
+
+}  // namespace
+
+DayFigures& LogAnalysis::DayOf(const LocalDateTime& local) {
+  const int key = DayKey(local);
+  if (key != day_key_) {
+    day_key_ = key;
+    day_ = &figures_.days[key];
+  }
+  return *day_;
+}
+
+void LogAnalysis::Add(const Sample& sample) {
+  const int m = MethodIndex(sample.method);
+  MethodFigures& method = figures_.methods[m];
+  ++method.samples;
+  ++method.histogram[sample.value];
+  if (!sample.connected) ++method.drops;
+  ++method.hour_samples[sample.local.hour];
+  method.hour_sum[sample.local.hour] += sample.value;
+
+  DayFigures& day = DayOf(sample.local);
+  ++day.samples;
+  if (day.count[m] == 0) {
+    day.min[m] = day.max[m] = sample.value;
+  } else {
+    day.min[m] = std::min<int>(day.min[m], sample.value);
+    day.max[m] = std::max<int>(day.max[m], sample.value);
+  }
+  ++day.count[m];
+  day.sum[m] += sample.value;
+
+  if (figures_.samples == 0 || sample.utc < figures_.first) {
+    figures_.first = sample.utc;
+    figures_.first_offset = sample.offset;
+  }
+  if (figures_.samples == 0 || sample.utc >= figures_.last) {
+    figures_.last = sample.utc;
+    figures_.last_offset = sample.offset;
+  }
+  ++figures_.samples;
+  figures_.plot.Add(sample.utc, sample.method, sample.value, sample.connected);
+
+  window_[added_ % kWindow] = {sample.utc, sample.offset, sample.connected};
+  if (added_ == 0) Step(window_[0], nullptr, false);
+  ++added_;
+  constexpr std::uint64_t kAfter = kGapNeighbours;
+  if (added_ > kAfter + 1) Judge(added_ - 1 - kAfter, added_ - 1);
+}
+
+void LogAnalysis::Finish() {
+  const std::uint64_t newest = added_ - 1;
+  const std::uint64_t first_unjudged = added_ > kGapNeighbours + 1 ? added_ - kGapNeighbours : 1;
+  for (std::uint64_t pause = first_unjudged; pause < added_; ++pause) Judge(pause, newest);
+  if (in_disconnection_) {
+    CloseDisconnection(last_disconnected_);
+  }
+}
+
+std::int64_t LogAnalysis::Spacing(std::uint64_t pause) const {
+  const std::int64_t spacing = window_[pause % kWindow].utc - window_[(pause - 1) % kWindow].utc;
+  return spacing > 0 ? spacing : 0;  // a clock put back
+}
+
+void LogAnalysis::Judge(std::uint64_t pause, std::uint64_t newest) {
+  const std::int64_t spacing = Spacing(pause);
+  bool gap = false;
+  if (spacing > kGapMinimumSeconds) {
+    std::array<std::int64_t, 2 * kGapNeighbours> around{};
+    std::size_t n = 0;
+    for (std::uint64_t p = pause > kGapNeighbours ? pause - kGapNeighbours : 1; p < pause; ++p)
+      around[n++] = Spacing(p);
+    for (std::uint64_t p = pause + 1; p <= newest && p <= pause + kGapNeighbours; ++p)
+      around[n++] = Spacing(p);
+    if (n > 0) {
+      std::nth_element(around.begin(), around.begin() + (n - 1) / 2, around.begin() + n);
+      gap = spacing > kGapFactor * around[(n - 1) / 2];
+    }
+  }
+  Step(window_[pause % kWindow], &window_[(pause - 1) % kWindow], gap);
+}
+
+void LogAnalysis::Step(const Moment& moment, const Moment* previous, bool gap_before) {
+  if (gap_before) {
+    figures_.gaps.Add({previous->utc, moment.utc, previous->offset, moment.offset});
+    figures_.plot.MarkGapAfter(previous->utc);
+    // Quorvane stopped while disconnected: what happened meanwhile is not known.
+    if (in_disconnection_) CloseDisconnection(last_disconnected_);
+  }
+  if (!moment.connected) {
+    if (!in_disconnection_) {
+      in_disconnection_ = true;
+      disconnection_start_ = moment;
+    }
+    last_disconnected_ = moment;
+  } else if (in_disconnection_) {
+    CloseDisconnection(moment);
+  }
+}
+
+void LogAnalysis::CloseDisconnection(const Moment& end) {
+  in_disconnection_ = false;
+  const Span span{disconnection_start_.utc, end.utc, disconnection_start_.offset, end.offset};
+  figures_.disconnections.Add(span);
+  const LocalDateTime start = CivilFromSeconds(span.from + span.from_offset);
+  auto day = figures_.days.find(DayKey(start));
+  if (day != figures_.days.end()) ++day->second.disconnections;
+}
+
+}  // namespace quorvane::report

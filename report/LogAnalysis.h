@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "report/Figures.h"
+#include "report/Sample.h"
+
+namespace quorvane::report {
+
+// Gathers the figures from the samples, in the log's order. Gaps need the spacing
+// on both sides of a pause, so disconnections and gaps are decided a few samples
+// behind the newest.
+class LogAnalysis {
+ public:
+  explicit LogAnalysis(Figures& figures) : figures_(figures) {}
+
+  void Add(const Sample& sample);
+  // After the last sample.
+  void Finish();
+
+ private:
+  struct Moment {
+    std::int64_t utc = 0;
+    std::int32_t offset = 0;
+    bool connected = true;
+  };
+  static constexpr int kWindow = 2 * 5 + 2;  // the neighbours on both sides, the pause
+
+  DayFigures& DayOf(const LocalDateTime& local);
+  void Judge(std::uint64_t pause, std::uint64_t newest);
+  void Step(const Moment& moment, const Moment* previous, bool gap_before);
+  void CloseDisconnection(const Moment& end);
+  std::int64_t Spacing(std::uint64_t pause) const;
+
+  Figures& figures_;
+  int day_key_ = -1;
+  DayFigures* day_ = nullptr;
+  std::array<Moment, kWindow> window_{};
+  std::uint64_t added_ = 0;  // moments so far; pause i lies before moment i
+  bool in_disconnection_ = false;
+  Moment disconnection_start_;
+  Moment last_disconnected_;
+};
+
+}  // namespace quorvane::report

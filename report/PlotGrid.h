@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "report/Sample.h"
+
+namespace quorvane::report {
+
+// The signal over time reduced to one column per pixel: the minimum and maximum
+// of each method in each column, so a plot of any log stays true and small. The
+// columns cover the log's time range, which is learned as the samples come: when
+// a sample falls outside, the columns double in width and merge in pairs.
+class PlotGrid {
+ public:
+  static constexpr int kColumns = 960;
+
+  struct Column {
+    std::array<std::uint32_t, kMethodCount> count{};
+    std::array<std::uint8_t, kMethodCount> min{};
+    std::array<std::uint8_t, kMethodCount> max{};
+    std::uint32_t drops = 0;  // samples without a connection
+    bool gap_after = false;   // Quorvane stopped after a sample of this column
+  };
+
+  void Add(std::int64_t utc, Method method, std::uint8_t value, bool connected);
+  void MarkGapAfter(std::int64_t utc);
+
+  bool empty() const { return !started_; }
+  std::int64_t origin() const { return origin_; }         // UTC of column 0's start
+  std::int64_t column_seconds() const { return width_; }  // each column's span
+  const std::array<Column, kColumns>& columns() const { return columns_; }
+
+ private:
+  int IndexOf(std::int64_t utc);
+  void Widen(bool to_the_left);
+
+  bool started_ = false;
+  std::int64_t origin_ = 0;
+  std::int64_t width_ = 1;
+  std::array<Column, kColumns> columns_{};
+};
+
+}  // namespace quorvane::report

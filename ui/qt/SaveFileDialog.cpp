@@ -1,0 +1,27 @@
+// The save dialog, Qt's own or the desktop's, through QFileDialog.
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QStandardPaths>
+
+#include "ui/qt/MessageBoxDialogs.h"
+
+namespace quorvane {
+
+std::optional<std::filesystem::path> MessageBoxDialogs::AskSaveAs(
+    const SaveFileQuestion& question) {
+  // Without a display nobody could answer.
+  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return std::nullopt;
+  const QString extension = QString::fromStdString(question.extension);
+  QFileDialog dialog(Owner(), QString::fromStdString(question.title));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(extension);
+  dialog.setNameFilter(
+      QStringLiteral("%1 (*.%2)").arg(QString::fromStdString(question.type_name), extension));
+  dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  dialog.selectFile(QString::fromStdString(question.suggested_name));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return std::filesystem::path(dialog.selectedFiles().constFirst().toStdString());
+}
+
+}  // namespace quorvane

@@ -1,0 +1,46 @@
+// The save dialog: comdlg32's GetSaveFileNameW, opened in the user's documents.
+#include <windows.h>
+// After windows.h, which they need.
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include "platform/windows/WideText.h"
+#include "ui/win32/MessageBoxDialogs.h"
+
+namespace quorvane::win32 {
+
+std::optional<std::filesystem::path> MessageBoxDialogs::AskSaveAs(
+    const SaveFileQuestion& question) {
+  const std::wstring extension = Widen(question.extension);
+  std::wstring filter = Widen(question.type_name) + L" (*." + extension + L")";
+  filter += L'\0';
+  filter += L"*." + extension;
+  filter += L'\0';
+  filter += L"All files (*.*)";
+  filter += L'\0';
+  filter += L"*.*";
+  filter += L'\0';
+  wchar_t documents[MAX_PATH] = L"";
+  // Without it the dialog may open in the folder Quorvane was started from.
+  SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
+  std::wstring file = Widen(question.suggested_name);
+  file.resize(32768);
+  const std::wstring title = Widen(question.title);
+
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner_;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = documents[0] ? documents : nullptr;
+  dialog.lpstrTitle = title.c_str();
+  dialog.lpstrDefExt = extension.c_str();
+  dialog.Flags =
+      OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
+  file.resize(wcslen(file.c_str()));
+  return std::filesystem::path(file);
+}
+
+}  // namespace quorvane::win32

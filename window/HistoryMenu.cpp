@@ -1,0 +1,69 @@
+#include "window/HistoryMenu.h"
+
+#include "sampling/FileOperations.h"
+
+namespace quorvane {
+namespace {
+
+constexpr const char* kSignalReportItem = "Signal Report…";
+constexpr const char* kExportCsvItem = "Export History as CSV…";
+
+}  // namespace
+
+HistoryMenu::HistoryMenu(const std::filesystem::path& log_file, Services services)
+    : log_file_(log_file),
+      dialogs_(services.dialogs),
+      desktop_(services.desktop),
+      maker_(services.clock, services.loop) {}
+
+std::vector<MenuItem> HistoryMenu::Items() const {
+  return {{HistoryCommand::kSignalReport, kSignalReportItem, !busy()},
+          {HistoryCommand::kExportCsv, kExportCsvItem, !busy()}};
+}
+
+void HistoryMenu::Choose(HistoryCommand command) {
+  // A menu opened before a report started may still offer its commands.
+  if (busy()) return;
+  if (command == HistoryCommand::kSignalReport) MakeSignalReport();
+  if (command == HistoryCommand::kExportCsv) ExportCsv();
+}
+
+bool HistoryMenu::HistoryExists(const char* nothing_to_text) {
+  const bool exists = !log_file_.empty() && FileExists(log_file_);
+  if (!exists)
+    dialogs_.Inform(std::string("There isn't a history to ") + nothing_to_text +
+                    " because actions have not been performed yet.");
+  return exists;
+}
+
+void HistoryMenu::MakeSignalReport() {
+  if (!HistoryExists("report")) return;
+  const std::filesystem::path report = log_file_.parent_path() / kReportFileName;
+  maker_.Start(log_file_, report::Format::kHtml, report, [this, report](const std::string& error) {
+    if (!error.empty()) {
+      dialogs_.Warn("The signal report could not be made.\r\n\r\n" + error);
+      return;
+    }
+    const auto not_opened = [this, report](const std::string& description) {
+      dialogs_.Warn("The signal report " + PathText(report) + " could not be opened.\r\n\r\n" +
+                    description);
+    };
+    try {
+      desktop_.OpenInBrowser(report, not_opened);
+    } catch (const std::exception& failure) {
+      not_opened(failure.what());
+    }
+  });
+}
+
+void HistoryMenu::ExportCsv() {
+  if (!HistoryExists("export")) return;
+  const auto target =
+      dialogs_.AskSaveAs({"Export History as CSV", "Quorvane.csv", "CSV files", "csv"});
+  if (!target) return;
+  maker_.Start(log_file_, report::Format::kCsv, *target, [this](const std::string& error) {
+    if (!error.empty()) dialogs_.Warn("The history could not be exported.\r\n\r\n" + error);
+  });
+}
+
+}  // namespace quorvane

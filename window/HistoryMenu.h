@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "window/Dialogs.h"
+#include "window/Form1View.h"
+#include "window/ReportMaker.h"
+
+namespace quorvane {
+
+// The commands of the history list's context menu.
+enum class HistoryCommand { kSignalReport, kExportCsv };
+
+struct MenuItem {
+  HistoryCommand command;
+  std::string text;
+  bool enabled = true;
+};
+
+// The report is written beside the history log under this name.
+inline constexpr const char* kReportFileName = "Quorvane-report.html";
+
+// The history list's context menu: which commands it offers and what each does.
+// The reports are made off the user-interface thread, one at a time; while one is
+// under way the commands are offered greyed.
+class HistoryMenu {
+ public:
+  struct Services {
+    const Clock& clock;
+    Dialogs& dialogs;
+    Desktop& desktop;
+    MessageLoop& loop;
+  };
+
+  // `log_file` is the history log's path, known once start-up has set it.
+  HistoryMenu(const std::filesystem::path& log_file, Services services);
+
+  std::vector<MenuItem> Items() const;
+  void Choose(HistoryCommand command);
+  bool busy() const { return maker_.busy(); }
+
+ private:
+  void MakeSignalReport();
+  void ExportCsv();
+  // False, after telling the user, when there is no log to report on yet.
+  bool HistoryExists(const char* nothing_to_text);
+
+  const std::filesystem::path& log_file_;
+  Dialogs& dialogs_;
+  Desktop& desktop_;
+  ReportMaker maker_;
+};
+
+}  // namespace quorvane
