@@ -9,6 +9,7 @@
 #include "platform/SignalStrengthSource.h"
 #include "platform/StartupEntry.h"
 #include "platform/ToolRunner.h"
+#include "platform/WlanApi.h"
 
 namespace quorvane {
 
@@ -20,6 +21,7 @@ struct PlatformServices {
   std::unique_ptr<Connectivity> connectivity;
   std::unique_ptr<SettingsStore> settings;
   std::unique_ptr<StartupEntry> startup_entry;
+  std::unique_ptr<WlanApi> wlan;  // none where the signal source already reads dBm
 };
 
 // `program` is the running program's own file, for the start-at-login entry.

@@ -17,6 +17,9 @@ class StrengthInstances {
   // Received signal strength of the current instance in dBm; 0 means no signal
   // (not associated). Throws AppError when it cannot be read.
   virtual std::int32_t CurrentStrength() = 0;
+  // True when the enumeration ended because the source stopped answering in time,
+  // not because it had delivered every instance.
+  virtual bool TimedOut() const { return false; }
 };
 
 // The operating system's source of adapter signal strengths.

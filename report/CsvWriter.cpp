@@ -24,7 +24,7 @@ CsvWriter::CsvWriter(std::ostream& out) : out_(out) {
 
 void CsvWriter::Row(const Sample& sample) {
   char head[64];
-  char* end = WriteIsoTime(head, sample.local, sample.offset);
+  char* end = WriteIsoTime(head, CivilFromSeconds(sample.wall), sample.offset);
   *end++ = ',';
   *end++ = sample.method == Method::kPercent ? '1' : '2';
   *end++ = ',';

@@ -1,5 +1,7 @@
 #include "report/DateTimeReader.h"
 
+#include <cstring>
+
 #include "report/CalendarMath.h"
 
 namespace quorvane::report {
@@ -76,8 +78,34 @@ CurrentForm CurrentForm::Learn(const Clock& clock) {
 }
 
 bool DateTimeReader::Read(std::string_view text, LocalDateTime& when, OrderHint& hint) const {
-  hint = OrderHint::kNone;
   std::size_t pos = 0;
+  const std::size_t length = last_date_length_;
+  if (length > 0 && text.size() >= length && std::memcmp(text.data(), last_date_, length) == 0 &&
+      (text.size() == length || !IsDigit(text[length]))) {
+    when = last_when_;
+    hint = last_hint_;
+    pos = length;
+    SkipBlanks(text, pos);
+    if (pos < text.size() && text[pos] == 'T') ++pos;
+  } else {
+    if (!ReadDate(text, pos, when, hint)) return false;
+    std::size_t date_end = pos;
+    while (date_end > 0 && (text[date_end - 1] == ' ' || text[date_end - 1] == 'T')) --date_end;
+    last_date_length_ = date_end <= sizeof last_date_ ? date_end : 0;
+    std::memcpy(last_date_, text.data(), last_date_length_);
+    last_when_ = when;
+    last_hint_ = hint;
+  }
+  if (pos == text.size()) {  // a date alone is midnight
+    when.hour = when.minute = when.second = 0;
+    return true;
+  }
+  return ReadTime(text.substr(pos), when);
+}
+
+bool DateTimeReader::ReadDate(std::string_view text, std::size_t& pos, LocalDateTime& when,
+                              OrderHint& hint) const {
+  hint = OrderHint::kNone;
   int d1 = 0, d2 = 0, d3 = 0;
   const int n1 = Number(text, pos, 4, d1);
   if (d1 == 0 || pos >= text.size()) return false;
@@ -124,11 +152,8 @@ bool DateTimeReader::Read(std::string_view text, LocalDateTime& when, OrderHint&
     return false;
 
   SkipBlanks(text, pos);
-  if (pos == text.size()) {  // a date alone is midnight
-    when.hour = when.minute = when.second = 0;
-    return true;
-  }
-  return ReadTime(text.substr(pos), when);
+  if (d1 > 2 && pos < text.size() && text[pos] == 'T') ++pos;  // ISO's date and time joined
+  return true;
 }
 
 bool DateTimeReader::ReadTime(std::string_view text, LocalDateTime& when) const {
@@ -148,11 +173,17 @@ bool DateTimeReader::ReadTime(std::string_view text, LocalDateTime& when) const 
     when.second = Number(text, pos, 2, digits);
     if (digits != 2) return false;
   }
-  std::string designator = Designator(text.substr(0, start));
-  designator += Designator(text.substr(pos));
-  if (!designator.empty()) {
-    const bool pm = designator == "pm" || (!form_.pm.empty() && designator == form_.pm);
-    const bool am = designator == "am" || (!form_.am.empty() && designator == form_.am);
+  const std::string_view before = text.substr(0, start);
+  std::string_view after = text.substr(pos);
+  while (!after.empty() && after.front() == ' ') after.remove_prefix(1);
+  if (!before.empty() || !after.empty()) {
+    bool pm = after == "PM";
+    bool am = after == "AM";
+    if (!pm && !am) {  // any other spelling of a designator
+      const std::string designator = Designator(before) + Designator(after);
+      pm = designator == "pm" || (!form_.pm.empty() && designator == form_.pm);
+      am = designator == "am" || (!form_.am.empty() && designator == form_.am);
+    }
     if ((!pm && !am) || when.hour < 1 || when.hour > 12) return false;
     when.hour = when.hour % 12 + (pm ? 12 : 0);
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,8 @@ struct CurrentForm {
 // Reads the date-time text at the start of a history line: the form Quorvane
 // writes now first, then the other common forms (day and month in either order,
 // 2- or 4-digit years, 12- or 24-hour clocks, ISO). A date alone is midnight.
+// It remembers the last date it read, which most lines share, so one reader
+// serves one thread.
 class DateTimeReader {
  public:
   DateTimeReader(CurrentForm form, DayMonthOrder slash_order)
@@ -41,10 +44,17 @@ class DateTimeReader {
   DayMonthOrder slash_order() const { return slash_order_; }
 
  private:
+  bool ReadDate(std::string_view text, std::size_t& pos, LocalDateTime& when,
+                OrderHint& hint) const;
   bool ReadTime(std::string_view text, LocalDateTime& when) const;
 
   CurrentForm form_;
   DayMonthOrder slash_order_;
+  // The last date read: its text and what it said.
+  mutable char last_date_[16] = {};
+  mutable std::size_t last_date_length_ = 0;
+  mutable LocalDateTime last_when_;
+  mutable OrderHint last_hint_ = OrderHint::kNone;
 };
 
 }  // namespace quorvane::report

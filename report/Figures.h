@@ -55,7 +55,7 @@ struct Figures {
   std::array<MethodFigures, kMethodCount> methods;
   SpanList disconnections{kLongestShown};
   SpanList gaps{0};
-  std::map<int, DayFigures> days;  // by year * 10000 + month * 100 + day
+  std::map<std::int64_t, DayFigures> days;  // by local day, counted from 1970-01-01
   PlotGrid plot;
 };
 

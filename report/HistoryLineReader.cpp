@@ -1,5 +1,6 @@
 #include "report/HistoryLineReader.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace quorvane::report {
@@ -8,22 +9,42 @@ namespace {
 constexpr std::string_view kMarker = " WiFi Signal Strength is ";
 constexpr std::string_view kNoConnection = " (no connection)";
 
-// Where " WiFi Signal Strength is " starts, or npos.
+// Whether `text` at `at` holds the 25 bytes of kMarker: three 8-byte words and a byte.
+bool MarkerAt(const char* at) {
+  static_assert(kMarker.size() == 25);
+  std::uint64_t a[3], b[3];
+  std::memcpy(a, at, 24);
+  std::memcpy(b, kMarker.data(), 24);
+  return a[0] == b[0] && a[1] == b[1] && a[2] == b[2] && at[24] == kMarker[24];
+}
+
+// Where " WiFi Signal Strength is " starts, or npos. The value texts are 1, 3, 4,
+// 17 or 18 characters long, so the marker is looked for only where they would
+// begin, from the line's end.
 std::size_t FindMarker(std::string_view line) {
-  std::size_t from = 1;
-  while (from < line.size()) {
-    const void* found = std::memchr(line.data() + from, 'W', line.size() - from);
-    if (!found) return std::string_view::npos;
-    const std::size_t at = static_cast<const char*>(found) - line.data();
-    if (line.substr(at - 1, kMarker.size()) == kMarker) return at - 1;
-    from = at + 1;
+  const char last = line.empty() ? '\0' : line.back();
+  const std::size_t* lengths;
+  static constexpr std::size_t kPercent[] = {3, 4, 0};
+  static constexpr std::size_t kLevel[] = {1, 0};
+  static constexpr std::size_t kNone[] = {18, 17, 0};
+  if (last == '%') {
+    lengths = kPercent;
+  } else if (last == ')') {
+    lengths = kNone;
+  } else {
+    lengths = kLevel;
+  }
+  for (; *lengths != 0; ++lengths) {
+    const std::size_t length = *lengths + kMarker.size();
+    if (line.size() > length && MarkerAt(line.data() + line.size() - length))
+      return line.size() - length;
   }
   return std::string_view::npos;
 }
 
 // The value texts of both readers: " 5%", "70%", "100%", "0% (no connection)",
 // "3", "0 (no connection)".
-bool ReadValue(std::string_view text, Sample& sample) {
+bool ReadValue(std::string_view text, LineReading& sample) {
   if (text.empty()) return false;
   std::size_t pos = text[0] == ' ' ? 1 : 0;  // a blank before a single-digit percentage
   int value = 0;
@@ -51,14 +72,13 @@ bool ReadValue(std::string_view text, Sample& sample) {
 
 }  // namespace
 
-bool ReadHistoryLine(std::string_view line, const DateTimeReader& reader, Sample& sample,
+bool ReadHistoryLine(std::string_view line, const DateTimeReader& reader, LineReading& sample,
                      OrderHint& hint) {
   hint = OrderHint::kNone;
   const std::size_t marker = FindMarker(line);
   if (marker == std::string_view::npos) return false;
   if (!ReadValue(line.substr(marker + kMarker.size()), sample)) return false;
   if (!reader.Read(line.substr(0, marker), sample.local, hint)) return false;
-  sample.text = line;
   return true;
 }
 

@@ -7,10 +7,10 @@
 
 namespace quorvane::report {
 
-// Reads one line of the history log (without its line end) into `sample`: the
-// local time, the method, the value and whether there was a connection. False
-// for anything that is not a whole history line.
-bool ReadHistoryLine(std::string_view line, const DateTimeReader& reader, Sample& sample,
+// Reads one line of the history log (without its line end): the local time, the
+// method, the value and whether there was a connection. False for anything that
+// is not a whole history line.
+bool ReadHistoryLine(std::string_view line, const DateTimeReader& reader, LineReading& reading,
                      OrderHint& hint);
 
 }  // namespace quorvane::report

@@ -137,10 +137,9 @@ void WriteDisconnections(const Figures& figures, std::ostream& out) {
       << "</span> in all, the longest <span data-figure=\"summary.disconnections.longest_seconds\" "
          "data-value=\""
       << spans.longest_seconds() << "\">" << ReadableDuration(spans.longest_seconds())
-      << "</span>. Times when Quorvane was not running (";
+      << "</span>. Times when Quorvane was not running are not disconnections: gaps ";
   Figure(out, "summary.gaps.count", figures.gaps.count());
-  out << " gaps, " << ReadableDuration(figures.gaps.total_seconds())
-      << ") are not disconnections.</p>\n";
+  out << ", " << ReadableDuration(figures.gaps.total_seconds()) << " in all.</p>\n";
   const std::vector<Span> longest = spans.Longest();
   if (!longest.empty()) {
     out << "<table>\n<tr><th>Start</th><th>End</th><th>Duration</th></tr>\n";
@@ -170,8 +169,7 @@ void WriteDays(const Figures& figures, std::ostream& out) {
   std::size_t index = 0;
   for (const auto& [key, day] : figures.days) {
     if (index++ < skipped) continue;
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", key / 10000, key / 100 % 100, key % 100);
+    const std::string date = IsoTime(key * 86400, 0).substr(0, 10);
     const std::string path = "by_day." + std::to_string(index - 1);
     out << "<tr><td>" << date << "</td><td>";
     Figure(out, path + ".samples", day.samples);

@@ -110,8 +110,7 @@ void WriteJson(const Figures& figures, const std::filesystem::path& log, std::os
   out << ",\n  \"by_day\": [";
   bool first = true;
   for (const auto& [key, day] : figures.days) {
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", key / 10000, key / 100 % 100, key % 100);
+    const std::string date = IsoTime(key * 86400, 0).substr(0, 10);
     out << (first ? "\n    " : ",\n    ") << "{\"date\": \"" << date
         << "\", \"samples\": " << day.samples << ", \"disconnections\": " << day.disconnections;
     for (const Method method : {Method::kPercent, Method::kLevel}) {

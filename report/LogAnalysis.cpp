@@ -8,14 +8,11 @@
 namespace quorvane::report {
 namespace {
 
-int DayKey(const LocalDateTime& local) {
-  return local.year * 10000 + local.month * 100 + local.day;
-}
+std::int64_t DayOf(std::int64_t wall) { return (wall >= 0 ? wall : wall - 86399) / 86400; }
 
 }  // namespace
 
-DayFigures& LogAnalysis::DayOf(const LocalDateTime& local) {
-  const int key = DayKey(local);
+DayFigures& LogAnalysis::Day(std::int64_t key) {
   if (key != day_key_) {
     day_key_ = key;
     day_ = &figures_.days[key];
@@ -29,10 +26,11 @@ void LogAnalysis::Add(const Sample& sample) {
   ++method.samples;
   ++method.histogram[sample.value];
   if (!sample.connected) ++method.drops;
-  ++method.hour_samples[sample.local.hour];
-  method.hour_sum[sample.local.hour] += sample.value;
+  const int hour = sample.Hour();
+  ++method.hour_samples[hour];
+  method.hour_sum[hour] += sample.value;
 
-  DayFigures& day = DayOf(sample.local);
+  DayFigures& day = Day(sample.Day());
   ++day.samples;
   if (day.count[m] == 0) {
     day.min[m] = day.max[m] = sample.value;
@@ -115,8 +113,7 @@ void LogAnalysis::CloseDisconnection(const Moment& end) {
   in_disconnection_ = false;
   const Span span{disconnection_start_.utc, end.utc, disconnection_start_.offset, end.offset};
   figures_.disconnections.Add(span);
-  const LocalDateTime start = CivilFromSeconds(span.from + span.from_offset);
-  auto day = figures_.days.find(DayKey(start));
+  auto day = figures_.days.find(DayOf(span.from + span.from_offset));
   if (day != figures_.days.end()) ++day->second.disconnections;
 }
 

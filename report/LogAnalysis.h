@@ -27,14 +27,14 @@ class LogAnalysis {
   };
   static constexpr int kWindow = 2 * 5 + 2;  // the neighbours on both sides, the pause
 
-  DayFigures& DayOf(const LocalDateTime& local);
+  DayFigures& Day(std::int64_t day);
   void Judge(std::uint64_t pause, std::uint64_t newest);
   void Step(const Moment& moment, const Moment* previous, bool gap_before);
   void CloseDisconnection(const Moment& end);
   std::int64_t Spacing(std::uint64_t pause) const;
 
   Figures& figures_;
-  int day_key_ = -1;
+  std::int64_t day_key_ = INT64_MIN;
   DayFigures* day_ = nullptr;
   std::array<Moment, kWindow> window_{};
   std::uint64_t added_ = 0;  // moments so far; pause i lies before moment i

@@ -1,7 +1,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "report/LogLines.h"
+#include "report/LogFile.h"
 #include "report/PathText.h"
 #include "report/Report.h"
 

@@ -16,8 +16,8 @@ void Merge(PlotGrid::Column& into, const PlotGrid::Column& from) {
       into.max[m] = std::max(into.max[m], from.max[m]);
     }
     into.count[m] += from.count[m];
+    into.drops[m] += from.drops[m];
   }
-  into.drops += from.drops;
   into.gap_after = into.gap_after || from.gap_after;
 }
 
@@ -52,7 +52,7 @@ void PlotGrid::Add(std::int64_t utc, Method method, std::uint8_t value, bool con
     column.max[m] = std::max(column.max[m], value);
   }
   ++column.count[m];
-  if (!connected) ++column.drops;
+  if (!connected) ++column.drops[m];
 }
 
 void PlotGrid::MarkGapAfter(std::int64_t utc) { columns_[IndexOf(utc)].gap_after = true; }

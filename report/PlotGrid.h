@@ -19,8 +19,8 @@ class PlotGrid {
     std::array<std::uint32_t, kMethodCount> count{};
     std::array<std::uint8_t, kMethodCount> min{};
     std::array<std::uint8_t, kMethodCount> max{};
-    std::uint32_t drops = 0;  // samples without a connection
-    bool gap_after = false;   // Quorvane stopped after a sample of this column
+    std::array<std::uint32_t, kMethodCount> drops{};  // samples without a connection
+    bool gap_after = false;  // Quorvane stopped after a sample of this column
   };
 
   void Add(std::int64_t utc, Method method, std::uint8_t value, bool connected);

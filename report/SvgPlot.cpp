@@ -74,7 +74,7 @@ void WriteSignalPlot(const Figures& figures, Method method, std::ostream& out) {
   auto shade_of = [&](int i) -> const char* {
     const auto& column = grid.columns()[i];
     if (column.count[0] + column.count[1] == 0) return "idle";
-    return column.drops > 0 ? "drop" : nullptr;
+    return column.drops[m] > 0 ? "drop" : nullptr;
   };
   for (int i = first; i <= last;) {
     const char* shade = shade_of(i);

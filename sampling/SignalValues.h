@@ -9,9 +9,9 @@ namespace quorvane {
 inline constexpr std::string_view kNoConnectionPercent = "0% (no connection)";  // Method #1
 inline constexpr std::string_view kNoConnectionLevel = "0 (no connection)";     // Method #2
 
-// One reading: the value text of the history line, and whether the wireless tool
-// refused to list the networks because desktop programs lack location permission
-// (that reading still says "0% (no connection)").
+// One reading: the value text of the history line, and whether the system refused
+// the reading because desktop programs lack location permission (the wireless tool
+// then says "0% (no connection)", and Method #2 what the connection test says).
 struct SignalReading {
   std::string value_text;
   bool location_refused = false;

@@ -7,13 +7,13 @@ namespace quorvane {
 
 StatusSampler::StatusSampler(SamplerServices services)
     : services_(std::move(services)),
-      wmi_reader_(services_.signal_source, services_.connectivity) {}
+      wmi_reader_(services_.signal_source, services_.connectivity, services_.wlan) {}
 
 SignalReading StatusSampler::Read(SignalMethod method) {
   if (method == SignalMethod::kWirelessTool) {
     return GetSignalByNetsh(services_.tool_runner, services_.wireless_tool, services_.temp_folder);
   }
-  return {wmi_reader_.GetSignalByWmi(".")};
+  return wmi_reader_.Read(".");
 }
 
 std::string StatusSampler::Record(const std::string& value_text, HistoryList& list,

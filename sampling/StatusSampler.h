@@ -8,6 +8,7 @@
 #include "platform/SignalStrengthSource.h"
 #include "platform/ToolRunner.h"
 #include "platform/WirelessTool.h"
+#include "platform/WlanApi.h"
 #include "sampling/SignalValues.h"
 #include "sampling/WmiReader.h"
 
@@ -40,6 +41,7 @@ struct SamplerServices {
   SignalStrengthSource& signal_source;
   const Connectivity& connectivity;
   std::filesystem::path temp_folder;
+  WlanApi* wlan = nullptr;  // Method #2's second source, where the system has one
 };
 
 // Turns one signal reading into a history entry: a line in the list and the same

@@ -1,9 +1,35 @@
 #include "sampling/WmiReader.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "platform/AppError.h"
-#include "sampling/SignalValues.h"
 
 namespace quorvane {
+namespace {
+
+struct ConnectedSignal {
+  std::optional<std::int32_t> dbm;  // none when the service cannot tell
+  bool access_denied = false;
+};
+
+// The strength of the first connected interface. An interface that is connected
+// yet reports 0 dBm has no reading to give, rather than no connection.
+ConnectedSignal ReadConnectedSignal(WlanApi& wlan) {
+  std::vector<WlanInterface> interfaces;
+  if (const auto error = wlan.EnumInterfaces(interfaces))
+    return {std::nullopt, error == WlanApi::kAccessDenied};
+  const auto connected = std::find_if(interfaces.begin(), interfaces.end(),
+                                      [](const WlanInterface& item) { return item.connected; });
+  if (connected == interfaces.end()) return {};
+  std::int32_t dbm = 0;
+  if (const auto error = wlan.QueryRssi(*connected, dbm))
+    return {std::nullopt, error == WlanApi::kAccessDenied};
+  if (dbm == 0) return {};
+  return {dbm};
+}
+
+}  // namespace
 
 std::string LevelFromStrength(std::int32_t dbm) {
   if (dbm == 0) return std::string(kNoConnectionLevel);
@@ -15,17 +41,16 @@ std::string LevelFromStrength(std::int32_t dbm) {
   return "0";
 }
 
-WmiReader::WmiReader(SignalStrengthSource& source, const Connectivity& connectivity)
-    : source_(source), connectivity_(connectivity) {}
+WmiReader::WmiReader(SignalStrengthSource& source, const Connectivity& connectivity, WlanApi* wlan)
+    : source_(source), connectivity_(connectivity), wlan_(wlan) {}
 
-std::string WmiReader::GetSignalByWmi(const std::string& computer) {
-  std::string result = connectivity_.IsInternetConnected() ? "5" : "0";
+SignalReading WmiReader::Read(const std::string& computer) {
   if (!service_ready_) {
     source_.Bind(computer);
     service_ready_ = true;
   }
   const auto instances = source_.Query();
-  bool read_one = false;
+  std::optional<std::string> level;
   while (true) {
     bool has_next = false;
     try {
@@ -33,14 +58,22 @@ std::string WmiReader::GetSignalByWmi(const std::string& computer) {
     } catch (const AppError&) {
       // An enumeration that fails before any adapter was read means "no adapter
       // to ask"; a failure after that is a real fault.
-      if (read_one) throw;
-      return std::string(kNoConnectionLevel);
+      if (level) throw;
+      return {std::string(kNoConnectionLevel)};
     }
     if (!has_next) break;
-    read_one = true;
-    result = LevelFromStrength(instances->CurrentStrength());
+    level = LevelFromStrength(instances->CurrentStrength());
   }
-  return result;
+  // A source that stopped answering counts as one without adapters.
+  if (level && !instances->TimedOut()) return {*level};
+  return ReadConnectedInterface();
+}
+
+SignalReading WmiReader::ReadConnectedInterface() {
+  ConnectedSignal connected;
+  if (wlan_) connected = ReadConnectedSignal(*wlan_);
+  if (connected.dbm) return {LevelFromStrength(*connected.dbm)};
+  return {connectivity_.IsInternetConnected() ? "5" : "0", connected.access_denied};
 }
 
 }  // namespace quorvane

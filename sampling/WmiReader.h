@@ -5,6 +5,8 @@
 
 #include "platform/Connectivity.h"
 #include "platform/SignalStrengthSource.h"
+#include "platform/WlanApi.h"
+#include "sampling/SignalValues.h"
 
 namespace quorvane {
 
@@ -14,19 +16,28 @@ std::string LevelFromStrength(std::int32_t dbm);
 
 // Method #2: the signal level of the system's wireless adapters. The source is
 // bound once for the run (a failed bind is tried again by the next reading); the
-// query runs anew each time and the last adapter decides.
+// query runs anew each time and the last adapter decides. When the query finds no
+// adapter, or stops answering in time, the connected interface of the WLAN service
+// (when there is one) decides, and failing that the connection test.
 class WmiReader {
  public:
-  WmiReader(SignalStrengthSource& source, const Connectivity& connectivity);
+  // `wlan` may be null: a system without a WLAN service.
+  WmiReader(SignalStrengthSource& source, const Connectivity& connectivity,
+            WlanApi* wlan = nullptr);
 
-  // "5" or "0" by the connectivity test when no adapter answers; otherwise the
-  // level of the last adapter. Throws AppError when the source cannot be bound or
+  // The level. "5" or "0" by the connectivity test when nothing can tell the
+  // signal; then the reading also says whether the WLAN service refused for want
+  // of location permission. Throws AppError when the source cannot be bound or
   // queried, or an adapter's strength cannot be read.
-  std::string GetSignalByWmi(const std::string& computer);
+  SignalReading Read(const std::string& computer);
+  std::string GetSignalByWmi(const std::string& computer) { return Read(computer).value_text; }
 
  private:
+  SignalReading ReadConnectedInterface();
+
   SignalStrengthSource& source_;
   const Connectivity& connectivity_;
+  WlanApi* wlan_;
   bool service_ready_ = false;
 };
 

@@ -20,6 +20,7 @@ test_packages=(
   dbus-daemon dbus-bin systemd sway waybar mako-notifier grim xwayland kwin-wayland
                                                        # Wayland desktops, tray over D-Bus
   dpkg-dev lintian                                     # the Debian package
+  chromium python3                                     # the report in a browser, its CSV read back
   prometheus prometheus-node-exporter curl             # the metrics file, scraped for real
 )
 

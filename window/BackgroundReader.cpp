@@ -4,19 +4,16 @@ namespace quorvane {
 
 BackgroundReader::BackgroundReader(StatusSampler& sampler, MessageLoop& loop, Done done)
     : sampler_(sampler),
-      loop_(loop),
       done_(std::move(done)),
       self_(std::make_shared<BackgroundReader*>(this)),
-      thread_([this] { Run(); }) {}
+      shared_(std::make_shared<Shared>()),
+      thread_([shared = shared_, &sampler, &loop, reader = std::weak_ptr(self_)] {
+        Run(shared, sampler, loop, reader);
+      }) {}
 
 BackgroundReader::~BackgroundReader() {
-  {
-    std::lock_guard lock(mutex_);
-    stopping_ = true;
-  }
-  wake_.notify_all();
-  // A tool still running is ended rather than waited for, so closing is at once.
-  if (busy_) sampler_.StopReading();
+  if (!thread_.joinable()) return;
+  RequestStop();
   thread_.join();
 }
 
@@ -24,30 +21,60 @@ void BackgroundReader::Start(SignalMethod method) {
   if (busy_) return;
   busy_ = true;
   {
-    std::lock_guard lock(mutex_);
-    request_ = method;
+    std::lock_guard lock(shared_->mutex);
+    shared_->request = method;
   }
-  wake_.notify_all();
+  shared_->wake.notify_all();
 }
 
-void BackgroundReader::Run() {
-  std::unique_lock lock(mutex_);
+bool BackgroundReader::Stop(std::chrono::milliseconds grace) {
+  if (!thread_.joinable()) return true;
+  RequestStop();
+  bool ended = false;
+  {
+    std::unique_lock lock(shared_->mutex);
+    ended = shared_->wake.wait_for(lock, grace, [this] { return shared_->ended; });
+  }
+  if (!ended) {
+    thread_.detach();
+    return false;
+  }
+  thread_.join();
+  return true;
+}
+
+void BackgroundReader::RequestStop() {
+  {
+    std::lock_guard lock(shared_->mutex);
+    shared_->stopping = true;
+  }
+  shared_->wake.notify_all();
+  // A tool still running is ended rather than waited for, so closing is at once.
+  if (busy_) sampler_.StopReading();
+}
+
+void BackgroundReader::Run(const std::shared_ptr<Shared>& shared, StatusSampler& sampler,
+                           MessageLoop& loop, const std::weak_ptr<BackgroundReader*>& reader) {
+  std::unique_lock lock(shared->mutex);
   for (;;) {
-    wake_.wait(lock, [this] { return stopping_ || request_.has_value(); });
-    if (stopping_) return;
-    const SignalMethod method = *request_;
-    request_.reset();
+    shared->wake.wait(lock, [&] { return shared->stopping || shared->request.has_value(); });
+    if (shared->stopping) break;
+    const SignalMethod method = *shared->request;
+    shared->request.reset();
     lock.unlock();
     bool read = true;
     SignalReading reading;
     try {
-      reading = sampler_.Read(method);
+      reading = sampler.Read(method);
     } catch (const std::exception& error) {
       read = false;
       reading = {error.what()};
     }
-    std::weak_ptr<BackgroundReader*> reader = self_;
-    loop_.Post([reader, read, reading] {
+    lock.lock();
+    // A reader that was stopped meanwhile may have let its loop go.
+    if (shared->stopping) break;
+    lock.unlock();
+    loop.Post([reader, read, reading] {
       const auto alive = reader.lock();
       if (!alive) return;
       BackgroundReader& self = **alive;
@@ -56,6 +83,8 @@ void BackgroundReader::Run() {
     });
     lock.lock();
   }
+  shared->ended = true;
+  shared->wake.notify_all();
 }
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -23,26 +24,39 @@ class BackgroundReader {
   using Done = std::function<void(bool read, const SignalReading& reading)>;
 
   BackgroundReader(StatusSampler& sampler, MessageLoop& loop, Done done);
-  // Stops a reading under way (its tool is ended) and lets its result go.
+  // Stops a reading under way (its tool is ended) and waits for the thread.
   ~BackgroundReader();
 
   bool busy() const { return busy_; }
   // Starts a reading; ignored while one is under way.
   void Start(SignalMethod method);
 
+  // Stops the thread for good: a tool under way is ended, and the reading is
+  // given `grace` to return. False when it is still inside a system call that
+  // does not return (a hung WMI provider, say): its thread is then abandoned and
+  // never reports, and the program must end without tearing down the sampler.
+  bool Stop(std::chrono::milliseconds grace);
+
  private:
-  void Run();
+  // What the thread shares with its owner; the thread holds it too, so an
+  // abandoned thread that comes back finds it.
+  struct Shared {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::optional<SignalMethod> request;
+    bool stopping = false;
+    bool ended = false;
+  };
+  static void Run(const std::shared_ptr<Shared>& shared, StatusSampler& sampler, MessageLoop& loop,
+                  const std::weak_ptr<BackgroundReader*>& reader);
+  void RequestStop();
 
   StatusSampler& sampler_;
-  MessageLoop& loop_;
   Done done_;
   bool busy_ = false;  // read and written on the user-interface thread only
   // Results posted after this reader is gone find it expired and are dropped.
   std::shared_ptr<BackgroundReader*> self_;
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::optional<SignalMethod> request_;
-  bool stopping_ = false;
+  std::shared_ptr<Shared> shared_;
   std::thread thread_;
 };
 

@@ -12,11 +12,22 @@ namespace {
 constexpr const char* kTurnOn = "Turn On Automatic Log";
 constexpr const char* kTurnOff = "Turn Off Automatic Log";
 constexpr int kTimer1IntervalMs = 1000;
-constexpr const char* kLocationPermissionAdvice =
-    "Windows does not let Quorvane see the wireless networks, because desktop apps may not "
-    "use your location. Until you allow it, every sample reads \"0% (no connection)\".\r\n\r\n"
+constexpr const char* kAllowLocation =
     "To allow it, open Settings, choose Privacy & security, then Location, and turn on "
     "\"Let desktop apps access your location\".";
+
+std::string LocationPermissionAdvice(SignalMethod method) {
+  const std::string refusal =
+      method == SignalMethod::kWirelessTool
+          ? "Windows does not let Quorvane see the wireless networks, because desktop apps may "
+            "not use your location. Until you allow it, every sample reads \"0% (no "
+            "connection)\".\r\n\r\n"
+          : "Windows does not let Quorvane read the signal of the wireless adapter, because "
+            "desktop apps may not use your location. Until you allow it, Method #2 writes \"5\" "
+            "while the computer is online and \"0\" while it is not, whatever the "
+            "signal.\r\n\r\n";
+  return refusal + kAllowLocation;
+}
 
 }  // namespace
 
@@ -209,13 +220,15 @@ void Form1::StartNextSample() {
   if (reader_.busy() || samples_waiting_.empty() || closing_) return;
   sample_running_ = samples_waiting_.front();
   samples_waiting_.pop_front();
-  reader_.Start(view_.IsChecked(Control::Option1) ? SignalMethod::kWirelessTool
-                                                  : SignalMethod::kSignalStrength);
+  method_running_ = view_.IsChecked(Control::Option1) ? SignalMethod::kWirelessTool
+                                                      : SignalMethod::kSignalStrength;
+  reader_.Start(method_running_);
 }
 
 void Form1::FinishSample(bool read, const SignalReading& reading) {
   const std::string& text = reading.value_text;
   const bool automatic = sample_running_ == SampleOrigin::kTimer;
+  const SignalMethod method = method_running_;  // the next sample may start below
   const char* const handler = automatic ? "Timer1" : "PushButton6_Click";
   TrappedHandler trap(dialogs_, handler);
   const int line = automatic ? 128 : 106;
@@ -243,7 +256,7 @@ void Form1::FinishSample(bool read, const SignalReading& reading) {
   trap.Report(failure);
   if (read && reading.location_refused && !location_refusal_told_) {
     location_refusal_told_ = true;
-    dialogs_.Inform(kLocationPermissionAdvice);
+    dialogs_.Inform(LocationPermissionAdvice(method));
   }
 }
 

@@ -82,6 +82,10 @@ class Form1 {
   void Form_Resize();
   // The user asks to close the window; it closes and the program ends.
   void Form_QueryUnload();
+  // After the close, with the window off screen: ends the reading under way,
+  // giving it a moment. False when it is stuck inside a system call and has been
+  // abandoned: the program must then end at once, leaving the sampler as it is.
+  bool EndReadings();
   // The history list's context menu: the view shows these items and reports the
   // one chosen.
   std::vector<MenuItem> ListView1_ContextMenu() const { return history_menu_.Items(); }
@@ -173,13 +177,15 @@ class Form1 {
   // Start-up stores back values it has just read; a store that refuses them is
   // told about once, not for every value.
   bool store_refusal_told_ = false;
-  // Told once per run: netsh refuses every reading until the user allows location.
+  // Told once per run: the system refuses every reading until the user allows
+  // location access.
   bool location_refusal_told_ = false;
   PointerMode pointer_mode_ = PointerMode::kDefault;
   int last_interval_row_ = -1;
   HistoryMenu history_menu_;
   std::deque<SampleOrigin> samples_waiting_;
   SampleOrigin sample_running_ = SampleOrigin::kTimer;
+  SignalMethod method_running_ = SignalMethod::kWirelessTool;
   int log_now_pending_ = 0;
   // The metrics file: none unless a folder was given.
   std::optional<std::filesystem::path> metrics_folder_option_;

@@ -71,4 +71,11 @@ void Form1::Form_QueryUnload() {
 
 void Form1::Form_Unload() { view_.Quit(); }
 
+bool Form1::EndReadings() {
+  // Ending a tool takes milliseconds; a reading still under way after this is
+  // waiting for a system that may never answer.
+  constexpr std::chrono::milliseconds kGrace{500};
+  return reader_.Stop(kGrace);
+}
+
 }  // namespace quorvane

@@ -53,6 +53,23 @@ class Attachment {
   quorvane::win32::MainWindow& window_;
 };
 
+// The user's date and time forms in the ANSI code page, as the history log holds
+// them, so that a designator such as "오후" is recognised in the log's own bytes.
+class AnsiFormClock : public quorvane::Clock {
+ public:
+  explicit AnsiFormClock(const quorvane::Clock& clock) : clock_(clock) {}
+  quorvane::LocalDateTime Now() const override { return clock_.Now(); }
+  std::string ShortDate(const quorvane::LocalDateTime& when) const override {
+    return quorvane::Narrow(quorvane::Widen(clock_.ShortDate(when)), CP_ACP);
+  }
+  std::string LongTime(const quorvane::LocalDateTime& when) const override {
+    return quorvane::Narrow(quorvane::Widen(clock_.LongTime(when)), CP_ACP);
+  }
+
+ private:
+  const quorvane::Clock& clock_;
+};
+
 // The program's arguments in UTF-8, without its own name.
 std::vector<std::string> Arguments() {
   int count = 0;
@@ -69,7 +86,8 @@ std::vector<std::string> Arguments() {
 std::optional<int> RunReportOptions(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return std::nullopt;
 
-  const quorvane::SystemClock clock;
+  const quorvane::SystemClock system_clock;
+  const AnsiFormClock clock(system_clock);
   quorvane::win32::ConsoleOutput console(STD_OUTPUT_HANDLE);
   std::ostream out(&console);
   std::ostringstream errors;
@@ -121,7 +139,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const auto temp_folder = quorvane::TempFolder();
   quorvane::StatusSampler sampler({*services.clock, *services.tool_runner,
                                    quorvane::SystemWirelessTool(), *services.signal_source,
-                                   *services.connectivity, temp_folder});
+                                   *services.connectivity, temp_folder, services.wlan.get()});
   quorvane::HistoryStore history(*services.clock);
 
   quorvane::win32::Win32MessageLoop loop(instance);
@@ -139,6 +157,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Attachment attachment(window, form);
     form.Form_Load();
     exit_code = quorvane::win32::Win32MessageLoop::Run(window.handle());
+    // Closing is at once: the window leaves the screen before anything waits, and
+    // a reading stuck inside WMI or the WLAN service ends with the process (and
+    // the single-instance lock with it) instead of being waited for.
+    ShowWindow(window.handle(), SW_HIDE);
+    if (!form.EndReadings()) ExitProcess(static_cast<UINT>(exit_code));
   }
   CoUninitialize();
   return exit_code;

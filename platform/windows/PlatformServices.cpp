@@ -5,6 +5,7 @@
 #include "platform/windows/InternetConnectivity.h"
 #include "platform/windows/RegistrySettingsStore.h"
 #include "platform/windows/RunKeyStartupEntry.h"
+#include "platform/windows/SystemWlanApi.h"
 #include "platform/windows/WmiSignalSource.h"
 
 namespace quorvane {
@@ -17,6 +18,7 @@ PlatformServices CreatePlatformServices(const std::filesystem::path& program) {
   services.connectivity = std::make_unique<InternetConnectivity>();
   services.settings = std::make_unique<RegistrySettingsStore>();
   services.startup_entry = std::make_unique<RunKeyStartupEntry>(program);
+  services.wlan = std::make_unique<SystemWlanApi>();
   return services;
 }
 

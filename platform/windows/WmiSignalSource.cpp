@@ -57,18 +57,22 @@ class BstrText {
 
 class WmiInstances : public StrengthInstances {
  public:
-  explicit WmiInstances(IEnumWbemClassObject* enumerator) : enumerator_(enumerator) {}
+  WmiInstances(IEnumWbemClassObject* enumerator, std::chrono::milliseconds step_limit)
+      : enumerator_(enumerator), step_limit_(step_limit) {}
 
   bool MoveNext() override {
     ComPtr<IWbemClassObject> next;
     ULONG returned = 0;
     const HRESULT result =
-        enumerator_->Next(static_cast<long>(WBEM_INFINITE), 1, next.out(), &returned);
+        enumerator_->Next(static_cast<long>(step_limit_.count()), 1, next.out(), &returned);
     if (FAILED(result)) ThrowWmi("reading the adapters", result);
+    if (result == WBEM_S_TIMEDOUT) timed_out_ = true;
     if (returned == 0) return false;
     current_.reset(next.release());
     return true;
   }
+
+  bool TimedOut() const override { return timed_out_; }
 
   std::int32_t CurrentStrength() override {
     VARIANT value;
@@ -85,10 +89,17 @@ class WmiInstances : public StrengthInstances {
 
  private:
   ComPtr<IEnumWbemClassObject> enumerator_;
+  std::chrono::milliseconds step_limit_;
   ComPtr<IWbemClassObject> current_;
+  bool timed_out_ = false;
 };
 
 }  // namespace
+
+std::unique_ptr<StrengthInstances> WmiStrengthInstances(IEnumWbemClassObject* enumerator,
+                                                        std::chrono::milliseconds step_limit) {
+  return std::make_unique<WmiInstances>(enumerator, step_limit);
+}
 
 WmiSignalSource::WmiSignalSource() = default;
 
@@ -111,8 +122,9 @@ void WmiSignalSource::Bind(const std::string& computer) {
   if (FAILED(result)) ThrowWmi("creating the locator", result);
   const BstrText path(Widen("\\\\" + computer + "\\root\\wmi").c_str());
   ComPtr<IWbemServices> service;
-  result =
-      locator->ConnectServer(path, nullptr, nullptr, nullptr, 0, nullptr, nullptr, service.out());
+  // The connection attempt gives up after two minutes instead of waiting forever.
+  result = locator->ConnectServer(path, nullptr, nullptr, nullptr, WBEM_FLAG_CONNECT_USE_MAX_WAIT,
+                                  nullptr, nullptr, service.out());
   if (FAILED(result)) ThrowWmi("connecting to root\\wmi", result);
   CoSetProxyBlanket(service.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
                     RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
@@ -128,7 +140,7 @@ std::unique_ptr<StrengthInstances> WmiSignalSource::Query() {
   const HRESULT result = service_->ExecQuery(
       language, query, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr, &enumerator);
   if (FAILED(result)) ThrowWmi("querying the signal strength", result);
-  return std::make_unique<WmiInstances>(enumerator);
+  return WmiStrengthInstances(enumerator);
 }
 
 }  // namespace quorvane

@@ -1,16 +1,28 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 #include "platform/SignalStrengthSource.h"
 
+struct IEnumWbemClassObject;
 struct IWbemServices;
 
 namespace quorvane {
 
+// How long one step of the query's enumeration may wait for the provider. A
+// provider that has not answered by then counts as one without instances.
+inline constexpr std::chrono::milliseconds kWmiStepTimeLimit{5000};
+
+// The instances of a semi-synchronous query, each step waiting at most
+// `step_limit`. Takes over the enumerator's reference.
+std::unique_ptr<StrengthInstances> WmiStrengthInstances(
+    IEnumWbemClassObject* enumerator, std::chrono::milliseconds step_limit = kWmiStepTimeLimit);
+
 // Signal strengths from WMI: every instance of MSNdis_80211_ReceivedSignalStrength
 // in root\wmi, its NDIS80211ReceivedSignalStrength in dBm. The service binding is
-// kept for the run. Calls must come from one thread, the one that bound it.
+// kept for the run. Neither connecting nor reading waits without end. Calls must come from one
+// thread, the one that bound it.
 class WmiSignalSource : public SignalStrengthSource {
  public:
   WmiSignalSource();

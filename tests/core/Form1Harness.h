@@ -57,6 +57,7 @@ struct Form1Harness {
   FakeToolRunner tool;
   FakeSignalSource signal_source;
   FakeConnectivity connectivity;
+  FakeWlanApi wlan;
   FakeSettingsStore settings;
   FakeStartupEntry startup_entry;
   FakeForm1View window;
@@ -69,7 +70,7 @@ struct Form1Harness {
   std::vector<int> seeds;
   StatusSampler sampler{{clock, tool,
                          WirelessTool{{"nmcli", {}}, WirelessOutputFormat::kNmcliTerse},
-                         signal_source, connectivity, temp.path()}};
+                         signal_source, connectivity, temp.path(), &wlan}};
   HistoryStore history{clock};
   std::unique_ptr<Form1> form;
 

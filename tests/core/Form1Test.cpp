@@ -456,6 +456,24 @@ TEST(Form1Options, TheMethodButtonsStoreBothValuesAndPickTheReader) {
   EXPECT_TRUE(h.tool.commands.empty());
 }
 
+TEST(Form1Options, ALocationRefusalIsToldOncePerRunInTheWordsOfTheMethod) {
+  Form1Harness h;
+  h.connectivity.connected = true;
+  h.wlan.interfaces = {{true, -60}};
+  h.wlan.query_error = WlanApi::kAccessDenied;
+  Form1& form = h.Load();
+  h.ClickOption(C::Option2);
+  form.PushButton6_Click();
+  form.PushButton6_Click();
+  h.WaitForReading();
+  EXPECT_EQ(h.history.Line(1), "12/07/26 14:03:11 WiFi Signal Strength is 5");
+  ASSERT_EQ(h.dialogs.informations.size(), 1u);
+  const std::string& notice = h.dialogs.informations[0];
+  EXPECT_NE(notice.find("Method #2 writes \"5\" while the computer is online"), std::string::npos);
+  EXPECT_EQ(notice.find("0% (no connection)"), std::string::npos);
+  EXPECT_NE(notice.find("Let desktop apps access your location"), std::string::npos);
+}
+
 TEST(Form1Options, StoredMethodValuesAreConverted) {
   Form1Harness numbers;
   numbers.settings.values = {{"Option1", "0"}, {"Option2", "1"}};

@@ -120,5 +120,22 @@ TEST(Form1Tray, ClosingWhileAReadingRunsEndsAtOnce) {
   EXPECT_EQ(h.tool.stops(), 1);
 }
 
+TEST(Form1Tray, AReadingStuckInTheSystemIsAbandonedOnClosing) {
+  Form1Harness h;
+  // A provider that never answers: the reading's thread never comes back, and
+  // the gate outlives the test for it.
+  static Gate& never_opened = *new Gate;
+  h.signal_source.while_querying = [] { never_opened.Wait(); };
+  h.Load();
+  h.ClickOption(Control::Option2);
+  h.form->PushButton6_Click();
+  ASSERT_TRUE(never_opened.WaitEntered());
+  h.form->Form_QueryUnload();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(h.form->EndReadings());
+  h.form.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
 }  // namespace
 }  // namespace quorvane::testing

@@ -15,6 +15,7 @@
 #include "platform/Connectivity.h"
 #include "platform/SignalStrengthSource.h"
 #include "platform/ToolRunner.h"
+#include "platform/WlanApi.h"
 #include "tests/fakes/TempDir.h"
 
 namespace quorvane::testing {
@@ -97,13 +98,17 @@ class FakeConnectivity : public Connectivity {
 
 // Adapters with scripted strengths; std::nullopt in `strengths` makes reading that
 // adapter fail, and `fail_enumeration_at` makes the enumeration fail at that step.
+// With `times_out` the source stops answering after the last adapter.
 class FakeSignalSource : public SignalStrengthSource {
  public:
   std::vector<std::optional<std::int32_t>> strengths;
   std::optional<std::size_t> fail_enumeration_at;
+  bool times_out = false;
   int binds_left_to_fail = 0;
   std::vector<std::string> bound_computers;
   int queries = 0;
+  // Runs inside the query, on the reading's thread; a test may block here.
+  std::function<void()> while_querying;
 
   void Bind(const std::string& computer) override {
     if (binds_left_to_fail > 0) {
@@ -115,6 +120,7 @@ class FakeSignalSource : public SignalStrengthSource {
 
   std::unique_ptr<StrengthInstances> Query() override {
     ++queries;
+    if (while_querying) while_querying();
     return std::make_unique<Instances>(*this);
   }
 
@@ -133,12 +139,47 @@ class FakeSignalSource : public SignalStrengthSource {
       if (!strength) throw AppError("Generic failure");
       return *strength;
     }
+    bool TimedOut() const override {
+      return source_.times_out && next_ >= source_.strengths.size();
+    }
 
    private:
     const FakeSignalSource& source_;
     std::size_t next_ = 0;
     std::size_t current_ = 0;
   };
+};
+
+// A WLAN service with scripted interfaces; an error code in `enum_error` or
+// `query_error` makes that call fail.
+class FakeWlanApi : public WlanApi {
+ public:
+  struct Interface {
+    bool connected;
+    std::int32_t rssi;
+  };
+  std::vector<Interface> interfaces;
+  std::uint32_t enum_error = 0;
+  std::uint32_t query_error = 0;
+  std::vector<std::uint8_t> queried;  // the interfaces asked for their strength
+
+  std::uint32_t EnumInterfaces(std::vector<WlanInterface>& listed) override {
+    listed.clear();
+    if (enum_error) return enum_error;
+    for (std::size_t i = 0; i < interfaces.size(); ++i) {
+      WlanInterface item;
+      item.id[0] = static_cast<std::uint8_t>(i);
+      item.connected = interfaces[i].connected;
+      listed.push_back(item);
+    }
+    return 0;
+  }
+  std::uint32_t QueryRssi(const WlanInterface& item, std::int32_t& dbm) override {
+    queried.push_back(item.id[0]);
+    if (query_error) return query_error;
+    dbm = interfaces.at(item.id[0]).rssi;
+    return 0;
+  }
 };
 
 }  // namespace quorvane::testing

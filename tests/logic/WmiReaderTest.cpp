@@ -9,6 +9,7 @@ namespace {
 
 using testing::FakeConnectivity;
 using testing::FakeSignalSource;
+using testing::FakeWlanApi;
 
 TEST(LevelFromStrength, HonoursEveryInclusiveBoundary) {
   const std::pair<int, const char*> table[] = {{0, "0 (no connection)"},
@@ -35,7 +36,8 @@ class WmiReaderTest : public ::testing::Test {
  protected:
   FakeSignalSource source;
   FakeConnectivity connectivity;
-  WmiReader reader{source, connectivity};
+  FakeWlanApi wlan;  // no interface unless a test adds one
+  WmiReader reader{source, connectivity, &wlan};
 };
 
 TEST_F(WmiReaderTest, WithoutAdaptersTheConnectionDecides) {
@@ -50,6 +52,46 @@ TEST_F(WmiReaderTest, TheLastAdapterDecides) {
   EXPECT_EQ(reader.GetSignalByWmi("."), "1");
   source.strengths = {-85, 0};
   EXPECT_EQ(reader.GetSignalByWmi("."), "0 (no connection)");
+  EXPECT_TRUE(wlan.queried.empty()) << "an adapter answered, so the WLAN service is not asked";
+}
+
+TEST_F(WmiReaderTest, WithoutAdaptersTheFirstConnectedInterfaceDecides) {
+  wlan.interfaces = {{false, -40}, {true, -70}, {true, -50}};
+  EXPECT_EQ(reader.GetSignalByWmi("."), "3");
+  EXPECT_EQ(wlan.queried, std::vector<std::uint8_t>{1});
+}
+
+TEST_F(WmiReaderTest, AQueryThatStopsAnsweringCountsAsOneWithoutAdapters) {
+  source.strengths = {-50};
+  source.times_out = true;
+  wlan.interfaces = {{true, -90}};
+  EXPECT_EQ(reader.GetSignalByWmi("."), "0");
+}
+
+TEST_F(WmiReaderTest, WhenTheWlanServiceCannotTellTheConnectionDecides) {
+  connectivity.connected = true;
+  wlan.interfaces = {{false, -60}};
+  EXPECT_EQ(reader.Read(".").value_text, "5") << "none connected";
+  wlan.interfaces = {{true, 0}};
+  EXPECT_EQ(reader.Read(".").value_text, "5") << "connected, but no strength";
+  wlan.query_error = 50;  // ERROR_NOT_SUPPORTED
+  EXPECT_EQ(reader.Read(".").value_text, "5") << "the strength unreadable";
+  wlan.enum_error = 1062;  // ERROR_SERVICE_NOT_ACTIVE
+  connectivity.connected = false;
+  const SignalReading reading = reader.Read(".");
+  EXPECT_EQ(reading.value_text, "0");
+  EXPECT_FALSE(reading.location_refused);
+}
+
+TEST_F(WmiReaderTest, AnAccessDeniedIsALocationRefusal) {
+  connectivity.connected = true;
+  wlan.interfaces = {{true, -60}};
+  wlan.query_error = WlanApi::kAccessDenied;
+  SignalReading reading = reader.Read(".");
+  EXPECT_EQ(reading.value_text, "5");
+  EXPECT_TRUE(reading.location_refused);
+  wlan.enum_error = WlanApi::kAccessDenied;
+  EXPECT_TRUE(reader.Read(".").location_refused);
 }
 
 TEST_F(WmiReaderTest, BindsOnceButQueriesEveryTime) {
@@ -74,7 +116,9 @@ TEST_F(WmiReaderTest, AnEnumerationFailureBeforeTheFirstAdapterMeansNoConnection
   connectivity.connected = true;
   source.strengths = {-60};
   source.fail_enumeration_at = 0;
+  wlan.interfaces = {{true, -50}};
   EXPECT_EQ(reader.GetSignalByWmi("."), "0 (no connection)");
+  EXPECT_TRUE(wlan.queried.empty());
 }
 
 TEST_F(WmiReaderTest, LaterFailuresAreReported) {

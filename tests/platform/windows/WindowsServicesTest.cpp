@@ -1,3 +1,6 @@
+#include <wbemcli.h>
+#include <windows.h>
+
 #include <cstdlib>
 
 #include <gtest/gtest.h>
@@ -18,6 +21,49 @@ TEST(WindowsSignalStrength, WithoutAdaptersTheConnectionDecides) {
   // No wireless adapter answers here, so the connection test gives the level.
   EXPECT_EQ(level, connectivity.IsInternetConnected() ? "5" : "0");
   EXPECT_EQ(reader.GetSignalByWmi("."), level);  // the binding is reused
+}
+
+// A query whose provider never delivers: each step waits out the time limit it
+// is given, as WMI does, and says so.
+class SilentProvider : public IEnumWbemClassObject {
+ public:
+  std::vector<long> waits;
+
+  HRESULT STDMETHODCALLTYPE Next(long timeout, ULONG, IWbemClassObject**,
+                                 ULONG* returned) override {
+    waits.push_back(timeout);
+    *returned = 0;
+    if (timeout == static_cast<long>(WBEM_INFINITE)) return E_FAIL;  // it would hang
+    Sleep(static_cast<DWORD>(timeout));
+    return WBEM_S_TIMEDOUT;
+  }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }  // the test owns it
+  HRESULT STDMETHODCALLTYPE Reset() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE NextAsync(ULONG, IWbemObjectSink*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumWbemClassObject**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Skip(long, ULONG) override { return E_NOTIMPL; }
+};
+
+class SilentSource : public SignalStrengthSource {
+ public:
+  SilentProvider provider;
+  void Bind(const std::string&) override {}
+  std::unique_ptr<StrengthInstances> Query() override {
+    return WmiStrengthInstances(&provider, std::chrono::milliseconds(300));
+  }
+};
+
+TEST(WindowsSignalStrength, AProviderThatNeverAnswersCountsAsNoInstance) {
+  SilentSource source;
+  InternetConnectivity connectivity;
+  WmiReader reader(source, connectivity);
+  EXPECT_EQ(reader.GetSignalByWmi("."), connectivity.IsInternetConnected() ? "5" : "0");
+  EXPECT_EQ(source.provider.waits, std::vector<long>{300});
 }
 
 TEST(WindowsClock, FormatsByTheUserLocale) {

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <array>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "report/DateTimeReader.h"
+#include "report/LogFile.h"
+#include "report/Sample.h"
+
+namespace quorvane::report {
+
+// What one pass over the log found besides its samples.
+struct PassCounts {
+  std::uint64_t lines = 0;  // not counting empty ones
+  std::uint64_t unreadable = 0;
+  std::uint64_t day_first = 0;  // slash dates that settle the order either way
+  std::uint64_t month_first = 0;
+  std::uint64_t ambiguous = 0;  // slash dates with both numbers at most 12
+
+  // The order the whole file is read with: what most settling lines say, and the
+  // locale's when none settles it (or as many say one thing as the other).
+  DayMonthOrder Settled(DayMonthOrder locale_order) const {
+    if (day_first > month_first) return DayMonthOrder::kDayFirst;
+    if (month_first > day_first) return DayMonthOrder::kMonthFirst;
+    return locale_order;
+  }
+  // Whether reading with `order` was wrong for some line.
+  bool MisreadWith(DayMonthOrder order, DayMonthOrder locale_order) const {
+    return ambiguous > 0 && Settled(locale_order) != order;
+  }
+};
+
+// The log's lines read and parsed on a thread of their own, a block at a time,
+// while the caller's thread works on the block before: the two cores share the
+// work. Two blocks are in memory at most.
+class ParsedBlocks {
+ public:
+  // A readable line, small so that a block's lines stay in the cache between the
+  // two threads.
+  struct Line {
+    std::int64_t wall;    // the local time read as if it were UTC
+    std::uint32_t start;  // the text in the block's bytes
+    std::uint16_t length;
+    std::uint8_t value;
+    std::uint8_t method_and_connection;  // the method, plus kConnected
+  };
+  static constexpr std::uint8_t kConnected = 0x80;
+
+  struct Block {
+    std::vector<char> bytes;
+    std::vector<Line> lines;
+    bool last = false;
+
+    Sample SampleAt(std::size_t i) const {
+      const Line& line = lines[i];
+      Sample sample;
+      sample.wall = line.wall;
+      sample.method = static_cast<Method>(line.method_and_connection & ~kConnected);
+      sample.connected = (line.method_and_connection & kConnected) != 0;
+      sample.value = line.value;
+      sample.text = std::string_view(bytes.data() + line.start, line.length);
+      return sample;
+    }
+  };
+
+  ParsedBlocks(LogFile& file, const DateTimeReader& reader);
+  ~ParsedBlocks();
+  ParsedBlocks(const ParsedBlocks&) = delete;
+  ParsedBlocks& operator=(const ParsedBlocks&) = delete;
+
+  // The next block, in the file's order; the one handed out before is given back.
+  // After the block marked last, counts() holds the whole file's.
+  Block& Next();
+  const PassCounts& counts() const { return counts_; }
+
+ private:
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 20;  // 1 MB
+
+  void Produce();
+  void Fill(Block& block);
+  void Take(std::string_view line, Block& block);
+
+  LogFile& file_;
+  const DateTimeReader& reader_;
+  PassCounts counts_;
+  std::string carried_;  // the start of a line cut by the block's end
+  bool first_block_ = true;
+  bool skipping_ = false;  // the rest of an overlong line
+
+  std::array<Block, 2> blocks_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::uint64_t produced_ = 0;
+  std::uint64_t consumed_ = 0;
+  bool handed_out_ = false;
+  bool stopping_ = false;
+  std::thread producer_;
+};
+
+}  // namespace quorvane::report

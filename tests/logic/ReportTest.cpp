@@ -1,0 +1,269 @@
+// The report on crafted logs whose figures are known.
+#include "report/Report.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/fakes/FakePlatform.h"
+
+namespace quorvane::report {
+namespace {
+
+// An American user's clock: "12/7/2026" and "1:41:29 PM".
+class AmericanClock : public testing::FakeClock {
+ public:
+  std::string ShortDate(const LocalDateTime& when) const override {
+    return std::to_string(when.month) + "/" + std::to_string(when.day) + "/" +
+           std::to_string(when.year);
+  }
+  std::string LongTime(const LocalDateTime& when) const override {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d:%02d %s", when.hour % 12 == 0 ? 12 : when.hour % 12,
+                  when.minute, when.second, when.hour < 12 ? "AM" : "PM");
+    return text;
+  }
+};
+
+void SetTimeZone(const char* zone) {
+#ifdef _WIN32
+  _putenv_s("TZ", zone);
+  _tzset();
+#else
+  setenv("TZ", zone, 1);
+  tzset();
+#endif
+}
+
+class ReportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetTimeZone("UTC");
+    folder_ = std::filesystem::temp_directory_path() /
+              ("quorvane-report-" + std::to_string(std::rand()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder_);
+    log_ = folder_ / "Quorvane.txt";
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+    SetTimeZone("UTC");
+  }
+
+  // The log's bytes as given, each line ended with CR LF as Quorvane writes them.
+  void WriteLog(const std::vector<std::string>& lines, const std::string& tail = "") {
+    std::ofstream out(log_, std::ios::binary);
+    for (const std::string& line : lines) out << line << "\r\n";
+    out << tail;
+  }
+
+  std::string Report(Format format) {
+    std::ostringstream out;
+    WriteReport(log_, format, clock_, out);
+    return out.str();
+  }
+
+  // The time column of each CSV row.
+  std::vector<std::string> CsvTimes() {
+    std::istringstream csv(Report(Format::kCsv));
+    std::vector<std::string> times;
+    std::string row;
+    std::getline(csv, row);  // the header
+    while (std::getline(csv, row)) times.push_back(row.substr(0, row.find(',')));
+    return times;
+  }
+
+  AmericanClock clock_;
+  std::filesystem::path folder_;
+  std::filesystem::path log_;
+};
+
+MATCHER_P(Has, text, "") { return arg.find(text) != std::string::npos; }
+
+TEST_F(ReportTest, EachDateFormIsRead) {
+  WriteLog({
+      "12/7/2026 1:41:29 PM WiFi Signal Strength is 70%",     // the form written now
+      "12/8/2026 WiFi Signal Strength is 70%",                // midnight: the date alone
+      "2026-12-09 13:41:29 WiFi Signal Strength is 70%",      // ISO
+      "2026-12-09T13:41:30 WiFi Signal Strength is 70%",      // ISO with its T
+      "10.12.2026 13:41:29 WiFi Signal Strength is 70%",      // German: day first
+      "2026. 12. 11. 13:41:29 WiFi Signal Strength is 70%",   // Hungarian
+      "12/12/26 13:41:29 WiFi Signal Strength is 70%",        // a 2-digit year, 24 hours
+      "12/12/2026 1:41:31 p.m. WiFi Signal Strength is 70%",  // another spelling of PM
+      "12/12/2026 12:05:00 AM WiFi Signal Strength is 70%",   // 12 AM is just after midnight
+      "2026/12/13 13:41:29 WiFi Signal Strength is 70%",      // year first with slashes
+  });
+  EXPECT_EQ(CsvTimes(),
+            (std::vector<std::string>{"2026-12-07T13:41:29+00:00", "2026-12-08T00:00:00+00:00",
+                                      "2026-12-09T13:41:29+00:00", "2026-12-09T13:41:30+00:00",
+                                      "2026-12-10T13:41:29+00:00", "2026-12-11T13:41:29+00:00",
+                                      "2026-12-12T13:41:29+00:00", "2026-12-12T13:41:31+00:00",
+                                      "2026-12-12T00:05:00+00:00", "2026-12-13T13:41:29+00:00"}));
+}
+
+TEST_F(ReportTest, AFileThatSettlesDayBeforeMonth) {
+  // An American clock, but a log written under a day-first locale: "13/12" can
+  // only be day first, so "5/12" is the 5th of December too.
+  WriteLog({"5/12/2026 10:00:00 WiFi Signal Strength is 70%",
+            "13/12/2026 10:00:00 WiFi Signal Strength is 70%"});
+  const std::vector<std::string> expected = {"2026-12-05T10:00:00+00:00",
+                                             "2026-12-13T10:00:00+00:00"};
+  EXPECT_EQ(CsvTimes(), expected);
+  EXPECT_THAT(Report(Format::kJson), Has("\"day_month_order\": \"day-month\""));
+  // Into a file, the rows are written again once the order is known.
+  WriteReportFile(log_, Format::kCsv, clock_, folder_ / "out.csv");
+  std::ifstream csv(folder_ / "out.csv");
+  std::string header, first;
+  std::getline(csv, header);
+  std::getline(csv, first);
+  EXPECT_EQ(first.substr(0, 25), expected[0]);
+
+  // Nothing settles it: the locale's order.
+  WriteLog({"5/12/2026 10:00:00 WiFi Signal Strength is 70%"});
+  EXPECT_EQ(CsvTimes(), std::vector<std::string>{"2026-05-12T10:00:00+00:00"});
+}
+
+TEST_F(ReportTest, DropsAgainstGaps) {
+  WriteLog({
+      "12/7/2026 10:00:00 AM WiFi Signal Strength is 70%",
+      "12/7/2026 10:00:10 AM WiFi Signal Strength is 0% (no connection)",
+      "12/7/2026 10:00:20 AM WiFi Signal Strength is 0% (no connection)",
+      "12/7/2026 10:00:30 AM WiFi Signal Strength is 0% (no connection)",
+      "12/7/2026 10:00:40 AM WiFi Signal Strength is 65%",
+      "12/7/2026 10:00:50 AM WiFi Signal Strength is  5%",
+      "12/7/2026 10:01:00 AM WiFi Signal Strength is 0% (no connection)",
+      // Quorvane stopped for two hours, still without a connection: a gap, and the
+      // disconnection is only known up to the last sample before it.
+      "12/7/2026 12:01:00 PM WiFi Signal Strength is 60%",
+      "12/7/2026 12:01:10 PM WiFi Signal Strength is 60%",
+      "12/7/2026 12:01:20 PM WiFi Signal Strength is 0",  // a weak level, not a drop
+      "12/7/2026 12:01:30 PM WiFi Signal Strength is 1",
+      "12/7/2026 12:01:40 PM WiFi Signal Strength is 60%",
+  });
+  const std::string json = Report(Format::kJson);
+  EXPECT_THAT(json, Has("\"disconnections\": {\"count\": 2, \"total_seconds\": 30, "
+                        "\"longest_seconds\": 30}"));
+  EXPECT_THAT(json, Has("{\"start\": \"2026-12-07T10:00:10+00:00\", \"end\": "
+                        "\"2026-12-07T10:00:40+00:00\", \"seconds\": 30}"));
+  EXPECT_THAT(json, Has("\"gaps\": {\"count\": 1, \"total_seconds\": 7200}"));
+  EXPECT_THAT(json, Has("\"weak_share\": 100.0, \"poor_threshold\": 1, \"poor_share\": 50.0, "
+                        "\"drops\": 0"));  // Method #2: "0" is weak and poor, not a drop
+}
+
+TEST_F(ReportTest, ADisconnectionAcrossMidnight) {
+  WriteLog({
+      "12/7/2026 11:59:40 PM WiFi Signal Strength is 70%",
+      "12/7/2026 11:59:50 PM WiFi Signal Strength is 0% (no connection)",
+      "12/8/2026 WiFi Signal Strength is 0% (no connection)",
+      "12/8/2026 12:00:10 AM WiFi Signal Strength is 0% (no connection)",
+      "12/8/2026 12:00:20 AM WiFi Signal Strength is 80%",
+  });
+  const std::string json = Report(Format::kJson);
+  EXPECT_THAT(json, Has("{\"start\": \"2026-12-07T23:59:50+00:00\", \"end\": "
+                        "\"2026-12-08T00:00:20+00:00\", \"seconds\": 30}"));
+  EXPECT_THAT(json, Has("{\"date\": \"2026-12-07\", \"samples\": 2, \"disconnections\": 1"));
+  EXPECT_THAT(json, Has("{\"date\": \"2026-12-08\", \"samples\": 3, \"disconnections\": 0"));
+  EXPECT_THAT(json, Has("\"gaps\": {\"count\": 0"));
+}
+
+TEST_F(ReportTest, BothMethodsInOneFileKeepTheirOwnFigures) {
+  WriteLog({
+      "12/7/2026 10:00:00 AM WiFi Signal Strength is 20%",
+      "12/7/2026 10:00:05 AM WiFi Signal Strength is 40%",
+      "12/7/2026 10:00:10 AM WiFi Signal Strength is 90%",
+      "12/7/2026 10:00:15 AM WiFi Signal Strength is 100%",
+      "12/7/2026 10:00:20 AM WiFi Signal Strength is 5",
+      "12/7/2026 10:00:25 AM WiFi Signal Strength is 4",
+      "12/7/2026 10:00:30 AM WiFi Signal Strength is 0 (no connection)",
+  });
+  const std::string json = Report(Format::kJson);
+  EXPECT_THAT(json, Has("\"method1\": {\"samples\": 4, \"min\": 20, \"median\": 40, "
+                        "\"mean\": 62.5, \"max\": 100,"));
+  EXPECT_THAT(json, Has("\"weak_threshold\": 50, \"weak_share\": 50.0, \"poor_threshold\": 30, "
+                        "\"poor_share\": 25.0, \"drops\": 0"));
+  EXPECT_THAT(json, Has("\"method2\": {\"samples\": 3, \"min\": 0, \"median\": 4, "
+                        "\"mean\": 3.0, \"max\": 5,"));
+  std::istringstream csv(Report(Format::kCsv));
+  std::string row;
+  std::vector<std::string> rows;
+  while (std::getline(csv, row)) rows.push_back(row);
+  ASSERT_EQ(rows.size(), 8u);
+  EXPECT_EQ(rows[7],
+            "2026-12-07T10:00:30+00:00,2,0,no,\"12/7/2026 10:00:30 AM WiFi Signal "
+            "Strength is 0 (no connection)\"\r");
+}
+
+TEST_F(ReportTest, TheRepeatedHourWhenDaylightSavingTimeEnds) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the C runtime of Windows knows no zone rules from TZ";
+#endif
+  SetTimeZone("Europe/Berlin");  // back from 03:00 CEST to 02:00 CET on 2026-10-25
+  WriteLog({
+      "2026-10-25 01:59:30 WiFi Signal Strength is 70%",
+      "2026-10-25 02:30:00 WiFi Signal Strength is 70%",
+      "2026-10-25 02:59:30 WiFi Signal Strength is 70%",
+      "2026-10-25 02:00:00 WiFi Signal Strength is 70%",  // the same hour again
+      "2026-10-25 02:30:00 WiFi Signal Strength is 70%",
+      "2026-10-25 03:00:00 WiFi Signal Strength is 70%",
+  });
+  EXPECT_EQ(CsvTimes(),
+            (std::vector<std::string>{"2026-10-25T01:59:30+02:00", "2026-10-25T02:30:00+02:00",
+                                      "2026-10-25T02:59:30+02:00", "2026-10-25T02:00:00+01:00",
+                                      "2026-10-25T02:30:00+01:00", "2026-10-25T03:00:00+01:00"}));
+}
+
+TEST_F(ReportTest, BrokenAndCutLinesAreCountedAndSkipped) {
+  WriteLog(
+      {
+          "12/7/2026 10:00:00 AM WiFi Signal Strength is 70%",
+          "not a history line",
+          "13/13/2026 10:00:00 AM WiFi Signal Strength is 70%",  // no such month
+          "12/7/2026 10:00:05 AM WiFi Signal Strength is 7",     // no such level
+          "12/7/2026 10:00:05 AM WiFi Signal Strength is 100% (no connection)",
+          std::string("\0\0\0\0", 4),  // left by a crash
+          "12/7/2026 10:00:10 AM WiFi Signal Strength is 60%",
+      },
+      "12/7/2026 10:00:15 AM WiFi Signal Stre");  // cut short by a crash
+  EXPECT_THAT(Report(Format::kJson), Has("\"lines\": 8, \"unreadable_lines\": 6, \"samples\": 2"));
+  EXPECT_EQ(CsvTimes().size(), 2u);
+}
+
+TEST_F(ReportTest, AMissingLogIsToldInOneLineNamingIt) {
+  try {
+    Report(Format::kHtml);
+    FAIL() << "no error";
+  } catch (const ReportError& error) {
+    const std::string message = error.what();
+    EXPECT_THAT(message, Has("Quorvane.txt"));
+    EXPECT_EQ(message.find('\n'), std::string::npos);
+  }
+}
+
+TEST_F(ReportTest, TheHtmlListsTheFiftyLongestDisconnections) {
+  std::vector<std::string> lines;
+  for (int minute = 0; minute < 60; ++minute) {
+    char line[96];
+    std::snprintf(line, sizeof line, "12/7/2026 10:%02d:00 AM WiFi Signal Strength is 70%%",
+                  minute);
+    lines.push_back(line);
+    std::snprintf(line, sizeof line,
+                  "12/7/2026 10:%02d:30 AM WiFi Signal Strength is 0%% (no connection)", minute);
+    lines.push_back(line);
+  }
+  WriteLog(lines);
+  const std::string html = Report(Format::kHtml);
+  EXPECT_THAT(html, Has("The 50 longest are listed; 10 shorter ones are not."));
+  EXPECT_THAT(html, ::testing::Not(Has("<script")));
+}
+
+}  // namespace
+}  // namespace quorvane::report

@@ -1,0 +1,15 @@
+// A web browser for the tests: appends the command line it was started with to
+// the file named by FAKE_BROWSER_RECORD, one line per start, and ends.
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  const char* record = std::getenv("FAKE_BROWSER_RECORD");
+  if (!record) return 2;
+  std::FILE* out = std::fopen(record, "a");
+  if (!out) return 3;
+  for (int i = 1; i < argc; ++i) std::fprintf(out, i > 1 ? " %s" : "%s", argv[i]);
+  std::fprintf(out, "\n");
+  std::fclose(out);
+  return 0;
+}

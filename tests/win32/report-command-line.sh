@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Quorvane.exe --report under Wine, without a display: the CSV and the HTML into
+# files, the JSON into a redirected standard output, and a missing log told in one
+# line with a failing status.
+set -euo pipefail
+QUORVANE_EXE=${QUORVANE_EXE:?set QUORVANE_EXE to the program}
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+fail() { echo "FAILED: $*" >&2; exit 1; }
+unset DISPLAY WAYLAND_DISPLAY
+export TZ=UTC WINEDEBUG=-all
+win() { echo "Z:${1//\//\\}"; }  # Wine's drive for the Unix root
+
+"$(dirname "$0")/../e2e/report/make-log.py" "$WORK/week.txt"
+wine "$QUORVANE_EXE" --report "$(win "$WORK/week.txt")" -o "$(win "$WORK/week.csv")" --format csv ||
+  fail "CSV: status $?"
+wine "$QUORVANE_EXE" --report "$(win "$WORK/week.txt")" -o "$(win "$WORK/week.html")" ||
+  fail "HTML: status $?"
+grep -q '<svg class="plot"' "$WORK/week.html" || fail "no plot in the HTML"
+wine "$QUORVANE_EXE" --report "$(win "$WORK/week.txt")" --format json >"$WORK/week.json" ||
+  fail "JSON to standard output: status $?"
+python3 - "$WORK/week.csv" "$WORK/week.json" <<'PY' || fail "the CSV and the JSON disagree"
+import csv, json, sys
+rows = list(csv.DictReader(open(sys.argv[1], newline="", encoding="utf-8-sig")))
+summary = json.load(open(sys.argv[2]))["summary"]
+assert len(rows) == summary["samples"] == 7920, (len(rows), summary["samples"])
+PY
+
+status=0
+wine "$QUORVANE_EXE" --report 'Z:\no\such\Quorvane.txt' -o "$(win "$WORK/x.html")" \
+  2>"$WORK/err" || status=$?
+[ "$status" = 1 ] || fail "a missing log: status $status"
+grep -q 'Quorvane.txt' "$WORK/err" || fail "the message does not name the log: $(cat "$WORK/err")"
+[ ! -e "$WORK/x.html" ] || fail "a report was written for a missing log"
+echo "PASSED"
