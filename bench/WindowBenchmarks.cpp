@@ -1,6 +1,6 @@
 // In-process figures of the window: the history list at a million lines, the
-// user-interface thread while the wireless tool takes its time, and the copy of
-// a large log, each beside its reference.
+// user-interface thread while the wireless tool takes its time or a report is
+// made, and the copy of a large log, each beside its reference.
 #include <malloc.h>
 #include <sys/stat.h>
 
@@ -19,6 +19,7 @@
 #include "platform/ProcessToolRunner.h"
 #include "platform/SystemClock.h"
 #include "platform/WirelessTool.h"
+#include "report/Report.h"
 #include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSettings.h"
@@ -269,6 +270,42 @@ void ReadHundredMegabytesAlone(benchmark::State& state) {
   }
 }
 BENCHMARK(ReadHundredMegabytesAlone)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// The history list's "Signal Report…" on the 100 MB log: the report is made on a
+// thread of its own while the window goes on; the reference makes the same
+// report on the window's thread.
+struct ReportWindow : SlowToolWindow {
+  ReportWindow() {
+    WriteFile(bin / "xdg-open", "#!/bin/sh\nexit 0\n");  // no real browser is started
+    ::chmod((bin / "xdg-open").c_str(), 0755);
+    std::filesystem::copy_file(LargeLog(), temp / "Quorvane.txt");
+  }
+  bool ReportUnderWay() const { return !form->ListView1_ContextMenu().at(0).enabled; }
+};
+
+void SignalReportWhileTheWindowRuns(benchmark::State& state) {
+  ReportWindow window;
+  for (auto _ : state) {
+    state.counters["longest_stall_ms"] = LongestStallMs([&] {
+      window.form->ListView1_MenuClick(HistoryCommand::kSignalReport);
+      while (window.ReportUnderWay()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    });
+  }
+  if (!window.dialogs.silent()) state.SkipWithError(window.dialogs.warnings.at(0).c_str());
+}
+BENCHMARK(SignalReportWhileTheWindowRuns)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void SignalReportBlockingTheWindow(benchmark::State& state) {
+  ReportWindow window;
+  for (auto _ : state) {
+    state.counters["longest_stall_ms"] = LongestStallMs([&] {
+      report::WriteReportFile(window.form->LogFilePath(), report::Format::kHtml, window.clock,
+                              window.temp / "Quorvane-report.html");
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    });
+  }
+}
+BENCHMARK(SignalReportBlockingTheWindow)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quorvane

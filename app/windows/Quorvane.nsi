@@ -24,7 +24,7 @@ ManifestDPIAware true
 !define SETTINGS_KEY "Software\VB and VBA Program Settings\${PUBLISHER}"
 !define WINDOW_CLASS "Brindlewick.Quorvane.Form1"
 !define STILL_RUNNING "${APP} is still running and could not be closed. Close it (its icon in the notification area) and try again."
-!define STILL_STARTS "${APP} still starts when anyone logs in to this computer. To stop that, start ${APP} as an administrator and untick $\"Load this software on Windows startup$\"."
+!define STILL_STARTS "Windows will still try to start ${APP} when anyone logs in to this computer: the value $\"${APP}.exe$\" under HKEY_LOCAL_MACHINE\${RUN_KEY} stays. An administrator can delete it with Registry Editor."
 
 Name "${APP}"
 OutFile "${OUTFILE}"
@@ -94,24 +94,45 @@ Section
 SectionEnd
 
 ; Quorvane writes its start-at-login value, named after its file, under the Run key
-; of all users when permitted and of the user otherwise, with its quoted path as
-; data. Only values that start this copy are removed; the one for all users needs
-; rights this uninstaller may not have, and the user is told when it stays.
-!macro RemoveRunValue HIVE
+; of all users when only administrators can replace it, and of the user otherwise,
+; with its quoted path as data. Only values that start this copy are removed.
+!macro IfRunValueStartsThisCopy HIVE
   ClearErrors
   ReadRegStr $0 ${HIVE} "${RUN_KEY}" "${APP}.exe"
   ${IfNot} ${Errors}
   ${AndIf} $0 == '"$INSTDIR\${APP}.exe"'
-    DeleteRegValue ${HIVE} "${RUN_KEY}" "${APP}.exe"
-    ClearErrors
-    ReadRegStr $0 ${HIVE} "${RUN_KEY}" "${APP}.exe"
-    ${IfNot} ${Errors}
+!macroend
+
+; The kept settings say what is so: a reinstalled copy shows the box unticked.
+!macro ForgetStartAtLogin
+  WriteRegStr HKCU "${SETTINGS_KEY}\${APP}" "Windows Startup" "Off"
+  WriteRegStr HKCU "${SETTINGS_KEY}\${APP}" "Minimized" "Off"
+!macroend
+
+; The value for all users goes first, before anything is removed: it needs an
+; administrator, asked once for that step alone. If the user declines, they are
+; told which value stays and where, never to start a program about to be gone.
+!macro RemoveMachineRunValue
+  !insertmacro IfRunValueStartsThisCopy HKLM
+    DeleteRegValue HKLM "${RUN_KEY}" "${APP}.exe"
+    !insertmacro IfRunValueStartsThisCopy HKLM
+      ; Started elsewhere than in the folder about to go.
+      SetOutPath "$TEMP"
+      ExecShellWait "runas" "$SYSDIR\reg.exe" 'delete "HKLM\${RUN_KEY}" /v "${APP}.exe" /f' SW_HIDE
+    ${EndIf}
+    !insertmacro IfRunValueStartsThisCopy HKLM
+      DetailPrint "${STILL_STARTS}"
       MessageBox MB_OK|MB_ICONEXCLAMATION "${STILL_STARTS}" /SD IDOK
     ${Else}
-      ; The kept settings say what is so: a reinstalled copy shows the box unticked.
-      WriteRegStr HKCU "${SETTINGS_KEY}\${APP}" "Windows Startup" "Off"
-      WriteRegStr HKCU "${SETTINGS_KEY}\${APP}" "Minimized" "Off"
+      !insertmacro ForgetStartAtLogin
     ${EndIf}
+  ${EndIf}
+!macroend
+
+!macro RemoveUserRunValue
+  !insertmacro IfRunValueStartsThisCopy HKCU
+    DeleteRegValue HKCU "${RUN_KEY}" "${APP}.exe"
+    !insertmacro ForgetStartAtLogin
   ${EndIf}
 !macroend
 
@@ -132,10 +153,10 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
+  !insertmacro RemoveMachineRunValue
   !insertmacro CloseRunningCopy
   !insertmacro DeleteProgram
-  !insertmacro RemoveRunValue HKCU
-  !insertmacro RemoveRunValue HKLM
+  !insertmacro RemoveUserRunValue
   Delete "$SMPROGRAMS\${APP}.lnk"
   Delete "$INSTDIR\Uninstall.exe"
   ; A skin (x\o.cjs) or pointer the user laid beside the program keeps the folder.

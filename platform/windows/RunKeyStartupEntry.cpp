@@ -1,7 +1,9 @@
 #include "platform/windows/RunKeyStartupEntry.h"
 
 #include "platform/AppError.h"
+#include "platform/windows/FileSecurity.h"
 #include "platform/windows/WideText.h"
+#include "settings/StartupScope.h"
 
 namespace quorvane {
 namespace {
@@ -36,8 +38,22 @@ void RunKeyStartupEntry::Add() {
     return RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                           static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
   };
-  // All users when permitted; a user without the rights gets an entry of their own.
-  if (WithRunKey(HKEY_LOCAL_MACHINE, write) == ERROR_SUCCESS) return;
+  // All users only when nobody but administrators can replace the program, and
+  // when permitted; otherwise the user gets an entry of their own, and an entry
+  // for all users that starts this replaceable copy goes.
+  if (OnlyAdministratorsMayReplace(SecurityUpToTheRoot(program_))) {
+    if (WithRunKey(HKEY_LOCAL_MACHINE, write) == ERROR_SUCCESS) return;
+  } else {
+    WithRunKey(HKEY_LOCAL_MACHINE, [&](HKEY key) {
+      std::wstring stored(32767, L'\0');
+      DWORD bytes = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
+      if (RegGetValueW(key, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, stored.data(), &bytes) ==
+              ERROR_SUCCESS &&
+          data == stored.c_str())
+        return RegDeleteValueW(key, name.c_str());
+      return LSTATUS{ERROR_SUCCESS};
+    });
+  }
   const LSTATUS status = WithRunKey(HKEY_CURRENT_USER, write);
   if (status != ERROR_SUCCESS)
     throw AppError("No Run key could be written: " +
@@ -58,6 +74,21 @@ void RunKeyStartupEntry::Remove() {
     throw AppError("The Run value " + Narrow(name) +
                    " could not be removed: " + SystemMessage(static_cast<unsigned long>(status)));
   }
+}
+
+bool RunKeyStartupEntry::Exists() const {
+  const std::wstring name = value_name();
+  const std::wstring data = value_data();
+  for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    std::wstring stored(32768, L'\0');  // the longest path, quoted
+    DWORD size = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
+    if (RegGetValueW(hive, kRunKey, name.c_str(), RRF_RT_REG_SZ, nullptr, stored.data(), &size) !=
+        ERROR_SUCCESS)
+      continue;
+    // Paths on Windows do not tell case apart.
+    if (CompareStringOrdinal(stored.c_str(), -1, data.c_str(), -1, TRUE) == CSTR_EQUAL) return true;
+  }
+  return false;
 }
 
 }  // namespace quorvane

@@ -3,10 +3,10 @@
 # program; a silent install puts program, shortcut and uninstaller in place and the
 # program starts; a silent uninstall takes them away with the start-at-login values,
 # and keeps the history log and the settings unless /PURGE asks otherwise.
-#   check-installer.sh <archive.zip> <setup.exe>
+#   check-installer.sh <archive.zip> <setup.exe> <stand-in for an elevated reg.exe>
 # Needs WINEPREFIX and an X display.
 set -euo pipefail
-zip=$1 setup=$2
+zip=$1 setup=$2 elevated_reg=$3
 : "${WINEPREFIX:?needs the Wine prefix of the Windows tests}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -31,7 +31,14 @@ value_of() {
 }
 
 started=()
-end_started() { for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done; }
+work=$(mktemp -d)
+reg_exe=$WINEPREFIX/drive_c/windows/system32/reg.exe
+cp "$reg_exe" "$work/reg.exe"
+end_started() {
+  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+  cp "$work/reg.exe" "$reg_exe"
+  rm -rf "$work"
+}
 trap end_started EXIT
 
 install() {
@@ -40,10 +47,13 @@ install() {
 
 # The uninstaller runs on from a copy of itself; its last step takes away the entry
 # in the user's apps.
-uninstall() {
-  on_wine "$program_dir/Uninstall.exe" /S "$@" || fail "the uninstaller failed"
+uninstalled() {
   for _ in $(seq 120); do has_key "$apps_entry" || return 0; sleep 0.5; done
   fail "the uninstaller did not finish"
+}
+uninstall() {
+  on_wine "$program_dir/Uninstall.exe" /S "$@" || fail "the uninstaller failed"
+  uninstalled
 }
 
 contents=$(cmake -E tar tf "$zip")
@@ -118,6 +128,33 @@ for hive in HKCU HKLM; do
 done
 [ -f "$log" ] || fail "the history log went"
 [ "$(value_of "$settings" OftenIndex)" = 3 ] || fail "the settings went"
+
+# A value for all users that starts this copy needs an administrator to go. The
+# uninstaller asks once, for that step alone, before it removes anything. Wine
+# has no such prompt: a stand-in for reg.exe plays the administrator who accepts
+# or declines, with the key closed to everyone else meanwhile.
+record=$WINEPREFIX/drive_c/elevated-reg.txt
+uninstall_with_elevation() {
+  install
+  on_wine reg add "HKLM\\$run_key" /v Quorvane.exe /t REG_SZ /d "\"$program\"" /f >/dev/null
+  on_wine "$elevated_reg" lock || fail "the Run key could not be locked"
+  cp "$elevated_reg" "$reg_exe"
+  rm -f "$record"
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;reg.exe=n" ELEVATION=$1 PROGRAM=$program \
+    on_wine "$program_dir/Uninstall.exe" /S || fail "the uninstaller failed"
+  uninstalled
+  cp "$work/reg.exe" "$reg_exe"
+  on_wine "$elevated_reg" unlock || fail "the Run key could not be unlocked"
+  [ "$(tr -d '\r' <"$record" 2>/dev/null)" = \
+    "delete HKLM\\$run_key /v Quorvane.exe /f "$'\n'"program present" ] ||
+    fail "the elevated step was not asked once, before the program went: $(cat "$record" 2>&1)"
+}
+uninstall_with_elevation accept
+! value_of "HKLM\\$run_key" Quorvane.exe >/dev/null || fail "the accepted elevation left the value"
+uninstall_with_elevation decline
+value_of "HKLM\\$run_key" Quorvane.exe >/dev/null || fail "the declined elevation removed the value"
+[ ! -e "$program_dir" ] || fail "declining stopped the uninstall: $(ls "$program_dir")"
+on_wine reg delete "HKLM\\$run_key" /v Quorvane.exe /f >/dev/null
 
 # Asked to, the uninstaller takes the history and the settings too.
 install

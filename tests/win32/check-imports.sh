@@ -5,8 +5,9 @@
 #   check-imports.sh <objdump> <Quorvane.exe>
 set -euo pipefail
 objdump=$1 program=$2
-# Windows' KnownDLLs (HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\KnownDLLs).
-known=(advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32 gdiplus imagehlp imm32 kernel32
+# Windows' KnownDLLs (HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\KnownDLLs),
+# but comdlg32, which brings comctl32 along, and comctl32 in turn uxtheme.
+known=(advapi32 clbcatq combase coml2 difxapi gdi32 gdiplus imagehlp imm32 kernel32
   msctf msvcrt normaliz nsi ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore shell32 shlwapi
   user32 wldap32 ws2_32)
 imports=$("$objdump" -p "$program" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sed 's/\.dll$//')

@@ -52,8 +52,10 @@ shot win32-restored
 
 click_twips "$W" 360 5660 3930 285  # "Load this software on Windows startup"
 wait_for 10 setting_is "Windows Startup" On || fail "ticking the box stored nothing"
-[ "$(registry_value "${RUN_KEYS[0]}" Quorvane.exe)" = "\"$EXE_WINDOWS_PATH\"" ] ||
-  fail "Run value: $(registry_value "${RUN_KEYS[0]}" Quorvane.exe)"
+# A copy its user may replace starts for that user only.
+[ "$(registry_value "${RUN_KEYS[1]}" Quorvane.exe)" = "\"$EXE_WINDOWS_PATH\"" ] ||
+  fail "Run value: $(registry_value "${RUN_KEYS[1]}" Quorvane.exe)"
+[ -z "$(registry_value "${RUN_KEYS[0]}" Quorvane.exe)" ] || fail "a Run value for all users"
 shot win32-startup-ticked
 click_twips "$W" 360 5660 3930 285
 wait_for 10 setting_is "Windows Startup" Off || fail "unticking the box stored nothing"

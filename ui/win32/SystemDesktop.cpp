@@ -7,7 +7,6 @@
 
 #include "platform/AppError.h"
 #include "platform/windows/WideText.h"
-#include "sampling/FileOperations.h"
 
 namespace quorvane::win32 {
 namespace {
@@ -69,8 +68,8 @@ void SystemDesktop::OpenInBrowser(const std::filesystem::path& file, Failed) {
                    SystemMessage(GetLastError()));
 }
 
-void SystemDesktop::CopyFileText(const std::filesystem::path& file) {
-  const std::wstring wide = Widen(ReadWholeFile(file), CP_ACP);
+void SystemDesktop::CopyText(const std::string& text) {
+  const std::wstring wide = Widen(text, CP_ACP);
   OpenClipboardFor clipboard(owner_);
   const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);

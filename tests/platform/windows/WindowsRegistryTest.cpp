@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "platform/ProcessToolRunner.h"
 #include "platform/windows/RegistrySettingsStore.h"
 #include "platform/windows/RunKeyStartupEntry.h"
@@ -57,11 +59,32 @@ TEST(WindowsStartupEntry, WritesTheQuotedPathAndRemovesItFromBothKeys) {
       RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe");
   ASSERT_TRUE(machine || user);
   EXPECT_EQ(machine ? *machine : *user, entry.value_data());
+  EXPECT_TRUE(entry.Exists());
+  // A program of the same name elsewhere is not this one.
+  EXPECT_FALSE(RunKeyStartupEntry(L"C:\\Other\\quorvane-test.exe").Exists());
 
   entry.Remove();
   EXPECT_FALSE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
   EXPECT_FALSE(RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+  EXPECT_FALSE(entry.Exists());
   entry.Remove();  // removing again changes nothing
+}
+
+// Wine lets anyone write HKLM, as an elevated Windows program may.
+TEST(WindowsStartupEntry, AProgramItsUserMayReplaceStartsForThatUserOnly) {
+  TempDir dir;
+  const auto program = dir / "quorvane-test.exe";
+  { std::ofstream(program) << "MZ"; }
+  RunKeyStartupEntry entry(program);
+  const std::wstring data = entry.value_data();
+  // A machine-wide value that an earlier version wrote for this copy goes too.
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe", REG_SZ,
+                  data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+  entry.Add();
+  EXPECT_FALSE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+  EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"),
+            std::optional<std::wstring>(data));
+  entry.Remove();
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // A program that imports uxtheme.dll and wininet.dll at start, as Quorvane.exe
 // once did: beside planted copies it shows that the test's Wine settings make
 // Windows' search order, so a program that is safe from them is so for a reason.
-#include <uxtheme.h>
 #include <windows.h>
+
+#include <uxtheme.h>
 #include <wininet.h>
 
 int main() {

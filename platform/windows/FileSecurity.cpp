@@ -1,0 +1,73 @@
+#include "platform/windows/FileSecurity.h"
+
+#include <windows.h>
+
+#include <aclapi.h>
+#include <sddl.h>
+
+#include "platform/windows/WideText.h"
+
+namespace quorvane {
+namespace {
+
+std::string SidText(PSID sid) {
+  wchar_t* text = nullptr;
+  if (!sid || !ConvertSidToStringSidW(sid, &text)) return {};
+  std::string result = Narrow(text);
+  LocalFree(text);
+  return result;
+}
+
+// An entry of a kind other than a plain grant or refusal names nobody trusted,
+// so it makes the object count as changeable by others.
+AccessEntry EntryOf(const ACE_HEADER* header) {
+  const bool inherit_only = (header->AceFlags & INHERIT_ONLY_ACE) != 0;
+  switch (header->AceType) {
+    case ACCESS_ALLOWED_ACE_TYPE: {
+      const auto* ace = reinterpret_cast<const ACCESS_ALLOWED_ACE*>(header);
+      return {SidText(const_cast<DWORD*>(&ace->SidStart)), ace->Mask, true, inherit_only};
+    }
+    case ACCESS_DENIED_ACE_TYPE: {
+      const auto* ace = reinterpret_cast<const ACCESS_DENIED_ACE*>(header);
+      return {SidText(const_cast<DWORD*>(&ace->SidStart)), ace->Mask, false, inherit_only};
+    }
+    default:
+      return {"", GENERIC_ALL, true, inherit_only};
+  }
+}
+
+std::optional<ObjectSecurity> SecurityOf(const std::filesystem::path& object) {
+  PSID owner = nullptr;
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(object.c_str(), SE_FILE_OBJECT,
+                            OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr,
+                            &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
+    return std::nullopt;
+  ObjectSecurity security{SidText(owner), std::nullopt};
+  if (dacl) {
+    security.access.emplace();
+    for (DWORD index = 0; index < dacl->AceCount; ++index) {
+      void* ace = nullptr;
+      if (GetAce(dacl, index, &ace))
+        security.access->push_back(EntryOf(static_cast<ACE_HEADER*>(ace)));
+    }
+  }
+  LocalFree(descriptor);
+  return security;
+}
+
+}  // namespace
+
+std::vector<ObjectSecurity> SecurityUpToTheRoot(const std::filesystem::path& file) {
+  std::vector<ObjectSecurity> chain;
+  for (std::filesystem::path at = file;; at = at.parent_path()) {
+    auto security = SecurityOf(at);
+    if (!security) return {};
+    chain.push_back(std::move(*security));
+    if (at.parent_path() == at || at.parent_path().empty()) break;
+  }
+  return chain;
+}
+
+}  // namespace quorvane
