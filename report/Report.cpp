@@ -83,6 +83,10 @@ void WriteReport(const std::filesystem::path& log, Format format, const Clock& c
 void WriteReportFile(const std::filesystem::path& log, Format format, const Clock& clock,
                      const std::filesystem::path& out_file) {
   LogFile file(log);
+  std::error_code same_error;
+  if (std::filesystem::equivalent(log, out_file,
+                                  same_error))  // renamed over, the log would be lost
+    throw ReportError("Cannot write " + PathText(out_file) + ": it is the log being read");
   const CurrentForm form = CurrentForm::Learn(clock);
   const SystemTimeZone zone;
   std::filesystem::path temporary = out_file;
