@@ -57,8 +57,6 @@ void WriteFigures(LogFile& file, Format format, const CurrentForm& form, const T
   if (!out) throw ReportError("the report could not be written");
 }
 
-std::string Reason(const std::exception& error) { return error.what(); }
-
 }  // namespace
 
 std::optional<Format> ParseFormat(std::string_view name) {
@@ -117,7 +115,7 @@ void WriteReportFile(const std::filesystem::path& log, Format format, const Cloc
     if (!*out) throw ReportError("the disk may be full");
   } catch (const ReportError& error) {
     std::filesystem::remove(temporary, ignored);
-    const std::string text = Reason(error);
+    const std::string text = error.what();
     if (text.starts_with("Cannot ")) throw;
     throw ReportError("Cannot write " + PathText(out_file) + ": " + text);
   }
