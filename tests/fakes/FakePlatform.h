@@ -24,6 +24,7 @@ namespace quorvane::testing {
 class FakeClock : public Clock {
  public:
   LocalDateTime now{2026, 12, 7, 14, 3, 11};
+  std::int64_t unix_seconds = 1796652191;
   int reads = 0;
 
   LocalDateTime Now() const override {
@@ -40,6 +41,7 @@ class FakeClock : public Clock {
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", when.hour, when.minute, when.second);
     return text;
   }
+  std::int64_t UnixSeconds() const override { return unix_seconds; }
 };
 
 // A runner that "prints" a fixed output into the output file, or fails as told.
