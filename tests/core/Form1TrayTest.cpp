@@ -106,6 +106,18 @@ TEST(Form1Tray, WithoutATrayMinimisingKeepsTheWindowOnTheTaskbarAndSaysSoOnce) {
   EXPECT_EQ(h.dialogs.informations.size(), 1u);
 }
 
+// The tray went away after it took the icon (its panel ended): a minimised
+// window stays on the taskbar rather than hiding where nobody can click it.
+TEST(Form1Tray, ATrayThatWentAwayKeepsTheMinimisedWindowOnTheTaskbar) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  h.tray.available = false;
+  Minimise(h);
+  EXPECT_TRUE(h.window.shown);
+  EXPECT_FALSE(form.MinimizedToTray());
+  EXPECT_EQ(h.dialogs.informations.size(), 1u);
+}
+
 // A shell still starting at login refuses the icon; a later try takes it, and a
 // shell that restarts gets it back.
 TEST(Form1Tray, AnIconTheTrayRefusedIsAddedOnALaterTryAndAfterTheTrayIsMadeAnew) {
