@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Prints the benchmark table: each figure, its reference, the ratio and the goal.
 
-Usage: print-table.py SAMPLING_JSON WINDOW_JSON COPY_JSON PROGRAM_FIGURES WINDOWS_FIGURES
+Usage: print-table.py SAMPLING_JSON WINDOW_JSON COPY_JSON PROGRAM_FIGURES WINDOWS_FIGURES REPORT_FIGURES
+       print-table.py --report REPORT_FIGURES   (the signal report's rows alone)
 """
 import json
 import sys
@@ -27,7 +28,53 @@ def time_us(b):
     return b["real_time"] * factor
 
 
+def report_rows(report, row):
+    """The signal report of a 1 GB log beside the floor: the file read and its lines counted."""
+    floor = float(report["floor_s"])
+    gigabytes = int(report["log_bytes"]) / 2**30
+    lines = int(report["log_lines"])
+    reference = f"{floor:.2f} s (reading it in blocks and counting its lines)"
+    seconds = float(report["report_s"])
+    row(f"HTML report of a {gigabytes:.2f} GB log, {lines:,} lines", f"{seconds:.2f} s", reference,
+        f"{seconds / floor:.2f}", "at most 3 times", seconds / floor <= 3)
+    rss = int(report["report_rss_kb"]) / 1024
+    row("resident memory of that report", f"{rss:.1f} MB", f"{gigabytes * 1024:.0f} MB (the log)",
+        f"{rss / (gigabytes * 1024):.3f}", "at most 64 MB", rss <= 64)
+    html = int(report["html_bytes"]) / 2**20
+    row("size of that HTML report", f"{html:.2f} MB", f"{gigabytes * 1024:.0f} MB (the log)",
+        f"{html / (gigabytes * 1024):.5f}", "at most 1.5 MB", html <= 1.5)
+    cpu, floor_cpu = float(report["report_cpu_s"]), float(report["floor_cpu_s"])
+    row("CPU time of that report, both threads", f"{cpu:.2f} s",
+        f"{floor_cpu:.2f} s (CPU time of the floor)", f"{cpu / floor_cpu:.2f}", "report", True)
+    csv = float(report["csv_s"])
+    row("CSV export of the same log, into a file", f"{csv:.2f} s", reference,
+        f"{csv / floor:.2f}", "at most 3 times", csv / floor <= 3)
+    write = float(report["write_alone_s"])
+    csv_gb = int(report["csv_bytes"]) / 2**30
+    row(f"writing the export's {csv_gb:.2f} GB alone (cp of it)", f"{write:.2f} s", reference,
+        f"{write / floor:.2f}", "report", True)
+    csv_rss = int(report["csv_rss_kb"]) / 1024
+    row("resident memory of that export", f"{csv_rss:.1f} MB", f"{gigabytes * 1024:.0f} MB (the log)",
+        f"{csv_rss / (gigabytes * 1024):.3f}", "at most 64 MB", csv_rss <= 64)
+
+
+def print_rows(rows):
+    header = ("figure", "Quorvane", "reference", "ratio", "goal", "")
+    widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(len(header))]
+    line = lambda cells: "| " + " | ".join(str(c).ljust(w) for c, w in zip(cells, widths)) + " |"
+    print(line(header))
+    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    for r in rows:
+        print(line(r))
+
+
 def main():
+    if sys.argv[1] == "--report":
+        rows = []
+        report_rows(load_figures(sys.argv[2]),
+                    lambda *r: rows.append(r[:5] + ("met" if r[5] else "NOT MET",)))
+        print_rows(rows)
+        return
     sampling = load_benchmarks(sys.argv[1])
     window = load_benchmarks(sys.argv[2])
     window.update(load_benchmarks(sys.argv[3]))
@@ -141,13 +188,8 @@ def main():
         f"{stall:.0f} ms", f"{blocking:.0f} ms (sample taken on the window's thread)",
         f"{stall / blocking:.3f}", "at most 30 ms", stall <= 30)
 
-    header = ("figure", "Quorvane", "reference", "ratio", "goal", "")
-    widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(len(header))]
-    line = lambda cells: "| " + " | ".join(str(c).ljust(w) for c, w in zip(cells, widths)) + " |"
-    print(line(header))
-    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
-    for r in rows:
-        print(line(r))
+    report_rows(load_figures(sys.argv[6]), row)
+    print_rows(rows)
 
 
 if __name__ == "__main__":

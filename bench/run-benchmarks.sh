@@ -26,6 +26,8 @@ build-bench/bench/window_benchmarks --benchmark_filter='-Copy|Read' \
   --benchmark_out="$out/window.json" --benchmark_out_format=json >&2 2> >(grep -v '^qt\.' >&2)
 echo "The Windows program under Wine..." >&2
 bench/measure-windows.sh build-bench-windows >"$out/windows.txt"
+echo "The signal report of a 1 GB log..." >&2
+bench/measure-report.sh build-bench/app/quorvane build-bench/bench/report_log >"$out/report.txt"
 echo "The whole programs, side by side for $minutes minutes..." >&2
 bench/measure-programs.sh build-bench/app/quorvane build-bench/bench/bare_tray "$minutes" \
   >"$out/programs.txt"
@@ -35,6 +37,6 @@ echo "Machine: $(nproc) cores, $(awk '/MemTotal/{printf "%.0f GiB", $2/1048576}'
 echo "The Windows program's figures under $(sed -n 's/^wine=//p' "$out/windows.txt") in Xvfb"
 echo
 bench/print-table.py "$out/sampling.json" "$out/window.json" "$out/copy.json" "$out/programs.txt" \
-  "$out/windows.txt" |
+  "$out/windows.txt" "$out/report.txt" |
   tee "$out/table.md"
-cp "$out"/*.json "$out/programs.txt" "$out/windows.txt" "$out/table.md" "${BENCH_RESULTS:-build-bench}/" 2>/dev/null || true
+cp "$out"/*.json "$out/programs.txt" "$out/windows.txt" "$out/report.txt" "$out/table.md" "${BENCH_RESULTS:-build-bench}/" 2>/dev/null || true

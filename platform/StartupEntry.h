@@ -11,6 +11,8 @@ class StartupEntry {
   // Removes the entry; removing an absent entry is not an error. Throws AppError
   // when an entry is still there afterwards.
   virtual void Remove() = 0;
+  // Whether an entry that starts this program is there now. Never throws.
+  virtual bool Exists() const = 0;
 };
 
 }  // namespace quorvane

@@ -25,7 +25,8 @@ svg text { font-size: 12px; fill: #4a5462; }
 .grid { stroke: #e3e8ee; } .threshold { stroke: #c98a1b; stroke-dasharray: 5 4; }
 .signal { fill: #9cc3ee; stroke: #1f6fc5; stroke-width: 1.5; stroke-linejoin: round;
           stroke-linecap: round; }
-.idle { fill: #e6e6e6; } .drop { fill: #f5b5b0; } .bar { fill: #1f6fc5; }
+.idle { fill: #e6e6e6; } .drop { fill: #f5b5b0; } .low { fill-opacity: 0.4; }
+.high { fill: #e8837a; } .bar { fill: #1f6fc5; }
 .key span { display: inline-block; width: 0.9em; height: 0.9em; vertical-align: -0.1em;
             margin: 0 0.3em 0 1em; }
 section { break-inside: avoid; }

@@ -10,6 +10,7 @@ namespace quorvane::report {
 ParsedBlocks::ParsedBlocks(LogFile& file, const DateTimeReader& reader)
     : file_(file), reader_(reader) {
   file_.Rewind();
+  for (Block& block : blocks_) block.bytes.resize(kCarryRoom + kBlockSize);
   producer_ = std::thread([this] { Produce(); });
 }
 
@@ -22,13 +23,32 @@ ParsedBlocks::~ParsedBlocks() {
   producer_.join();
 }
 
-ParsedBlocks::Block& ParsedBlocks::Next() {
-  std::unique_lock lock(mutex_);
-  if (handed_out_) {
-    ++consumed_;
-    changed_.notify_all();
+// On the caller's thread: the next free block filled from the file.
+void ParsedBlocks::ReadAhead() {
+  Block* block;
+  {
+    std::lock_guard lock(mutex_);
+    if (end_read_ || read_ - consumed_ >= blocks_.size()) return;
+    block = &blocks_[read_ % blocks_.size()];
   }
-  changed_.wait(lock, [this] { return produced_ > consumed_; });
+  block->read = file_.Read(block->bytes.data() + kCarryRoom, kBlockSize);
+  {
+    std::lock_guard lock(mutex_);
+    end_read_ = block->read == 0;
+    ++read_;
+  }
+  changed_.notify_all();
+}
+
+ParsedBlocks::Block& ParsedBlocks::Next() {
+  {
+    std::lock_guard lock(mutex_);
+    if (handed_out_) ++consumed_;
+  }
+  ReadAhead();
+  ReadAhead();
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return parsed_ > consumed_; });
   handed_out_ = true;
   return blocks_[consumed_ % blocks_.size()];
 }
@@ -38,14 +58,14 @@ void ParsedBlocks::Produce() {
     Block* block;
     {
       std::unique_lock lock(mutex_);
-      changed_.wait(lock, [this] { return stopping_ || produced_ - consumed_ < blocks_.size(); });
+      changed_.wait(lock, [this] { return stopping_ || read_ > parsed_; });
       if (stopping_) return;
-      block = &blocks_[produced_ % blocks_.size()];
+      block = &blocks_[parsed_ % blocks_.size()];
     }
-    Fill(*block);
+    Parse(*block);
     {
       std::lock_guard lock(mutex_);
-      ++produced_;
+      ++parsed_;
     }
     changed_.notify_all();
     if (block->last) return;
@@ -73,18 +93,16 @@ void ParsedBlocks::Take(std::string_view line, Block& block) {
                                                    (reading.connected ? kConnected : 0))});
 }
 
-void ParsedBlocks::Fill(Block& block) {
+void ParsedBlocks::Parse(Block& block) {
   block.lines.clear();
   block.lines.reserve(kBlockSize / 40);
-  block.bytes.resize(kBlockSize);
   char* data = block.bytes.data();
-  std::size_t end = carried_.size();
-  std::memcpy(data, carried_.data(), end);
+  std::size_t start = kCarryRoom - carried_.size();
+  std::memcpy(data + start, carried_.data(), carried_.size());
   carried_.clear();
-  const std::size_t got = file_.Read(data + end, kBlockSize - end);
-  end += got;
-  std::size_t start = 0;
-  if (first_block_ && end >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) start = 3;
+  const std::size_t end = kCarryRoom + block.read;
+  if (first_block_ && end - start >= 3 && std::memcmp(data + start, "\xEF\xBB\xBF", 3) == 0)
+    start += 3;
   first_block_ = false;
   while (const void* newline = std::memchr(data + start, '\n', end - start)) {
     const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
@@ -92,14 +110,12 @@ void ParsedBlocks::Fill(Block& block) {
     skipping_ = false;
     start = at + 1;
   }
-  block.last = got == 0;
+  block.last = block.read == 0;
   if (block.last) {
     if (start < end && !skipping_) Take(std::string_view(data + start, end - start), block);
-  } else if (end - start == kBlockSize) {
-    // No history line is anywhere near a block long: unreadable, and the rest of
-    // it up to its line end is skipped.
-    if (!skipping_) Take(std::string_view(data, end), block);
-    skipping_ = true;
+  } else if (end - start > kCarryRoom) {
+    if (!skipping_) Take(std::string_view(data + start, end - start), block);  // unreadable
+    skipping_ = true;                                                          // up to its line end
   } else {
     carried_.assign(data + start, end - start);
   }

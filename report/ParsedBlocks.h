@@ -35,9 +35,9 @@ struct PassCounts {
   }
 };
 
-// The log's lines read and parsed on a thread of their own, a block at a time,
-// while the caller's thread works on the block before: the two cores share the
-// work. Two blocks are in memory at most.
+// The log's lines parsed on a thread of their own, a block at a time, while the
+// caller's thread reads the block after and works on the block before: the two
+// cores share the work about evenly. Three blocks are in memory at most.
 class ParsedBlocks {
  public:
   // A readable line, small so that a block's lines stay in the cache between the
@@ -52,7 +52,8 @@ class ParsedBlocks {
   static constexpr std::uint8_t kConnected = 0x80;
 
   struct Block {
-    std::vector<char> bytes;
+    std::vector<char> bytes;  // room for a line carried over, then the block as read
+    std::size_t read = 0;     // bytes read into it
     std::vector<Line> lines;
     bool last = false;
 
@@ -80,9 +81,13 @@ class ParsedBlocks {
 
  private:
   static constexpr std::size_t kBlockSize = std::size_t{1} << 20;  // 1 MB
+  // The longest start of a line carried into the next block; no history line is
+  // anywhere near as long, so a longer one is unreadable.
+  static constexpr std::size_t kCarryRoom = std::size_t{1} << 16;
 
+  void ReadAhead();
   void Produce();
-  void Fill(Block& block);
+  void Parse(Block& block);
   void Take(std::string_view line, Block& block);
 
   LogFile& file_;
@@ -92,11 +97,13 @@ class ParsedBlocks {
   bool first_block_ = true;
   bool skipping_ = false;  // the rest of an overlong line
 
-  std::array<Block, 2> blocks_;
+  std::array<Block, 3> blocks_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::uint64_t produced_ = 0;
+  std::uint64_t read_ = 0;  // blocks read, parsed and done with, counted from the start
+  std::uint64_t parsed_ = 0;
   std::uint64_t consumed_ = 0;
+  bool end_read_ = false;
   bool handed_out_ = false;
   bool stopping_ = false;
   std::thread producer_;

@@ -74,7 +74,10 @@ void WriteSignalPlot(const Figures& figures, Method method, std::ostream& out) {
   auto shade_of = [&](int i) -> const char* {
     const auto& column = grid.columns()[i];
     if (column.count[0] + column.count[1] == 0) return "idle";
-    return column.drops[m] > 0 ? "drop" : nullptr;
+    if (column.drops[m] == 0) return nullptr;
+    // Darker where a larger share of the column's samples had no connection.
+    const double share = static_cast<double>(column.drops[m]) / column.count[m];
+    return share >= 0.1 ? "drop high" : share >= 0.02 ? "drop" : "drop low";
   };
   for (int i = first; i <= last;) {
     const char* shade = shade_of(i);

@@ -8,7 +8,7 @@ namespace quorvane::report {
 
 // The signal of one method over time as inline SVG: the band between each pixel
 // column's minimum and maximum, broken where Quorvane was not running (shaded
-// grey), columns with disconnections shaded red, the weak and poor thresholds
+// grey), columns with disconnections shaded red by their share, the weak and poor thresholds
 // dashed. Method #1 on 0 to 100 %, Method #2 on 0 to 5.
 void WriteSignalPlot(const Figures& figures, Method method, std::ostream& out);
 

@@ -19,16 +19,22 @@ bool FileExists(const std::filesystem::path& path) {
   return !error;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
+std::string ReadFileBytes(const std::filesystem::path& path) {
   if (!FileExists(path)) return "";
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
   if (error) throw AppError(NamingFile(error_text::kPathFileAccess, path));
-  if (size == 0) return "empty file";
+  if (size == 0) return "";
   std::ifstream in(path, std::ios::binary);
   if (!in) throw AppError(NamingFile(error_text::kPermissionDenied, path));
   std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) throw AppError(NamingFile(error_text::kDeviceIo, path));
+  return bytes;
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::string bytes = ReadFileBytes(path);
+  if (bytes.empty() && FileExists(path)) return "empty file";
   return bytes;
 }
 

@@ -13,6 +13,10 @@ std::string NamingFile(std::string_view description, const std::filesystem::path
 // True when the time of last change of the path can be read. Never throws.
 bool FileExists(const std::filesystem::path& path);
 
+// The whole file as it is, "" for a missing or empty one. Throws AppError, naming
+// the file, when it exists but cannot be read.
+std::string ReadFileBytes(const std::filesystem::path& path);
+
 // The whole file as bytes; "" for a missing file and the text "empty file" for a
 // file of length 0. Throws AppError, naming the file, when it exists but cannot be
 // read.

@@ -37,7 +37,7 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       dialogs_(views.dialogs),
       desktop_(views.desktop),
       history_(history),
-      tray_(views.tray, views.loop),
+      tray_(views.tray, views.loop, [this] { NoTray(); }),
       timer1_(views.loop.CreateTimer([this] { Timer1_Timer(); })),
       button5_caption_(SpecOf(Control::PushButton5).caption),
       history_menu_(log_file_path_, {services_.clock, views.dialogs, views.desktop, views.loop}),
@@ -80,8 +80,6 @@ void Form1::SetOption(Control option, bool value) {
   view_.SetChecked(option, value);
   if (!value || was) return;
   // Choosing one method clears the other; both may be stored as cleared.
-  const Control other = option == Control::Option1 ? Control::Option2 : Control::Option1;
-  view_.SetChecked(other, false);
   if (option == Control::Option1) Option1_Click();
   if (option == Control::Option2) Option2_Click();
 }
@@ -114,14 +112,19 @@ void Form1::Check8_Click() {
   Save(setting::kMinimized, view_.IsChecked(Control::Check8) ? kOn : kOff);
 }
 
-void Form1::Option1_Click() {
+void Form1::Option1_Click() { MethodChosen(Control::Option1); }
+
+void Form1::Option2_Click() { MethodChosen(Control::Option2); }
+
+void Form1::MethodChosen(Control option) {
+  // The two methods exclude each other, whatever the toolkit's own keys did.
+  if (view_.IsChecked(option))
+    view_.SetChecked(option == Control::Option1 ? Control::Option2 : Control::Option1, false);
   // One choice, one word when it cannot be stored: the second value is not tried
   // once the first was refused.
   if (Save(setting::kOption1, BooleanText(view_.IsChecked(Control::Option1))))
     Save(setting::kOption2, BooleanText(view_.IsChecked(Control::Option2)));
 }
-
-void Form1::Option2_Click() { Option1_Click(); }
 
 // --- Interval list ---------------------------------------------------------------
 

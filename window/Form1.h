@@ -91,6 +91,8 @@ class Form1 {
   void ListView1_MenuClick(HistoryCommand command) { history_menu_.Choose(command); }
   // A mouse button was released over the tray icon.
   void cSysTray1_MouseUp(int button);
+  // The desktop made its tray anew, empty.
+  void cSysTray1_TrayCreated() { tray_.TrayCreated(); }
   // The balloon was clicked away.
   void cSysTray1_BalloonClick() { tray_.BalloonClicked(); }
   // The pointer moved over a control (Control::Form1 for the window itself).
@@ -129,6 +131,7 @@ class Form1 {
   // Form1.cpp
   void SetCheck(Control box, bool checked);
   void SetOption(Control option, bool value);
+  void MethodChosen(Control option);
   int SelectedIntervalRow();
   std::int32_t IntervalSeconds();
   void ShowCountdown();
@@ -141,6 +144,8 @@ class Form1 {
   void FinishSample(bool read, const SignalReading& reading);
 
   // Form1Tray.cpp
+  void ShowForm1(bool minimised);
+  void NoTray();
   void ShowTrayBalloon();
   void Form_Unload();
 
@@ -157,6 +162,7 @@ class Form1 {
   bool form_loading_ = false;
   bool start_minimised_ = false;
   bool minimized_to_tray_ = false;
+  bool shown_once_ = false;
   bool closing_ = false;
   bool tray_missing_told_ = false;
   bool brought_to_front_while_loading_ = false;

@@ -28,8 +28,11 @@ void Form1::PushButton2_Click() {
   trap.Step(100, [&] { exists = FileExists(log_file_path_); });
   if (!exists) return;
   // A log that cannot be read leaves the clipboard as it was, so nothing stale is
-  // pasted in its place.
-  trap.Step(102, [&] { desktop_.CopyFileText(log_file_path_); });
+  // pasted in its place; so does an empty log, as copying nothing would.
+  trap.Step(102, [&] {
+    const std::string text = ReadFileBytes(log_file_path_);
+    if (!text.empty()) desktop_.CopyText(text);
+  });
 }
 
 void Form1::PushButton12_Click() {

@@ -120,7 +120,14 @@ void Form1::RestoreSwitch(TrappedHandler& trap) {
 
 void Form1::RestoreOptions(TrappedHandler& trap) {
   trap.Step(186, [&] {
-    SetCheck(Control::Check4, GetSetting(services_.settings, setting::kWindowsStartup) == kOn);
+    bool starts_at_login = GetSetting(services_.settings, setting::kWindowsStartup) == kOn;
+    // A store that was set aside forgot the choice, but the entry that starts the
+    // program at login still knows it: the box and the store follow the entry.
+    if (!services_.settings.UnreadableBackup().empty()) {
+      starts_at_login = services_.startup_entry.Exists();
+      Save(setting::kWindowsStartup, starts_at_login ? kOn : kOff);
+    }
+    SetCheck(Control::Check4, starts_at_login);
   });
   trap.Step(188, [&] {
     SetCheck(Control::Check8, GetSetting(services_.settings, setting::kMinimized) == kOn);

@@ -17,7 +17,8 @@ void Form1::Form_Resize() {
   if (!view_.IsMinimized() || minimized_to_tray_ || !view_.IsVisible()) return;
   if (!tray_.Available()) {
     // Without a tray the window stays minimised on the taskbar, where it can be
-    // found again.
+    // found again. While the tray may still take the icon, nothing is said yet.
+    if (tray_.Retrying()) return;
     if (!tray_missing_told_)
       dialogs_.Inform(
           "This desktop has no system tray, so Quorvane stays on the taskbar while it is "
@@ -30,17 +31,31 @@ void Form1::Form_Resize() {
   ShowTrayBalloon();
 }
 
+void Form1::ShowForm1(bool minimised) {
+  // Wherever the window first appears from, it appears at the centre of the screen.
+  if (!shown_once_) view_.CentreOnScreen();
+  shown_once_ = true;
+  minimised ? view_.ShowMinimizedWindow() : view_.ShowWindow();
+}
+
 void Form1::ShowAfterLoad() {
   if (!start_minimised_) {
-    view_.ShowWindow();
+    ShowForm1(false);
     return;
   }
   if (!tray_.Available()) {
-    view_.ShowMinimizedWindow();
+    ShowForm1(true);
     return;
   }
   minimized_to_tray_ = true;
   ShowTrayBalloon();
+}
+
+void Form1::NoTray() {
+  // The icon is gone for good: a window hidden in the tray goes to the taskbar.
+  if (!minimized_to_tray_) return;
+  minimized_to_tray_ = false;
+  ShowForm1(true);
 }
 
 void Form1::BringToFront() {
@@ -54,7 +69,8 @@ void Form1::BringToFront() {
 void Form1::cSysTray1_MouseUp(int button) {
   // Only the left and right buttons bring the window back.
   if (button != cSysTray::kLeftButton && button != cSysTray::kRightButton) return;
-  view_.RestoreWindow();
+  // It hid while minimised; it comes back in its normal size.
+  ShowForm1(false);
   minimized_to_tray_ = false;
   ShowCountdown();  // catches up with what went on while it was hidden
 }

@@ -46,12 +46,13 @@ class Form1View {
 
   // The program's icon on the window.
   virtual void ShowApplicationIcon() = 0;
-  // The first show centres the window on the screen.
+  // Places the window at the centre of the screen.
+  virtual void CentreOnScreen() = 0;
+  // Shows the window in its normal size, in front of the others, with the focus.
   virtual void ShowWindow() = 0;
+  // Shows the window minimised on the taskbar, without taking the focus.
   virtual void ShowMinimizedWindow() = 0;
   virtual void HideWindow() = 0;
-  // Shows the window in its normal state, in front of the others.
-  virtual void RestoreWindow() = 0;
   virtual bool IsMinimized() const = 0;
   virtual bool IsVisible() const = 0;
   // Ends the program's message loop.
@@ -64,8 +65,10 @@ class TrayIconView {
   virtual ~TrayIconView() = default;
   // Whether the desktop has a tray for the icon to live in, now.
   virtual bool Available() const = 0;
-  // Shows the tray picture (the blue 'B') with the tip, or takes it away.
-  virtual void Show(const std::string& tip) = 0;
+  // Puts the tray picture (the blue 'B') with the tip into the tray; false when
+  // the tray refused it.
+  virtual bool Show(const std::string& tip) = 0;
+  // Takes the icon out of the tray.
   virtual void Hide() = 0;
   virtual void SetTip(const std::string& tip) = 0;
   // A balloon at the icon, meant to stay for `seconds`; TakeDownBalloon ends it
@@ -90,9 +93,10 @@ class Desktop {
   virtual void OpenUrlInBackground(const std::string& url, Failed failed) = 0;
   // Opens the file, a web page, in the user's web browser.
   virtual void OpenInBrowser(const std::filesystem::path& file, Failed failed) = 0;
-  // Puts the whole text of a file written in the history log's encoding on the
-  // clipboard. When the file cannot be read the clipboard is left as it was.
-  virtual void CopyFileText(const std::filesystem::path& file) = 0;
+  // Puts text in the history log's encoding (UTF-8 on Linux, the ANSI code page on
+  // Windows) on the clipboard, in place of what was there. Throws AppError when
+  // the clipboard cannot take it; it is then left as it was.
+  virtual void CopyText(const std::string& text) = 0;
 };
 
 // A repeating timer on the user-interface thread.

@@ -4,27 +4,52 @@ namespace quorvane {
 namespace {
 
 constexpr std::size_t kLongestTip = 127;
+constexpr int kRetryMs = 2000;
+constexpr int kTries = 60;  // two minutes
 
 }  // namespace
 
-cSysTray::cSysTray(TrayIconView& view, MessageLoop& loop)
-    : view_(view), balloon_timer_(loop.CreateTimer([this] { BalloonTimeUp(); })) {}
+cSysTray::cSysTray(TrayIconView& view, MessageLoop& loop, std::function<void()> no_tray)
+    : view_(view),
+      no_tray_(std::move(no_tray)),
+      balloon_timer_(loop.CreateTimer([this] { BalloonTimeUp(); })),
+      retry_timer_(loop.CreateTimer([this] { AddAgain(); })) {}
 
 void cSysTray::SetInTray(bool show) {
   if (show == in_tray_) return;
   in_tray_ = show;
   if (show) {
-    view_.Show(tray_tip_);
+    Add();
   } else {
     balloon_timer_->Stop();
+    retry_timer_->Stop();
     balloon_showing_ = false;
-    view_.Hide();
+    if (added_) view_.Hide();
+    added_ = false;
   }
+}
+
+void cSysTray::Add() {
+  added_ = view_.Show(tray_tip_);
+  if (added_ || retry_timer_->Active()) return;
+  tries_left_ = kTries;
+  retry_timer_->Start(kRetryMs);
+}
+
+void cSysTray::AddAgain() {
+  added_ = view_.Show(tray_tip_);
+  if (!added_ && --tries_left_ > 0) return;
+  retry_timer_->Stop();
+  if (!added_ && no_tray_) no_tray_();
+}
+
+void cSysTray::TrayCreated() {
+  if (in_tray_) Add();
 }
 
 void cSysTray::SetTrayTip(const std::string& tip) {
   tray_tip_ = tip.substr(0, kLongestTip);
-  if (in_tray_) view_.SetTip(tray_tip_);
+  if (added_) view_.SetTip(tray_tip_);
 }
 
 void cSysTray::ShowBalloon(const std::string& tip, const std::string& title, int show_timer,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -8,15 +9,23 @@
 namespace quorvane {
 
 // The program's icon in the notification area: whether it is there, its tip, and
-// balloons that go away by themselves.
+// balloons that go away by themselves. A tray that refuses the icon (a shell
+// still starting at login) is asked again every 2 seconds for 2 minutes before
+// the program takes it that there is no tray.
 class cSysTray {
  public:
-  cSysTray(TrayIconView& view, MessageLoop& loop);
+  // `no_tray` is told when the tray refused the icon for the last time.
+  cSysTray(TrayIconView& view, MessageLoop& loop, std::function<void()> no_tray = {});
 
   bool InTray() const { return in_tray_; }
   // True puts the icon into the tray, false takes it out; the same value twice
   // does nothing.
   void SetInTray(bool show);
+  // The desktop made its tray anew (its shell restarted), empty: the icon goes
+  // back when it belongs there.
+  void TrayCreated();
+  // The icon is still being offered to a tray that refused it.
+  bool Retrying() const { return retry_timer_->Active(); }
 
   const std::string& TrayTip() const { return tray_tip_; }
   // Tips longer than 127 characters are cut.
@@ -32,7 +41,9 @@ class cSysTray {
 
   bool balloon_showing() const { return balloon_showing_; }
   int once_balloon_count() const { return once_balloon_count_; }
-  bool Available() const { return view_.Available(); }
+  // Whether the icon is in a tray now (before it is put there: whether the
+  // desktop has a tray).
+  bool Available() const { return in_tray_ ? added_ : view_.Available(); }
 
   // The button numbers of the mouse events: 1 left, 2 right, 4 middle.
   static constexpr int kLeftButton = 1;
@@ -41,10 +52,16 @@ class cSysTray {
 
  private:
   void BalloonTimeUp();
+  void Add();
+  void AddAgain();
 
   TrayIconView& view_;
+  std::function<void()> no_tray_;
   std::unique_ptr<Timer> balloon_timer_;
+  std::unique_ptr<Timer> retry_timer_;
+  int tries_left_ = 0;
   bool in_tray_ = false;
+  bool added_ = false;  // the tray took the icon
   std::string tray_tip_;
   bool balloon_showing_ = false;
   int once_balloon_count_ = 0;

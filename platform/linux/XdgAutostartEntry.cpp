@@ -1,6 +1,8 @@
 #include "platform/linux/XdgAutostartEntry.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "platform/AppError.h"
@@ -70,6 +72,16 @@ void XdgAutostartEntry::Remove() {
   std::filesystem::remove(file(), error);
   if (error && std::filesystem::exists(std::filesystem::symlink_status(file())))
     throw AppError("The entry " + file().string() + " could not be removed: " + error.message());
+}
+
+bool XdgAutostartEntry::Exists() const {
+  std::ifstream in(file(), std::ios::binary);
+  const std::string entry{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  try {
+    return entry.find("\nExec=" + ExecArgument(program_.string()) + "\n") != std::string::npos;
+  } catch (const AppError&) {
+    return false;  // a path that no entry can name
+  }
 }
 
 }  // namespace quorvane

@@ -21,6 +21,8 @@ class XdgAutostartEntry : public StartupEntry {
 
   void Add() override;
   void Remove() override;
+  // The entry is there and starts this program.
+  bool Exists() const override;
 
   std::filesystem::path file() const { return folder_ / "quorvane.desktop"; }
 

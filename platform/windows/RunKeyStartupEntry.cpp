@@ -76,4 +76,19 @@ void RunKeyStartupEntry::Remove() {
   }
 }
 
+bool RunKeyStartupEntry::Exists() const {
+  const std::wstring name = value_name();
+  const std::wstring data = value_data();
+  for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    std::wstring stored(32768, L'\0');  // the longest path, quoted
+    DWORD size = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
+    if (RegGetValueW(hive, kRunKey, name.c_str(), RRF_RT_REG_SZ, nullptr, stored.data(), &size) !=
+        ERROR_SUCCESS)
+      continue;
+    // Paths on Windows do not tell case apart.
+    if (CompareStringOrdinal(stored.c_str(), -1, data.c_str(), -1, TRUE) == CSTR_EQUAL) return true;
+  }
+  return false;
+}
+
 }  // namespace quorvane

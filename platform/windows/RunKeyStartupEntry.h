@@ -19,6 +19,8 @@ class RunKeyStartupEntry : public StartupEntry {
 
   void Add() override;
   void Remove() override;
+  // A value of this name, in either Run key, that starts this program.
+  bool Exists() const override;
 
   // The value name and data the entry is made of.
   std::wstring value_name() const;

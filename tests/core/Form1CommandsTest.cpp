@@ -30,6 +30,9 @@ TEST(Form1Commands, TheLogCommandsBeforeAnyHistory) {
                 "There isn't a history to view because actions have not been performed yet."});
   form.PushButton2_Click();
   EXPECT_EQ(h.desktop.clipboard, "unchanged");
+  WriteFile(h.temp / "Quorvane.txt", "");  // an empty log copies nothing either
+  form.PushButton2_Click();
+  EXPECT_EQ(h.desktop.clipboard, "unchanged");
   form.PushButton12_Click();
   EXPECT_EQ(h.dialogs.confirmations.size(), 1u);
   EXPECT_TRUE(h.dialogs.errors.empty());

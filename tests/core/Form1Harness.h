@@ -86,10 +86,11 @@ struct Form1Harness {
     return *form;
   }
 
-  // The tray control makes its balloon timer first, then the window its
-  // one-second timer.
+  // The tray control makes its balloon and retry timers first, then the window
+  // its one-second timer.
   FakeTimer& BalloonTimer() { return *loop.timers().at(0); }
-  FakeTimer& Timer1() { return *loop.timers().at(1); }
+  FakeTimer& TrayRetryTimer() { return *loop.timers().at(1); }
+  FakeTimer& Timer1() { return *loop.timers().at(2); }
 
   std::string Log() const { return ReadFile(temp / "Quorvane.txt"); }
   std::string Caption(Control control) { return window.captions[control]; }
@@ -127,12 +128,11 @@ struct Form1Harness {
     if (box == Control::Check4) form->Check4_Click();
     if (box == Control::Check8) form->Check8_Click();
   }
+  // The view only checks the button clicked; the core clears the other.
   void ClickOption(Control option) {
     if (window.IsChecked(option)) return;  // no change, no click
-    const bool first = option == Control::Option1;
-    window.checked[Control::Option1] = first;
-    window.checked[Control::Option2] = !first;
-    first ? form->Option1_Click() : form->Option2_Click();
+    window.checked[option] = true;
+    option == Control::Option1 ? form->Option1_Click() : form->Option2_Click();
   }
   void ClickIntervalRow(int row) {
     window.selected[Control::ListView2] = row;

@@ -424,6 +424,20 @@ TEST(Form1Options, StoredStartOptionsAreShownWithoutRegisteringAgain) {
   EXPECT_FALSE(lower.window.visible[C::Check8]);
 }
 
+// The settings file could not be read and was set aside: the box says whether
+// the program still starts at login, and the store learns it again.
+TEST(Form1Options, AfterASettingsResetTheStartBoxFollowsTheEntry) {
+  for (const bool exists : {true, false}) {
+    Form1Harness h;
+    h.settings.unreadable_backup = "Quorvane.ini.unreadable";
+    h.startup_entry.exists = exists;
+    h.Load();
+    EXPECT_EQ(h.window.IsChecked(C::Check4), exists);
+    EXPECT_EQ(h.settings.values["Windows Startup"], exists ? "On" : "Off");
+    EXPECT_EQ(h.startup_entry.adds + h.startup_entry.removes, 0);
+  }
+}
+
 TEST(Form1Options, AStartEntryThatCannotBeWrittenIsReported) {
   Form1Harness h;
   h.startup_entry.refuse = true;
@@ -448,6 +462,7 @@ TEST(Form1Options, TheMethodButtonsStoreBothValuesAndPickTheReader) {
   h.signal_source.strengths = {-60};
   Form1& form = h.Load();
   h.ClickOption(C::Option2);
+  EXPECT_FALSE(h.window.IsChecked(C::Option1));
   EXPECT_EQ(h.settings.values.at("Option1"), "False");
   EXPECT_EQ(h.settings.values.at("Option2"), "True");
   form.PushButton6_Click();

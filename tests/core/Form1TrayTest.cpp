@@ -24,6 +24,12 @@ TEST(Form1Tray, BothStartOptionsStartInTheTray) {
   EXPECT_FALSE(h.window.minimized);
   EXPECT_FALSE(form.MinimizedToTray());
   EXPECT_EQ(h.startup_entry.adds, 0);
+  // Its first appearance, out of the tray, is at the centre of the screen; later
+  // ones are where the user left it.
+  EXPECT_FALSE(h.window.shown_before_centred);
+  Minimise(h);
+  form.cSysTray1_MouseUp(cSysTray::kLeftButton);
+  EXPECT_EQ(h.window.centrings, 1);
 }
 
 TEST(Form1Tray, ASecondStartDuringStartUpShowsTheWindowOnlyWhenItIsBuilt) {
@@ -75,6 +81,8 @@ TEST(Form1Tray, OnlyTheLeftAndRightButtonsRestore) {
   EXPECT_TRUE(h.window.shown);
 }
 
+// The tray is asked again every 2 s for 2 minutes; only then is there said to be
+// none. Meanwhile a minimised window stays on the taskbar.
 TEST(Form1Tray, WithoutATrayMinimisingKeepsTheWindowOnTheTaskbarAndSaysSoOnce) {
   Form1Harness h;
   h.tray.available = false;
@@ -83,12 +91,43 @@ TEST(Form1Tray, WithoutATrayMinimisingKeepsTheWindowOnTheTaskbarAndSaysSoOnce) {
   EXPECT_TRUE(h.window.shown);
   EXPECT_TRUE(h.window.minimized);
   EXPECT_FALSE(form.MinimizedToTray());
-  EXPECT_EQ(h.dialogs.informations.size(), 1u);
+  EXPECT_TRUE(h.dialogs.silent());
+  EXPECT_EQ(h.TrayRetryTimer().interval_ms(), 2000);
+  while (h.TrayRetryTimer().Active()) h.TrayRetryTimer().Fire();
+  EXPECT_EQ(h.tray.shows, 61);
   h.window.UserRestores();
   form.Form_Resize();
   Minimise(h);
   EXPECT_TRUE(h.window.shown);
   EXPECT_EQ(h.dialogs.informations.size(), 1u);
+  h.window.UserRestores();
+  form.Form_Resize();
+  Minimise(h);
+  EXPECT_EQ(h.dialogs.informations.size(), 1u);
+}
+
+// A shell still starting at login refuses the icon; a later try takes it, and a
+// shell that restarts gets it back.
+TEST(Form1Tray, AnIconTheTrayRefusedIsAddedOnALaterTryAndAfterTheTrayIsMadeAnew) {
+  Form1Harness h;
+  h.tray.refusals = 2;
+  Form1& form = h.Load();
+  EXPECT_FALSE(h.tray.shown);
+  h.TrayRetryTimer().Fire();
+  EXPECT_FALSE(h.tray.shown);
+  h.TrayRetryTimer().Fire();
+  EXPECT_TRUE(h.tray.shown);
+  EXPECT_EQ(h.tray.tip, "Quorvane");
+  EXPECT_FALSE(h.TrayRetryTimer().Active());
+  Minimise(h);
+  EXPECT_TRUE(form.MinimizedToTray());
+
+  h.tray.shown = false;
+  form.cSysTray1_TrayCreated();
+  EXPECT_TRUE(h.tray.shown);
+  form.Form_QueryUnload();
+  form.cSysTray1_TrayCreated();  // out of the tray for good
+  EXPECT_FALSE(h.tray.shown);
 }
 
 TEST(Form1Tray, ClosingStopsTheTimerAndRemovesTheIcon) {

@@ -32,6 +32,7 @@ wait_for 20 test -s "$OPENED" || fail "the browser was not asked to open anythin
 grep -qx "file://$REPORT" "$OPENED" || fail "the browser was asked to open $(cat "$OPENED")"
 
 # From the keyboard: Shift+F10 on the focused list, the second item.
+wait_for 5 no_other_window || fail "the menu stayed"
 xdotool mousemove --window "$W" 260 150 click 1
 xdotool key --clearmodifiers shift+F10
 wait_for 5 other_window_shown || fail "no menu on Shift+F10"

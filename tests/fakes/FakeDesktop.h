@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/AppError.h"
-#include "sampling/FileOperations.h"
 #include "window/Form1View.h"
 
 namespace quorvane::testing {
@@ -36,9 +35,7 @@ class FakeDesktop : public Desktop {
     browsed_files.push_back(file);
     opener_failed = std::move(failed);
   }
-  void CopyFileText(const std::filesystem::path& file) override {
-    clipboard = ReadWholeFile(file);  // throws first when the file cannot be read
-  }
+  void CopyText(const std::string& text) override { clipboard = text; }
 };
 
 }  // namespace quorvane::testing

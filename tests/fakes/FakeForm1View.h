@@ -41,7 +41,8 @@ class FakeForm1View : public Form1View {
   bool minimized = false;
   int shows = 0;
   int hides = 0;
-  int restores = 0;
+  int centrings = 0;
+  bool shown_before_centred = false;
   bool quit = false;
 
   FakeForm1View() {
@@ -89,23 +90,21 @@ class FakeForm1View : public Form1View {
     skin_file = file;
   }
   void ShowApplicationIcon() override { application_icon_shown = true; }
+  void CentreOnScreen() override { ++centrings; }
   void ShowWindow() override {
+    shown_before_centred = shown_before_centred || centrings == 0;
     shown = true;
     minimized = false;
     ++shows;
   }
   void ShowMinimizedWindow() override {
+    shown_before_centred = shown_before_centred || centrings == 0;
     shown = true;
     minimized = true;
   }
   void HideWindow() override {
     shown = false;
     ++hides;
-  }
-  void RestoreWindow() override {
-    shown = true;
-    minimized = false;
-    ++restores;
   }
   bool IsMinimized() const override { return minimized; }
   bool IsVisible() const override { return shown; }

@@ -14,6 +14,7 @@ class FakeSettingsStore : public SettingsStore {
   std::map<std::string, std::string, std::less<>> values;
   bool refuse_saves = false;
   int saves = 0;
+  std::string unreadable_backup;  // set aside at start
 
   std::optional<std::string> Get(std::string_view key) const override {
     const auto found = values.find(key);
@@ -25,6 +26,7 @@ class FakeSettingsStore : public SettingsStore {
     ++saves;
     values[std::string(key)] = std::string(value);
   }
+  std::string UnreadableBackup() const override { return unreadable_backup; }
 };
 
 class FakeStartupEntry : public StartupEntry {
@@ -33,15 +35,19 @@ class FakeStartupEntry : public StartupEntry {
   int removes = 0;
   bool refuse = false;          // no entry can be written
   bool refuse_removal = false;  // the entry cannot be removed
+  bool exists = false;
 
   void Add() override {
     if (refuse) throw AppError("Permission denied");
     ++adds;
+    exists = true;
   }
   void Remove() override {
     if (refuse_removal) throw AppError("Permission denied");
     ++removes;
+    exists = false;
   }
+  bool Exists() const override { return exists; }
 };
 
 }  // namespace quorvane::testing

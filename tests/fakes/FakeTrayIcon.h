@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,17 +18,23 @@ class FakeTrayIcon : public TrayIconView {
   };
 
   bool available = true;
+  int refusals = 0;  // adds the tray refuses before it takes the icon
   bool shown = false;
-  int shows = 0;
+  int shows = 0;  // tries to add the icon
   std::string tip;
   std::vector<Balloon> balloons;
   int balloons_taken_down = 0;
 
   bool Available() const override { return available; }
-  void Show(const std::string& new_tip) override {
-    shown = true;
+  bool Show(const std::string& new_tip) override {
     ++shows;
+    if (!available || refusals > 0) {
+      refusals = std::max(0, refusals - 1);
+      return false;
+    }
+    shown = true;
     tip = new_tip;
+    return true;
   }
   void Hide() override { shown = false; }
   void SetTip(const std::string& new_tip) override { tip = new_tip; }

@@ -71,9 +71,13 @@ TEST(XdgAutostartEntry, WritesAValidEntryThatStartsExactlyThisProgram) {
     ASSERT_TRUE(std::filesystem::exists(dir / "config/autostart/quorvane.desktop")) << name;
     EXPECT_EQ(Validate(entry.file()), "") << name;
     EXPECT_EQ(StartedAs(ReadFile(entry.file()), dir), program.string()) << name;
+    EXPECT_TRUE(entry.Exists()) << name;
+    // An entry that starts another program is not this program's.
+    EXPECT_FALSE(XdgAutostartEntry(dir / "elsewhere", dir / "config/autostart").Exists());
 
     entry.Remove();
     EXPECT_FALSE(std::filesystem::exists(entry.file()));
+    EXPECT_FALSE(entry.Exists());
     EXPECT_NO_THROW(entry.Remove());
   }
 }

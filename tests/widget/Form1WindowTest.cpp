@@ -146,9 +146,10 @@ class Form1WindowTest : public QObject {
              QStringLiteral("12/07/26 14:03:11 WiFi Signal Strength is 70%"));
   }
 
-  void clicksOnTheIntervalListReachTheCore() {
+  void clicksAndKeysOnTheIntervalListReachTheCore() {
     WindowHarness h;
     h.Load();
+    QCOMPARE(h.settings.saves, 0);  // the row restored at start is not the user's choice
     QTreeView* list = h.window.IntervalList();
     list->scrollTo(list->model()->index(11, 0));
     const QRect rect = list->visualRect(list->model()->index(11, 0));
@@ -159,6 +160,10 @@ class Form1WindowTest : public QObject {
                       QPoint(5, list->viewport()->height() - 2));
     QCoreApplication::processEvents();
     QCOMPARE(h.window.SelectedRow(Control::ListView2), 11);
+    // A row chosen with the keyboard is stored as a click would store it.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(h.settings.values["OftenIndex"], std::string("11"));
   }
 
   void theRestoredIntervalIsSelectedWhereItIs() {

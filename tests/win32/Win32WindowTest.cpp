@@ -182,12 +182,17 @@ TEST_F(Win32WindowTest, ChoosingAnIntervalStoresIt) {
   HWND list = Handle(Control::ListView2);
   EXPECT_EQ(ListView_GetItemCount(list), 12);
   EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
+  EXPECT_EQ(settings.saves, 0);  // the row restored at start is not the user's choice
   ListView_SetItemState(list, 3, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   NMITEMACTIVATE click{};
   click.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), NM_CLICK};
   click.iItem = 3;
   SendMessageW(window.handle(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
   EXPECT_EQ(settings.values["OftenIndex"], "4");
+  // A row chosen with the keyboard is stored the same way.
+  SetFocus(list);
+  SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(settings.values["OftenIndex"], "5");
 }
 
 TEST_F(Win32WindowTest, MinimisingHidesIntoTheTrayAndAReleaseBringsItBack) {

@@ -13,6 +13,7 @@
 #include <QStandardItemModel>
 #include <QTimer>
 #include <QTreeView>
+#include <utility>
 
 #include "ui/qt/Appearance.h"
 #include "ui/qt/FrameBox.h"
@@ -186,6 +187,12 @@ void Form1Window::ConnectControls() {
   new HistoryContextMenu(HistoryList(), form_);
   // A click on the interval list: any left release over it, on a row or not.
   IntervalList()->viewport()->installEventFilter(this);
+  // A row chosen with the keyboard is stored as a click would store it; a row
+  // chosen with the mouse is reported by the release.
+  connect(IntervalList()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (form_ && !selecting_row_ && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+      form_->ListView2_Click();
+  });
 }
 
 void Form1Window::TrackPointer() {
@@ -307,13 +314,17 @@ void Form1Window::SetListRows(Control, const std::vector<std::string>& rows) {
 void Form1Window::SelectRow(Control, int row) {
   QItemSelectionModel* selection = IntervalList()->selectionModel();
   if (row < 0) {
+    const bool was = std::exchange(selecting_row_, true);
     selection->clearSelection();
+    selecting_row_ = was;
     return;
   }
   // A row chosen by the program is selected where it is; the list is not scrolled.
   QTreeView* list = IntervalList();
   list->setAutoScroll(false);
+  const bool was = std::exchange(selecting_row_, true);
   selection->setCurrentIndex(intervals_->index(row, 0), QItemSelectionModel::ClearAndSelect);
+  selecting_row_ = was;
   list->setAutoScroll(true);
 }
 
@@ -350,19 +361,12 @@ void Form1Window::ApplySkin(const std::filesystem::path& file) {
 
 void Form1Window::ShowApplicationIcon() { setWindowIcon(ApplicationIcon()); }
 
-void Form1Window::CentreOnFirstShow() {
-  if (centred_) return;
+void Form1Window::CentreOnScreen() {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
   }
-  centred_ = true;
-}
-
-void Form1Window::ShowWindow() {
-  CentreOnFirstShow();
-  show();
 }
 
 void Form1Window::ShowMinimizedWindow() { showMinimized(); }
@@ -371,14 +375,13 @@ void Form1Window::ShowMinimizedWindow() { showMinimized(); }
 // a hidden window set back to normal would leave an empty frame on screen).
 void Form1Window::HideWindow() { hide(); }
 
-void Form1Window::RestoreWindow() {
+void Form1Window::ShowWindow() {
   // Wayland never tells a program that its window was minimised. A window on
   // screen that is not the active one may be: it leaves the screen, so that
   // showing it maps it anew.
   if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && isVisible() &&
       !isActiveWindow())
     hide();
-  CentreOnFirstShow();  // a start straight into the tray shows the window here first
   showNormal();
   raise();
   activateWindow();

@@ -53,10 +53,10 @@ class Form1Window : public QWidget, public Form1View {
   void LoadHandPointer(const std::filesystem::path& file) override;
   void ApplySkin(const std::filesystem::path& file) override;
   void ShowApplicationIcon() override;
+  void CentreOnScreen() override;
   void ShowWindow() override;
   void ShowMinimizedWindow() override;
   void HideWindow() override;
-  void RestoreWindow() override;
   bool IsMinimized() const override;
   bool IsVisible() const override;
   void Quit() override;
@@ -71,7 +71,6 @@ class Form1Window : public QWidget, public Form1View {
   void CreateControls();
   void ConnectControls();
   void TrackPointer();
-  void CentreOnFirstShow();
   std::optional<Control> ControlAt(QWidget* widget) const;
   QAbstractButton* Button(Control control) const;
 
@@ -81,7 +80,7 @@ class Form1Window : public QWidget, public Form1View {
   HistoryListModel* history_model_;
   QStandardItemModel* intervals_ = nullptr;
   std::optional<QCursor> hand_pointer_;
-  bool centred_ = false;
+  bool selecting_row_ = false;  // the core's own choice of row, not the user's
 };
 
 }  // namespace quorvane

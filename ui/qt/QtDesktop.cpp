@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QMimeData>
 #include <QProcess>
 #include <QUrl>
@@ -53,16 +52,14 @@ void QtDesktop::OpenInBrowser(const std::filesystem::path& file, Failed failed) 
                   "No web browser was found", std::move(failed));
 }
 
-void QtDesktop::CopyFileText(const std::filesystem::path& file) {
-  QFile log(QString::fromStdString(file.string()));
-  if (!log.open(QIODevice::ReadOnly)) throw AppError(log.errorString().toStdString());
+void QtDesktop::CopyText(const std::string& text) {
   // The log is UTF-8 here; its bytes go on the clipboard as they are, as
-  // converting a large log to a QString first would take longer than reading it
-  // and triple the memory.
-  const QByteArray text = log.readAll();
+  // converting a large log to a QString first would take longer and triple the
+  // memory.
+  const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
   auto* copy = new QMimeData;
-  copy->setData(QStringLiteral("text/plain"), text);
-  copy->setData(QStringLiteral("text/plain;charset=utf-8"), text);
+  copy->setData(QStringLiteral("text/plain"), bytes);
+  copy->setData(QStringLiteral("text/plain;charset=utf-8"), bytes);
   QApplication::clipboard()->setMimeData(copy);
 }
 

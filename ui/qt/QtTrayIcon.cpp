@@ -47,10 +47,12 @@ void QtTrayIcon::OverrideAvailable(std::optional<bool> available) {
   available_override = available;
 }
 
-void QtTrayIcon::Show(const std::string& tip) {
+bool QtTrayIcon::Show(const std::string& tip) {
   icon_->setIcon(TrayPicture());
   icon_->setToolTip(QString::fromStdString(tip));
   icon_->show();
+  // Qt docks the icon by itself into a tray that appears later.
+  return Available();
 }
 
 void QtTrayIcon::Hide() {

@@ -25,7 +25,7 @@ class QtTrayIcon : public QObject, public TrayIconView {
   QSystemTrayIcon* icon() const { return icon_; }
 
   bool Available() const override;
-  void Show(const std::string& tip) override;
+  bool Show(const std::string& tip) override;
   void Hide() override;
   void SetTip(const std::string& tip) override;
   void ShowBalloon(const std::string& title, const std::string& text, int seconds) override;

@@ -29,6 +29,12 @@ MainWindow::MainWindow(HINSTANCE instance, HistoryStore& history)
   history_list_.Attach(controls_[Control::ListView1]);
   tray_picture_ = LoadIcon(SM_CXSMICON);
   tray_ = std::make_unique<TrayIcon>(window_, tray_picture_);
+  // Windows drops messages from programs of a lower integrity level: a second
+  // start, not elevated, asks this copy, elevated, to come forward, and Explorer
+  // announces a new taskbar.
+  for (const UINT message :
+       {SingleInstance::BringToFrontMessage(), TrayIcon::TaskbarCreatedMessage()})
+    ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
 }
 
 MainWindow::~MainWindow() {
@@ -95,7 +101,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     default:
       if (message == TrayIcon::TaskbarCreatedMessage()) {
-        tray_->AddAgain();
+        if (form_) form_->cSysTray1_TrayCreated();
         return 0;
       }
       if (message == SingleInstance::BringToFrontMessage()) {
@@ -117,13 +123,11 @@ void MainWindow::OnClicked(Control control) {
       form_->Check8_Click();
       break;
     case Control::Option1:
-    case Control::Option2: {
-      // The two methods exclude each other, whatever the dialog keys did.
-      const Control other = control == Control::Option1 ? Control::Option2 : Control::Option1;
-      if (IsChecked(control)) SetChecked(other, false);
-      control == Control::Option1 ? form_->Option1_Click() : form_->Option2_Click();
+      form_->Option1_Click();
       break;
-    }
+    case Control::Option2:
+      form_->Option2_Click();
+      break;
     case Control::PushButton1:
       form_->PushButton1_Click();
       break;
@@ -158,7 +162,17 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
     history_list_.Answer(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
   // The list has settled its selection by the time it reports the click.
   if (control == Control::ListView2 && header.code == NM_CLICK && form_) form_->ListView2_Click();
+  if (control == Control::ListView2 && header.code == LVN_ITEMCHANGED && form_ &&
+      RowChosenFromKeyboard(reinterpret_cast<const NMLISTVIEW&>(header)))
+    form_->ListView2_Click();
   return 0;
+}
+
+bool MainWindow::RowChosenFromKeyboard(const NMLISTVIEW& change) const {
+  // A row chosen with the mouse is reported by its click, once the button is up.
+  if (selecting_row_ || GetKeyState(VK_LBUTTON) < 0) return false;
+  return (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
+         !(change.uOldState & LVIS_SELECTED);
 }
 
 bool MainWindow::OnSetCursor(HWND under, UINT hit, UINT mouse_message) {

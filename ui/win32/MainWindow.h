@@ -55,10 +55,10 @@ class MainWindow : public Form1View {
   void LoadHandPointer(const std::filesystem::path& file) override;
   void ApplySkin(const std::filesystem::path& file) override;
   void ShowApplicationIcon() override;
+  void CentreOnScreen() override;
   void ShowWindow() override;
   void ShowMinimizedWindow() override;
   void HideWindow() override;
-  void RestoreWindow() override;
   bool IsMinimized() const override;
   bool IsVisible() const override;
   void Quit() override;
@@ -69,13 +69,15 @@ class MainWindow : public Form1View {
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void OnClicked(Control control);
   LRESULT OnNotify(const NMHDR& header);
+  // A row of the interval list selected with the keyboard, which stores it as a
+  // click would.
+  bool RowChosenFromKeyboard(const NMLISTVIEW& change) const;
   bool OnSetCursor(HWND under, UINT hit, UINT mouse_message);
   void OnActivate(bool active);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnTrayNotification(LPARAM notification);
   // MainWindowView.cpp: placement.
   void PlaceAtDpi();
-  void CentreOnScreen();
   HICON LoadIcon(int size_metric) const;
   bool PointerIsOverWindow() const;
   // MainWindowSkin.cpp: colours.
@@ -95,10 +97,10 @@ class MainWindow : public Form1View {
   Form1* form_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   PointerMode pointer_mode_ = PointerMode::kDefault;
-  bool skinned_ = false;  // the marked backgrounds take the button face
-  SkinColours skin_;      // none until a skin is applied
-  bool shown_once_ = false;
-  HWND focus_ = nullptr;  // the control that has the focus while the window is active
+  bool skinned_ = false;        // the marked backgrounds take the button face
+  SkinColours skin_;            // none until a skin is applied
+  bool selecting_row_ = false;  // the core's own choice of row, not the user's
+  HWND focus_ = nullptr;        // the control that has the focus while the window is active
   std::map<Control, int> column_twips_;
   std::map<COLORREF, HBRUSH> brushes_;
   HICON big_icon_ = nullptr;

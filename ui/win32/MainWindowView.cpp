@@ -1,5 +1,7 @@
 // What the window core asks of the main window: captions, values, lists, the
 // pointer, the icon, and showing and hiding.
+#include <utility>
+
 #include "platform/windows/WideText.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/MainWindow.h"
@@ -81,7 +83,11 @@ void MainWindow::SetListRows(Control list, const std::vector<std::string>& rows)
   SetRows(controls_[list], rows);
 }
 
-void MainWindow::SelectRow(Control list, int row) { win32::SelectRow(controls_[list], row); }
+void MainWindow::SelectRow(Control list, int row) {
+  const bool was = std::exchange(selecting_row_, true);
+  win32::SelectRow(controls_[list], row);
+  selecting_row_ = was;
+}
 
 int MainWindow::SelectedRow(Control list) const { return win32::SelectedRow(controls_[list]); }
 
@@ -103,27 +109,14 @@ void MainWindow::ShowApplicationIcon() {
 }
 
 void MainWindow::ShowWindow() {
-  if (!shown_once_) CentreOnScreen();
-  shown_once_ = true;
+  // A window hidden while minimised comes back in its normal size.
   ::ShowWindow(window_, SW_SHOWNORMAL);
   SetForegroundWindow(window_);
 }
 
-void MainWindow::ShowMinimizedWindow() {
-  if (!shown_once_) CentreOnScreen();
-  shown_once_ = true;
-  ::ShowWindow(window_, SW_SHOWMINNOACTIVE);
-}
+void MainWindow::ShowMinimizedWindow() { ::ShowWindow(window_, SW_SHOWMINNOACTIVE); }
 
 void MainWindow::HideWindow() { ::ShowWindow(window_, SW_HIDE); }
-
-void MainWindow::RestoreWindow() {
-  if (!shown_once_) CentreOnScreen();
-  shown_once_ = true;
-  // A window hidden while minimised comes back in its normal size.
-  ::ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
-  SetForegroundWindow(window_);
-}
 
 bool MainWindow::IsMinimized() const { return IsIconic(window_) != FALSE; }
 

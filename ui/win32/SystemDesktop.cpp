@@ -7,7 +7,7 @@
 
 #include "platform/AppError.h"
 #include "platform/windows/WideText.h"
-#include "sampling/FileOperations.h"
+#include "ui/win32/Clipboard.h"
 
 namespace quorvane::win32 {
 namespace {
@@ -26,7 +26,8 @@ std::wstring SystemFolder() {
 class OpenClipboardFor {
  public:
   explicit OpenClipboardFor(HWND owner) {
-    if (!OpenClipboard(owner)) ThrowLastError("The clipboard is in use by another program");
+    if (!OpenClipboardPatiently(owner))
+      ThrowLastError("The clipboard is in use by another program");
   }
   ~OpenClipboardFor() { CloseClipboard(); }
   OpenClipboardFor(const OpenClipboardFor&) = delete;
@@ -69,8 +70,8 @@ void SystemDesktop::OpenInBrowser(const std::filesystem::path& file, Failed) {
                    SystemMessage(GetLastError()));
 }
 
-void SystemDesktop::CopyFileText(const std::filesystem::path& file) {
-  const std::wstring wide = Widen(ReadWholeFile(file), CP_ACP);
+void SystemDesktop::CopyText(const std::string& text) {
+  const std::wstring wide = Widen(text, CP_ACP);
   OpenClipboardFor clipboard(owner_);
   const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);

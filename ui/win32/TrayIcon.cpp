@@ -27,42 +27,25 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
   return data;
 }
 
-bool TrayIcon::Available() const {
-  if (shown_) return added_;
-  return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr;
-}
+bool TrayIcon::Available() const { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }
 
-void TrayIcon::Add() {
-  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | (tip_.empty() ? 0 : NIF_TIP));
+bool TrayIcon::Show(const std::string& tip) {
+  const std::wstring wide_tip = Widen(tip);
+  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | (wide_tip.empty() ? 0 : NIF_TIP));
   data.uCallbackMessage = kCallbackMessage;
   data.hIcon = icon_;
-  CopyInto(data.szTip, tip_);
-  added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
-}
-
-void TrayIcon::Show(const std::string& tip) {
-  tip_ = Widen(tip);
-  shown_ = true;
-  Add();
+  CopyInto(data.szTip, wide_tip);
+  return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
 void TrayIcon::Hide() {
-  if (!shown_) return;
-  shown_ = false;
   NOTIFYICONDATAW data = Data(0);
   Shell_NotifyIconW(NIM_DELETE, &data);
-  added_ = false;
-}
-
-void TrayIcon::AddAgain() {
-  if (shown_) Add();
 }
 
 void TrayIcon::SetTip(const std::string& tip) {
-  tip_ = Widen(tip);
-  if (!added_) return;
   NOTIFYICONDATAW data = Data(NIF_TIP);
-  CopyInto(data.szTip, tip_);
+  CopyInto(data.szTip, Widen(tip));
   Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 

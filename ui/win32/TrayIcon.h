@@ -22,15 +22,12 @@ class TrayIcon : public TrayIconView {
   TrayIcon& operator=(const TrayIcon&) = delete;
 
   bool Available() const override;
-  void Show(const std::string& tip) override;
+  bool Show(const std::string& tip) override;
   void Hide() override;
   void SetTip(const std::string& tip) override;
   void ShowBalloon(const std::string& title, const std::string& text, int seconds) override;
   void TakeDownBalloon() override;
 
-  // Explorer started (again) and has an empty notification area: the icon goes
-  // back if it should be there.
-  void AddAgain();
   // The message Explorer broadcasts when its taskbar is created.
   static UINT TaskbarCreatedMessage();
   // The mouse button a callback notification reports released over the icon:
@@ -39,13 +36,9 @@ class TrayIcon : public TrayIconView {
 
  private:
   NOTIFYICONDATAW Data(UINT flags) const;
-  void Add();
 
   HWND window_;
   HICON icon_;
-  std::wstring tip_;
-  bool shown_ = false;  // the icon should be in the tray
-  bool added_ = false;  // the shell took it
 };
 
 }  // namespace quorvane::win32

@@ -2,6 +2,7 @@
 # In a Wayland session without XWayland Quorvane runs on Wayland, which never
 # tells it that its window was minimised: it says so once, the minimised window
 # stays on the taskbar, and the tray icon still brings it back.
+NEEDS="dbus-daemon dbus-monitor busctl waybar mako makoctl kwin_wayland xwininfo import"
 source "$(dirname "$0")/session-lib.sh"
 session_start_bus
 session_start_kwin

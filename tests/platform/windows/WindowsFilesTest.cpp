@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <thread>
+
 #include "platform/AppError.h"
 #include "platform/Files.h"
 #include "platform/TempFolder.h"
@@ -33,6 +36,43 @@ TEST(WindowsFiles, ReportsAMissingFolder) {
   } catch (const AppError& error) {
     EXPECT_STREQ(error.what(), "Path not found");
   }
+}
+
+// Another program holding the log for a moment delays the line; one that keeps
+// holding it is reported after about a second.
+TEST(WindowsFiles, WaitsBrieflyForALogHeldByAnotherProgram) {
+  TempDir dir;
+  const auto log = dir / "Quorvane.txt";
+  const auto hold = [&](DWORD ms) {
+    HANDLE held = CreateFileW(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+    return std::jthread([held, ms] {
+      Sleep(ms);
+      CloseHandle(held);
+    });
+  };
+  {
+    std::jthread moment = hold(300);
+    AppendLine(log, "first");
+  }
+  EXPECT_EQ(ReadFile(log), "first\r\n");
+  {
+    std::jthread long_hold = hold(2000);
+    EXPECT_THROW(AppendLine(log, "second"), AppError);
+  }
+  EXPECT_EQ(ReadFile(log), "first\r\n");
+}
+
+// Run with a file size limit (QUORVANE_FILE_SIZE_LIMIT, in bytes) that the line
+// crosses, as a full disk would stop it.
+TEST(WindowsFiles, TakesBackAPartLineWhenTheDiskIsFull) {
+  const char* limit = std::getenv("QUORVANE_FILE_SIZE_LIMIT");
+  if (!limit) GTEST_SKIP() << "needs a file size limit";
+  TempDir dir;
+  const auto log = dir / "Quorvane.txt";
+  const std::string earlier(std::stoul(limit) - 10, 'x');
+  WriteFile(log, earlier);
+  EXPECT_THROW(AppendLine(log, "12/07/26 14:03:11 WiFi Signal Strength is 70%"), AppError);
+  EXPECT_EQ(ReadFile(log), earlier);
 }
 
 TEST(WindowsFiles, ReplacesContentsWhole) {

@@ -59,10 +59,14 @@ TEST(WindowsStartupEntry, WritesTheQuotedPathAndRemovesItFromBothKeys) {
       RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe");
   ASSERT_TRUE(machine || user);
   EXPECT_EQ(machine ? *machine : *user, entry.value_data());
+  EXPECT_TRUE(entry.Exists());
+  // A program of the same name elsewhere is not this one.
+  EXPECT_FALSE(RunKeyStartupEntry(L"C:\\Other\\quorvane-test.exe").Exists());
 
   entry.Remove();
   EXPECT_FALSE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
   EXPECT_FALSE(RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+  EXPECT_FALSE(entry.Exists());
   entry.Remove();  // removing again changes nothing
 }
 

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The signal report of a 1 GB history log (20 million lines) beside the floor of any
+# report: the same file read in large blocks and its lines counted, by the same
+# page cache, in the same run. Prints key=value lines for print-table.py.
+#   measure-report.sh QUORVANE REPORT_LOG [LINES]
+set -euo pipefail
+quorvane=$1 report_log=$2 lines=${3:-20000000}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export TZ=UTC LC_ALL=C.UTF-8 TEMP=$work
+"$report_log" generate "$work/Quorvane.txt" "$lines"
+echo "log_bytes=$(stat -c %s "$work/Quorvane.txt")"
+echo "log_lines=$lines"
+
+# Seconds, peak resident memory (kB) and CPU seconds of one command.
+measure() { /usr/bin/time -f "%e %M %U %S" -o "$work/time" "$@" >"$work/out" && cat "$work/time"; }
+
+"$report_log" count "$work/Quorvane.txt" >/dev/null  # into the page cache
+floor=() report=() csv=() write=()
+for round in 1 2 3; do
+  floor+=("$(measure "$report_log" count "$work/Quorvane.txt")")
+  report+=("$(measure "$quorvane" --report "$work/Quorvane.txt" -o "$work/report.html")")
+  csv+=("$(measure "$quorvane" --report "$work/Quorvane.txt" -o "$work/export.csv" --format csv)")
+  # What writing as many bytes costs on this disk, without making them.
+  write+=("$(measure cp "$work/export.csv" "$work/copy.csv")")
+  csv_bytes=$(stat -c %s "$work/export.csv")
+  rm -f "$work/export.csv" "$work/copy.csv"
+done
+pick() { printf '%s\n' "$@" | sort -n | sed -n 2p; }  # the middle of three runs
+cpu() { awk '{printf "%.2f", $3 + $4}'; }
+echo "floor_s=$(pick "${floor[@]}" | cut -d' ' -f1)"
+echo "floor_cpu_s=$(pick "${floor[@]}" | cpu)"
+echo "report_s=$(pick "${report[@]}" | cut -d' ' -f1)"
+echo "report_cpu_s=$(pick "${report[@]}" | cpu)"
+echo "csv_bytes=$csv_bytes"
+echo "write_alone_s=$(pick "${write[@]}" | cut -d' ' -f1)"
+echo "report_rss_kb=$(printf '%s\n' "${report[@]}" | cut -d' ' -f2 | sort -n | tail -1)"
+echo "csv_s=$(pick "${csv[@]}" | cut -d' ' -f1)"
+echo "csv_rss_kb=$(printf '%s\n' "${csv[@]}" | cut -d' ' -f2 | sort -n | tail -1)"
+echo "html_bytes=$(stat -c %s "$work/report.html")"
