@@ -133,4 +133,30 @@ void ReplaceFileContents(const std::filesystem::path& file, std::string_view byt
   }
 }
 
+void PublishFile(const std::filesystem::path& file, std::string_view bytes) {
+  std::filesystem::path temporary = file;
+  temporary += L".tmp";
+  DWORD error = ERROR_SUCCESS;
+  {
+    Handle handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) ThrowFor(GetLastError());
+    if (!WriteAll(handle.get(), bytes)) error = GetLastError();
+  }
+  // A reader that opened the file without sharing its deletion (a collector
+  // reading it, an editor) refuses the replacement for as long as it holds the
+  // file, which is a moment: the move is tried again for about a second.
+  constexpr int kAttempts = 20;
+  for (int attempt = 1; error == ERROR_SUCCESS; ++attempt) {
+    if (MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    error = GetLastError();
+    if ((error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) && attempt < kAttempts) {
+      error = ERROR_SUCCESS;
+      Sleep(50);
+    }
+  }
+  DeleteFileW(temporary.c_str());
+  ThrowFor(error);
+}
+
 }  // namespace quorvane

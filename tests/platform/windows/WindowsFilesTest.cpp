@@ -1,5 +1,9 @@
 #include <windows.h>
 
+#include <atomic>
+#include <optional>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -100,6 +104,57 @@ TEST(WindowsFiles, TempFolderIsTempElseTheSystems) {
   _wputenv(L"TEMP=");
   EXPECT_FALSE(TempFolder().empty());
   _wputenv((std::wstring(L"TEMP=") + saved).c_str());
+}
+
+// Opened as the exporters open it: reading and writing shared, deletion not, so a
+// replacement has to wait until the reader lets go. Nothing when the file cannot
+// be opened at that moment (the rename holds it for an instant): the collector
+// then reads it at its next scrape.
+std::optional<std::string> ReadAsACollector(const std::filesystem::path& file) {
+  const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string text;
+  char buffer[65536];
+  DWORD read = 0;
+  while (::ReadFile(handle, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    text.append(buffer, read);
+  CloseHandle(handle);
+  return text;
+}
+
+TEST(WindowsFiles, PublishesWholeWhileACollectorKeepsReading) {
+  TempDir dir;
+  const auto file = dir / "quorvane.prom";
+  const std::string versions[] = {std::string(300000, 'a') + "\n", std::string(100, 'b') + "\n"};
+  PublishFile(file, versions[0]);
+  std::atomic<bool> done = false;
+  int reads = 0;
+  int parts = 0;
+  std::thread reader([&] {
+    while (!done) {
+      if (const auto text = ReadAsACollector(file)) {
+        ++reads;
+        if (*text != versions[0] && *text != versions[1]) ++parts;
+      }
+      Sleep(5);  // a collector reads once a scrape, not without pause
+    }
+  });
+  int refused = 0;
+  for (int i = 0; i < 100; ++i) {
+    try {
+      PublishFile(file, versions[i % 2]);
+    } catch (const AppError&) {
+      ++refused;
+    }
+  }
+  done = true;
+  reader.join();
+  EXPECT_GT(reads, 10);
+  EXPECT_EQ(parts, 0);
+  EXPECT_EQ(refused, 0);
+  EXPECT_EQ(ReadFile(file), versions[1]);
+  EXPECT_FALSE(std::filesystem::exists(dir / "quorvane.prom.tmp"));
 }
 
 }  // namespace
