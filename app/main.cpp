@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/DisplayPlatform.h"
 #include "app/FirstPaintReporter.h"
 #include "app/ReportCommand.h"
@@ -33,6 +34,9 @@ int main(int argc, char* argv[]) {
         {quorvane::LogFilePath(quorvane::TempFolder()), clock, &std::cout, std::cerr});
     if (status) return *status;
   }
+  // The report options accepted the command line, so it parses.
+  const auto metrics_folder =
+      quorvane::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)).metrics_folder;
   QByteArray platform = quorvane::PreferredPlatform();
   // Without a display Quorvane still logs, on Qt's offscreen platform.
   if (platform == "offscreen") {
@@ -78,6 +82,7 @@ int main(int argc, char* argv[]) {
   quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, *services.clock,
                         temp_folder, program.parent_path()},
                        {window, tray, dialogs, desktop, loop}, history);
+  if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
   window.Attach(form);
   tray.Attach(form);
   // The window may be hidden in the tray; the program ends when it is closed.

@@ -12,20 +12,28 @@ export TZ=UTC LC_ALL=C.UTF-8 TEMP=$work
 echo "log_bytes=$(stat -c %s "$work/Quorvane.txt")"
 echo "log_lines=$lines"
 
-# Seconds and peak resident memory (kB) of one command; its output goes to $work/out.
-measure() { /usr/bin/time -f "%e %M" -o "$work/time" "$@" >"$work/out" && cat "$work/time"; }
+# Seconds, peak resident memory (kB) and CPU seconds of one command.
+measure() { /usr/bin/time -f "%e %M %U %S" -o "$work/time" "$@" >"$work/out" && cat "$work/time"; }
 
 "$report_log" count "$work/Quorvane.txt" >/dev/null  # into the page cache
-floor=() report=() csv=()
+floor=() report=() csv=() write=()
 for round in 1 2 3; do
   floor+=("$(measure "$report_log" count "$work/Quorvane.txt")")
   report+=("$(measure "$quorvane" --report "$work/Quorvane.txt" -o "$work/report.html")")
   csv+=("$(measure "$quorvane" --report "$work/Quorvane.txt" -o "$work/export.csv" --format csv)")
-  rm -f "$work/export.csv"
+  # What writing as many bytes costs on this disk, without making them.
+  write+=("$(measure cp "$work/export.csv" "$work/copy.csv")")
+  csv_bytes=$(stat -c %s "$work/export.csv")
+  rm -f "$work/export.csv" "$work/copy.csv"
 done
 pick() { printf '%s\n' "$@" | sort -n | sed -n 2p; }  # the middle of three runs
+cpu() { awk '{printf "%.2f", $3 + $4}'; }
 echo "floor_s=$(pick "${floor[@]}" | cut -d' ' -f1)"
+echo "floor_cpu_s=$(pick "${floor[@]}" | cpu)"
 echo "report_s=$(pick "${report[@]}" | cut -d' ' -f1)"
+echo "report_cpu_s=$(pick "${report[@]}" | cpu)"
+echo "csv_bytes=$csv_bytes"
+echo "write_alone_s=$(pick "${write[@]}" | cut -d' ' -f1)"
 echo "report_rss_kb=$(printf '%s\n' "${report[@]}" | cut -d' ' -f2 | sort -n | tail -1)"
 echo "csv_s=$(pick "${csv[@]}" | cut -d' ' -f1)"
 echo "csv_rss_kb=$(printf '%s\n' "${csv[@]}" | cut -d' ' -f2 | sort -n | tail -1)"

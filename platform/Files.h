@@ -18,4 +18,11 @@ void AppendLine(const std::filesystem::path& file, std::string_view line);
 // file standing at that path is replaced, never written through. Throws AppError.
 void ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
 
+// Writes `bytes` to the file's name with ".tmp" added, in the same folder, and
+// renames that over the file, so a reader finds either the old file or the new
+// one whole, never a part. The file is readable by other users: a collector
+// running under an account of its own reads it. On Windows the rename is retried
+// for about a second while a reader holds the file open. Throws AppError.
+void PublishFile(const std::filesystem::path& file, std::string_view bytes);
+
 }  // namespace quorvane

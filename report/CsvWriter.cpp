@@ -24,7 +24,18 @@ CsvWriter::CsvWriter(std::ostream& out) : out_(out) {
 
 void CsvWriter::Row(const Sample& sample) {
   char head[64];
-  char* end = WriteIsoTime(head, CivilFromSeconds(sample.wall), sample.offset);
+  // The calendar date changes once a day: worked out again only then.
+  const std::int64_t day = sample.Day();
+  if (day != day_) {
+    day_ = day;
+    date_ = CivilFromSeconds(day * 86400);
+  }
+  LocalDateTime local = date_;
+  const int second_of_day = static_cast<int>(sample.wall - day * 86400);
+  local.hour = second_of_day / 3600;
+  local.minute = second_of_day / 60 % 60;
+  local.second = second_of_day % 60;
+  char* end = WriteIsoTime(head, local, sample.offset);
   *end++ = ',';
   *end++ = sample.method == Method::kPercent ? '1' : '2';
   *end++ = ',';

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -21,6 +22,8 @@ class CsvWriter {
  private:
   std::ostream& out_;
   std::string buffer_;
+  std::int64_t day_ = INT64_MIN;  // the local day of the row before, and its date
+  LocalDateTime date_;
 };
 
 }  // namespace quorvane::report

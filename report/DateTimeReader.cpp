@@ -1,5 +1,6 @@
 #include "report/DateTimeReader.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "report/CalendarMath.h"
@@ -33,6 +34,22 @@ std::string Designator(std::string_view text) {
     reduced += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   }
   return reduced;
+}
+
+// Whether `text` begins with the `length` (at most 16) bytes of `start`: two
+// 8-byte words compared under a mask when the text is long enough, as most are.
+bool SameStart(std::string_view text, const char (&start)[16], std::size_t length) {
+  if (text.size() < 16 || length == 0) return std::memcmp(text.data(), start, length) == 0;
+  std::uint64_t a[2], b[2];
+  std::memcpy(a, text.data(), 16);
+  std::memcpy(b, start, 16);
+  // The bytes in memory order are the low bytes first on every platform built for.
+  auto mask = [](std::size_t bytes) {
+    return bytes >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (bytes * 8)) - 1;
+  };
+  const std::uint64_t low = mask(length);
+  const std::uint64_t high = length > 8 ? mask(length - 8) : 0;
+  return ((a[0] ^ b[0]) & low) == 0 && ((a[1] ^ b[1]) & high) == 0;
 }
 
 int FullYear(int year, int digits) {
@@ -80,7 +97,7 @@ CurrentForm CurrentForm::Learn(const Clock& clock) {
 bool DateTimeReader::Read(std::string_view text, LocalDateTime& when, OrderHint& hint) const {
   std::size_t pos = 0;
   const std::size_t length = last_date_length_;
-  if (length > 0 && text.size() >= length && std::memcmp(text.data(), last_date_, length) == 0 &&
+  if (length > 0 && text.size() >= length && SameStart(text, last_date_, length) &&
       (text.size() == length || !IsDigit(text[length]))) {
     when = last_when_;
     hint = last_hint_;
@@ -157,6 +174,24 @@ bool DateTimeReader::ReadDate(std::string_view text, std::size_t& pos, LocalDate
 }
 
 bool DateTimeReader::ReadTime(std::string_view text, LocalDateTime& when) const {
+  // The usual "9:05:07", "21:05:07" and "9:05:07 PM" at once.
+  const char* p = text.data();
+  const std::size_t h = text.size() > 1 && IsDigit(p[1]) ? 2 : 1;
+  if (text.size() >= h + 6 && IsDigit(p[0]) && p[h] == ':' && IsDigit(p[h + 1]) &&
+      IsDigit(p[h + 2]) && p[h + 3] == ':' && IsDigit(p[h + 4]) && IsDigit(p[h + 5])) {
+    const std::string_view rest = text.substr(h + 6);
+    const bool pm = rest == " PM";
+    if (rest.empty() || pm || rest == " AM") {
+      when.hour = h == 2 ? (p[0] - '0') * 10 + (p[1] - '0') : p[0] - '0';
+      when.minute = (p[h + 1] - '0') * 10 + (p[h + 2] - '0');
+      when.second = (p[h + 4] - '0') * 10 + (p[h + 5] - '0');
+      if (!rest.empty()) {
+        if (when.hour < 1 || when.hour > 12) return false;
+        when.hour = when.hour % 12 + (pm ? 12 : 0);
+      }
+      return when.hour < 24 && when.minute < 60 && when.second < 60;
+    }
+  }
   // A designator may stand before the time ("오후 3:04:05") or after it.
   std::size_t start = 0;
   while (start < text.size() && !IsDigit(text[start])) ++start;

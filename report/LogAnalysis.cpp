@@ -26,11 +26,12 @@ void LogAnalysis::Add(const Sample& sample) {
   ++method.samples;
   ++method.histogram[sample.value];
   if (!sample.connected) ++method.drops;
-  const int hour = sample.Hour();
+  const std::int64_t day_number = sample.Day();
+  const int hour = static_cast<int>(sample.wall - day_number * 86400) / 3600;
   ++method.hour_samples[hour];
   method.hour_sum[hour] += sample.value;
 
-  DayFigures& day = Day(sample.Day());
+  DayFigures& day = Day(day_number);
   ++day.samples;
   if (day.count[m] == 0) {
     day.min[m] = day.max[m] = sample.value;

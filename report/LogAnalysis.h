@@ -5,6 +5,7 @@
 
 #include "report/Figures.h"
 #include "report/Sample.h"
+#include "report/Thresholds.h"
 
 namespace quorvane::report {
 
@@ -25,7 +26,8 @@ class LogAnalysis {
     std::int32_t offset = 0;
     bool connected = true;
   };
-  static constexpr int kWindow = 2 * 5 + 2;  // the neighbours on both sides, the pause
+  // The moments around the pause being judged: its two ends and the neighbours'.
+  static constexpr int kWindow = 2 * kGapNeighbours + 2;
 
   DayFigures& Day(std::int64_t day);
   void Judge(std::uint64_t pause, std::uint64_t newest);

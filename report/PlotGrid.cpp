@@ -28,8 +28,8 @@ void PlotGrid::Widen(bool to_the_left) {
   const int shift = to_the_left ? kColumns / 2 : 0;
   for (int i = 0; i < kColumns; ++i) Merge(merged[shift + i / 2], columns_[i]);
   columns_ = merged;
-  if (to_the_left) origin_ -= kColumns * width_;
-  width_ *= 2;
+  if (to_the_left) origin_ -= kColumns * column_seconds();
+  ++shift_;
 }
 
 int PlotGrid::IndexOf(std::int64_t utc) {
@@ -38,8 +38,8 @@ int PlotGrid::IndexOf(std::int64_t utc) {
     origin_ = utc;
   }
   while (utc < origin_) Widen(true);
-  while (utc >= origin_ + kColumns * width_) Widen(false);
-  return static_cast<int>((utc - origin_) / width_);
+  while (utc >= origin_ + kColumns * column_seconds()) Widen(false);
+  return static_cast<int>((utc - origin_) >> shift_);
 }
 
 void PlotGrid::Add(std::int64_t utc, Method method, std::uint8_t value, bool connected) {

@@ -27,8 +27,8 @@ class PlotGrid {
   void MarkGapAfter(std::int64_t utc);
 
   bool empty() const { return !started_; }
-  std::int64_t origin() const { return origin_; }         // UTC of column 0's start
-  std::int64_t column_seconds() const { return width_; }  // each column's span
+  std::int64_t origin() const { return origin_; }  // UTC of column 0's start
+  std::int64_t column_seconds() const { return std::int64_t{1} << shift_; }  // each column's span
   const std::array<Column, kColumns>& columns() const { return columns_; }
 
  private:
@@ -37,7 +37,7 @@ class PlotGrid {
 
   bool started_ = false;
   std::int64_t origin_ = 0;
-  std::int64_t width_ = 1;
+  int shift_ = 0;  // columns are 2^shift_ seconds wide
   std::array<Column, kColumns> columns_{};
 };
 

@@ -57,8 +57,6 @@ void WriteFigures(LogFile& file, Format format, const CurrentForm& form, const T
   if (!out) throw ReportError("the report could not be written");
 }
 
-std::string Reason(const std::exception& error) { return error.what(); }
-
 }  // namespace
 
 std::optional<Format> ParseFormat(std::string_view name) {
@@ -83,6 +81,10 @@ void WriteReport(const std::filesystem::path& log, Format format, const Clock& c
 void WriteReportFile(const std::filesystem::path& log, Format format, const Clock& clock,
                      const std::filesystem::path& out_file) {
   LogFile file(log);
+  std::error_code same_error;
+  if (std::filesystem::equivalent(log, out_file,
+                                  same_error))  // renamed over, the log would be lost
+    throw ReportError("Cannot write " + PathText(out_file) + ": it is the log being read");
   const CurrentForm form = CurrentForm::Learn(clock);
   const SystemTimeZone zone;
   std::filesystem::path temporary = out_file;
@@ -113,7 +115,7 @@ void WriteReportFile(const std::filesystem::path& log, Format format, const Cloc
     if (!*out) throw ReportError("the disk may be full");
   } catch (const ReportError& error) {
     std::filesystem::remove(temporary, ignored);
-    const std::string text = Reason(error);
+    const std::string text = error.what();
     if (text.starts_with("Cannot ")) throw;
     throw ReportError("Cannot write " + PathText(out_file) + ": " + text);
   }

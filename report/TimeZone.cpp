@@ -1,6 +1,7 @@
 #include "report/TimeZone.h"
 
 #include <ctime>
+#include <utility>
 
 #include "report/CalendarMath.h"
 

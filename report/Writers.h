@@ -14,9 +14,6 @@ void WriteHtml(const Figures& figures, const std::filesystem::path& log, std::os
 // The same figures as JSON.
 void WriteJson(const Figures& figures, const std::filesystem::path& log, std::ostream& out);
 
-// The header row of the CSV export; WriteCsvRow writes one sample's row after it.
-void WriteCsvHeader(std::ostream& out);
-
 // Figures as both the HTML and the JSON show them, so they compare as text.
 std::string MeanText(double mean);
 std::string ShareText(std::uint64_t part, std::uint64_t whole);  // percent, one decimal

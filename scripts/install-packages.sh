@@ -21,6 +21,7 @@ test_packages=(
                                                        # Wayland desktops, tray over D-Bus
   dpkg-dev lintian                                     # the Debian package
   chromium python3                                     # the report in a browser, its CSV read back
+  prometheus prometheus-node-exporter curl             # the metrics file, scraped for real
 )
 
 bench_packages=(

@@ -26,6 +26,10 @@ inline constexpr SettingKey kOption2{"Option2", "0"};
 inline constexpr SettingKey kOftenIndex{"OftenIndex", "2"};
 // Automatic logging ("On"/"Off").
 inline constexpr SettingKey kStartStopState{"StartStopState", "On"};
+// The folder that receives quorvane.prom after every sample, for Prometheus'
+// textfile collectors; none when empty. Set by administrators, never written by
+// the program.
+inline constexpr SettingKey kMetricsFolder{"Metrics Folder", ""};
 }  // namespace setting
 
 inline constexpr std::string_view kOn = "On";

@@ -36,6 +36,7 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       view_(views.window),
       dialogs_(views.dialogs),
       desktop_(views.desktop),
+      loop_(views.loop),
       history_(history),
       tray_(views.tray, views.loop, [this] { NoTray(); }),
       timer1_(views.loop.CreateTimer([this] { Timer1_Timer(); })),
@@ -154,6 +155,7 @@ void Form1::ListView2_Click() {
   const int row = SelectedIntervalRow();
   Save(setting::kOftenIndex, std::to_string(row + 1));
   countdown_.Restart(IntervalSeconds());
+  PublishMetrics();  // the new interval, for alerts on missing samples
 }
 
 // --- Countdown and switch --------------------------------------------------------
@@ -200,6 +202,7 @@ void Form1::PushButton5_Click() {
     UpdateTimer();
     trap.Step(114, [&] { SaveSetting(services_.settings, setting::kStartStopState, kOff); });
   }
+  PublishMetrics();  // the interval, 0 while off, for alerts on missing samples
 }
 
 void Form1::PushButton6_Click() {
@@ -238,6 +241,7 @@ void Form1::FinishSample(bool read, const SignalReading& reading) {
   } else {
     failure = ErrorReport{text, handler, line};
   }
+  if (read) PublishMetrics(text);
   // The timer is running again before a box can open: the box waits for the
   // user, the logger does not.
   if (automatic) {

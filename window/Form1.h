@@ -20,6 +20,7 @@
 #include "window/HistoryMenu.h"
 #include "window/HistoryStore.h"
 #include "window/HomePageDraw.h"
+#include "window/MetricsPublisher.h"
 #include "window/cSysTray.h"
 
 namespace quorvane {
@@ -103,6 +104,12 @@ class Form1 {
   // half-built window is shown.
   void BringToFront();
 
+  // The folder given on the command line for quorvane.prom; it wins over the
+  // "Metrics Folder" setting. Before Form_Load.
+  void set_metrics_folder_option(std::filesystem::path folder) {
+    metrics_folder_option_ = std::move(folder);
+  }
+
   const std::filesystem::path& LogFilePath() const { return log_file_path_; }
   bool FormLoading() const { return form_loading_; }
   bool MinimizedToTray() const { return minimized_to_tray_; }
@@ -143,6 +150,12 @@ class Form1 {
   void StartNextSample();
   void FinishSample(bool read, const SignalReading& reading);
 
+  // Form1Metrics.cpp
+  void OpenMetricsFolder();
+  void PublishMetrics(const std::string& value_text);
+  void PublishMetrics();
+  void TellMetricsRefused(const std::filesystem::path& folder, const std::string& description);
+
   // Form1Tray.cpp
   void ShowForm1(bool minimised);
   void NoTray();
@@ -153,6 +166,7 @@ class Form1 {
   Form1View& view_;
   OneBoxPerMessage dialogs_;
   Desktop& desktop_;
+  MessageLoop& loop_;
   HistoryStore& history_;
   cSysTray tray_;
   std::unique_ptr<Timer> timer1_;
@@ -179,6 +193,13 @@ class Form1 {
   SampleOrigin sample_running_ = SampleOrigin::kTimer;
   SignalMethod method_running_ = SignalMethod::kWirelessTool;
   int log_now_pending_ = 0;
+  // The metrics file: none unless a folder was given.
+  std::optional<std::filesystem::path> metrics_folder_option_;
+  std::unique_ptr<MetricsPublisher> metrics_;
+  std::string metrics_value_text_;  // of the last sample
+  std::int64_t metrics_unix_seconds_ = 0;
+  std::uint64_t samples_taken_ = 0;
+  bool metrics_refusal_told_ = false;
   BackgroundReader reader_;  // last: it is stopped before the rest goes
 };
 

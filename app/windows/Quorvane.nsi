@@ -15,6 +15,7 @@ ManifestDPIAware true
 
 !include FileFunc.nsh
 !include LogicLib.nsh
+!include MUI2.nsh
 !include WinMessages.nsh
 
 !define APP "Quorvane"
@@ -28,8 +29,6 @@ ManifestDPIAware true
 
 Name "${APP}"
 OutFile "${OUTFILE}"
-Icon "${ICON}"
-UninstallIcon "${ICON}"
 InstallDir "$LOCALAPPDATA\Programs\${APP}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 VIProductVersion "${VERSION}.0"
@@ -40,17 +39,28 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
+; The last page offers to start Quorvane, ticked, as Windows installers do.
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\${APP}.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Run ${APP}"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Var WasRunning
 
 ; A running copy is asked to close, as its close box would, so that its file can
 ; be replaced or removed; it ends its own logging cleanly.
 !macro CloseRunningCopy
+  StrCpy $WasRunning 0
   ${For} $1 1 50
     FindWindow $0 "${WINDOW_CLASS}"
     ${IfThen} $0 == 0 ${|} ${Break} ${|}
+    StrCpy $WasRunning 1
     SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=2000
     Sleep 100
   ${Next}
@@ -91,6 +101,13 @@ Section
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+  ; A silent install over a running copy is an update: the copy it closed starts
+  ; again, so logging goes on. (The last page offers that to a user who watches.)
+  ${If} ${Silent}
+  ${AndIf} $WasRunning == 1
+    Exec '"$INSTDIR\${APP}.exe"'
+  ${EndIf}
 SectionEnd
 
 ; Quorvane writes its start-at-login value, named after its file, under the Run key

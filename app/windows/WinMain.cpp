@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/ReportCommand.h"
 #include "app/windows/ConsoleOutput.h"
 #include "platform/PlatformServices.h"
@@ -69,15 +70,20 @@ class AnsiFormClock : public quorvane::Clock {
   const quorvane::Clock& clock_;
 };
 
-// The report options of the command line, before anything else: without the
-// single-instance check, so they work beside a running copy. Nothing when the
-// window should run.
-std::optional<int> RunReportOptions() {
+// The program's arguments in UTF-8, without its own name.
+std::vector<std::string> Arguments() {
   int count = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> arguments;
   for (int i = 1; wide && i < count; ++i) arguments.push_back(quorvane::Narrow(wide[i]));
   LocalFree(wide);
+  return arguments;
+}
+
+// The report options of the command line, before anything else: without the
+// single-instance check, so they work beside a running copy. Nothing when the
+// window should run.
+std::optional<int> RunReportOptions(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return std::nullopt;
 
   const quorvane::SystemClock system_clock;
@@ -108,7 +114,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // Quorvane.exe or from the current folder.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 
-  if (const auto status = RunReportOptions()) return *status;
+  const std::vector<std::string> arguments = Arguments();
+  if (const auto status = RunReportOptions(arguments)) return *status;
+  // The report options accepted the command line, so it parses.
+  const auto metrics_folder = quorvane::ParseCommandLine(arguments).metrics_folder;
 
   // A second start (at logon and again by hand, say) brings the running copy to
   // the front instead of logging twice into the same file.
@@ -144,6 +153,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, *services.clock,
                           temp_folder, program.parent_path()},
                          {window, window.tray(), dialogs, desktop, loop}, history);
+    if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
     Attachment attachment(window, form);
     form.Form_Load();
     exit_code = quorvane::win32::Win32MessageLoop::Run(window.handle());

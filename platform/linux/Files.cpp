@@ -118,4 +118,25 @@ void ReplaceFileContents(const std::filesystem::path& file, std::string_view byt
   }
 }
 
+void PublishFile(const std::filesystem::path& file, std::string_view bytes) {
+  std::filesystem::path temporary = file;
+  temporary += ".tmp";
+  // A fresh file, so that a link planted under the temporary name is replaced,
+  // not written through.
+  if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) ThrowFor(errno);
+  Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+  if (fd.get() < 0) ThrowFor(errno);
+  // Readable by the collector's own account whatever the user's umask. No fsync:
+  // after a crash an empty file is as good as a stale one, and a sample a second
+  // would keep a laptop's disk awake.
+  const bool written = ::fchmod(fd.get(), 0644) == 0 && WriteAll(fd.get(), bytes);
+  const int write_error = errno;
+  const bool closed = fd.Close() == 0;
+  if (!written || !closed || ::rename(temporary.c_str(), file.c_str()) != 0) {
+    const int error_number = !written ? write_error : errno;
+    ::unlink(temporary.c_str());
+    ThrowFor(error_number);
+  }
+}
+
 }  // namespace quorvane

@@ -64,12 +64,40 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+// Another program (a spreadsheet, a backup, a virus scanner) may hold the log for
+// a moment: opening is tried again for about a second before that is reported.
+HANDLE OpenForAppending(const std::filesystem::path& file) {
+  constexpr int kAttempts = 20;
+  constexpr DWORD kPauseMs = 50;
+  for (int attempt = 1;; ++attempt) {
+    // Other programs may read the log while it grows.
+    HANDLE handle = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+    if (handle != INVALID_HANDLE_VALUE || !held || attempt == kAttempts) {
+      SetLastError(error);
+      return handle;
+    }
+    Sleep(kPauseMs);
+  }
+}
+
+// Cuts the file back to `size`. The appending handle cannot: a handle that may
+// only append may not set the end of the file, so a second one that may write
+// does it.
+void TruncateTo(const std::filesystem::path& file, LARGE_INTEGER size) {
+  Handle handle(CreateFileW(file.c_str(), FILE_WRITE_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle.valid()) return;
+  FILE_END_OF_FILE_INFO end{size};
+  SetFileInformationByHandle(handle.get(), FileEndOfFileInfo, &end, sizeof end);
+}
+
 }  // namespace
 
 void AppendLine(const std::filesystem::path& file, std::string_view line) {
-  // Other programs may read the log while it grows.
-  Handle handle(CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle handle(OpenForAppending(file));
   if (!handle.valid()) ThrowFor(GetLastError());
   LARGE_INTEGER before{};
   GetFileSizeEx(handle.get(), &before);
@@ -78,7 +106,7 @@ void AppendLine(const std::filesystem::path& file, std::string_view line) {
   if (!WriteAll(handle.get(), record)) {
     const DWORD error = GetLastError();
     // Take back a partly written line, so the next one starts on a line of its own.
-    if (SetFilePointerEx(handle.get(), before, nullptr, FILE_BEGIN)) SetEndOfFile(handle.get());
+    TruncateTo(file, before);
     ThrowFor(error);
   }
 }
@@ -103,6 +131,32 @@ void ReplaceFileContents(const std::filesystem::path& file, std::string_view byt
     DeleteFileW(temporary.c_str());
     ThrowFor(error);
   }
+}
+
+void PublishFile(const std::filesystem::path& file, std::string_view bytes) {
+  std::filesystem::path temporary = file;
+  temporary += L".tmp";
+  DWORD error = ERROR_SUCCESS;
+  {
+    Handle handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) ThrowFor(GetLastError());
+    if (!WriteAll(handle.get(), bytes)) error = GetLastError();
+  }
+  // A reader that opened the file without sharing its deletion (a collector
+  // reading it, an editor) refuses the replacement for as long as it holds the
+  // file, which is a moment: the move is tried again for about a second.
+  constexpr int kAttempts = 20;
+  for (int attempt = 1; error == ERROR_SUCCESS; ++attempt) {
+    if (MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    error = GetLastError();
+    if ((error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) && attempt < kAttempts) {
+      error = ERROR_SUCCESS;
+      Sleep(50);
+    }
+  }
+  DeleteFileW(temporary.c_str());
+  ThrowFor(error);
 }
 
 }  // namespace quorvane

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "tests/fakes/FakeDesktop.h"
 #include "tests/fakes/FakeDialogs.h"
@@ -65,6 +66,7 @@ struct Form1Harness {
   FakeDesktop desktop;
   FakeMessageLoop loop;
   int drawn = 50;  // what the one-in-a-hundred draw gives
+  std::optional<std::filesystem::path> metrics_folder_option;  // as --metrics-folder gives it
   std::vector<int> seeds;
   StatusSampler sampler{{clock, tool,
                          WirelessTool{{"nmcli", {}}, WirelessOutputFormat::kNmcliTerse},
@@ -82,6 +84,7 @@ struct Form1Harness {
                         return drawn;
                       }},
         Form1Views{window, tray, dialogs, desktop, loop}, history);
+    if (metrics_folder_option) form->set_metrics_folder_option(*metrics_folder_option);
     form->Form_Load();
     return *form;
   }

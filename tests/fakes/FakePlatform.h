@@ -24,6 +24,7 @@ namespace quorvane::testing {
 class FakeClock : public Clock {
  public:
   LocalDateTime now{2026, 12, 7, 14, 3, 11};
+  std::int64_t unix_seconds = 1796652191;
   int reads = 0;
 
   LocalDateTime Now() const override {
@@ -40,6 +41,7 @@ class FakeClock : public Clock {
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", when.hour, when.minute, when.second);
     return text;
   }
+  std::int64_t UnixSeconds() const override { return unix_seconds; }
 };
 
 // A runner that "prints" a fixed output into the output file, or fails as told.
@@ -53,10 +55,12 @@ class FakeToolRunner : public ToolRunner {
   // A tool that never ends by itself: it runs until StopRunningTool, or gives up
   // after a long while so that a test of a program that never stops it still ends.
   bool run_until_stopped = false;
+  bool refuse_output = false;  // the output file cannot be written
 
   ToolResult RunToFile(const ToolCommand& command, const std::filesystem::path& output_file,
                        std::chrono::milliseconds) override {
     commands.push_back(command);
+    if (refuse_output) throw AppError("Permission denied");
     if (while_running) while_running();
     if (run_until_stopped) {
       std::unique_lock lock(mutex_);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks Quorvane's Windows packages under Wine: the portable archive holds the
-# program; a silent install puts program, shortcut and uninstaller in place and the
-# program starts; a silent uninstall takes them away with the start-at-login values,
+# program; a silent install puts program, shortcut and uninstaller in place; the
+# interactive one starts the program from its last page; a silent update starts
+# again the copy it closed; a silent uninstall takes them away with the
+# start-at-login values (the machine-wide one first, through an elevated step),
 # and keeps the history log and the settings unless /PURGE asks otherwise.
 #   check-installer.sh <archive.zip> <setup.exe> <stand-in for an elevated reg.exe>
 # Needs WINEPREFIX and an X display.
@@ -70,15 +72,16 @@ for name in DisplayIcon DisplayVersion UninstallString NoModify NoRepair Estimat
   value_of "$apps_entry" $name >/dev/null || fail "the apps entry has no $name"
 done
 
-# The installed program starts, writes its first sample to the history log in the
-# prefix's TEMP folder, and ends when its window is closed. It runs in a Wine
-# desktop of its own, since the tests' Wine server may have started without a
-# display; what the user does there runs in that desktop too.
+# Installed by a user who clicks the default buttons, the program starts from the
+# last page, where "Run Quorvane" is ticked, and writes its first sample to the
+# history log in the prefix's TEMP folder. It runs in a Wine desktop of its own,
+# since the tests' Wine server may have started without a display; what the user
+# does there runs in that desktop too.
 desktop=QuorvaneInstallerTest,800x600
 rm -f "$log"
 # Choices other tests left in this prefix (automatic logging off, say) go first.
 on_wine reg delete "$settings" /f >/dev/null || true
-wine explorer /desktop=$desktop "$program" </dev/null >/dev/null 2>&1 &
+wine explorer /desktop=$desktop "$setup" </dev/null >/dev/null 2>&1 &
 started+=($!)
 # The program's process in this Wine prefix, by its command line.
 program_pid() {
@@ -89,18 +92,42 @@ program_pid() {
   done
   return 1
 }
+# The installer's page and its default button, at the lower right left of Cancel.
+click_default_button() {
+  local page geometry
+  page=$(xwininfo -root -tree 2>/dev/null | awk '/"Quorvane Setup/{print $1; exit}')
+  [ -n "$page" ] || return 1
+  geometry=$(xwininfo -id "$page" | awk '/Absolute upper-left [XY]|Width:|Height:/{print $NF}' | xargs)
+  read -r x y width height <<<"$geometry"
+  xdotool mousemove $((x + width - 138)) $((y + height - 22)) click 1
+}
+for _ in $(seq 40); do click_default_button && break; sleep 0.5; done  # Install
+# Then Finish, once the files are in place, with "Run Quorvane" ticked.
 pid=
 for _ in $(seq 40); do
   pid=$(program_pid) && break
-  sleep 0.5
+  click_default_button || true
+  sleep 1
 done
-[ -n "$pid" ] || fail "the installed program did not start"
+[ -n "$pid" ] || fail "the installed program did not start from the last page"
 started+=("$pid")
 for _ in $(seq 60); do
   grep -q 'WiFi Signal Strength is' "$log" 2>/dev/null && break
   sleep 0.5
 done
 grep -q 'WiFi Signal Strength is' "$log" 2>/dev/null || fail "the installed program logged nothing"
+# A silent install over the running copy, as an update does, closes it and starts
+# it again, so logging goes on.
+on_wine explorer /desktop=$desktop "$setup" /S >/dev/null || fail "the update failed"
+for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
+! kill -0 "$pid" 2>/dev/null || fail "the update did not close the running program"
+pid=
+for _ in $(seq 40); do
+  pid=$(program_pid) && break
+  sleep 0.5
+done
+[ -n "$pid" ] || fail "the update did not start the program again"
+started+=("$pid")
 # Uninstalling while it runs closes it first (as its close box would), then takes
 # its file away.
 on_wine explorer /desktop=$desktop "$program_dir/Uninstall.exe" /S >/dev/null ||

@@ -237,7 +237,7 @@ TEST_F(ReportTest, BrokenAndCutLinesAreCountedAndSkipped) {
   EXPECT_EQ(CsvTimes().size(), 2u);
 }
 
-TEST_F(ReportTest, AMissingLogIsToldInOneLineNamingIt) {
+TEST_F(ReportTest, FailuresAreToldInOneLineNamingTheFile) {
   try {
     Report(Format::kHtml);
     FAIL() << "no error";
@@ -246,6 +246,10 @@ TEST_F(ReportTest, AMissingLogIsToldInOneLineNamingIt) {
     EXPECT_THAT(message, Has("Quorvane.txt"));
     EXPECT_EQ(message.find('\n'), std::string::npos);
   }
+  // A report asked to replace the log it reads leaves the log alone.
+  WriteLog({"12/7/2026 10:00:00 AM WiFi Signal Strength is 70%"});
+  EXPECT_THROW(WriteReportFile(log_, Format::kCsv, clock_, log_), ReportError);
+  EXPECT_EQ(std::filesystem::file_size(log_), 51u);
 }
 
 TEST_F(ReportTest, TheHtmlListsTheFiftyLongestDisconnections) {

@@ -5,7 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +96,42 @@ TEST(AppendLine, TakesBackAPartLineWhenTheDiskIsFull) {
             }),
             "Disk full");
   EXPECT_EQ(ReadFile(log), "0123456789\n");
+}
+
+TEST(PublishFile, AReaderThatKeepsOpeningItNeverSeesAPart) {
+  TempDir dir;
+  const auto file = dir / "quorvane.prom";
+  // Versions large enough to take many writes each, and of different lengths.
+  const std::string versions[] = {std::string(300000, 'a') + "\n", std::string(100, 'b') + "\n"};
+  PublishFile(file, versions[0]);
+  std::atomic<bool> done = false;
+  int reads = 0;
+  int parts = 0;
+  std::thread reader([&] {
+    while (!done) {
+      const std::string text = ReadFile(file);
+      ++reads;
+      if (text != versions[0] && text != versions[1]) ++parts;
+    }
+  });
+  for (int i = 0; i < 400; ++i) PublishFile(file, versions[i % 2]);
+  done = true;
+  reader.join();
+  EXPECT_GT(reads, 10);
+  EXPECT_EQ(parts, 0);
+
+  // Readable by a collector under another account; no temporary file left.
+  struct stat info {};
+  ::stat(file.c_str(), &info);
+  EXPECT_EQ(info.st_mode & 0777, 0644u);
+  EXPECT_FALSE(std::filesystem::exists(dir / "quorvane.prom.tmp"));
+}
+
+TEST(PublishFile, ReportsAFolderItMayNotWriteIn) {
+  TempDir dir("locked");
+  ::chmod(dir.path().c_str(), 0555);
+  EXPECT_EQ(testing::ErrorInChild([&] { PublishFile(dir / "quorvane.prom", "x"); }, true),
+            "Permission denied");
 }
 
 }  // namespace

@@ -29,6 +29,12 @@ MainWindow::MainWindow(HINSTANCE instance, HistoryStore& history)
   history_list_.Attach(controls_[Control::ListView1]);
   tray_picture_ = LoadIcon(SM_CXSMICON);
   tray_ = std::make_unique<TrayIcon>(window_, tray_picture_);
+  // Windows drops messages from programs of a lower integrity level: a second
+  // start, not elevated, asks this copy, elevated, to come forward, and Explorer
+  // announces a new taskbar.
+  for (const UINT message :
+       {SingleInstance::BringToFrontMessage(), TrayIcon::TaskbarCreatedMessage()})
+    ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
 }
 
 MainWindow::~MainWindow() {

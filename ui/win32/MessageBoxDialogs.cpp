@@ -5,6 +5,12 @@
 namespace quorvane::win32 {
 
 int MessageBoxDialogs::Show(const std::string& text, const std::wstring& title, UINT type) const {
+  // Owned by a window hidden in the tray, a box has no taskbar button and may
+  // open behind other windows, unseen. Then it stands on its own, on top, and
+  // still keeps the window from being used until it is answered.
+  if (owner_ && !IsWindowVisible(owner_))
+    return MessageBoxW(nullptr, Widen(text).c_str(), title.c_str(),
+                       type | MB_TASKMODAL | MB_TOPMOST | MB_SETFOREGROUND);
   return MessageBoxW(owner_, Widen(text).c_str(), title.c_str(), type);
 }
 

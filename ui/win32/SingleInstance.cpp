@@ -17,7 +17,10 @@ SingleInstance::SingleInstance() {
   for (std::size_t at = 6; at < name.size(); ++at)
     if (name[at] == L'\\') name[at] = L'_';
   mutex_ = CreateMutexW(nullptr, FALSE, name.c_str());
-  first_ = !(mutex_ && GetLastError() == ERROR_ALREADY_EXISTS);
+  // A copy running elevated made the mutex with rights this one lacks: it is
+  // running all the same.
+  const DWORD error = GetLastError();
+  first_ = !(error == ERROR_ALREADY_EXISTS || (!mutex_ && error == ERROR_ACCESS_DENIED));
 }
 
 SingleInstance::~SingleInstance() {

@@ -7,6 +7,7 @@
 
 #include "platform/AppError.h"
 #include "platform/windows/WideText.h"
+#include "ui/win32/Clipboard.h"
 
 namespace quorvane::win32 {
 namespace {
@@ -25,7 +26,8 @@ std::wstring SystemFolder() {
 class OpenClipboardFor {
  public:
   explicit OpenClipboardFor(HWND owner) {
-    if (!OpenClipboard(owner)) ThrowLastError("The clipboard is in use by another program");
+    if (!OpenClipboardPatiently(owner))
+      ThrowLastError("The clipboard is in use by another program");
   }
   ~OpenClipboardFor() { CloseClipboard(); }
   OpenClipboardFor(const OpenClipboardFor&) = delete;

@@ -1,6 +1,13 @@
 #include <windows.h>
 
+#include <atomic>
+#include <optional>
+#include <thread>
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
 
 #include "platform/AppError.h"
 #include "platform/Files.h"
@@ -35,6 +42,43 @@ TEST(WindowsFiles, ReportsAMissingFolder) {
   }
 }
 
+// Another program holding the log for a moment delays the line; one that keeps
+// holding it is reported after about a second.
+TEST(WindowsFiles, WaitsBrieflyForALogHeldByAnotherProgram) {
+  TempDir dir;
+  const auto log = dir / "Quorvane.txt";
+  const auto hold = [&](DWORD ms) {
+    HANDLE held = CreateFileW(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+    return std::jthread([held, ms] {
+      Sleep(ms);
+      CloseHandle(held);
+    });
+  };
+  {
+    std::jthread moment = hold(300);
+    AppendLine(log, "first");
+  }
+  EXPECT_EQ(ReadFile(log), "first\r\n");
+  {
+    std::jthread long_hold = hold(2000);
+    EXPECT_THROW(AppendLine(log, "second"), AppError);
+  }
+  EXPECT_EQ(ReadFile(log), "first\r\n");
+}
+
+// Run with a file size limit (QUORVANE_FILE_SIZE_LIMIT, in bytes) that the line
+// crosses, as a full disk would stop it.
+TEST(WindowsFiles, TakesBackAPartLineWhenTheDiskIsFull) {
+  const char* limit = std::getenv("QUORVANE_FILE_SIZE_LIMIT");
+  if (!limit) GTEST_SKIP() << "needs a file size limit";
+  TempDir dir;
+  const auto log = dir / "Quorvane.txt";
+  const std::string earlier(std::stoul(limit) - 10, 'x');
+  WriteFile(log, earlier);
+  EXPECT_THROW(AppendLine(log, "12/07/26 14:03:11 WiFi Signal Strength is 70%"), AppError);
+  EXPECT_EQ(ReadFile(log), earlier);
+}
+
 TEST(WindowsFiles, ReplacesContentsWhole) {
   TempDir dir;
   WriteFile(dir / "wifi2013.txt", "a much longer earlier output");
@@ -60,6 +104,57 @@ TEST(WindowsFiles, TempFolderIsTempElseTheSystems) {
   _wputenv(L"TEMP=");
   EXPECT_FALSE(TempFolder().empty());
   _wputenv((std::wstring(L"TEMP=") + saved).c_str());
+}
+
+// Opened as the exporters open it: reading and writing shared, deletion not, so a
+// replacement has to wait until the reader lets go. Nothing when the file cannot
+// be opened at that moment (the rename holds it for an instant): the collector
+// then reads it at its next scrape.
+std::optional<std::string> ReadAsACollector(const std::filesystem::path& file) {
+  const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string text;
+  char buffer[65536];
+  DWORD read = 0;
+  while (::ReadFile(handle, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    text.append(buffer, read);
+  CloseHandle(handle);
+  return text;
+}
+
+TEST(WindowsFiles, PublishesWholeWhileACollectorKeepsReading) {
+  TempDir dir;
+  const auto file = dir / "quorvane.prom";
+  const std::string versions[] = {std::string(300000, 'a') + "\n", std::string(100, 'b') + "\n"};
+  PublishFile(file, versions[0]);
+  std::atomic<bool> done = false;
+  int reads = 0;
+  int parts = 0;
+  std::thread reader([&] {
+    while (!done) {
+      if (const auto text = ReadAsACollector(file)) {
+        ++reads;
+        if (*text != versions[0] && *text != versions[1]) ++parts;
+      }
+      Sleep(5);  // a collector reads once a scrape, not without pause
+    }
+  });
+  int refused = 0;
+  for (int i = 0; i < 100; ++i) {
+    try {
+      PublishFile(file, versions[i % 2]);
+    } catch (const AppError&) {
+      ++refused;
+    }
+  }
+  done = true;
+  reader.join();
+  EXPECT_GT(reads, 10);
+  EXPECT_EQ(parts, 0);
+  EXPECT_EQ(refused, 0);
+  EXPECT_EQ(ReadFile(file), versions[1]);
+  EXPECT_FALSE(std::filesystem::exists(dir / "quorvane.prom.tmp"));
 }
 
 }  // namespace

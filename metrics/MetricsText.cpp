@@ -1,0 +1,84 @@
+#include "metrics/MetricsText.h"
+
+#include <optional>
+
+#include "sampling/SignalValues.h"
+
+namespace quorvane {
+
+const std::string_view kProgramVersion = QUORVANE_VERSION;
+
+namespace {
+
+// What one value text says, in the metrics' terms; what it does not say stays empty.
+struct Signal {
+  std::optional<std::string> ratio;
+  std::optional<int> level;
+  std::optional<int> connected;
+  std::optional<int> method;
+};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Written out from the whole percentage, so no locale or floating-point rounding
+// can change the bytes: 7 gives "0.07", 70 gives "0.7".
+std::string RatioText(int percent) {
+  if (percent == 0) return "0";
+  if (percent == 100) return "1";
+  std::string text{'0', '.', static_cast<char>('0' + percent / 10),
+                   static_cast<char>('0' + percent % 10)};
+  if (text.back() == '0') text.pop_back();
+  return text;
+}
+
+Signal SignalOf(std::string_view text) {
+  if (text == kNoConnectionPercent) return {"0", {}, 0, 1};
+  if (text == kNoConnectionLevel) return {{}, 0, 0, 2};
+  if (text == "100%") return {"1", {}, 1, 1};
+  if (text.size() == 3 && text[2] == '%' && IsDigit(text[1]) &&
+      (text[0] == ' ' || IsDigit(text[0]))) {
+    const int tens = text[0] == ' ' ? 0 : text[0] - '0';
+    return {RatioText(tens * 10 + (text[1] - '0')), {}, 1, 1};
+  }
+  if (text.size() == 1 && text[0] >= '0' && text[0] <= '5') return {{}, text[0] - '0', 1, 2};
+  return {};
+}
+
+void AddMetric(std::string& out, std::string_view name, std::string_view type,
+               std::string_view help, std::string_view value, std::string_view labels = {}) {
+  out.append("# HELP ").append(name).append(" ").append(help).append("\n");
+  out.append("# TYPE ").append(name).append(" ").append(type).append("\n");
+  out.append(name).append(labels).append(" ").append(value).append("\n");
+}
+
+}  // namespace
+
+std::string FormatMetrics(const MetricsSample& sample, std::string_view version) {
+  const Signal signal = SignalOf(sample.value_text);
+  std::string out;
+  if (signal.ratio)
+    AddMetric(out, "quorvane_wifi_signal_ratio", "gauge",
+              "WiFi signal strength read by Method #1, the wireless tool's percentage as 0 to 1.",
+              *signal.ratio);
+  if (signal.level)
+    AddMetric(out, "quorvane_wifi_signal_level", "gauge",
+              "WiFi signal level read by Method #2, 0 to 5.", std::to_string(*signal.level));
+  if (signal.connected)
+    AddMetric(out, "quorvane_wifi_connected", "gauge",
+              "1 when the last sample found a WiFi connection, 0 when it found none.",
+              std::to_string(*signal.connected));
+  AddMetric(out, "quorvane_last_sample_timestamp_seconds", "gauge", "Unix time of the last sample.",
+            std::to_string(sample.unix_seconds));
+  AddMetric(out, "quorvane_interval_seconds", "gauge",
+            "Seconds between automatic samples, 0 while automatic logging is off.",
+            std::to_string(sample.interval_seconds));
+  AddMetric(out, "quorvane_samples_total", "counter", "Samples taken since Quorvane started.",
+            std::to_string(sample.samples_total));
+  const std::string labels = "{version=\"" + std::string(version) + "\",method=\"" +
+                             std::to_string(signal.method.value_or(sample.method)) + "\"}";
+  AddMetric(out, "quorvane_info", "gauge", "Quorvane's version and the method of the last sample.",
+            "1", labels);
+  return out;
+}
+
+}  // namespace quorvane

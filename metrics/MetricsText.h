@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quorvane {
+
+// Quorvane's version, as its build names it.
+extern const std::string_view kProgramVersion;
+
+// What the metrics file says about the last sample.
+struct MetricsSample {
+  std::string value_text;         // as in the history line: "70%", " 7%", "3", "0 (no connection)"
+  std::int64_t unix_seconds = 0;  // when it was taken
+  int method = 1;                 // 1 or 2; the value text decides when it tells
+  std::int32_t interval_seconds = 0;  // 0 while automatic logging is off
+  std::uint64_t samples_total = 0;    // samples taken since the program started
+};
+
+// The text of quorvane.prom in the exposition format of the textfile collectors:
+// UTF-8, LF line ends, no timestamps, the same bytes on every system. A metric the
+// value text does not give (the level for a percentage, say) is left out.
+std::string FormatMetrics(const MetricsSample& sample, std::string_view version = kProgramVersion);
+
+}  // namespace quorvane

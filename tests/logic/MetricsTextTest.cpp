@@ -1,0 +1,83 @@
+#include "metrics/MetricsText.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+TEST(MetricsText, WholeFileForAPercentage) {
+  MetricsSample sample;
+  sample.value_text = "70%";
+  sample.unix_seconds = 1796652191;
+  sample.interval_seconds = 5;
+  sample.samples_total = 3;
+  EXPECT_EQ(FormatMetrics(sample, "1.2.3"),
+            "# HELP quorvane_wifi_signal_ratio WiFi signal strength read by Method #1, the "
+            "wireless tool's percentage as 0 to 1.\n"
+            "# TYPE quorvane_wifi_signal_ratio gauge\n"
+            "quorvane_wifi_signal_ratio 0.7\n"
+            "# HELP quorvane_wifi_connected 1 when the last sample found a WiFi connection, 0 "
+            "when it found none.\n"
+            "# TYPE quorvane_wifi_connected gauge\n"
+            "quorvane_wifi_connected 1\n"
+            "# HELP quorvane_last_sample_timestamp_seconds Unix time of the last sample.\n"
+            "# TYPE quorvane_last_sample_timestamp_seconds gauge\n"
+            "quorvane_last_sample_timestamp_seconds 1796652191\n"
+            "# HELP quorvane_interval_seconds Seconds between automatic samples, 0 while "
+            "automatic logging is off.\n"
+            "# TYPE quorvane_interval_seconds gauge\n"
+            "quorvane_interval_seconds 5\n"
+            "# HELP quorvane_samples_total Samples taken since Quorvane started.\n"
+            "# TYPE quorvane_samples_total counter\n"
+            "quorvane_samples_total 3\n"
+            "# HELP quorvane_info Quorvane's version and the method of the last sample.\n"
+            "# TYPE quorvane_info gauge\n"
+            "quorvane_info{version=\"1.2.3\",method=\"1\"} 1\n");
+}
+
+// The lines that depend on the value text: the signal, the connection and the
+// method; a metric the text does not give is absent, never NaN.
+std::string SignalLines(const std::string& value_text, int selected_method = 1) {
+  MetricsSample sample;
+  sample.value_text = value_text;
+  sample.method = selected_method;
+  std::string lines;
+  const std::string text = FormatMetrics(sample, "v");
+  for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = text.find('\n', start);
+    const std::string line = text.substr(start, end - start);
+    if (line.starts_with("quorvane_wifi") || line.starts_with("quorvane_info"))
+      lines += line + "\n";
+  }
+  EXPECT_EQ(text.find("NaN"), std::string::npos);
+  return lines;
+}
+
+TEST(MetricsText, EachKindOfValueText) {
+  EXPECT_EQ(SignalLines(" 7%"),
+            "quorvane_wifi_signal_ratio 0.07\nquorvane_wifi_connected 1\n"
+            "quorvane_info{version=\"v\",method=\"1\"} 1\n");
+  EXPECT_EQ(SignalLines("65%"),
+            "quorvane_wifi_signal_ratio 0.65\nquorvane_wifi_connected 1\n"
+            "quorvane_info{version=\"v\",method=\"1\"} 1\n");
+  EXPECT_EQ(SignalLines("100%"),
+            "quorvane_wifi_signal_ratio 1\nquorvane_wifi_connected 1\n"
+            "quorvane_info{version=\"v\",method=\"1\"} 1\n");
+  EXPECT_EQ(SignalLines("0% (no connection)", 2),
+            "quorvane_wifi_signal_ratio 0\nquorvane_wifi_connected 0\n"
+            "quorvane_info{version=\"v\",method=\"1\"} 1\n");
+  EXPECT_EQ(SignalLines("0", 1),
+            "quorvane_wifi_signal_level 0\nquorvane_wifi_connected 1\n"
+            "quorvane_info{version=\"v\",method=\"2\"} 1\n");
+  EXPECT_EQ(SignalLines("5"),
+            "quorvane_wifi_signal_level 5\nquorvane_wifi_connected 1\n"
+            "quorvane_info{version=\"v\",method=\"2\"} 1\n");
+  EXPECT_EQ(SignalLines("0 (no connection)"),
+            "quorvane_wifi_signal_level 0\nquorvane_wifi_connected 0\n"
+            "quorvane_info{version=\"v\",method=\"2\"} 1\n");
+  // Text no reader gives: only what is known, the method as selected.
+  EXPECT_EQ(SignalLines("x%", 2), "quorvane_info{version=\"v\",method=\"2\"} 1\n");
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,69 @@
+// The metrics file for Prometheus' textfile collectors: quorvane.prom in the folder
+// an administrator chose, rewritten after every sample.
+#include "metrics/MetricsText.h"
+#include "schedule/IntervalTable.h"
+#include "window/Form1.h"
+
+namespace quorvane {
+namespace {
+
+constexpr const char* kMetricsFileName = "quorvane.prom";
+
+// Settings are UTF-8, which a path on Windows must be told.
+std::filesystem::path PathFromUtf8(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace
+
+void Form1::OpenMetricsFolder() {
+  const std::filesystem::path folder =
+      metrics_folder_option_
+          ? *metrics_folder_option_
+          : PathFromUtf8(GetSetting(services_.settings, setting::kMetricsFolder));
+  if (folder.empty()) return;
+  metrics_ = std::make_unique<MetricsPublisher>(
+      folder / kMetricsFileName, loop_,
+      [this, folder](const std::string& description) { TellMetricsRefused(folder, description); });
+}
+
+void Form1::PublishMetrics(const std::string& value_text) {
+  ++samples_taken_;
+  metrics_value_text_ = value_text;
+  metrics_unix_seconds_ = services_.clock.UnixSeconds();
+  PublishMetrics();
+}
+
+// Also when the switch or the interval changes, so that an alert on missing
+// samples knows what to expect.
+void Form1::PublishMetrics() {
+  if (!metrics_ || samples_taken_ == 0) return;
+  std::int32_t interval = 0;
+  const int row = last_interval_row_;
+  if (countdown_.on() && row >= 0 && row < static_cast<int>(kIntervalTable.size()))
+    interval = quorvane::IntervalSeconds(kIntervalTable[static_cast<std::size_t>(row)].caption);
+  MetricsSample sample;
+  sample.value_text = metrics_value_text_;
+  sample.unix_seconds = metrics_unix_seconds_;
+  sample.method = view_.IsChecked(Control::Option1) ? 1 : 2;
+  sample.interval_seconds = interval;
+  sample.samples_total = samples_taken_;
+  metrics_->Publish(FormatMetrics(sample));
+}
+
+void Form1::TellMetricsRefused(const std::filesystem::path& folder,
+                               const std::string& description) {
+  // Once per run: samples go on being logged and listed, and the file is tried
+  // again after each of them.
+  if (metrics_refusal_told_) return;
+  metrics_refusal_told_ = true;
+  dialogs_.Warn("Quorvane cannot write its metrics file into the folder " + Utf8Of(folder) + ": " +
+                description + ". Samples are still logged as usual.");
+}
+
+}  // namespace quorvane
