@@ -10,7 +10,12 @@ SignalReading GetSignalByNetsh(ToolRunner& runner, const WirelessTool& tool,
                                const std::filesystem::path& temp_folder,
                                std::chrono::milliseconds limit) {
   const auto output_file = temp_folder / kToolOutputFileName;
-  const ToolResult result = runner.RunToFile(tool.command, output_file, limit);
+  ToolResult result;
+  try {
+    result = runner.RunToFile(tool.command, output_file, limit);
+  } catch (const AppError& error) {
+    throw AppError(NamingFile(error.what(), output_file));  // a TEMP folder gone read-only
+  }
   switch (result.outcome) {
     case ToolOutcome::kTimedOut:
       throw AppError("The wireless tool \"" + tool.command.program + "\" did not finish within " +

@@ -55,10 +55,12 @@ class FakeToolRunner : public ToolRunner {
   // A tool that never ends by itself: it runs until StopRunningTool, or gives up
   // after a long while so that a test of a program that never stops it still ends.
   bool run_until_stopped = false;
+  bool refuse_output = false;  // the output file cannot be written
 
   ToolResult RunToFile(const ToolCommand& command, const std::filesystem::path& output_file,
                        std::chrono::milliseconds) override {
     commands.push_back(command);
+    if (refuse_output) throw AppError("Permission denied");
     if (while_running) while_running();
     if (run_until_stopped) {
       std::unique_lock lock(mutex_);

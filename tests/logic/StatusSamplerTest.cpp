@@ -121,6 +121,13 @@ TEST_F(StatusSamplerTest, ToolOutcomesDecideBetweenNoConnectionAndAnError) {
     EXPECT_STREQ(error.what(),
                  "The wireless tool \"nmcli\" did not finish within 20 seconds and was stopped");
   }
+  runner.refuse_output = true;  // the TEMP folder became read-only
+  try {
+    sampler.ReadValue(SignalMethod::kWirelessTool);
+    FAIL() << "no error";
+  } catch (const AppError& error) {
+    EXPECT_EQ(error.what(), "Permission denied: " + (temp / "wifi2013.txt").string());
+  }
 }
 
 }  // namespace
