@@ -1,5 +1,6 @@
 #include "window/HistoryMenu.h"
 
+#include "report/PathText.h"
 #include "sampling/FileOperations.h"
 
 namespace quorvane {
@@ -38,18 +39,18 @@ bool HistoryMenu::HistoryExists(const char* nothing_to_text) {
 
 void HistoryMenu::MakeSignalReport() {
   if (!HistoryExists("report")) return;
-  const std::filesystem::path report = log_file_.parent_path() / kReportFileName;
-  maker_.Start(log_file_, report::Format::kHtml, report, [this, report](const std::string& error) {
+  const std::filesystem::path page = log_file_.parent_path() / kReportFileName;
+  maker_.Start(log_file_, report::Format::kHtml, page, [this, page](const std::string& error) {
     if (!error.empty()) {
       dialogs_.Warn("The signal report could not be made.\r\n\r\n" + error);
       return;
     }
-    const auto not_opened = [this, report](const std::string& description) {
-      dialogs_.Warn("The signal report " + PathText(report) + " could not be opened.\r\n\r\n" +
-                    description);
+    const auto not_opened = [this, page](const std::string& description) {
+      dialogs_.Warn("The signal report " + report::PathText(page) +
+                    " could not be opened.\r\n\r\n" + description);
     };
     try {
-      desktop_.OpenInBrowser(report, not_opened);
+      desktop_.OpenInBrowser(page, not_opened);
     } catch (const std::exception& failure) {
       not_opened(failure.what());
     }

@@ -11,12 +11,6 @@
 
 namespace quorvane {
 
-// A path as UTF-8 text, for messages, on every platform.
-inline std::string PathText(const std::filesystem::path& path) {
-  const auto text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 // Writes reports of the history log on a thread of its own, so that the window
 // keeps answering while a long log is read, and hands each outcome back on the
 // user-interface thread. One report at a time.

@@ -24,7 +24,9 @@ void cSysTray::SetInTray(bool show) {
     balloon_timer_->Stop();
     retry_timer_->Stop();
     balloon_showing_ = false;
-    if (added_) view_.Hide();
+    // Even an add that failed is taken back: a shell busy at login may time out
+    // and take the icon all the same, and it would outlive the program.
+    view_.Hide();
     added_ = false;
   }
 }

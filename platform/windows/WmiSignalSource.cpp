@@ -65,6 +65,10 @@ class WmiInstances : public StrengthInstances {
     ULONG returned = 0;
     const HRESULT result =
         enumerator_->Next(static_cast<long>(step_limit_.count()), 1, next.out(), &returned);
+    // When no driver publishes the class, as no WiFi driver of today does, WMI may
+    // fail the first step with "Not supported" instead of delivering an empty set:
+    // that too is a query without adapters.
+    if (result == static_cast<HRESULT>(WBEM_E_NOT_SUPPORTED) && !current_.get()) return false;
     if (FAILED(result)) ThrowWmi("reading the adapters", result);
     if (result == WBEM_S_TIMEDOUT) timed_out_ = true;
     if (returned == 0) return false;

@@ -156,6 +156,17 @@ TEST(Form1Tray, ClosingStopsTheTimerAndRemovesTheIcon) {
   EXPECT_TRUE(h.dialogs.silent());
 }
 
+// A shell busy at login may answer an add with a time-out and take the icon all
+// the same; no icon may outlive the program.
+TEST(Form1Tray, ClosingRemovesAnIconTheTrayTookThoughItAnsweredNo) {
+  Form1Harness h;
+  h.tray.late_adds = 1;
+  Form1& form = h.Load();
+  ASSERT_TRUE(h.tray.shown);
+  form.Form_QueryUnload();
+  EXPECT_FALSE(h.tray.shown);
+}
+
 TEST(Form1Tray, ClosingWhileAReadingRunsEndsAtOnce) {
   Form1Harness h;
   h.tool.run_until_stopped = true;

@@ -3,7 +3,7 @@
 # log and hands it to the default browser (a fake opener that records what it was
 # asked to open); "Export History as CSV…" asks where in the save dialog. Both
 # are reached by right click and from the keyboard, and automatic logging goes on
-# while the menu is open.
+# while the menu or the save dialog is open.
 source "$(dirname "$0")/e2e-lib.sh"
 e2e_start_desktop
 e2e_fake_nmcli " :66\n"
@@ -40,6 +40,9 @@ xdotool key --clearmodifiers Down Down Return
 wait_for 5 other_window_shown || fail "no save dialog"
 sleep 0.5
 shot history-export-save-dialog
+before=$(log_lines)
+sleep 2.2
+[ "$(log_lines)" -gt "$before" ] || fail "logging stopped while the save dialog was open"
 xdotool key --clearmodifiers Return
 CSV=$HOME/Documents/Quorvane.csv
 wait_for 20 test -s "$CSV" || fail "the CSV was not written where the dialog suggested"

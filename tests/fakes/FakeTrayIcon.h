@@ -18,7 +18,8 @@ class FakeTrayIcon : public TrayIconView {
   };
 
   bool available = true;
-  int refusals = 0;  // adds the tray refuses before it takes the icon
+  int refusals = 0;   // adds the tray refuses before it takes the icon
+  int late_adds = 0;  // adds that time out, though the tray takes the icon all the same
   bool shown = false;
   int shows = 0;  // tries to add the icon
   std::string tip;
@@ -28,6 +29,12 @@ class FakeTrayIcon : public TrayIconView {
   bool Available() const override { return available; }
   bool Show(const std::string& new_tip) override {
     ++shows;
+    if (late_adds > 0) {
+      --late_adds;
+      shown = true;
+      tip = new_tip;
+      return false;
+    }
     if (!available || refusals > 0) {
       refusals = std::max(0, refusals - 1);
       return false;

@@ -207,6 +207,14 @@ TEST_F(Win32WindowTest, MinimisingHidesIntoTheTrayAndAReleaseBringsItBack) {
   EXPECT_FALSE(IsIconic(window.handle()));
 }
 
+// A shell busy at login may time out on an add and place the icon all the same;
+// a later add then finds it there, and counts as done rather than refused.
+TEST_F(Win32WindowTest, AnIconTheShellAlreadyHoldsCountsAsAdded) {
+  ASSERT_TRUE(form.tray().Available());
+  TrayIcon again(window.handle(), LoadIconW(nullptr, IDI_APPLICATION));
+  EXPECT_TRUE(again.Show("Quorvane"));
+}
+
 // A bad skin leaves the button face in place; a good one lays its colours over it.
 TEST_F(Win32WindowTest, TheSkinColoursTheControls) {
   const auto skin = temp.path() / "o.cjs";

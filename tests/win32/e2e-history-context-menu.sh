@@ -3,7 +3,7 @@
 # the report beside the log and has the shell open it with the program
 # registered for .html files, here a fake browser that records what it was asked
 # to open; "Export History as CSV…", reached with Shift+F10, saves where the save
-# dialog says. Automatic logging goes on while the menu is open.
+# dialog says. Automatic logging goes on while the menu or the dialog is open.
 source "$(dirname "$0")/wine-e2e-lib.sh"
 : "${FAKE_BROWSER:?}"
 # Wine's shell reads file types from the machine's classes only (a user's own
@@ -15,6 +15,7 @@ OPENED=$WORK/opened
 export FAKE_BROWSER_RECORD
 FAKE_BROWSER_RECORD=$(winepath -w "$OPENED" 2>/dev/null)
 REPORT=$(dirname "$LOG")/Quorvane-report.html
+CSV=$(dirname "$LOG")/Quorvane-export.csv
 wine_e2e_prepare() {
   wine reg add "$HTML_KEY" /ve /d Quorvane.Tests.FakeBrowser /f >/dev/null 2>&1
   wine reg add "$PROG_KEY\\shell\\open\\command" /ve /f \
@@ -24,7 +25,7 @@ wine_e2e_prepare() {
 wine_e2e_restore() {
   wine reg delete "$HTML_KEY" /f >/dev/null 2>&1 || true
   wine reg delete "$PROG_KEY" /f >/dev/null 2>&1 || true
-  rm -f "$REPORT"
+  rm -f "$REPORT" "$CSV"
 }
 # Windows of Quorvane.exe on screen besides its main window: menus and dialogs.
 popup_shown() {
@@ -72,7 +73,9 @@ xdotool key --clearmodifiers Down Down Return
 wait_for 10 popup_shown || fail "no save dialog"
 sleep 1
 shot win32-history-export-save-dialog
-CSV=$WORK/export.csv
+before=$(log_lines)
+sleep 2.2
+[ "$(log_lines)" -gt "$before" ] || fail "logging stopped while the save dialog was open"
 xdotool key --clearmodifiers End shift+Home
 xdotool type --delay 20 "$(winepath -w "$CSV" 2>/dev/null)"
 xdotool key --clearmodifiers Return

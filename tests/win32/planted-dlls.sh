@@ -4,7 +4,8 @@
 # first; Wine prefers its own DLLs unless told otherwise, so native-first
 # overrides for the planted names give Windows' order here. A small program that
 # imports them at start shows that the order holds; Quorvane.exe, started from
-# the same folder and logging by Method #2 (which asks wininet), loads neither.
+# the same folder and logging by Method #2 (which asks wininet and wlanapi), loads
+# none of them.
 #   planted-dlls.sh <Quorvane.exe> <planted DLL> <program importing uxtheme and wininet>
 # The Wine prefix is shared with the other Windows tests: run alone.
 set -euo pipefail
@@ -13,7 +14,7 @@ if [ -z "${QUORVANE_ON_DISPLAY:-}" ]; then
 fi
 quorvane=$1 planted=$2 importer=$3
 : "${WINEPREFIX:?}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;uxtheme,wininet=n,b"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;uxtheme,wininet,wlanapi=n,b"
 
 settings='HKCU\Software\VB and VBA Program Settings\Brindlewick\Quorvane'
 log=$WINEPREFIX/drive_c/users/$(id -un)/Temp/Quorvane.txt
@@ -34,6 +35,7 @@ cp "$quorvane" "$work/Quorvane.exe"
 cp "$importer" "$work/importer.exe"
 cp "$planted" "$work/UxTheme.dll"
 cp "$planted" "$work/WININET.dll"
+cp "$planted" "$work/wlanapi.dll"
 cd "$work"
 # Wine's desktop process serves the display it was started on.
 wineserver -k 2>/dev/null || true
@@ -56,4 +58,4 @@ done
 wineserver -k 2>/dev/null || true
 [ -z "$(markers)" ] || fail "Quorvane.exe loaded planted DLLs: $(markers | xargs)"
 grep -q 'WiFi Signal Strength is [0-5]' "$log" 2>/dev/null || fail "Quorvane.exe logged no level"
-echo "planted uxtheme and wininet: loaded by a program importing them, not by Quorvane.exe"
+echo "planted uxtheme, wininet and wlanapi: loaded by a program importing them, not by Quorvane.exe"

@@ -35,7 +35,10 @@ bool TrayIcon::Show(const std::string& tip) {
   data.uCallbackMessage = kCallbackMessage;
   data.hIcon = icon_;
   CopyInto(data.szTip, wide_tip);
-  return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  if (Shell_NotifyIconW(NIM_ADD, &data)) return true;
+  // An earlier add that timed out in a busy shell may have placed the icon after
+  // all; then the add is refused, and the icon answers a change.
+  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 void TrayIcon::Hide() {

@@ -49,9 +49,20 @@ class SilentProvider : public IEnumWbemClassObject {
   HRESULT STDMETHODCALLTYPE Skip(long, ULONG) override { return E_NOTIMPL; }
 };
 
-class SilentSource : public SignalStrengthSource {
+// A class that no driver publishes: WMI fails the query's first step with "Not
+// supported" rather than deliver an empty set.
+class UnpublishedClass : public SilentProvider {
  public:
-  SilentProvider provider;
+  HRESULT STDMETHODCALLTYPE Next(long, ULONG, IWbemClassObject**, ULONG* returned) override {
+    *returned = 0;
+    return static_cast<HRESULT>(WBEM_E_NOT_SUPPORTED);
+  }
+};
+
+template <typename Provider>
+class StandInSource : public SignalStrengthSource {
+ public:
+  Provider provider;
   void Bind(const std::string&) override {}
   std::unique_ptr<StrengthInstances> Query() override {
     return WmiStrengthInstances(&provider, std::chrono::milliseconds(300));
@@ -59,11 +70,18 @@ class SilentSource : public SignalStrengthSource {
 };
 
 TEST(WindowsSignalStrength, AProviderThatNeverAnswersCountsAsNoInstance) {
-  SilentSource source;
+  StandInSource<SilentProvider> source;
   InternetConnectivity connectivity;
   WmiReader reader(source, connectivity);
   EXPECT_EQ(reader.GetSignalByWmi("."), connectivity.IsInternetConnected() ? "5" : "0");
   EXPECT_EQ(source.provider.waits, std::vector<long>{300});
+}
+
+TEST(WindowsSignalStrength, AClassNoDriverPublishesCountsAsNoInstance) {
+  StandInSource<UnpublishedClass> source;
+  InternetConnectivity connectivity;
+  WmiReader reader(source, connectivity);
+  EXPECT_EQ(reader.GetSignalByWmi("."), connectivity.IsInternetConnected() ? "5" : "0");
 }
 
 TEST(WindowsClock, FormatsByTheUserLocale) {
