@@ -148,6 +148,7 @@ class Form1 {
   bool Save(const SettingKey& key, std::string_view value);
   void RequestSample(SampleOrigin origin);
   void StartNextSample();
+  SignalMethod ChosenMethod() const;
   void FinishSample(bool read, const SignalReading& reading);
 
   // Form1Metrics.cpp
@@ -186,6 +187,7 @@ class Form1 {
   // Told once per run: the system refuses every reading until the user allows
   // location access.
   bool location_refusal_told_ = false;
+  bool methods_restored_ = false;  // the method buttons show the stored choice
   PointerMode pointer_mode_ = PointerMode::kDefault;
   int last_interval_row_ = -1;
   HistoryMenu history_menu_;
