@@ -58,17 +58,17 @@ void Form1::NoTray() {
   ShowForm1(true);
 }
 
-void Form1::BringToFront() {
-  if (form_loading_) {
-    brought_to_front_while_loading_ = true;
-    return;
-  }
-  cSysTray1_MouseUp(cSysTray::kLeftButton);
-}
+void Form1::BringToFront() { cSysTray1_MouseUp(cSysTray::kLeftButton); }
 
 void Form1::cSysTray1_MouseUp(int button) {
   // Only the left and right buttons bring the window back.
   if (button != cSysTray::kLeftButton && button != cSysTray::kRightButton) return;
+  // The icon is in the tray while a start-up box may still be open; the window
+  // comes once it is built.
+  if (form_loading_) {
+    brought_to_front_while_loading_ = true;
+    return;
+  }
   // It hid while minimised; it comes back in its normal size.
   ShowForm1(false);
   minimized_to_tray_ = false;

@@ -42,8 +42,9 @@ class cSysTray {
   bool balloon_showing() const { return balloon_showing_; }
   int once_balloon_count() const { return once_balloon_count_; }
   // Whether the icon is in a tray now (before it is put there: whether the
-  // desktop has a tray).
-  bool Available() const { return in_tray_ ? added_ : view_.Available(); }
+  // desktop has a tray). A tray that took the icon may have gone since (a panel
+  // that crashed), so the desktop is asked as well.
+  bool Available() const { return (!in_tray_ || added_) && view_.Available(); }
 
   // The button numbers of the mouse events: 1 left, 2 right, 4 middle.
   static constexpr int kLeftButton = 1;

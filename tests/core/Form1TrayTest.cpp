@@ -32,12 +32,14 @@ TEST(Form1Tray, BothStartOptionsStartInTheTray) {
   EXPECT_EQ(h.window.centrings, 1);
 }
 
-TEST(Form1Tray, ASecondStartDuringStartUpShowsTheWindowOnlyWhenItIsBuilt) {
+// A start-up box is open while the icon is already in the tray.
+TEST(Form1Tray, ASecondStartOrATrayClickDuringStartUpShowsTheWindowOnlyWhenItIsBuilt) {
   Form1Harness h;
-  h.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}, {"OftenIndex", "99"}};
+  h.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}, {"Option1", "banana"}};
   bool shown_while_loading = false;
   h.dialogs.while_open = [&] {
     h.form->BringToFront();
+    h.form->cSysTray1_MouseUp(cSysTray::kLeftButton);
     shown_while_loading = shown_while_loading || h.window.shown;
   };
   Form1& form = h.Load();
@@ -103,6 +105,18 @@ TEST(Form1Tray, WithoutATrayMinimisingKeepsTheWindowOnTheTaskbarAndSaysSoOnce) {
   h.window.UserRestores();
   form.Form_Resize();
   Minimise(h);
+  EXPECT_EQ(h.dialogs.informations.size(), 1u);
+}
+
+// The tray went away after it took the icon (its panel ended): a minimised
+// window stays on the taskbar rather than hiding where nobody can click it.
+TEST(Form1Tray, ATrayThatWentAwayKeepsTheMinimisedWindowOnTheTaskbar) {
+  Form1Harness h;
+  Form1& form = h.Load();
+  h.tray.available = false;
+  Minimise(h);
+  EXPECT_TRUE(h.window.shown);
+  EXPECT_FALSE(form.MinimizedToTray());
   EXPECT_EQ(h.dialogs.informations.size(), 1u);
 }
 

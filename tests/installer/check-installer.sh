@@ -39,6 +39,7 @@ cp "$reg_exe" "$work/reg.exe"
 end_started() {
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
   cp "$work/reg.exe" "$reg_exe"
+  on_wine "$elevated_reg" unlock || true  # the Run key open again to the other tests
   rm -rf "$work"
 }
 trap end_started EXIT
