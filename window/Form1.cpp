@@ -41,7 +41,9 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       tray_(views.tray, views.loop, [this] { NoTray(); }),
       timer1_(views.loop.CreateTimer([this] { Timer1_Timer(); })),
       button5_caption_(SpecOf(Control::PushButton5).caption),
-      history_menu_(log_file_path_, {services_.clock, views.dialogs, views.desktop, views.loop}),
+      history_menu_(log_file_path_,
+                    {services_.log_text_clock ? *services_.log_text_clock : services_.clock,
+                     views.dialogs, views.desktop, views.loop}),
       reader_(services_.sampler, views.loop,
               [this](bool read, const SignalReading& reading) { FinishSample(read, reading); }) {
   view_.SetChecked(Control::Option1, true);

@@ -33,6 +33,9 @@ struct Form1Services {
   std::filesystem::path temp_folder;
   std::filesystem::path program_folder;  // where the skin and the hand pointer may lie
   DrawFrom1To100 draw = DrawForHomePage;
+  // The date and time forms as the history log holds them, for reading it back,
+  // where they differ from `clock`'s (another code page); none when they do not.
+  const Clock* log_text_clock = nullptr;
 };
 
 // What a front end lends the window: its controls, its tray icon, its message
