@@ -20,6 +20,7 @@
 #include "platform/TempFolder.h"
 #include "platform/windows/AnsiFormClock.h"
 #include "platform/windows/WideText.h"
+#include "report/Writers.h"
 #include "sampling/HistoryLog.h"
 #include "sampling/StatusSampler.h"
 #include "ui/win32/MainWindow.h"
@@ -97,6 +98,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // Libraries come from the system folder only, never from beside a downloaded
   // Quorvane.exe or from the current folder.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
+  // The log's lines are in the ANSI code page; reports show them in UTF-8.
+  quorvane::report::UseAnsiCodePage(
+      [](std::string_view text) { return quorvane::Narrow(quorvane::Widen(text, CP_ACP)); });
 
   const std::vector<std::string> arguments = Arguments();
   if (const auto status = RunReportOptions(arguments)) return *status;

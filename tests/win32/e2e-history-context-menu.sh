@@ -85,6 +85,7 @@ xdotool key --clearmodifiers End shift+Home
 xdotool type --delay 20 "$(winepath -w "$CSV" 2>/dev/null)"
 xdotool key --clearmodifiers Return
 wait_for 20 test -s "$CSV" || fail "the CSV was not written where the dialog said"
+grep -qE '(π|μ)\.μ\. WiFi' "$CSV" || fail "the CSV does not show the log's Greek text: $(sed -n 2p "$CSV")"
 wait_for 5 no_popup || fail "the save dialog stayed"
 [ "$(wc -l <"$OPENED")" -eq 1 ] || fail "the browser was asked more than once"
 close_and_wait "$W" || fail "closing did not end the program"
