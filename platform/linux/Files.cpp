@@ -75,16 +75,36 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Opened for reading too, to look at the last byte; a log its owner may write but
+// not read is still appended to.
+int OpenForAppending(const std::filesystem::path& file) {
+  constexpr int kFlags = O_APPEND | O_CREAT | O_CLOEXEC;
+  const int fd = ::open(file.c_str(), O_RDWR | kFlags, 0600);
+  if (fd >= 0 || errno != EACCES) return fd;
+  return ::open(file.c_str(), O_WRONLY | kFlags, 0600);
+}
+
+// True when the file's last line lacks its end, as a crash, a full disk or
+// another program may leave it. A byte that cannot be read counts as a line end.
+bool EndsInACutLine(int fd, const struct stat& info) {
+  if (!S_ISREG(info.st_mode) || info.st_size == 0) return false;
+  char last = '\n';
+  return ::pread(fd, &last, 1, info.st_size - 1) == 1 && last != '\n';
+}
+
 }  // namespace
 
 void AppendLine(const std::filesystem::path& file, std::string_view line) {
-  Descriptor fd(::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
+  Descriptor fd(OpenForAppending(file));
   if (fd.get() < 0) ThrowFor(errno);
   struct stat before {};
   if (::fstat(fd.get(), &before) != 0) ThrowFor(errno);
   if (S_ISDIR(before.st_mode)) ThrowFor(EISDIR);
 
-  std::string record(line);
+  // The cut line is ended in the same write as the new line, so the new one is
+  // readable and a failed write takes both back.
+  std::string record(EndsInACutLine(fd.get(), before) ? kLineEnd : "");
+  record += line;
   record += kLineEnd;
   if (!WriteAll(fd.get(), record)) {
     const int error_number = errno;

@@ -66,13 +66,13 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 // Another program (a spreadsheet, a backup, a virus scanner) may hold the log for
 // a moment: opening is tried again for about a second before that is reported.
-HANDLE OpenForAppending(const std::filesystem::path& file) {
+HANDLE OpenForAppending(const std::filesystem::path& file, DWORD access) {
   constexpr int kAttempts = 20;
   constexpr DWORD kPauseMs = 50;
   for (int attempt = 1;; ++attempt) {
     // Other programs may read the log while it grows.
-    HANDLE handle = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(file.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     const DWORD error = GetLastError();
     const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
     if (handle != INVALID_HANDLE_VALUE || !held || attempt == kAttempts) {
@@ -94,15 +94,39 @@ void TruncateTo(const std::filesystem::path& file, LARGE_INTEGER size) {
   SetFileInformationByHandle(handle.get(), FileEndOfFileInfo, &end, sizeof end);
 }
 
+// What ends the file's last line when it lacks its end, as a crash, a full disk
+// or another program may leave it: nothing for an empty file or a whole last
+// line, LF after a lone CR, else CR LF. A byte that cannot be read counts as a
+// line end.
+std::string_view EndOfACutLine(HANDLE file, LARGE_INTEGER size) {
+  if (size.QuadPart == 0) return {};
+  OVERLAPPED at{};
+  const ULONGLONG last_offset = size.QuadPart - 1;
+  at.Offset = static_cast<DWORD>(last_offset);
+  at.OffsetHigh = static_cast<DWORD>(last_offset >> 32);
+  char last = '\n';
+  DWORD read = 0;
+  if (!::ReadFile(file, &last, 1, &read, &at) || read != 1 || last == '\n') return {};
+  return last == '\r' ? kLineEnd.substr(1) : kLineEnd;
+}
+
 }  // namespace
 
 void AppendLine(const std::filesystem::path& file, std::string_view line) {
-  Handle handle(OpenForAppending(file));
+  // Reading too, to look at the last byte (writes still go to the end only); a log
+  // the user may append to but not read is still appended to.
+  HANDLE opened = OpenForAppending(file, FILE_APPEND_DATA | FILE_READ_DATA);
+  if (opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
+    opened = OpenForAppending(file, FILE_APPEND_DATA);
+  Handle handle(opened);
   if (!handle.valid()) ThrowFor(GetLastError());
   LARGE_INTEGER before{};
   GetFileSizeEx(handle.get(), &before);
-  // In the system's ANSI code page, as other Windows programs expect.
-  const std::string record = Narrow(Widen(line), CP_ACP) + std::string(kLineEnd);
+  // The cut line is ended in the same write as the new line, so the new one is
+  // readable and a failed write takes both back. The line in the system's ANSI
+  // code page, as other Windows programs expect.
+  const std::string record = std::string(EndOfACutLine(handle.get(), before)) +
+                             Narrow(Widen(line), CP_ACP) + std::string(kLineEnd);
   if (!WriteAll(handle.get(), record)) {
     const DWORD error = GetLastError();
     // Take back a partly written line, so the next one starts on a line of its own.

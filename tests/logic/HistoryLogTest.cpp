@@ -47,6 +47,17 @@ TEST(AppendToLog, AppendsWithoutRewriting) {
   EXPECT_EQ(ReadFile(log), "earlier run\nfirst" + end + end + "second" + end);
 }
 
+// A run that crashed or a disk that filled may leave a last line without its end;
+// the next line starts on a line of its own instead of being glued onto it.
+TEST(AppendToLog, EndsACutLastLineBeforeTheNext) {
+  TempDir dir;
+  const auto log = dir / "Quorvane.txt";
+  WriteFile(log, "earlier run\n12/07/26 14:0");
+  AppendToLog(log, "next");
+  const std::string end(kLineEnd);
+  EXPECT_EQ(ReadFile(log), "earlier run\n12/07/26 14:0" + end + "next" + end);
+}
+
 TEST(AppendToLog, ReportsAFolderThatIsMissingOrNotAFile) {
   TempDir dir;
   const auto log = dir / "no such folder" / "Quorvane.txt";

@@ -66,6 +66,15 @@ TEST(WindowsFiles, WaitsBrieflyForALogHeldByAnotherProgram) {
   EXPECT_EQ(ReadFile(log), "first\r\n");
 }
 
+// A line cut between its CR and LF only needs the LF to be whole again.
+TEST(WindowsFiles, CompletesALineCutAfterItsCarriageReturn) {
+  TempDir dir;
+  const auto log = dir / "Quorvane.txt";
+  WriteFile(log, "earlier\r\ncut\r");
+  AppendLine(log, "next");
+  EXPECT_EQ(ReadFile(log), "earlier\r\ncut\r\nnext\r\n");
+}
+
 // Run with a file size limit (QUORVANE_FILE_SIZE_LIMIT, in bytes) that the line
 // crosses, as a full disk would stop it.
 TEST(WindowsFiles, TakesBackAPartLineWhenTheDiskIsFull) {
