@@ -30,8 +30,11 @@ std::unique_ptr<Figures> Analyse(LogFile& file, const CurrentForm& form, const T
     analysis.Finish();
     figures->lines = counts.lines;
     figures->unreadable = counts.unreadable;
-    figures->order = order;
-    if (!counts.MisreadWith(order, form.order)) return figures;
+    if (!counts.MisreadWith(order, form.order)) {
+      // Without ambiguous dates, what the settling ones say is still the file's order.
+      figures->order = counts.Settled(order);
+      return figures;
+    }
     order = counts.Settled(form.order);
   }
 }

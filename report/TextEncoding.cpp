@@ -47,10 +47,15 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
   }
 }
 
+AnsiToUtf8 ansi_to_utf8 = nullptr;
+
 }  // namespace
+
+void UseAnsiCodePage(AnsiToUtf8 convert) { ansi_to_utf8 = convert; }
 
 std::string ToUtf8(std::string_view text) {
   if (IsUtf8(text)) return std::string(text);
+  if (ansi_to_utf8) return ansi_to_utf8(text);
   std::string out;
   out.reserve(text.size() * 2);
   for (const char c : text) {

@@ -19,7 +19,13 @@ std::string MeanText(double mean);
 std::string ShareText(std::uint64_t part, std::uint64_t whole);  // percent, one decimal
 
 // Bytes of the log's ANSI code page as UTF-8: valid UTF-8 as it is, anything else
-// read as Windows-1252 (the Western code page).
+// read with the code page named by UseAnsiCodePage, else as Windows-1252 (the
+// Western code page).
 std::string ToUtf8(std::string_view text);
+
+// Where the log is in the system's ANSI code page, the program names its
+// conversion once at start-up, before any report is made.
+using AnsiToUtf8 = std::string (*)(std::string_view text);
+void UseAnsiCodePage(AnsiToUtf8 convert);
 
 }  // namespace quorvane::report

@@ -50,8 +50,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The Windows tests format dates as an American and a German user would see them.
-if [ "${1:-run}" = test ] && ! { locale -a | grep -qx en_US.utf8 && locale -a | grep -qx de_DE.utf8; }; then
-  "${as_root[@]}" sed -i -E 's/^# *((en_US|de_DE)\.UTF-8 UTF-8)/\1/' /etc/locale.gen
+# The Windows tests format dates as an American, a German and a Greek user would
+# see them (Wine takes its locale from the host's).
+if [ "${1:-run}" = test ] && ! { locale -a | grep -qx en_US.utf8 && locale -a | grep -qx de_DE.utf8 &&
+  locale -a | grep -qx el_GR.utf8; }; then
+  "${as_root[@]}" sed -i -E 's/^# *((en_US|de_DE|el_GR)\.UTF-8 UTF-8)/\1/' /etc/locale.gen
   "${as_root[@]}" locale-gen >/dev/null
 fi

@@ -41,7 +41,9 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       tray_(views.tray, views.loop, [this] { NoTray(); }),
       timer1_(views.loop.CreateTimer([this] { Timer1_Timer(); })),
       button5_caption_(SpecOf(Control::PushButton5).caption),
-      history_menu_(log_file_path_, {services_.clock, views.dialogs, views.desktop, views.loop}),
+      history_menu_(log_file_path_,
+                    {services_.log_text_clock ? *services_.log_text_clock : services_.clock,
+                     views.dialogs, views.desktop, views.loop}),
       reader_(services_.sampler, views.loop,
               [this](bool read, const SignalReading& reading) { FinishSample(read, reading); }) {
   view_.SetChecked(Control::Option1, true);
@@ -223,9 +225,29 @@ void Form1::StartNextSample() {
   if (reader_.busy() || samples_waiting_.empty() || closing_) return;
   sample_running_ = samples_waiting_.front();
   samples_waiting_.pop_front();
-  method_running_ = view_.IsChecked(Control::Option1) ? SignalMethod::kWirelessTool
-                                                      : SignalMethod::kSignalStrength;
+  method_running_ = ChosenMethod();
   reader_.Start(method_running_);
+}
+
+SignalMethod Form1::ChosenMethod() const {
+  if (!methods_restored_) {
+    // Start-up may hold a box open, with the countdown running, before it has set
+    // the method buttons: a sample taken meanwhile uses the stored choice, as the
+    // buttons will show it (an unreadable value leaves its button as it is).
+    bool option1 = true;
+    bool option2 = false;
+    try {
+      option1 = TextToBoolean(GetSetting(services_.settings, setting::kOption1));
+    } catch (const std::exception&) {
+    }
+    try {
+      option2 = TextToBoolean(GetSetting(services_.settings, setting::kOption2));
+    } catch (const std::exception&) {
+    }
+    return option1 && !option2 ? SignalMethod::kWirelessTool : SignalMethod::kSignalStrength;
+  }
+  return view_.IsChecked(Control::Option1) ? SignalMethod::kWirelessTool
+                                           : SignalMethod::kSignalStrength;
 }
 
 void Form1::FinishSample(bool read, const SignalReading& reading) {

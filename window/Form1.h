@@ -33,6 +33,9 @@ struct Form1Services {
   std::filesystem::path temp_folder;
   std::filesystem::path program_folder;  // where the skin and the hand pointer may lie
   DrawFrom1To100 draw = DrawForHomePage;
+  // The date and time forms as the history log holds them, for reading it back,
+  // where they differ from `clock`'s (another code page); none when they do not.
+  const Clock* log_text_clock = nullptr;
 };
 
 // What a front end lends the window: its controls, its tray icon, its message
@@ -148,6 +151,7 @@ class Form1 {
   bool Save(const SettingKey& key, std::string_view value);
   void RequestSample(SampleOrigin origin);
   void StartNextSample();
+  SignalMethod ChosenMethod() const;
   void FinishSample(bool read, const SignalReading& reading);
 
   // Form1Metrics.cpp
@@ -186,6 +190,7 @@ class Form1 {
   // Told once per run: the system refuses every reading until the user allows
   // location access.
   bool location_refusal_told_ = false;
+  bool methods_restored_ = false;  // the method buttons show the stored choice
   PointerMode pointer_mode_ = PointerMode::kDefault;
   int last_interval_row_ = -1;
   HistoryMenu history_menu_;

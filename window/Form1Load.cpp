@@ -139,6 +139,7 @@ void Form1::RestoreOptions(TrappedHandler& trap) {
   trap.Step(192, [&] {
     SetOption(Control::Option2, TextToBoolean(GetSetting(services_.settings, setting::kOption2)));
   });
+  methods_restored_ = true;
 }
 
 void Form1::RestoreMinimisedStart(TrappedHandler& trap) {

@@ -18,7 +18,9 @@
 #include "platform/PlatformServices.h"
 #include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
+#include "platform/windows/AnsiFormClock.h"
 #include "platform/windows/WideText.h"
+#include "report/Writers.h"
 #include "sampling/HistoryLog.h"
 #include "sampling/StatusSampler.h"
 #include "ui/win32/MainWindow.h"
@@ -53,23 +55,6 @@ class Attachment {
   quorvane::win32::MainWindow& window_;
 };
 
-// The user's date and time forms in the ANSI code page, as the history log holds
-// them, so that a designator such as "오후" is recognised in the log's own bytes.
-class AnsiFormClock : public quorvane::Clock {
- public:
-  explicit AnsiFormClock(const quorvane::Clock& clock) : clock_(clock) {}
-  quorvane::LocalDateTime Now() const override { return clock_.Now(); }
-  std::string ShortDate(const quorvane::LocalDateTime& when) const override {
-    return quorvane::Narrow(quorvane::Widen(clock_.ShortDate(when)), CP_ACP);
-  }
-  std::string LongTime(const quorvane::LocalDateTime& when) const override {
-    return quorvane::Narrow(quorvane::Widen(clock_.LongTime(when)), CP_ACP);
-  }
-
- private:
-  const quorvane::Clock& clock_;
-};
-
 // The program's arguments in UTF-8, without its own name.
 std::vector<std::string> Arguments() {
   int count = 0;
@@ -87,7 +72,7 @@ std::optional<int> RunReportOptions(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return std::nullopt;
 
   const quorvane::SystemClock system_clock;
-  const AnsiFormClock clock(system_clock);
+  const quorvane::AnsiFormClock clock(system_clock);
   quorvane::win32::ConsoleOutput console(STD_OUTPUT_HANDLE);
   std::ostream out(&console);
   std::ostringstream errors;
@@ -113,6 +98,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // Libraries come from the system folder only, never from beside a downloaded
   // Quorvane.exe or from the current folder.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
+  // The log's lines are in the ANSI code page; reports show them in UTF-8.
+  quorvane::report::UseAnsiCodePage(
+      [](std::string_view text) { return quorvane::Narrow(quorvane::Widen(text, CP_ACP)); });
 
   const std::vector<std::string> arguments = Arguments();
   if (const auto status = RunReportOptions(arguments)) return *status;
@@ -141,6 +130,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                    quorvane::SystemWirelessTool(), *services.signal_source,
                                    *services.connectivity, temp_folder, services.wlan.get()});
   quorvane::HistoryStore history(*services.clock);
+  // The signal report reads the log back, whose dates are in the ANSI code page.
+  const quorvane::AnsiFormClock log_text_clock(*services.clock);
 
   quorvane::win32::Win32MessageLoop loop(instance);
   quorvane::win32::MainWindow window(instance, history);
@@ -150,9 +141,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   int exit_code = 0;
   {
-    quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, *services.clock,
-                          temp_folder, program.parent_path()},
-                         {window, window.tray(), dialogs, desktop, loop}, history);
+    quorvane::Form1 form(
+        {sampler, *services.settings, *services.startup_entry, *services.clock, temp_folder,
+         program.parent_path(), quorvane::DrawForHomePage, &log_text_clock},
+        {window, window.tray(), dialogs, desktop, loop}, history);
     if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
     Attachment attachment(window, form);
     form.Form_Load();

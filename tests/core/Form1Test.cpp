@@ -67,14 +67,20 @@ TEST(Form1Startup, AStoredIntervalThatNamesNoRowIsReportedOnce) {
 }
 
 // Nobody may be there to close a start-up box (a start at login into the tray).
+// The samples taken meanwhile use the stored method, though its button is set
+// only after the box.
 TEST(Form1Startup, SamplesTakenWhileAStartUpBoxIsOpenReachTheLog) {
   Form1Harness h;
-  h.settings.values = {{"Option1", "banana"}, {"OftenIndex", "1"}, {"StartStopState", "On"}};
+  h.settings.values = {
+      {"Option1", "banana"}, {"Option2", "True"}, {"OftenIndex", "1"}, {"StartStopState", "On"}};
+  h.signal_source.strengths = {-60};
   h.dialogs.while_open = [&] { h.TickAndRead(3); };
   h.Load();
   ASSERT_EQ(h.dialogs.errors.size(), 1u);
   EXPECT_EQ(h.dialogs.errors[0].line, 190);
   EXPECT_EQ(h.LogLines(), 3);
+  EXPECT_TRUE(h.tool.commands.empty());
+  EXPECT_TRUE(h.window.IsChecked(C::Option2));
 }
 
 TEST(Form1Startup, TheHomePageOpensOnlyOnTheLuckyDraw) {

@@ -130,6 +130,10 @@ TEST_F(ReportTest, AFileThatSettlesDayBeforeMonth) {
   // Nothing settles it: the locale's order.
   WriteLog({"5/12/2026 10:00:00 WiFi Signal Strength is 70%"});
   EXPECT_EQ(CsvTimes(), std::vector<std::string>{"2026-05-12T10:00:00+00:00"});
+
+  // Only settling dates: the order they show is still reported.
+  WriteLog({"13/12/2026 10:00:00 WiFi Signal Strength is 70%"});
+  EXPECT_THAT(Report(Format::kJson), Has("\"day_month_order\": \"day-month\""));
 }
 
 TEST_F(ReportTest, DropsAgainstGaps) {

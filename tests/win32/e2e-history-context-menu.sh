@@ -4,6 +4,9 @@
 # registered for .html files, here a fake browser that records what it was asked
 # to open; "Export History as CSV…", reached with Shift+F10, saves where the save
 # dialog says. Automatic logging goes on while the menu or the dialog is open.
+# A Greek user's Windows: the log's "μ.μ." is in the ANSI code page, and the
+# report must read it back.
+export LANG=el_GR.UTF-8
 source "$(dirname "$0")/wine-e2e-lib.sh"
 : "${FAKE_BROWSER:?}"
 # Wine's shell reads file types from the machine's classes only (a user's own
@@ -53,6 +56,8 @@ shot win32-history-context-menu
 xdotool key --clearmodifiers Down Return
 wait_for 30 test -s "$OPENED" || fail "the browser was not asked to open anything"
 [ -s "$REPORT" ] || fail "no report beside the log"
+grep -q 'data-figure="summary.samples">[1-9]' "$REPORT" ||
+  fail "the report read no sample: $(grep -o 'unreadable_lines">[0-9]*' "$REPORT") unreadable lines"
 grep -q 'Quorvane-report\.html' "$OPENED" || fail "the browser was asked to open $(cat "$OPENED")"
 opened=$(winepath -u "$(tr -d '\r\n' <"$OPENED")" 2>/dev/null)
 [ "$(realpath -m "$opened")" = "$(realpath -m "$REPORT")" ] ||
@@ -80,6 +85,7 @@ xdotool key --clearmodifiers End shift+Home
 xdotool type --delay 20 "$(winepath -w "$CSV" 2>/dev/null)"
 xdotool key --clearmodifiers Return
 wait_for 20 test -s "$CSV" || fail "the CSV was not written where the dialog said"
+grep -qE '(π|μ)\.μ\. WiFi' "$CSV" || fail "the CSV does not show the log's Greek text: $(sed -n 2p "$CSV")"
 wait_for 5 no_popup || fail "the save dialog stayed"
 [ "$(wc -l <"$OPENED")" -eq 1 ] || fail "the browser was asked more than once"
 close_and_wait "$W" || fail "closing did not end the program"
