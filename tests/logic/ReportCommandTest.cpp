@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/TempDir.h"
 
 namespace quorvane {
 namespace {
@@ -17,20 +18,19 @@ using ::testing::HasSubstr;
 class ReportCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() / "quorvane-report-command";
-    std::filesystem::create_directories(folder_);
     own_log_ = folder_ / "Quorvane.txt";
     std::ofstream(own_log_, std::ios::binary)
         << "12/07/26 10:00:00 WiFi Signal Strength is 70%\r\n";
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
 
   std::optional<int> Run(const std::vector<std::string>& arguments, bool console = true) {
     return RunReportOptions(arguments, {own_log_, clock_, console ? &out_ : nullptr, errors_});
   }
 
   testing::FakeClock clock_;
-  std::filesystem::path folder_;
+  // A folder of each test's own: the tests run side by side.
+  testing::TempDir temp_;
+  std::filesystem::path folder_ = temp_.path();
   std::filesystem::path own_log_;
   std::ostringstream out_;
   std::ostringstream errors_;
