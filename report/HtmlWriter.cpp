@@ -21,16 +21,27 @@ table { border-collapse: collapse; margin: 0.6em 0; }
 th, td { border-bottom: 1px solid #d8dee6; padding: 0.2em 0.8em; text-align: right; }
 th:first-child, td:first-child { text-align: left; }
 svg { width: 100%; height: auto; display: block; }
-svg text { font-size: 12px; fill: #4a5462; }
-.grid { stroke: #e3e8ee; } .threshold { stroke: #c98a1b; stroke-dasharray: 5 4; }
+td { white-space: nowrap; }
+svg text { font-size: 13px; fill: #4a5462; }
+.grid { stroke: #e3e8ee; } .day { stroke: #c4ccd6; stroke-width: 0.8; }
+.threshold { stroke: #c98a1b; stroke-dasharray: 5 4; }
 .signal { fill: #9cc3ee; stroke: #1f6fc5; stroke-width: 1.5; stroke-linejoin: round;
           stroke-linecap: round; }
-.idle { fill: #e6e6e6; } .drop { fill: #f5b5b0; } .low { fill-opacity: 0.4; }
-.high { fill: #e8837a; } .bar { fill: #1f6fc5; }
-.key span { display: inline-block; width: 0.9em; height: 0.9em; vertical-align: -0.1em;
-            margin: 0 0.3em 0 1em; }
+.idle { fill: #e6e6e6; background: #e6e6e6; } .drop { fill: #f5b5b0; background: #f5b5b0; }
+.low { fill-opacity: 0.4; } .high { fill: #e8837a; background: #e8837a; }
+.other { fill: #efedf7; background: #efedf7; } svg .absent { fill: #7a7390; font-size: 15px; }
+.bar { fill: #1f6fc5; }
+.key span { white-space: nowrap; margin-right: 1em; }
+.key i { display: inline-block; width: 0.9em; height: 0.9em; vertical-align: -0.1em;
+         margin-right: 0.3em; }
+.key .signal { background: #9cc3ee; border: 1px solid #1f6fc5; box-sizing: border-box; }
+.key .low { opacity: 0.4; } .key .threshold { height: 0; border-top: 2px dashed #c98a1b; }
 section { break-inside: avoid; }
-@media print { body { margin: 0; max-width: none; } h2 { break-after: avoid; } }
+@media print {
+  body { margin: 0; max-width: none; } h2 { break-after: avoid; }
+  /* The plots shrink to about two thirds on paper: their text grows to stay readable. */
+  .plot text { font-size: 18px; } svg .absent { font-size: 20px; } .hours text { font-size: 14px; }
+}
 </style>
 )";
 
@@ -63,10 +74,6 @@ void Figure(std::ostream& out, const std::string& path, const Value& value) {
   out << "<span data-figure=\"" << path << "\">" << value << "</span>";
 }
 
-const char* MethodName(Method method) {
-  return method == Method::kPercent ? "Method #1" : "Method #2";
-}
-
 std::string Unit(Method method) { return method == Method::kPercent ? " %" : ""; }
 
 void WritePeriod(const Figures& figures, std::ostream& out) {
@@ -93,17 +100,13 @@ void WritePeriod(const Figures& figures, std::ostream& out) {
   out << "</td></tr>\n</table></section>\n";
 }
 
-void WriteMethod(const Figures& figures, Method method, std::ostream& out) {
+void WriteMethod(const Figures& figures, Method method, const TimeZone& zone, std::ostream& out) {
   const MethodFigures& m = figures.methods[MethodIndex(method)];
   const std::string key = "summary.method" + std::to_string(static_cast<int>(method));
   out << "<section><h2>" << MethodName(method)
       << (method == Method::kPercent ? ": signal in percent" : ": signal level 0 to 5")
-      << "</h2>\n<p class=\"key\"><span style=\"background:#1f6fc5\"></span>signal (lowest to "
-         "highest in each column)<span style=\"background:#f5b5b0\"></span>no connection"
-         "<span style=\"background:#e6e6e6\"></span>Quorvane not running"
-         "<span style=\"border-top:2px dashed #c98a1b;height:0\"></span>weak and poor "
-         "thresholds</p>\n";
-  WriteSignalPlot(figures, method, out);
+      << "</h2>\n";
+  WriteSignalPlot(figures, method, zone, out);
   out << "<table>\n<tr><th>Samples</th><th>Minimum</th><th>Median</th><th>Mean</th>"
          "<th>Maximum</th><th>Weak (below "
       << WeakThreshold(method) << Unit(method) << ")</th><th>Poor (below " << PoorThreshold(method)
@@ -199,14 +202,15 @@ void WriteDays(const Figures& figures, std::ostream& out) {
 
 }  // namespace
 
-void WriteHtml(const Figures& figures, const std::filesystem::path& log, std::ostream& out) {
+void WriteHtml(const Figures& figures, const std::filesystem::path& log, const TimeZone& zone,
+               std::ostream& out) {
   out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n"
          "<title>Quorvane signal report</title>\n"
       << kStyle << "</head><body>\n<h1>WiFi signal report</h1>\n<p class=\"note\">From "
       << Escaped(PathText(log)) << ", made by Quorvane.</p>\n";
   WritePeriod(figures, out);
   for (const Method method : {Method::kPercent, Method::kLevel})
-    if (figures.methods[MethodIndex(method)].samples > 0) WriteMethod(figures, method, out);
+    if (figures.methods[MethodIndex(method)].samples > 0) WriteMethod(figures, method, zone, out);
   WriteDisconnections(figures, out);
   if (!figures.days.empty()) WriteDays(figures, out);
   out << "<p class=\"note\">Weak and poor: Method #1 below " << WeakThreshold(Method::kPercent)

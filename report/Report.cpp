@@ -52,7 +52,7 @@ void WriteFigures(LogFile& file, Format format, const CurrentForm& form, const T
                   std::ostream& out) {
   const auto figures = Analyse(file, form, zone);
   if (format == Format::kHtml) {
-    WriteHtml(*figures, file.path(), out);
+    WriteHtml(*figures, file.path(), zone, out);
   } else {
     WriteJson(*figures, file.path(), out);
   }

@@ -13,6 +13,9 @@ enum class Method : std::uint8_t { kPercent = 1, kLevel = 2 };
 inline constexpr int kMethodCount = 2;
 inline int MethodIndex(Method method) { return method == Method::kPercent ? 0 : 1; }
 inline int MethodScale(Method method) { return method == Method::kPercent ? 100 : 5; }
+inline const char* MethodName(Method method) {
+  return method == Method::kPercent ? "Method #1" : "Method #2";
+}
 
 // What one history line says.
 struct LineReading {

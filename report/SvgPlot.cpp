@@ -2,16 +2,17 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "report/PathText.h"
 #include "report/Thresholds.h"
-#include "report/TimeText.h"
+#include "report/TimeTicks.h"
 #include "report/Writers.h"
 
 namespace quorvane::report {
 namespace {
 
-constexpr double kLeft = 44, kTop = 10, kWidth = PlotGrid::kColumns, kHeight = 200;
+constexpr double kLeft = 54, kTop = 10, kWidth = PlotGrid::kColumns, kHeight = 200;
 
 std::string Number(double value) { return OneDecimal(value); }
 
@@ -30,7 +31,8 @@ bool UsedRange(const PlotGrid& grid, int& first, int& last) {
   return first >= 0;
 }
 
-void WriteAxes(const Figures& figures, Method method, int first, int last, std::ostream& out) {
+void WriteAxes(const Figures& figures, Method method, int first, int last, const TimeZone& zone,
+               std::ostream& out) {
   const int scale = MethodScale(method);
   const int step = method == Method::kPercent ? 25 : 1;
   for (int v = 0; v <= scale; v += step) {
@@ -43,22 +45,59 @@ void WriteAxes(const Figures& figures, Method method, int first, int last, std::
     out << "<line class=\"threshold\" x1=\"" << kLeft << "\" x2=\"" << kLeft + kWidth << "\" y1=\""
         << Number(Y(threshold, scale)) << "\" y2=\"" << Number(Y(threshold, scale)) << "\"/>\n";
   }
+  // Round local times along the bottom, and a faint line where each day starts.
   const PlotGrid& grid = figures.plot;
-  const int labels = 5;
-  for (int k = 0; k < labels; ++k) {
-    const double at = first + (last + 1 - first) * static_cast<double>(k) / (labels - 1);
-    const std::int64_t utc = grid.origin() + static_cast<std::int64_t>(at * grid.column_seconds());
-    const double x = kLeft + kWidth * k / (labels - 1);
-    const char* anchor = k == 0 ? "start" : k == labels - 1 ? "end" : "middle";
-    out << "<text class=\"tick\" x=\"" << Number(x) << "\" y=\"" << kTop + kHeight + 18
-        << "\" text-anchor=\"" << anchor << "\">"
-        << ReadableTime(utc, figures.first_offset).substr(0, 16) << "</text>\n";
+  const std::int64_t from = grid.origin() + first * grid.column_seconds();
+  const std::int64_t to = grid.origin() + (last + 1) * grid.column_seconds();
+  auto x_of = [&](std::int64_t utc) {
+    return kLeft + kWidth * static_cast<double>(utc - from) / static_cast<double>(to - from);
+  };
+  const TimeAxis axis = TimeAxisTicks(from, to, zone, 8);
+  for (const std::int64_t midnight : axis.midnights)
+    out << "<line class=\"day\" x1=\"" << Number(x_of(midnight)) << "\" x2=\""
+        << Number(x_of(midnight)) << "\" y1=\"" << kTop << "\" y2=\"" << kTop + kHeight << "\"/>";
+  for (const TimeTick& tick : axis.ticks) {
+    const double x = x_of(tick.utc);
+    const char* anchor = x < kLeft + 40 ? "start" : x > kLeft + kWidth - 40 ? "end" : "middle";
+    out << "<line class=\"grid\" x1=\"" << Number(x) << "\" x2=\"" << Number(x) << "\" y1=\""
+        << kTop + kHeight << "\" y2=\"" << kTop + kHeight + 4 << "\"/><text class=\"tick\" x=\""
+        << Number(x) << "\" y=\"" << kTop + kHeight + 20 << "\" text-anchor=\"" << anchor << "\">"
+        << tick.label << "</text>\n";
   }
+}
+
+// The colours of the plot that follows, each explained once.
+template <typename Used>
+void WriteKey(Method method, const Used& used, std::ostream& out) {
+  out << "<p class=\"key\"><span><i class=\"signal\"></i>signal (lowest to highest in each "
+         "column)</span> <span><i class=\"threshold\"></i>weak and poor thresholds</span>";
+  static constexpr struct {
+    const char* shade;
+    const char* meaning;
+  } kShades[] = {
+      {"drop high", "no connection, 10 % or more of the time"},
+      {"drop", "no connection, 2 to 10 %"},
+      {"drop low", "no connection, under 2 %"},
+      {"idle", "Quorvane not running"},
+      {"other", nullptr},
+  };
+  for (const auto& entry : kShades) {
+    if (!used(entry.shade)) continue;
+    out << " <span><i class=\"" << entry.shade << "\"></i>";
+    if (entry.meaning)
+      out << entry.meaning;
+    else
+      out << "only " << MethodName(method == Method::kPercent ? Method::kLevel : Method::kPercent)
+          << " ran";
+    out << "</span>";
+  }
+  out << "</p>\n";
 }
 
 }  // namespace
 
-void WriteSignalPlot(const Figures& figures, Method method, std::ostream& out) {
+void WriteSignalPlot(const Figures& figures, Method method, const TimeZone& zone,
+                     std::ostream& out) {
   const PlotGrid& grid = figures.plot;
   int first = 0, last = 0;
   if (!UsedRange(grid, first, last)) return;
@@ -67,18 +106,29 @@ void WriteSignalPlot(const Figures& figures, Method method, std::ostream& out) {
   const double column_width = kWidth / (last + 1 - first);
   auto x_of = [&](int i) { return kLeft + (i - first + 0.5) * column_width; };
 
-  out << "<svg class=\"plot\" viewBox=\"0 0 " << kLeft + kWidth + 12 << " " << kTop + kHeight + 26
-      << "\" role=\"img\" aria-label=\"Method #" << static_cast<int>(method)
-      << " signal over time\" data-plot=\"method" << static_cast<int>(method) << "\">\n";
-  // Where Quorvane was not running, and where the connection was lost.
+  // Where Quorvane was not running, where only the other method ran, and where the
+  // connection was lost.
   auto shade_of = [&](int i) -> const char* {
     const auto& column = grid.columns()[i];
     if (column.count[0] + column.count[1] == 0) return "idle";
+    if (column.count[m] == 0) return "other";
     if (column.drops[m] == 0) return nullptr;
     // Darker where a larger share of the column's samples had no connection.
     const double share = static_cast<double>(column.drops[m]) / column.count[m];
     return share >= 0.1 ? "drop high" : share >= 0.02 ? "drop" : "drop low";
   };
+  WriteKey(
+      method,
+      [&](std::string_view shade) {
+        for (int i = first; i <= last; ++i)
+          if (const char* used = shade_of(i); used && shade == used) return true;
+        return false;
+      },
+      out);
+
+  out << "<svg class=\"plot\" viewBox=\"0 0 " << kLeft + kWidth + 12 << " " << kTop + kHeight + 28
+      << "\" role=\"img\" aria-label=\"Method #" << static_cast<int>(method)
+      << " signal over time\" data-plot=\"method" << static_cast<int>(method) << "\">\n";
   for (int i = first; i <= last;) {
     const char* shade = shade_of(i);
     int end = i + 1;
@@ -87,10 +137,15 @@ void WriteSignalPlot(const Figures& figures, Method method, std::ostream& out) {
       out << "<rect class=\"" << shade << "\" x=\"" << Number(x_of(i) - column_width / 2)
           << "\" y=\"" << kTop << "\" width=\"" << Number(column_width * (end - i) + 0.3)
           << "\" height=\"" << kHeight << "\"/>";
+    // Say so where the plot would otherwise stand empty.
+    if (shade && std::string_view(shade) == "other" && (end - i) * column_width >= 160)
+      out << "<text class=\"absent\" x=\"" << Number(x_of(i) + column_width * (end - i - 1) / 2)
+          << "\" y=\"" << Number(Y(scale * 0.8, scale)) << "\" text-anchor=\"middle\">No "
+          << MethodName(method) << " samples</text>";
     i = end;
   }
   out << "\n";
-  WriteAxes(figures, method, first, last, out);
+  WriteAxes(figures, method, first, last, zone, out);
   // The band of each run of columns that hold this method's samples.
   out << "<path class=\"signal\" d=\"";
   int i = first;

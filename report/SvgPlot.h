@@ -3,14 +3,18 @@
 #include <ostream>
 
 #include "report/Figures.h"
+#include "report/TimeZone.h"
 
 namespace quorvane::report {
 
-// The signal of one method over time as inline SVG: the band between each pixel
-// column's minimum and maximum, broken where Quorvane was not running (shaded
-// grey), columns with disconnections shaded red by their share, the weak and poor thresholds
-// dashed. Method #1 on 0 to 100 %, Method #2 on 0 to 5.
-void WriteSignalPlot(const Figures& figures, Method method, std::ostream& out);
+// The signal of one method over time as inline SVG, after a key to its colours: the
+// band between each pixel column's minimum and maximum, broken where Quorvane was not
+// running (shaded grey), where only the other method ran (shaded and said), columns
+// with disconnections shaded red by their share, the weak and poor thresholds dashed,
+// round local times along the bottom and a faint line where each day starts. Method #1
+// on 0 to 100 %, Method #2 on 0 to 5.
+void WriteSignalPlot(const Figures& figures, Method method, const TimeZone& zone,
+                     std::ostream& out);
 
 // The mean of each hour of the day as 24 bars.
 void WriteHourBars(const MethodFigures& figures, Method method, std::ostream& out);

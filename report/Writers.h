@@ -5,11 +5,14 @@
 #include <string>
 
 #include "report/Figures.h"
+#include "report/TimeZone.h"
 
 namespace quorvane::report {
 
-// The report as one self-contained HTML page: inline SVG and CSS, no script.
-void WriteHtml(const Figures& figures, const std::filesystem::path& log, std::ostream& out);
+// The report as one self-contained HTML page: inline SVG and CSS, no script. The
+// plots' times are read in `zone`.
+void WriteHtml(const Figures& figures, const std::filesystem::path& log, const TimeZone& zone,
+               std::ostream& out);
 
 // The same figures as JSON.
 void WriteJson(const Figures& figures, const std::filesystem::path& log, std::ostream& out);

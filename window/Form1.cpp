@@ -38,7 +38,8 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       desktop_(views.desktop),
       loop_(views.loop),
       history_(history),
-      tray_(views.tray, views.loop, [this] { NoTray(); }),
+      tray_(
+          views.tray, views.loop, [this] { NoTray(); }, [this] { TrayTookTheIconLate(); }),
       timer1_(views.loop.CreateTimer([this] { Timer1_Timer(); })),
       button5_caption_(SpecOf(Control::PushButton5).caption),
       history_menu_(log_file_path_,

@@ -163,6 +163,7 @@ class Form1 {
   // Form1Tray.cpp
   void ShowForm1(bool minimised);
   void NoTray();
+  void TrayTookTheIconLate();
   void ShowTrayBalloon();
   void Form_Unload();
 

@@ -58,6 +58,13 @@ void Form1::NoTray() {
   ShowForm1(true);
 }
 
+void Form1::TrayTookTheIconLate() {
+  // A window that went to the taskbar minimised while the tray still refused the
+  // icon (a start into the tray at login, before the shell was ready) goes into
+  // it now, as a minimise does.
+  Form_Resize();
+}
+
 void Form1::BringToFront() { cSysTray1_MouseUp(cSysTray::kLeftButton); }
 
 void Form1::cSysTray1_MouseUp(int button) {

@@ -9,9 +9,11 @@ constexpr int kTries = 60;  // two minutes
 
 }  // namespace
 
-cSysTray::cSysTray(TrayIconView& view, MessageLoop& loop, std::function<void()> no_tray)
+cSysTray::cSysTray(TrayIconView& view, MessageLoop& loop, std::function<void()> no_tray,
+                   std::function<void()> taken_late)
     : view_(view),
       no_tray_(std::move(no_tray)),
+      taken_late_(std::move(taken_late)),
       balloon_timer_(loop.CreateTimer([this] { BalloonTimeUp(); })),
       retry_timer_(loop.CreateTimer([this] { AddAgain(); })) {}
 
@@ -42,7 +44,8 @@ void cSysTray::AddAgain() {
   added_ = view_.Show(tray_tip_);
   if (!added_ && --tries_left_ > 0) return;
   retry_timer_->Stop();
-  if (!added_ && no_tray_) no_tray_();
+  const auto& tell = added_ ? taken_late_ : no_tray_;
+  if (tell) tell();
 }
 
 void cSysTray::TrayCreated() {

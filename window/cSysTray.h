@@ -14,8 +14,10 @@ namespace quorvane {
 // the program takes it that there is no tray.
 class cSysTray {
  public:
-  // `no_tray` is told when the tray refused the icon for the last time.
-  cSysTray(TrayIconView& view, MessageLoop& loop, std::function<void()> no_tray = {});
+  // `no_tray` is told when the tray refused the icon for the last time,
+  // `taken_late` when it took the icon on a later try.
+  cSysTray(TrayIconView& view, MessageLoop& loop, std::function<void()> no_tray = {},
+           std::function<void()> taken_late = {});
 
   bool InTray() const { return in_tray_; }
   // True puts the icon into the tray, false takes it out; the same value twice
@@ -58,6 +60,7 @@ class cSysTray {
 
   TrayIconView& view_;
   std::function<void()> no_tray_;
+  std::function<void()> taken_late_;
   std::unique_ptr<Timer> balloon_timer_;
   std::unique_ptr<Timer> retry_timer_;
   int tries_left_ = 0;

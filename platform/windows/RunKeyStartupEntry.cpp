@@ -22,6 +22,11 @@ LSTATUS WithRunKey(HKEY hive, Change&& change) {
   return status;
 }
 
+// Paths on Windows do not tell case apart.
+bool SamePath(const wchar_t* stored, const std::wstring& data) {
+  return CompareStringOrdinal(stored, -1, data.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace
 
 RunKeyStartupEntry::RunKeyStartupEntry(std::filesystem::path program)
@@ -49,7 +54,7 @@ void RunKeyStartupEntry::Add() {
       DWORD bytes = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
       if (RegGetValueW(key, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, stored.data(), &bytes) ==
               ERROR_SUCCESS &&
-          data == stored.c_str())
+          SamePath(stored.c_str(), data))
         return RegDeleteValueW(key, name.c_str());
       return LSTATUS{ERROR_SUCCESS};
     });
@@ -85,8 +90,7 @@ bool RunKeyStartupEntry::Exists() const {
     if (RegGetValueW(hive, kRunKey, name.c_str(), RRF_RT_REG_SZ, nullptr, stored.data(), &size) !=
         ERROR_SUCCESS)
       continue;
-    // Paths on Windows do not tell case apart.
-    if (CompareStringOrdinal(stored.c_str(), -1, data.c_str(), -1, TRUE) == CSTR_EQUAL) return true;
+    if (SamePath(stored.c_str(), data)) return true;
   }
   return false;
 }

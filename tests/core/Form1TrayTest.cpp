@@ -144,6 +144,22 @@ TEST(Form1Tray, AnIconTheTrayRefusedIsAddedOnALaterTryAndAfterTheTrayIsMadeAnew)
   EXPECT_FALSE(h.tray.shown);
 }
 
+// A start into the tray at login, before the shell takes icons: the window waits
+// minimised on the taskbar and goes into the tray once the icon is taken.
+TEST(Form1Tray, AWindowMinimisedWhileTheTrayRefusedTheIconGoesIntoItWhenTaken) {
+  Form1Harness h;
+  h.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
+  h.tray.refusals = 2;
+  Form1& form = h.Load();
+  EXPECT_TRUE(h.window.shown);
+  EXPECT_TRUE(h.window.minimized);
+  h.TrayRetryTimer().Fire();
+  h.TrayRetryTimer().Fire();
+  EXPECT_FALSE(h.window.shown);
+  EXPECT_TRUE(form.MinimizedToTray());
+  EXPECT_EQ(h.tray.balloons.size(), 1u);
+}
+
 TEST(Form1Tray, ClosingStopsTheTimerAndRemovesTheIcon) {
   Form1Harness h;
   Form1& form = h.Load();

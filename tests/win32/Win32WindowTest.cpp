@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <chrono>
 #include <fstream>
@@ -22,6 +23,47 @@ namespace quorvane::win32 {
 namespace {
 
 using namespace std::chrono_literals;
+
+// On a desktop without a tray host, Wine shows a tray window of its own when the
+// first icon arrives, and the window manager gives it the focus once it maps it:
+// whichever window was active then loses the focus. The tray window is shown, and
+// has taken the focus, before any window under test exists.
+class ShellTrayShownFirst : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    owner_ =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    NOTIFYICONDATAW icon = Icon();
+    icon.uFlags = NIF_ICON;
+    icon.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    Shell_NotifyIconW(NIM_ADD, &icon);
+    HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    if (!tray || !IsWindowVisible(tray)) return;  // the icon went into a tray host
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (GetForegroundWindow() != tray && std::chrono::steady_clock::now() < end) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+      Sleep(10);
+    }
+  }
+  void TearDown() override {
+    NOTIFYICONDATAW icon = Icon();
+    Shell_NotifyIconW(NIM_DELETE, &icon);
+    DestroyWindow(owner_);
+  }
+
+ private:
+  NOTIFYICONDATAW Icon() const {
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = owner_;
+    icon.uID = 1;
+    return icon;
+  }
+  HWND owner_ = nullptr;
+};
+[[maybe_unused]] const auto* const shell_tray_shown_first =
+    ::testing::AddGlobalTestEnvironment(new ShellTrayShownFirst);
 
 // The real main window over the window core, with fake services.
 class Win32WindowTest : public ::testing::Test {

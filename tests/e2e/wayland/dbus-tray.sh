@@ -4,7 +4,7 @@
 # goes away after 5 seconds; the left and right buttons restore the window and
 # the middle one does not; the icon comes back when the host restarts and goes
 # when the program ends.
-NEEDS="dbus-daemon dbus-monitor busctl waybar mako makoctl sway grim"
+NEEDS="dbus-daemon dbus-monitor busctl waybar mako makoctl sway Xwayland grim"
 source "$(dirname "$0")/session-lib.sh"
 session_start_bus
 session_start_sway

@@ -4,7 +4,7 @@
 # into the tray, with the balloon the first time only; the right and left buttons
 # on the icon bring it back. Started at login with both start options on, it goes
 # straight into the tray without showing its window.
-NEEDS="dbus-daemon dbus-monitor busctl waybar mako makoctl kwin_wayland xwininfo import"
+NEEDS="dbus-daemon dbus-monitor busctl waybar mako makoctl kwin_wayland Xwayland xwininfo import"
 source "$(dirname "$0")/session-lib.sh"
 session_start_bus
 session_start_kwin xwayland

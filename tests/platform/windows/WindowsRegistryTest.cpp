@@ -77,9 +77,12 @@ TEST(WindowsStartupEntry, AProgramItsUserMayReplaceStartsForThatUserOnly) {
   { std::ofstream(program) << "MZ"; }
   RunKeyStartupEntry entry(program);
   const std::wstring data = entry.value_data();
-  // A machine-wide value that an earlier version wrote for this copy goes too.
+  // A machine-wide value that an earlier version wrote for this copy goes too,
+  // however its path was spelt.
+  std::wstring spelt = data;
+  CharUpperW(spelt.data());
   RegSetKeyValueW(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe", REG_SZ,
-                  data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+                  spelt.c_str(), static_cast<DWORD>((spelt.size() + 1) * sizeof(wchar_t)));
   entry.Add();
   EXPECT_FALSE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
   EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"),

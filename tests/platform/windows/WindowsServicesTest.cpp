@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/AppError.h"
 #include "platform/SystemClock.h"
 #include "platform/windows/InternetConnectivity.h"
 #include "platform/windows/WmiSignalSource.h"
@@ -21,6 +22,11 @@ TEST(WindowsSignalStrength, WithoutAdaptersTheConnectionDecides) {
   // No wireless adapter answers here, so the connection test gives the level.
   EXPECT_EQ(level, connectivity.IsInternetConnected() ? "5" : "0");
   EXPECT_EQ(reader.GetSignalByWmi("."), level);  // the binding is reused
+}
+
+// Run alone, with wininet disabled as on a Windows without it.
+TEST(WindowsConnectivity, WithoutWininetTheConnectionTestFailsWithAMessage) {
+  EXPECT_THROW(InternetConnectivity().IsInternetConnected(), AppError);
 }
 
 // A query whose provider never delivers: each step waits out the time limit it
