@@ -8,7 +8,7 @@
 namespace quorvane::report {
 
 ParsedBlocks::ParsedBlocks(LogFile& file, const DateTimeReader& reader)
-    : file_(file), reader_(reader) {
+    : file_(file), caller_reader_(reader), producer_reader_(reader) {
   file_.Rewind();
   for (Block& block : blocks_) block.bytes.resize(kCarryRoom + kBlockSize);
   producer_ = std::thread([this] { Produce(); });
@@ -23,7 +23,8 @@ ParsedBlocks::~ParsedBlocks() {
   producer_.join();
 }
 
-// On the caller's thread: the next free block filled from the file.
+// On the caller's thread: the next free block filled from the file and cut after
+// its last whole line.
 void ParsedBlocks::ReadAhead() {
   Block* block;
   {
@@ -32,59 +33,119 @@ void ParsedBlocks::ReadAhead() {
     block = &blocks_[read_ % blocks_.size()];
   }
   block->read = file_.Read(block->bytes.data() + kCarryRoom, kBlockSize);
+  CutAfterLastLine(*block);
   {
     std::lock_guard lock(mutex_);
     end_read_ = block->read == 0;
+    states_[read_ % blocks_.size()] = State::kRead;
     ++read_;
   }
   changed_.notify_all();
 }
 
+void ParsedBlocks::CutAfterLastLine(Block& block) {
+  char* data = block.bytes.data();
+  block.counts = {};
+  block.begin = kCarryRoom;
+  block.end = kCarryRoom + block.read;
+  if (skipping_) {  // the rest of an overlong line, up to its end
+    const void* newline = std::memchr(data + block.begin, '\n', block.read);
+    skipping_ = newline == nullptr && block.read > 0;
+    block.begin = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) + 1
+                          : block.end;
+  } else {
+    block.begin -= carried_.size();
+    std::memcpy(data + block.begin, carried_.data(), carried_.size());
+  }
+  carried_.clear();
+  if (first_block_ && block.end - block.begin >= 3 &&
+      std::memcmp(data + block.begin, "\xEF\xBB\xBF", 3) == 0)
+    block.begin += 3;
+  first_block_ = false;
+  block.last = block.read == 0;
+  if (block.last) return;  // what was carried is the file's last line
+  std::size_t cut = block.end;
+  while (cut > block.begin && data[cut - 1] != '\n') --cut;
+  if (block.end - cut > kCarryRoom) {
+    // No history line is anywhere near as long: unreadable, skipped up to its end.
+    ++block.counts.lines;
+    ++block.counts.unreadable;
+    skipping_ = true;
+  } else {
+    carried_.assign(data + cut, block.end - cut);
+  }
+  block.end = cut;
+}
+
+ParsedBlocks::Block* ParsedBlocks::Unclaimed() {
+  for (std::uint64_t i = consumed_; i < read_; ++i)
+    if (states_[i % blocks_.size()] == State::kRead) {
+      states_[i % blocks_.size()] = State::kParsing;
+      return &blocks_[i % blocks_.size()];
+    }
+  return nullptr;
+}
+
 ParsedBlocks::Block& ParsedBlocks::Next() {
   {
     std::lock_guard lock(mutex_);
-    if (handed_out_) ++consumed_;
+    if (handed_out_) {
+      states_[consumed_ % blocks_.size()] = State::kFree;
+      ++consumed_;
+    }
   }
   ReadAhead();
   ReadAhead();
   std::unique_lock lock(mutex_);
-  changed_.wait(lock, [this] { return parsed_ > consumed_; });
-  handed_out_ = true;
-  return blocks_[consumed_ % blocks_.size()];
+  for (;;) {
+    const std::size_t wanted = consumed_ % blocks_.size();
+    if (states_[wanted] == State::kParsed) {
+      handed_out_ = true;
+      counts_ += blocks_[wanted].counts;
+      return blocks_[wanted];
+    }
+    // Rather than wait, parse a block nobody has taken yet.
+    if (Block* block = Unclaimed()) {
+      const std::size_t index = static_cast<std::size_t>(block - blocks_.data());
+      lock.unlock();
+      Parse(*block, caller_reader_);
+      lock.lock();
+      states_[index] = State::kParsed;
+      changed_.notify_all();
+    } else {
+      changed_.wait(lock);
+    }
+  }
 }
 
 void ParsedBlocks::Produce() {
+  std::unique_lock lock(mutex_);
   for (;;) {
-    Block* block;
-    {
-      std::unique_lock lock(mutex_);
-      changed_.wait(lock, [this] { return stopping_ || read_ > parsed_; });
-      if (stopping_) return;
-      block = &blocks_[parsed_ % blocks_.size()];
-    }
-    Parse(*block);
-    {
-      std::lock_guard lock(mutex_);
-      ++parsed_;
-    }
+    Block* block = nullptr;
+    changed_.wait(lock, [&] { return stopping_ || (block = Unclaimed()) != nullptr; });
+    if (stopping_) return;
+    const std::size_t index = static_cast<std::size_t>(block - blocks_.data());
+    lock.unlock();
+    Parse(*block, producer_reader_);
+    lock.lock();
+    states_[index] = State::kParsed;
     changed_.notify_all();
-    if (block->last) return;
   }
 }
 
-void ParsedBlocks::Take(std::string_view line, Block& block) {
+void ParsedBlocks::Take(std::string_view line, Block& block, const DateTimeReader& reader) const {
   while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.empty()) return;
-  ++counts_.lines;
+  ++block.counts.lines;
   LineReading reading;
   OrderHint hint;
-  if (line.size() > 0xFFFF || !ReadHistoryLine(line, reader_, reading, hint)) {
-    ++counts_.unreadable;
+  if (line.size() > 0xFFFF || !ReadHistoryLine(line, reader, reading, hint)) {
+    ++block.counts.unreadable;
     return;
   }
-  if (hint == OrderHint::kDayFirst) ++counts_.day_first;
-  if (hint == OrderHint::kMonthFirst) ++counts_.month_first;
-  if (hint == OrderHint::kAmbiguous) ++counts_.ambiguous;
+  if (hint == OrderHint::kDayFirst) ++block.counts.day_first;
+  if (hint == OrderHint::kMonthFirst) ++block.counts.month_first;
+  if (hint == OrderHint::kAmbiguous) ++block.counts.ambiguous;
   // Made UTC on the caller's thread, in order.
   block.lines.push_back({WallSeconds(reading.local),
                          static_cast<std::uint32_t>(line.data() - block.bytes.data()),
@@ -93,32 +154,18 @@ void ParsedBlocks::Take(std::string_view line, Block& block) {
                                                    (reading.connected ? kConnected : 0))});
 }
 
-void ParsedBlocks::Parse(Block& block) {
+void ParsedBlocks::Parse(Block& block, const DateTimeReader& reader) const {
   block.lines.clear();
   block.lines.reserve(kBlockSize / 40);
-  char* data = block.bytes.data();
-  std::size_t start = kCarryRoom - carried_.size();
-  std::memcpy(data + start, carried_.data(), carried_.size());
-  carried_.clear();
-  const std::size_t end = kCarryRoom + block.read;
-  if (first_block_ && end - start >= 3 && std::memcmp(data + start, "\xEF\xBB\xBF", 3) == 0)
-    start += 3;
-  first_block_ = false;
-  while (const void* newline = std::memchr(data + start, '\n', end - start)) {
+  const char* data = block.bytes.data();
+  std::size_t start = block.begin;
+  while (const void* newline = std::memchr(data + start, '\n', block.end - start)) {
     const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
-    if (!skipping_) Take(std::string_view(data + start, at - start), block);
-    skipping_ = false;
+    Take(std::string_view(data + start, at - start), block, reader);
     start = at + 1;
   }
-  block.last = block.read == 0;
-  if (block.last) {
-    if (start < end && !skipping_) Take(std::string_view(data + start, end - start), block);
-  } else if (end - start > kCarryRoom) {
-    if (!skipping_) Take(std::string_view(data + start, end - start), block);  // unreadable
-    skipping_ = true;                                                          // up to its line end
-  } else {
-    carried_.assign(data + start, end - start);
-  }
+  // Only the file's last line may have no line end.
+  if (start < block.end) Take(std::string_view(data + start, block.end - start), block, reader);
 }
 
 }  // namespace quorvane::report

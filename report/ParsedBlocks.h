@@ -33,11 +33,22 @@ struct PassCounts {
   bool MisreadWith(DayMonthOrder order, DayMonthOrder locale_order) const {
     return ambiguous > 0 && Settled(locale_order) != order;
   }
+  PassCounts& operator+=(const PassCounts& other) {
+    lines += other.lines;
+    unreadable += other.unreadable;
+    day_first += other.day_first;
+    month_first += other.month_first;
+    ambiguous += other.ambiguous;
+    return *this;
+  }
 };
 
-// The log's lines parsed on a thread of their own, a block at a time, while the
-// caller's thread reads the block after and works on the block before: the two
-// cores share the work about evenly. Three blocks are in memory at most.
+// The log's lines parsed a block at a time on a thread of their own and, whenever
+// the block it needs next is not ready, on the caller's thread too, while the
+// caller's thread also reads the blocks ahead and works on the block before. Each
+// block is cut after its last whole line as it is read, so blocks are parsed in
+// any order by either thread and handed out in the file's. Four blocks are in
+// memory at most.
 class ParsedBlocks {
  public:
   // A readable line, small so that a block's lines stay in the cache between the
@@ -54,7 +65,10 @@ class ParsedBlocks {
   struct Block {
     std::vector<char> bytes;  // room for a line carried over, then the block as read
     std::size_t read = 0;     // bytes read into it
+    std::size_t begin = 0;    // its whole lines (the last one of the file may have no end)
+    std::size_t end = 0;
     std::vector<Line> lines;
+    PassCounts counts;  // of its lines
     bool last = false;
 
     Sample SampleAt(std::size_t i) const {
@@ -85,23 +99,32 @@ class ParsedBlocks {
   // anywhere near as long, so a longer one is unreadable.
   static constexpr std::size_t kCarryRoom = std::size_t{1} << 16;
 
+  enum class State { kFree, kRead, kParsing, kParsed };
+
   void ReadAhead();
+  void CutAfterLastLine(Block& block);
+  // A block read and not yet claimed by either thread, the earliest; nullptr when
+  // none. With the mutex held.
+  Block* Unclaimed();
   void Produce();
-  void Parse(Block& block);
-  void Take(std::string_view line, Block& block);
+  void Parse(Block& block, const DateTimeReader& reader) const;
+  void Take(std::string_view line, Block& block, const DateTimeReader& reader) const;
 
   LogFile& file_;
-  const DateTimeReader& reader_;
-  PassCounts counts_;
+  // One reader for each thread that parses: a reader remembers the last date it read.
+  const DateTimeReader caller_reader_;
+  const DateTimeReader producer_reader_;
+  PassCounts counts_;  // of the blocks handed out
+  // The caller's thread alone, as it reads:
   std::string carried_;  // the start of a line cut by the block's end
   bool first_block_ = true;
   bool skipping_ = false;  // the rest of an overlong line
 
-  std::array<Block, 3> blocks_;
+  std::array<Block, 4> blocks_;
+  std::array<State, 4> states_{};
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::uint64_t read_ = 0;  // blocks read, parsed and done with, counted from the start
-  std::uint64_t parsed_ = 0;
+  std::uint64_t read_ = 0;  // blocks read and done with, counted from the start
   std::uint64_t consumed_ = 0;
   bool end_read_ = false;
   bool handed_out_ = false;

@@ -241,6 +241,24 @@ TEST_F(ReportTest, BrokenAndCutLinesAreCountedAndSkipped) {
   EXPECT_EQ(CsvTimes().size(), 2u);
 }
 
+// A log of several megabytes is read in blocks by two threads: a line cut by a
+// block's end, and a line far longer than any history line, lose no sample.
+TEST_F(ReportTest, ALogOfManyBlocksIsReadWhole) {
+  std::vector<std::string> lines;
+  for (int second = 0; second < 86400; ++second) {
+    if (second == 40000) lines.push_back(std::string(200000, 'x'));
+    char line[64];
+    std::snprintf(line, sizeof line, "12/7/2026 %d:%02d:%02d %s WiFi Signal Strength is %d%%",
+                  second / 3600 % 12 == 0 ? 12 : second / 3600 % 12, second / 60 % 60, second % 60,
+                  second < 43200 ? "AM" : "PM", 10 + second % 90);
+    lines.push_back(line);
+  }
+  WriteLog(lines);
+  EXPECT_THAT(Report(Format::kJson),
+              Has("\"lines\": 86401, \"unreadable_lines\": 1, \"samples\": 86400"));
+  EXPECT_EQ(CsvTimes().size(), 86400u);
+}
+
 TEST_F(ReportTest, FailuresAreToldInOneLineNamingTheFile) {
   try {
     Report(Format::kHtml);
