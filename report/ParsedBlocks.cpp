@@ -96,6 +96,7 @@ ParsedBlocks::Block& ParsedBlocks::Next() {
   }
   ReadAhead();
   ReadAhead();
+  ReadAhead();
   std::unique_lock lock(mutex_);
   for (;;) {
     const std::size_t wanted = consumed_ % blocks_.size();

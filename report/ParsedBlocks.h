@@ -47,7 +47,7 @@ struct PassCounts {
 // the block it needs next is not ready, on the caller's thread too, while the
 // caller's thread also reads the blocks ahead and works on the block before. Each
 // block is cut after its last whole line as it is read, so blocks are parsed in
-// any order by either thread and handed out in the file's. Four blocks are in
+// any order by either thread and handed out in the file's. Eight blocks are in
 // memory at most.
 class ParsedBlocks {
  public:
@@ -120,8 +120,8 @@ class ParsedBlocks {
   bool first_block_ = true;
   bool skipping_ = false;  // the rest of an overlong line
 
-  std::array<Block, 4> blocks_;
-  std::array<State, 4> states_{};
+  std::array<Block, 8> blocks_;
+  std::array<State, 8> states_{};
   std::mutex mutex_;
   std::condition_variable changed_;
   std::uint64_t read_ = 0;  // blocks read and done with, counted from the start
