@@ -37,6 +37,9 @@ cmake --build --preset windows -j"$(nproc)" --target package-windows  # the .zip
 wineserver -p 30
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 status=0
-ctest --preset windows -j"$(nproc)" || status=$?
+# A test that fails is run once more: the installer's test under Wine has failed
+# now and then in a whole run (a program started from the installer's last page
+# that logged nothing) and never when run again; a test that fails twice fails.
+ctest --preset windows -j"$(nproc)" --repeat until-pass:2 || status=$?
 wineserver -k 2>/dev/null || true
 exit $status

@@ -45,7 +45,9 @@ end_started() {
 trap end_started EXIT
 
 install() {
-  on_wine "$setup" /S || fail "the installer failed"
+  local status=0
+  on_wine "$setup" /S || status=$?
+  [ $status -eq 0 ] || fail "the installer failed with exit status $status ($(ls "$program_dir" 2>&1 | xargs))"
 }
 
 # The uninstaller runs on from a copy of itself; its last step takes away the entry
@@ -116,7 +118,8 @@ for _ in $(seq 60); do
   grep -q 'WiFi Signal Strength is' "$log" 2>/dev/null && break
   sleep 0.5
 done
-grep -q 'WiFi Signal Strength is' "$log" 2>/dev/null || fail "the installed program logged nothing"
+grep -q 'WiFi Signal Strength is' "$log" 2>/dev/null ||
+  fail "the installed program logged nothing; its TEMP folder holds: $(ls "$(dirname "$log")" 2>&1 | xargs)"
 # A silent install over the running copy, as an update does, closes it and starts
 # it again, so logging goes on.
 on_wine explorer /desktop=$desktop "$setup" /S >/dev/null || fail "the update failed"
