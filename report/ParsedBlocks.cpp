@@ -107,12 +107,7 @@ ParsedBlocks::Block& ParsedBlocks::Next() {
     }
     // Rather than wait, parse a block nobody has taken yet.
     if (Block* block = Unclaimed()) {
-      const std::size_t index = static_cast<std::size_t>(block - blocks_.data());
-      lock.unlock();
-      Parse(*block, caller_reader_);
-      lock.lock();
-      states_[index] = State::kParsed;
-      changed_.notify_all();
+      ParseClaimed(*block, caller_reader_, lock);
     } else {
       changed_.wait(lock);
     }
@@ -125,13 +120,18 @@ void ParsedBlocks::Produce() {
     Block* block = nullptr;
     changed_.wait(lock, [&] { return stopping_ || (block = Unclaimed()) != nullptr; });
     if (stopping_) return;
-    const std::size_t index = static_cast<std::size_t>(block - blocks_.data());
-    lock.unlock();
-    Parse(*block, producer_reader_);
-    lock.lock();
-    states_[index] = State::kParsed;
-    changed_.notify_all();
+    ParseClaimed(*block, producer_reader_, lock);
   }
+}
+
+void ParsedBlocks::ParseClaimed(Block& block, const DateTimeReader& reader,
+                                std::unique_lock<std::mutex>& lock) {
+  const std::size_t index = static_cast<std::size_t>(&block - blocks_.data());
+  lock.unlock();
+  Parse(block, reader);
+  lock.lock();
+  states_[index] = State::kParsed;
+  changed_.notify_all();
 }
 
 void ParsedBlocks::Take(std::string_view line, Block& block, const DateTimeReader& reader) const {

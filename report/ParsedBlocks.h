@@ -107,6 +107,9 @@ class ParsedBlocks {
   // none. With the mutex held.
   Block* Unclaimed();
   void Produce();
+  // Parses a block this thread claimed, the mutex released meanwhile, and marks it
+  // parsed.
+  void ParseClaimed(Block& block, const DateTimeReader& reader, std::unique_lock<std::mutex>& lock);
   void Parse(Block& block, const DateTimeReader& reader) const;
   void Take(std::string_view line, Block& block, const DateTimeReader& reader) const;
 
