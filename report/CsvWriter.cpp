@@ -1,5 +1,9 @@
 #include "report/CsvWriter.h"
 
+#include <array>
+#include <cstring>
+#include <string>
+
 #include "report/Report.h"
 #include "report/TimeText.h"
 #include "report/Writers.h"
@@ -7,63 +11,152 @@
 namespace quorvane::report {
 namespace {
 
-constexpr std::size_t kFlushAt = std::size_t{1} << 20;
+constexpr std::string_view kHeader = "\xEF\xBB\xBFtime,method,value,connected,text\r\n";
+// "2026-12-07T11:41:29+01:00": the offset's six characters start at 19.
+constexpr std::size_t kOffsetAt = 19;
+constexpr std::size_t kOffsetLength = 6;
+// A row's characters besides its text: time, method, value, connected, quotes, line end.
+constexpr std::size_t kRowRoom = 48;
 
-bool IsAscii(std::string_view text) {
-  for (const char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
+// "00" to "99".
+constexpr std::array<char, 200> kTwoDigits = [] {
+  std::array<char, 200> digits{};
+  for (int i = 0; i < 100; ++i) {
+    digits[2 * i] = static_cast<char>('0' + i / 10);
+    digits[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return digits;
+}();
+
+char* TwoDigits(char* out, int value) {
+  std::memcpy(out, &kTwoDigits[2 * value], 2);
+  return out + 2;
+}
+
+// Whether `text` has neither a quote nor a byte above ASCII, as nearly every
+// line: it then goes out as it is. Eight bytes at a time.
+bool IsPlain(std::string_view text) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kHighs = 0x8080808080808080;
+  constexpr std::uint64_t kQuotes = kOnes * '"';
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    const std::uint64_t quotes = word ^ kQuotes;  // a zero byte where a quote was
+    if (((quotes - kOnes) & ~quotes & kHighs) != 0 || (word & kHighs) != 0) return false;
+  }
+  for (; i < text.size(); ++i)
+    if (text[i] == '"' || static_cast<unsigned char>(text[i]) >= 0x80) return false;
   return true;
+}
+
+// The text as UTF-8 with each quote doubled.
+std::string QuotedText(std::string_view line) {
+  const std::string text = ToUtf8(line);
+  std::string quoted;
+  quoted.reserve(text.size() + 8);
+  for (const char c : text) {
+    quoted += c;
+    if (c == '"') quoted += '"';
+  }
+  return quoted;
+}
+
+void WriteOffset(char* out, std::int32_t offset) {
+  char text[32];
+  WriteIsoTime(text, LocalDateTime{2000, 1, 1, 0, 0, 0}, offset);
+  std::memcpy(out, text + kOffsetAt, kOffsetLength);
 }
 
 }  // namespace
 
-CsvWriter::CsvWriter(std::ostream& out) : out_(out) {
-  buffer_.reserve(kFlushAt + 4096);
-  buffer_ = "\xEF\xBB\xBFtime,method,value,connected,text\r\n";
+CsvWriter::CsvWriter(std::ostream& out, const TimeZone& zone) : out_(out), resolver_(zone) {
+  out_.write(kHeader.data(), static_cast<std::streamsize>(kHeader.size()));
 }
 
-void CsvWriter::Row(const Sample& sample) {
-  char head[64];
-  // The calendar date changes once a day: worked out again only then.
-  const std::int64_t day = sample.Day();
-  if (day != day_) {
-    day_ = day;
-    date_ = CivilFromSeconds(day * 86400);
-  }
-  LocalDateTime local = date_;
-  const int second_of_day = static_cast<int>(sample.wall - day * 86400);
-  local.hour = second_of_day / 3600;
-  local.minute = second_of_day / 60 % 60;
-  local.second = second_of_day % 60;
-  char* end = WriteIsoTime(head, local, sample.offset);
-  *end++ = ',';
-  *end++ = sample.method == Method::kPercent ? '1' : '2';
-  *end++ = ',';
-  if (sample.value >= 100) *end++ = '1';
-  if (sample.value >= 10) *end++ = static_cast<char>('0' + sample.value / 10 % 10);
-  *end++ = static_cast<char>('0' + sample.value % 10);
-  const std::string_view connected = sample.connected ? ",yes,\"" : ",no,\"";
-  buffer_.append(head, end);
-  buffer_.append(connected);
-  const std::string converted = IsAscii(sample.text) ? std::string() : ToUtf8(sample.text);
-  const std::string_view text = converted.empty() ? sample.text : std::string_view(converted);
-  for (std::size_t from = 0;;) {
-    const std::size_t quote = text.find('"', from);
-    if (quote == std::string_view::npos) {
-      buffer_.append(text.substr(from));
-      break;
+void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
+  UtcResolver resolver(zone);
+  std::vector<char>& made = block.made;
+  block.made_at.resize(block.lines.size());
+  block.made_in_order = true;
+  std::size_t size = 0;
+  std::int64_t day = INT64_MIN;
+  char date[32];  // "2026-12-07T" of that day, and a time after it
+  std::int32_t offset = INT32_MIN;
+  char offset_text[kOffsetLength];
+  std::string quoted;
+  for (std::size_t i = 0; i < block.lines.size(); ++i) {
+    const ParsedBlocks::Line& line = block.lines[i];
+    std::string_view text(block.bytes.data() + line.start, line.length);
+    if (!IsPlain(text)) {
+      quoted = QuotedText(text);
+      text = quoted;
     }
-    buffer_.append(text.substr(from, quote + 1 - from));
-    buffer_ += '"';
-    from = quote + 1;
+    if (made.size() < size + kRowRoom + text.size())
+      made.resize(2 * (size + kRowRoom + text.size()));
+    char* out = made.data() + size;
+    block.made_at[i] = static_cast<std::uint32_t>(size);
+
+    const std::int64_t line_day = (line.wall >= 0 ? line.wall : line.wall - 86399) / 86400;
+    if (line_day != day) {
+      day = line_day;
+      WriteIsoTime(date, CivilFromSeconds(day * 86400), 0);
+    }
+    std::memcpy(out, date, 11);
+    out += 11;
+    const int second_of_day = static_cast<int>(line.wall - day * 86400);
+    out = TwoDigits(out, second_of_day / 3600);
+    *out++ = ':';
+    out = TwoDigits(out, second_of_day / 60 % 60);
+    *out++ = ':';
+    out = TwoDigits(out, second_of_day % 60);
+
+    std::int64_t utc;
+    std::int32_t line_offset;
+    resolver.Resolve(line.wall, utc, line_offset);
+    // Where an hour occurs twice, the line before decides, and it may lie in the
+    // block before: Write puts such a block right.
+    if (resolver.HourOccursTwice()) block.made_in_order = false;
+    if (line_offset != offset) {
+      offset = line_offset;
+      WriteOffset(offset_text, offset);
+    }
+    std::memcpy(out, offset_text, kOffsetLength);
+    out += kOffsetLength;
+
+    const bool connected = (line.method_and_connection & ParsedBlocks::kConnected) != 0;
+    const bool percent = static_cast<Method>(line.method_and_connection &
+                                             ~ParsedBlocks::kConnected) == Method::kPercent;
+    *out++ = ',';
+    *out++ = percent ? '1' : '2';
+    *out++ = ',';
+    if (line.value >= 100) *out++ = '1';
+    if (line.value >= 10) *out++ = static_cast<char>('0' + line.value / 10 % 10);
+    *out++ = static_cast<char>('0' + line.value % 10);
+    const std::string_view flag = connected ? ",yes,\"" : ",no,\"";
+    std::memcpy(out, flag.data(), flag.size());
+    out += flag.size();
+    std::memcpy(out, text.data(), text.size());
+    out += text.size();
+    std::memcpy(out, "\"\r\n", 3);
+    size = static_cast<std::size_t>(out + 3 - made.data());
   }
-  buffer_.append("\"\r\n");
-  if (buffer_.size() >= kFlushAt) Flush();
+  block.made_size = size;
 }
 
-void CsvWriter::Flush() {
-  out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-  buffer_.clear();
+void CsvWriter::Write(ParsedBlocks::Block& block) {
+  std::int64_t utc;
+  std::int32_t offset;
+  if (!block.made_in_order) {
+    for (std::size_t i = 0; i < block.lines.size(); ++i) {
+      resolver_.Resolve(block.lines[i].wall, utc, offset);
+      WriteOffset(block.made.data() + block.made_at[i] + kOffsetAt, offset);
+    }
+  } else if (!block.lines.empty()) {
+    resolver_.Resolve(block.lines.back().wall, utc, offset);
+  }
+  out_.write(block.made.data(), static_cast<std::streamsize>(block.made_size));
   if (!out_) throw ReportError("the export could not be written");
 }
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <ostream>
-#include <string>
 
-#include "report/Sample.h"
+#include "report/ParsedBlocks.h"
+#include "report/TimeZone.h"
 
 namespace quorvane::report {
 
@@ -12,18 +12,23 @@ namespace quorvane::report {
 // from UTC at that moment, the method (1 or 2), the value, connected (yes or no)
 // and the line's own text. UTF-8 with a byte order mark and CR LF line ends, as
 // spreadsheets open it without asking.
+//
+// A block's rows are made on the thread that parsed it, each line made UTC on its
+// own; only a block with a line in an hour that occurs twice needs the lines before
+// it, and is put right as it is written, in the file's order.
 class CsvWriter {
  public:
-  explicit CsvWriter(std::ostream& out);
-  void Row(const Sample& sample);
-  // Hands what is buffered to the stream. Throws ReportError when it failed.
-  void Flush();
+  // Writes the header.
+  CsvWriter(std::ostream& out, const TimeZone& zone);
+
+  // On the thread that parsed `block`: its rows into block.made.
+  static void MakeRows(ParsedBlocks::Block& block, const TimeZone& zone);
+  // In the file's order. Throws ReportError when the rows could not be written.
+  void Write(ParsedBlocks::Block& block);
 
  private:
   std::ostream& out_;
-  std::string buffer_;
-  std::int64_t day_ = INT64_MIN;  // the local day of the row before, and its date
-  LocalDateTime date_;
+  UtcResolver resolver_;  // keeps up with every block's last line
 };
 
 }  // namespace quorvane::report

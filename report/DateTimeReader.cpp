@@ -179,13 +179,17 @@ bool DateTimeReader::ReadTime(std::string_view text, LocalDateTime& when) const 
   const std::size_t h = text.size() > 1 && IsDigit(p[1]) ? 2 : 1;
   if (text.size() >= h + 6 && IsDigit(p[0]) && p[h] == ':' && IsDigit(p[h + 1]) &&
       IsDigit(p[h + 2]) && p[h + 3] == ':' && IsDigit(p[h + 4]) && IsDigit(p[h + 5])) {
-    const std::string_view rest = text.substr(h + 6);
-    const bool pm = rest == " PM";
-    if (rest.empty() || pm || rest == " AM") {
+    // " AM" or " PM" compared byte by byte: a library call costs more than the rest.
+    const char* rest = p + h + 6;
+    const std::size_t rest_size = text.size() - (h + 6);
+    const bool designated =
+        rest_size == 3 && rest[0] == ' ' && (rest[1] == 'A' || rest[1] == 'P') && rest[2] == 'M';
+    if (rest_size == 0 || designated) {
+      const bool pm = designated && rest[1] == 'P';
       when.hour = h == 2 ? (p[0] - '0') * 10 + (p[1] - '0') : p[0] - '0';
       when.minute = (p[h + 1] - '0') * 10 + (p[h + 2] - '0');
       when.second = (p[h + 4] - '0') * 10 + (p[h + 5] - '0');
-      if (!rest.empty()) {
+      if (designated) {
         if (when.hour < 1 || when.hour > 12) return false;
         when.hour = when.hour % 12 + (pm ? 12 : 0);
       }

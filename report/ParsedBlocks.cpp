@@ -1,14 +1,15 @@
 #include "report/ParsedBlocks.h"
 
 #include <cstring>
+#include <utility>
 
 #include "report/CalendarMath.h"
 #include "report/HistoryLineReader.h"
 
 namespace quorvane::report {
 
-ParsedBlocks::ParsedBlocks(LogFile& file, const DateTimeReader& reader)
-    : file_(file), caller_reader_(reader), producer_reader_(reader) {
+ParsedBlocks::ParsedBlocks(LogFile& file, const DateTimeReader& reader, BlockWork work)
+    : file_(file), work_(std::move(work)), caller_reader_(reader), producer_reader_(reader) {
   file_.Rewind();
   for (Block& block : blocks_) block.bytes.resize(kCarryRoom + kBlockSize);
   producer_ = std::thread([this] { Produce(); });
@@ -129,12 +130,14 @@ void ParsedBlocks::ParseClaimed(Block& block, const DateTimeReader& reader,
   const std::size_t index = static_cast<std::size_t>(&block - blocks_.data());
   lock.unlock();
   Parse(block, reader);
+  if (work_) work_(block);
   lock.lock();
   states_[index] = State::kParsed;
   changed_.notify_all();
 }
 
-void ParsedBlocks::Take(std::string_view line, Block& block, const DateTimeReader& reader) const {
+void ParsedBlocks::Take(std::string_view line, Block& block, const DateTimeReader& reader,
+                        LastDay& day) const {
   while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.empty()) return;
   ++block.counts.lines;
@@ -147,8 +150,13 @@ void ParsedBlocks::Take(std::string_view line, Block& block, const DateTimeReade
   if (hint == OrderHint::kDayFirst) ++block.counts.day_first;
   if (hint == OrderHint::kMonthFirst) ++block.counts.month_first;
   if (hint == OrderHint::kAmbiguous) ++block.counts.ambiguous;
+  // Most lines share the date of the line before.
+  const LocalDateTime& local = reading.local;
+  if (local.day != day.day || local.month != day.month || local.year != day.year) {
+    day = {local.year, local.month, local.day, DaysFromCivil(local.year, local.month, local.day)};
+  }
   // Made UTC on the caller's thread, in order.
-  block.lines.push_back({WallSeconds(reading.local),
+  block.lines.push_back({day.days * 86400 + local.SecondsSinceMidnight(),
                          static_cast<std::uint32_t>(line.data() - block.bytes.data()),
                          static_cast<std::uint16_t>(line.size()), reading.value,
                          static_cast<std::uint8_t>(static_cast<std::uint8_t>(reading.method) |
@@ -159,14 +167,16 @@ void ParsedBlocks::Parse(Block& block, const DateTimeReader& reader) const {
   block.lines.clear();
   block.lines.reserve(kBlockSize / 40);
   const char* data = block.bytes.data();
+  LastDay day;
   std::size_t start = block.begin;
   while (const void* newline = std::memchr(data + start, '\n', block.end - start)) {
     const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
-    Take(std::string_view(data + start, at - start), block, reader);
+    Take(std::string_view(data + start, at - start), block, reader, day);
     start = at + 1;
   }
   // Only the file's last line may have no line end.
-  if (start < block.end) Take(std::string_view(data + start, block.end - start), block, reader);
+  if (start < block.end)
+    Take(std::string_view(data + start, block.end - start), block, reader, day);
 }
 
 }  // namespace quorvane::report

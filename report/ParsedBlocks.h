@@ -3,6 +3,7 @@
 #include <array>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -70,6 +71,12 @@ class ParsedBlocks {
     std::vector<Line> lines;
     PassCounts counts;  // of its lines
     bool last = false;
+    // What the work given to ParsedBlocks made of the lines: its bytes, where each
+    // line's part begins, and whether it is right without the blocks before.
+    std::vector<char> made;
+    std::size_t made_size = 0;
+    std::vector<std::uint32_t> made_at;
+    bool made_in_order = true;
 
     Sample SampleAt(std::size_t i) const {
       const Line& line = lines[i];
@@ -83,7 +90,10 @@ class ParsedBlocks {
     }
   };
 
-  ParsedBlocks(LogFile& file, const DateTimeReader& reader);
+  // Work done on a block by the thread that parsed it, before it is handed out.
+  using BlockWork = std::function<void(Block& block)>;
+
+  ParsedBlocks(LogFile& file, const DateTimeReader& reader, BlockWork work = {});
   ~ParsedBlocks();
   ParsedBlocks(const ParsedBlocks&) = delete;
   ParsedBlocks& operator=(const ParsedBlocks&) = delete;
@@ -111,9 +121,15 @@ class ParsedBlocks {
   // parsed.
   void ParseClaimed(Block& block, const DateTimeReader& reader, std::unique_lock<std::mutex>& lock);
   void Parse(Block& block, const DateTimeReader& reader) const;
-  void Take(std::string_view line, Block& block, const DateTimeReader& reader) const;
+  // The date of the line before, and its days since 1970.
+  struct LastDay {
+    int year = 0, month = 0, day = 0;
+    std::int64_t days = 0;
+  };
+  void Take(std::string_view line, Block& block, const DateTimeReader& reader, LastDay& day) const;
 
   LogFile& file_;
+  const BlockWork work_;
   // One reader for each thread that parses: a reader remembers the last date it read.
   const DateTimeReader caller_reader_;
   const DateTimeReader producer_reader_;

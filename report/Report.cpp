@@ -41,11 +41,14 @@ std::unique_ptr<Figures> Analyse(LogFile& file, const CurrentForm& form, const T
 
 PassCounts WriteCsv(LogFile& file, const CurrentForm& form, DayMonthOrder order,
                     const TimeZone& zone, std::ostream& out) {
-  CsvWriter csv(out);
-  const PassCounts counts = ReadSamples(file, DateTimeReader(form, order), zone,
-                                        [&](const Sample& sample) { csv.Row(sample); });
-  csv.Flush();
-  return counts;
+  CsvWriter csv(out, zone);
+  ParsedBlocks blocks(file, DateTimeReader(form, order),
+                      [&zone](ParsedBlocks::Block& block) { CsvWriter::MakeRows(block, zone); });
+  for (;;) {
+    ParsedBlocks::Block& block = blocks.Next();
+    csv.Write(block);
+    if (block.last) return blocks.counts();
+  }
 }
 
 void WriteFigures(LogFile& file, Format format, const CurrentForm& form, const TimeZone& zone,

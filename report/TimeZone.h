@@ -30,6 +30,9 @@ class UtcResolver {
 
   // `wall` is the local time read as if it were UTC.
   void Resolve(std::int64_t wall, std::int64_t& utc, std::int32_t& offset);
+  // Whether the hour of the time resolved last occurs twice, so that the line
+  // before decided which.
+  bool HourOccursTwice() const { return offset_count_ == 2; }
 
  private:
   void LearnHour(std::int64_t hour);
