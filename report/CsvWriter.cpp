@@ -80,6 +80,10 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
   std::vector<char>& made = block.made;
   block.made_at.resize(block.lines.size());
   block.made_in_order = true;
+  // Rows are under twice as long as their lines: room for them at once, grown
+  // only for lines of quotes or of bytes above ASCII.
+  const std::size_t room = 2 * (block.end - block.begin) + 64;
+  if (made.size() < room) made.resize(room);
   std::size_t size = 0;
   std::int64_t day = INT64_MIN;
   char date[32];  // "2026-12-07T" of that day, and a time after it
@@ -94,7 +98,7 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
       text = quoted;
     }
     if (made.size() < size + kRowRoom + text.size())
-      made.resize(2 * (size + kRowRoom + text.size()));
+      made.resize(size + kRowRoom + text.size() + made.size() / 2);
     char* out = made.data() + size;
     block.made_at[i] = static_cast<std::uint32_t>(size);
 

@@ -174,26 +174,36 @@ bool DateTimeReader::ReadDate(std::string_view text, std::size_t& pos, LocalDate
 }
 
 bool DateTimeReader::ReadTime(std::string_view text, LocalDateTime& when) const {
-  // The usual "9:05:07", "21:05:07" and "9:05:07 PM" at once.
+  // The usual "9:05:07", "21:05:07" and "9:05:07 PM" at once, one branch for
+  // each length of the hour.
   const char* p = text.data();
-  const std::size_t h = text.size() > 1 && IsDigit(p[1]) ? 2 : 1;
-  if (text.size() >= h + 6 && IsDigit(p[0]) && p[h] == ':' && IsDigit(p[h + 1]) &&
-      IsDigit(p[h + 2]) && p[h + 3] == ':' && IsDigit(p[h + 4]) && IsDigit(p[h + 5])) {
-    // " AM" or " PM" compared byte by byte: a library call costs more than the rest.
-    const char* rest = p + h + 6;
-    const std::size_t rest_size = text.size() - (h + 6);
-    const bool designated =
-        rest_size == 3 && rest[0] == ' ' && (rest[1] == 'A' || rest[1] == 'P') && rest[2] == 'M';
-    if (rest_size == 0 || designated) {
-      const bool pm = designated && rest[1] == 'P';
-      when.hour = h == 2 ? (p[0] - '0') * 10 + (p[1] - '0') : p[0] - '0';
-      when.minute = (p[h + 1] - '0') * 10 + (p[h + 2] - '0');
-      when.second = (p[h + 4] - '0') * 10 + (p[h + 5] - '0');
-      if (designated) {
-        if (when.hour < 1 || when.hour > 12) return false;
-        when.hour = when.hour % 12 + (pm ? 12 : 0);
+  const char* const text_end = p + text.size();
+  if (text.size() >= 7 && IsDigit(p[0])) {
+    int hour = -1;
+    const char* rest = p;
+    if (p[1] == ':') {
+      hour = p[0] - '0';
+      rest = p + 2;
+    } else if (IsDigit(p[1]) && p[2] == ':') {
+      hour = (p[0] - '0') * 10 + (p[1] - '0');
+      rest = p + 3;
+    }
+    // "05:07", then nothing, " AM" or " PM".
+    if (hour >= 0 && text_end - rest >= 5 && IsDigit(rest[0]) && IsDigit(rest[1]) &&
+        rest[2] == ':' && IsDigit(rest[3]) && IsDigit(rest[4])) {
+      const char* after = rest + 5;
+      const bool designated = text_end - after == 3 && after[0] == ' ' &&
+                              (after[1] == 'A' || after[1] == 'P') && after[2] == 'M';
+      if (after == text_end || designated) {
+        when.hour = hour;
+        when.minute = (rest[0] - '0') * 10 + (rest[1] - '0');
+        when.second = (rest[3] - '0') * 10 + (rest[4] - '0');
+        if (designated) {
+          if (hour < 1 || hour > 12) return false;
+          when.hour = hour % 12 + (after[1] == 'P' ? 12 : 0);
+        }
+        return when.hour < 24 && when.minute < 60 && when.second < 60;
       }
-      return when.hour < 24 && when.minute < 60 && when.second < 60;
     }
   }
   // A designator may stand before the time ("오후 3:04:05") or after it.

@@ -36,14 +36,4 @@ void UtcResolver::LearnHour(std::int64_t hour) {
   if (offset_count_ == 0) offsets_[offset_count_++] = before;  // the hour skipped in spring
 }
 
-void UtcResolver::Resolve(std::int64_t wall, std::int64_t& utc, std::int32_t& offset) {
-  const std::int64_t hour = wall >= 0 ? wall / 3600 : (wall - 3599) / 3600;
-  if (hour != hour_) LearnHour(hour);
-  int chosen = 0;
-  if (offset_count_ == 2 && wall - offsets_[0] < previous_) chosen = 1;
-  offset = offsets_[chosen];
-  utc = wall - offset;
-  previous_ = utc;
-}
-
 }  // namespace quorvane::report

@@ -29,7 +29,16 @@ class UtcResolver {
   explicit UtcResolver(const TimeZone& zone) : zone_(zone) {}
 
   // `wall` is the local time read as if it were UTC.
-  void Resolve(std::int64_t wall, std::int64_t& utc, std::int32_t& offset);
+  // Inline: it is called for every line.
+  void Resolve(std::int64_t wall, std::int64_t& utc, std::int32_t& offset) {
+    const std::int64_t hour = wall >= 0 ? wall / 3600 : (wall - 3599) / 3600;
+    if (hour != hour_) LearnHour(hour);
+    int chosen = 0;
+    if (offset_count_ == 2 && wall - offsets_[0] < previous_) chosen = 1;
+    offset = offsets_[chosen];
+    utc = wall - offset;
+    previous_ = utc;
+  }
   // Whether the hour of the time resolved last occurs twice, so that the line
   // before decided which.
   bool HourOccursTwice() const { return offset_count_ == 2; }
