@@ -12,12 +12,18 @@ export TZ=UTC LC_ALL=C.UTF-8 TEMP=$work
 echo "log_bytes=$(stat -c %s "$work/Quorvane.txt")"
 echo "log_lines=$lines"
 
-# Seconds, peak resident memory (kB) and CPU seconds of one command.
-measure() { /usr/bin/time -f "%e %M %U %S" -o "$work/time" "$@" >"$work/out" && cat "$work/time"; }
+# Seconds, peak resident memory (kB) and CPU seconds of one command, taken once
+# what earlier commands wrote is on the disk: the kernel writing it back meanwhile
+# would take the cores from what is measured.
+measure() {
+  sync
+  sleep 1
+  /usr/bin/time -f "%e %M %U %S" -o "$work/time" "$@" >"$work/out" && cat "$work/time"
+}
 
 "$report_log" count "$work/Quorvane.txt" >/dev/null  # into the page cache
 floor=() report=() csv=() write=()
-for round in 1 2 3; do
+for round in 1 2 3 4 5; do
   floor+=("$(measure "$report_log" count "$work/Quorvane.txt")")
   report+=("$(measure "$quorvane" --report "$work/Quorvane.txt" -o "$work/report.html")")
   csv+=("$(measure "$quorvane" --report "$work/Quorvane.txt" -o "$work/export.csv" --format csv)")
@@ -26,7 +32,7 @@ for round in 1 2 3; do
   csv_bytes=$(stat -c %s "$work/export.csv")
   rm -f "$work/export.csv" "$work/copy.csv"
 done
-pick() { printf '%s\n' "$@" | sort -n | sed -n 2p; }  # the middle of three runs
+pick() { printf '%s\n' "$@" | sort -n | sed -n 3p; }  # the middle of five runs
 cpu() { awk '{printf "%.2f", $3 + $4}'; }
 echo "floor_s=$(pick "${floor[@]}" | cut -d' ' -f1)"
 echo "floor_cpu_s=$(pick "${floor[@]}" | cpu)"

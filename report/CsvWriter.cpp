@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "report/HistoryLineReader.h"
 #include "report/Report.h"
 #include "report/TimeText.h"
 #include "report/Writers.h"
@@ -34,21 +35,25 @@ char* TwoDigits(char* out, int value) {
 }
 
 // Whether `text` has neither a quote nor a byte above ASCII, as nearly every
-// line: it then goes out as it is. Eight bytes at a time.
+// line: it then goes out as it is. Eight bytes at a time, the last eight
+// overlapping the ones before.
 bool IsPlain(std::string_view text) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101;
-  constexpr std::uint64_t kHighs = 0x8080808080808080;
-  constexpr std::uint64_t kQuotes = kOnes * '"';
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
+  auto plain_word = [&](std::size_t at) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighs = 0x8080808080808080;
     std::uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    const std::uint64_t quotes = word ^ kQuotes;  // a zero byte where a quote was
-    if (((quotes - kOnes) & ~quotes & kHighs) != 0 || (word & kHighs) != 0) return false;
+    std::memcpy(&word, text.data() + at, 8);
+    const std::uint64_t quotes = word ^ (kOnes * '"');  // a zero byte where a quote was
+    return ((((quotes - kOnes) & ~quotes) | word) & kHighs) == 0;
+  };
+  if (text.size() < 8) {
+    for (const char c : text)
+      if (c == '"' || static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
   }
-  for (; i < text.size(); ++i)
-    if (text[i] == '"' || static_cast<unsigned char>(text[i]) >= 0x80) return false;
-  return true;
+  for (std::size_t at = 0; at + 8 < text.size(); at += 8)
+    if (!plain_word(at)) return false;
+  return plain_word(text.size() - 8);
 }
 
 // The text as UTF-8 with each quote doubled.
@@ -86,14 +91,20 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
   if (made.size() < room) made.resize(room);
   std::size_t size = 0;
   std::int64_t day = INT64_MIN;
-  char date[32];  // "2026-12-07T" of that day, and a time after it
+  char date[32];    // "2026-12-07T11:41:" of that minute
+  int minute = -1;  // of the day
   std::int32_t offset = INT32_MIN;
   char offset_text[kOffsetLength];
   std::string quoted;
   for (std::size_t i = 0; i < block.lines.size(); ++i) {
     const ParsedBlocks::Line& line = block.lines[i];
     std::string_view text(block.bytes.data() + line.start, line.length);
-    if (!IsPlain(text)) {
+    const bool connected = (line.method_and_connection & ParsedBlocks::kConnected) != 0;
+    const Method method =
+        static_cast<Method>(line.method_and_connection & ~ParsedBlocks::kConnected);
+    // Only the date and time may hold other bytes: the rest was read as it is.
+    if (!IsPlain(
+            text.substr(0, text.size() - HistoryLineTailLength(method, line.value, connected)))) {
       quoted = QuotedText(text);
       text = quoted;
     }
@@ -102,19 +113,22 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
     char* out = made.data() + size;
     block.made_at[i] = static_cast<std::uint32_t>(size);
 
+    // "2026-12-07T11:41:" changes once a minute.
     const std::int64_t line_day = (line.wall >= 0 ? line.wall : line.wall - 86399) / 86400;
     if (line_day != day) {
       day = line_day;
+      minute = -1;
       WriteIsoTime(date, CivilFromSeconds(day * 86400), 0);
     }
-    std::memcpy(out, date, 11);
-    out += 11;
     const int second_of_day = static_cast<int>(line.wall - day * 86400);
-    out = TwoDigits(out, second_of_day / 3600);
-    *out++ = ':';
-    out = TwoDigits(out, second_of_day / 60 % 60);
-    *out++ = ':';
-    out = TwoDigits(out, second_of_day % 60);
+    if (second_of_day / 60 != minute) {
+      minute = second_of_day / 60;
+      TwoDigits(date + 11, minute / 60);
+      TwoDigits(date + 14, minute % 60);
+      date[16] = ':';
+    }
+    std::memcpy(out, date, 17);
+    out = TwoDigits(out + 17, second_of_day - minute * 60);
 
     std::int64_t utc;
     std::int32_t line_offset;
@@ -129,15 +143,17 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
     std::memcpy(out, offset_text, kOffsetLength);
     out += kOffsetLength;
 
-    const bool connected = (line.method_and_connection & ParsedBlocks::kConnected) != 0;
-    const bool percent = static_cast<Method>(line.method_and_connection &
-                                             ~ParsedBlocks::kConnected) == Method::kPercent;
     *out++ = ',';
-    *out++ = percent ? '1' : '2';
+    *out++ = method == Method::kPercent ? '1' : '2';
     *out++ = ',';
-    if (line.value >= 100) *out++ = '1';
-    if (line.value >= 10) *out++ = static_cast<char>('0' + line.value / 10 % 10);
-    *out++ = static_cast<char>('0' + line.value % 10);
+    if (line.value >= 100) {
+      std::memcpy(out, "100", 3);
+      out += 3;
+    } else if (line.value >= 10) {
+      out = TwoDigits(out, line.value);
+    } else {
+      *out++ = static_cast<char>('0' + line.value);
+    }
     const std::string_view flag = connected ? ",yes,\"" : ",no,\"";
     std::memcpy(out, flag.data(), flag.size());
     out += flag.size();

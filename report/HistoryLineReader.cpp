@@ -82,4 +82,14 @@ bool ReadHistoryLine(std::string_view line, const DateTimeReader& reader, LineRe
   return true;
 }
 
+std::size_t HistoryLineTailLength(Method method, int value, bool connected) {
+  std::size_t value_length;
+  if (method == Method::kPercent) {
+    value_length = !connected ? 2 + kNoConnection.size() : value == 100 ? 4 : 3;
+  } else {
+    value_length = connected ? 1 : 1 + kNoConnection.size();
+  }
+  return kMarker.size() + value_length;
+}
+
 }  // namespace quorvane::report

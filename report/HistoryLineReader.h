@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "report/DateTimeReader.h"
@@ -12,5 +13,9 @@ namespace quorvane::report {
 // is not a whole history line.
 bool ReadHistoryLine(std::string_view line, const DateTimeReader& reader, LineReading& reading,
                      OrderHint& hint);
+
+// The length of what a readable line ends with: " WiFi Signal Strength is " and the
+// value's text ("70%", " 5%", "0 (no connection)"), only ASCII and no quotes.
+std::size_t HistoryLineTailLength(Method method, int value, bool connected);
 
 }  // namespace quorvane::report
