@@ -110,6 +110,35 @@ TEST_F(ReportTest, EachDateFormIsRead) {
                                       "2026-12-12T00:05:00+00:00", "2026-12-13T13:41:29+00:00"}));
 }
 
+// A line's text goes into the export whole, as UTF-8, a designator in another
+// script too: "2026. 12. 7. 오후 1:41:29" from a Korean clock.
+TEST_F(ReportTest, ADesignatorInAnotherScriptIsExportedWhole) {
+  class KoreanClock : public testing::FakeClock {
+   public:
+    std::string ShortDate(const LocalDateTime& when) const override {
+      return std::to_string(when.year) + ". " + std::to_string(when.month) + ". " +
+             std::to_string(when.day) + ".";
+    }
+    std::string LongTime(const LocalDateTime& when) const override {
+      char text[32];
+      std::snprintf(text, sizeof text, "%s %d:%02d:%02d",
+                    when.hour < 12 ? "\xEC\x98\xA4\xEC\xA0\x84" : "\xEC\x98\xA4\xED\x9B\x84",
+                    when.hour % 12 == 0 ? 12 : when.hour % 12, when.minute, when.second);
+      return text;
+    }
+  } korean;
+  const std::string line =
+      "2026. 12. 7. \xEC\x98\xA4\xED\x9B\x84 1:41:29 WiFi Signal Strength is 70%";
+  WriteLog({line});
+  std::ostringstream out;
+  WriteReport(log_, Format::kCsv, korean, out);
+  std::istringstream csv(out.str());
+  std::string row;
+  std::getline(csv, row);  // the header
+  std::getline(csv, row);
+  EXPECT_EQ(row, "2026-12-07T13:41:29+00:00,1,70,yes,\"" + line + "\"\r");
+}
+
 TEST_F(ReportTest, AFileThatSettlesDayBeforeMonth) {
   // An American clock, but a log written under a day-first locale: "13/12" can
   // only be day first, so "5/12" is the 5th of December too.
