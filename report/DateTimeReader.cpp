@@ -52,6 +52,45 @@ bool SameStart(std::string_view text, const char (&start)[16], std::size_t lengt
   return ((a[0] ^ b[0]) & low) == 0 && ((a[1] ^ b[1]) & high) == 0;
 }
 
+// The usual time, "9:05:07" or "21:05:07", at `p`: its numbers into `when`, and
+// where it ends; nullptr when it is not there. One branch for each length of
+// the hour.
+const char* ReadUsualTime(const char* p, const char* end, LocalDateTime& when) {
+  if (end - p < 7 || !IsDigit(p[0])) return nullptr;
+  const char* rest;  // "05:07"
+  if (p[1] == ':') {
+    when.hour = p[0] - '0';
+    rest = p + 2;
+  } else if (IsDigit(p[1]) && p[2] == ':') {
+    when.hour = (p[0] - '0') * 10 + (p[1] - '0');
+    rest = p + 3;
+  } else {
+    return nullptr;
+  }
+  if (end - rest < 5 || !IsDigit(rest[0]) || !IsDigit(rest[1]) || rest[2] != ':' ||
+      !IsDigit(rest[3]) || !IsDigit(rest[4]))
+    return nullptr;
+  when.minute = (rest[0] - '0') * 10 + (rest[1] - '0');
+  when.second = (rest[3] - '0') * 10 + (rest[4] - '0');
+  return rest + 5;
+}
+
+// " AM" or " PM" at `p`: 'A' or 'P', else 0. Compared byte by byte: a library call
+// costs more than the rest of the time.
+char UsualDesignatorAt(const char* p, const char* end) {
+  return end - p >= 3 && p[0] == ' ' && (p[1] == 'A' || p[1] == 'P') && p[2] == 'M' ? p[1] : 0;
+}
+
+// The hour on a 24-hour clock after a designator ('A', 'P' or 0); false when the
+// time is no time.
+bool FinishUsualTime(LocalDateTime& when, char designator) {
+  if (designator != 0) {
+    if (when.hour < 1 || when.hour > 12) return false;
+    when.hour = when.hour % 12 + (designator == 'P' ? 12 : 0);
+  }
+  return when.hour < 24 && when.minute < 60 && when.second < 60;
+}
+
 int FullYear(int year, int digits) {
   if (digits > 2) return year;
   return year < 50 ? 2000 + year : 1900 + year;  // the 1950 to 2049 window of short dates
@@ -92,6 +131,23 @@ CurrentForm CurrentForm::Learn(const Clock& clock) {
     form.pm = words(pm);
   }
   return form;
+}
+
+std::size_t DateTimeReader::ReadUsualLineStart(std::string_view line, LocalDateTime& when,
+                                               OrderHint& hint) const {
+  const std::size_t length = last_date_length_;
+  if (length == 0 || line.size() < length + 8 || !SameStart(line, last_date_, length) ||
+      line[length] != ' ')
+    return 0;
+  const char* const line_end = line.data() + line.size();
+  LocalDateTime read = last_when_;
+  const char* after = ReadUsualTime(line.data() + length + 1, line_end, read);
+  if (after == nullptr) return 0;
+  const char designator = UsualDesignatorAt(after, line_end);
+  if (!FinishUsualTime(read, designator)) return 0;
+  when = read;
+  hint = last_hint_;
+  return static_cast<std::size_t>(after - line.data()) + (designator != 0 ? 3 : 0);
 }
 
 bool DateTimeReader::Read(std::string_view text, LocalDateTime& when, OrderHint& hint) const {
@@ -174,37 +230,11 @@ bool DateTimeReader::ReadDate(std::string_view text, std::size_t& pos, LocalDate
 }
 
 bool DateTimeReader::ReadTime(std::string_view text, LocalDateTime& when) const {
-  // The usual "9:05:07", "21:05:07" and "9:05:07 PM" at once, one branch for
-  // each length of the hour.
-  const char* p = text.data();
-  const char* const text_end = p + text.size();
-  if (text.size() >= 7 && IsDigit(p[0])) {
-    int hour = -1;
-    const char* rest = p;
-    if (p[1] == ':') {
-      hour = p[0] - '0';
-      rest = p + 2;
-    } else if (IsDigit(p[1]) && p[2] == ':') {
-      hour = (p[0] - '0') * 10 + (p[1] - '0');
-      rest = p + 3;
-    }
-    // "05:07", then nothing, " AM" or " PM".
-    if (hour >= 0 && text_end - rest >= 5 && IsDigit(rest[0]) && IsDigit(rest[1]) &&
-        rest[2] == ':' && IsDigit(rest[3]) && IsDigit(rest[4])) {
-      const char* after = rest + 5;
-      const bool designated = text_end - after == 3 && after[0] == ' ' &&
-                              (after[1] == 'A' || after[1] == 'P') && after[2] == 'M';
-      if (after == text_end || designated) {
-        when.hour = hour;
-        when.minute = (rest[0] - '0') * 10 + (rest[1] - '0');
-        when.second = (rest[3] - '0') * 10 + (rest[4] - '0');
-        if (designated) {
-          if (hour < 1 || hour > 12) return false;
-          when.hour = hour % 12 + (after[1] == 'P' ? 12 : 0);
-        }
-        return when.hour < 24 && when.minute < 60 && when.second < 60;
-      }
-    }
+  // The usual "9:05:07", "21:05:07" and "9:05:07 PM" at once.
+  const char* const text_end = text.data() + text.size();
+  if (const char* after = ReadUsualTime(text.data(), text_end, when)) {
+    const char designator = UsualDesignatorAt(after, text_end);
+    if (after + (designator != 0 ? 3 : 0) == text_end) return FinishUsualTime(when, designator);
   }
   // A designator may stand before the time ("오후 3:04:05") or after it.
   std::size_t start = 0;

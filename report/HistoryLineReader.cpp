@@ -70,10 +70,40 @@ bool ReadValue(std::string_view text, LineReading& sample) {
   return value == 0 && text.substr(pos) == kNoConnection;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The usual value texts, "70%", " 5%" and "3", without a loop; false for any other,
+// which ReadValue then reads.
+bool ReadUsualValue(std::string_view text, LineReading& sample) {
+  const char* p = text.data();
+  if (text.size() == 3 && p[2] == '%' && IsDigit(p[1]) && (p[0] == ' ' || IsDigit(p[0]))) {
+    sample.method = Method::kPercent;
+    sample.value = static_cast<std::uint8_t>((p[0] == ' ' ? 0 : (p[0] - '0') * 10) + (p[1] - '0'));
+    sample.connected = true;
+    return true;
+  }
+  if (text.size() == 1 && p[0] >= '0' && p[0] <= '5') {
+    sample.method = Method::kLevel;
+    sample.value = static_cast<std::uint8_t>(p[0] - '0');
+    sample.connected = true;
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool ReadHistoryLine(std::string_view line, const DateTimeReader& reader, LineReading& sample,
                      OrderHint& hint) {
+  // Most lines: the date of the line before, the usual time, the marker right
+  // after it and a value to the end.
+  const std::size_t time_end = reader.ReadUsualLineStart(line, sample.local, hint);
+  if (time_end != 0 && line.size() > time_end + kMarker.size() &&
+      MarkerAt(line.data() + time_end)) {
+    const std::size_t value_start = time_end + kMarker.size();
+    const std::string_view value(line.data() + value_start, line.size() - value_start);
+    if (ReadUsualValue(value, sample) || ReadValue(value, sample)) return true;
+  }
   hint = OrderHint::kNone;
   const std::size_t marker = FindMarker(line);
   if (marker == std::string_view::npos) return false;
