@@ -83,21 +83,23 @@ CsvWriter::CsvWriter(std::ostream& out, const TimeZone& zone) : out_(out), resol
 void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
   UtcResolver resolver(zone);
   std::vector<char>& made = block.made;
-  block.made_at.resize(block.lines.size());
   block.made_in_order = true;
   // Rows are under twice as long as their lines: room for them at once, grown
   // only for lines of quotes or of bytes above ASCII.
   const std::size_t room = 2 * (block.end - block.begin) + 64;
   if (made.size() < room) made.resize(room);
   std::size_t size = 0;
-  std::int64_t day = INT64_MIN;
-  char date[32];    // "2026-12-07T11:41:" of that minute
-  int minute = -1;  // of the day
-  std::int32_t offset = INT32_MIN;
+  // What changes once a day, a minute or an hour is worked out only then:
+  std::int64_t day_start = 0;  // "2026-12-07T11:41:" of that minute
+  std::int64_t minute_start = 0;
+  char date[32];
+  std::int64_t hour_start = 0;  // the zone's offset in that hour, "+01:00"
+  bool hour_twice = true;       // ... unless it occurs twice
+  std::int32_t offset = 0;
   char offset_text[kOffsetLength];
+  bool first = true;
   std::string quoted;
-  for (std::size_t i = 0; i < block.lines.size(); ++i) {
-    const ParsedBlocks::Line& line = block.lines[i];
+  for (const ParsedBlocks::Line& line : block.lines) {
     std::string_view text(block.bytes.data() + line.start, line.length);
     const bool connected = (line.method_and_connection & ParsedBlocks::kConnected) != 0;
     const Method method =
@@ -111,34 +113,36 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
     if (made.size() < size + kRowRoom + text.size())
       made.resize(size + kRowRoom + text.size() + made.size() / 2);
     char* out = made.data() + size;
-    block.made_at[i] = static_cast<std::uint32_t>(size);
 
-    // "2026-12-07T11:41:" changes once a minute.
-    const std::int64_t line_day = (line.wall >= 0 ? line.wall : line.wall - 86399) / 86400;
-    if (line_day != day) {
-      day = line_day;
-      minute = -1;
-      WriteIsoTime(date, CivilFromSeconds(day * 86400), 0);
+    const std::int64_t wall = line.wall;
+    if (first || static_cast<std::uint64_t>(wall - day_start) >= 86400) {
+      const std::int64_t day = (wall >= 0 ? wall : wall - 86399) / 86400;
+      day_start = day * 86400;
+      minute_start = day_start - 60;  // none yet
+      WriteIsoTime(date, CivilFromSeconds(day_start), 0);
     }
-    const int second_of_day = static_cast<int>(line.wall - day * 86400);
-    if (second_of_day / 60 != minute) {
-      minute = second_of_day / 60;
+    if (static_cast<std::uint64_t>(wall - minute_start) >= 60) {
+      const int minute = static_cast<int>(wall - day_start) / 60;
+      minute_start = day_start + minute * 60;
       TwoDigits(date + 11, minute / 60);
       TwoDigits(date + 14, minute % 60);
       date[16] = ':';
     }
     std::memcpy(out, date, 17);
-    out = TwoDigits(out + 17, second_of_day - minute * 60);
+    out = TwoDigits(out + 17, static_cast<int>(wall - minute_start));
 
-    std::int64_t utc;
-    std::int32_t line_offset;
-    resolver.Resolve(line.wall, utc, line_offset);
-    // Where an hour occurs twice, the line before decides, and it may lie in the
-    // block before: Write puts such a block right.
-    if (resolver.HourOccursTwice()) block.made_in_order = false;
-    if (line_offset != offset) {
+    if (first || hour_twice || static_cast<std::uint64_t>(wall - hour_start) >= 3600) {
+      std::int64_t utc;
+      std::int32_t line_offset;
+      resolver.Resolve(wall, utc, line_offset);
+      hour_start = (wall >= 0 ? wall / 3600 : (wall - 3599) / 3600) * 3600;
+      // Where an hour occurs twice, the line before decides, and it may lie in
+      // the block before: Write puts such a block right.
+      hour_twice = resolver.HourOccursTwice();
+      if (hour_twice) block.made_in_order = false;
+      if (first || line_offset != offset) WriteOffset(offset_text, line_offset);
       offset = line_offset;
-      WriteOffset(offset_text, offset);
+      first = false;
     }
     std::memcpy(out, offset_text, kOffsetLength);
     out += kOffsetLength;
@@ -169,9 +173,13 @@ void CsvWriter::Write(ParsedBlocks::Block& block) {
   std::int64_t utc;
   std::int32_t offset;
   if (!block.made_in_order) {
-    for (std::size_t i = 0; i < block.lines.size(); ++i) {
-      resolver_.Resolve(block.lines[i].wall, utc, offset);
-      WriteOffset(block.made.data() + block.made_at[i] + kOffsetAt, offset);
+    // Each row ends with its line end, which a line's text never holds.
+    char* row = block.made.data();
+    char* const end = row + block.made_size;
+    for (const ParsedBlocks::Line& line : block.lines) {
+      resolver_.Resolve(line.wall, utc, offset);
+      WriteOffset(row + kOffsetAt, offset);
+      row = static_cast<char*>(std::memchr(row, '\n', static_cast<std::size_t>(end - row))) + 1;
     }
   } else if (!block.lines.empty()) {
     resolver_.Resolve(block.lines.back().wall, utc, offset);

@@ -71,11 +71,10 @@ class ParsedBlocks {
     std::vector<Line> lines;
     PassCounts counts;  // of its lines
     bool last = false;
-    // What the work given to ParsedBlocks made of the lines: its bytes, where each
-    // line's part begins, and whether it is right without the blocks before.
+    // What the work given to ParsedBlocks made of the lines: its bytes, and
+    // whether it is right without the blocks before.
     std::vector<char> made;
     std::size_t made_size = 0;
-    std::vector<std::uint32_t> made_at;
     bool made_in_order = true;
 
     Sample SampleAt(std::size_t i) const {
