@@ -72,44 +72,44 @@ bool ReadValue(std::string_view text, LineReading& sample) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The usual value texts, "70%", " 5%" and "3", without a loop; false for any other,
-// which ReadValue then reads.
-bool ReadUsualValue(std::string_view text, LineReading& sample) {
-  const char* p = text.data();
-  if (text.size() == 3 && p[2] == '%' && IsDigit(p[1]) && (p[0] == ' ' || IsDigit(p[0]))) {
-    sample.method = Method::kPercent;
-    sample.value = static_cast<std::uint8_t>((p[0] == ' ' ? 0 : (p[0] - '0') * 10) + (p[1] - '0'));
-    sample.connected = true;
-    return true;
-  }
-  if (text.size() == 1 && p[0] >= '0' && p[0] <= '5') {
-    sample.method = Method::kLevel;
-    sample.value = static_cast<std::uint8_t>(p[0] - '0');
-    sample.connected = true;
-    return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 bool ReadHistoryLine(std::string_view line, const DateTimeReader& reader, LineReading& sample,
                      OrderHint& hint) {
-  // Most lines: the date of the line before, the usual time, the marker right
-  // after it and a value to the end.
-  const std::size_t time_end = reader.ReadUsualLineStart(line, sample.local, hint);
-  if (time_end != 0 && line.size() > time_end + kMarker.size() &&
-      MarkerAt(line.data() + time_end)) {
-    const std::size_t value_start = time_end + kMarker.size();
-    const std::string_view value(line.data() + value_start, line.size() - value_start);
-    if (ReadUsualValue(value, sample) || ReadValue(value, sample)) return true;
-  }
   hint = OrderHint::kNone;
   const std::size_t marker = FindMarker(line);
   if (marker == std::string_view::npos) return false;
   if (!ReadValue(line.substr(marker + kMarker.size()), sample)) return false;
   if (!reader.Read(line.substr(0, marker), sample.local, hint)) return false;
   return true;
+}
+
+const char* ReadUsualHistoryLine(const char* start, const char* end, const DateTimeReader& reader,
+                                 LineReading& sample, OrderHint& hint) {
+  const std::size_t time_end = reader.ReadUsualLineStart(
+      std::string_view(start, static_cast<std::size_t>(end - start)), sample.local, hint);
+  // The marker, then at least "3" and a line end.
+  if (time_end == 0 || end - start < static_cast<std::ptrdiff_t>(time_end + kMarker.size() + 2) ||
+      !MarkerAt(start + time_end))
+    return nullptr;
+  const char* value = start + time_end + kMarker.size();
+  const char* value_end;
+  if (value[0] >= '0' && value[0] <= '5' && (value[1] == '\n' || value[1] == '\r')) {
+    sample.method = Method::kLevel;
+    sample.value = static_cast<std::uint8_t>(value[0] - '0');
+    value_end = value + 1;
+  } else if (end - value >= 4 && value[2] == '%' && IsDigit(value[1]) &&
+             (value[0] == ' ' || IsDigit(value[0]))) {  // "70%", " 5%"
+    sample.method = Method::kPercent;
+    sample.value =
+        static_cast<std::uint8_t>((value[0] == ' ' ? 0 : (value[0] - '0') * 10) + (value[1] - '0'));
+    value_end = value + 3;
+  } else {
+    return nullptr;  // "100%", a line without a connection, or no history line
+  }
+  sample.connected = true;
+  if (value_end[0] == '\n') return value_end;
+  return value_end[0] == '\r' && end - value_end >= 2 && value_end[1] == '\n' ? value_end : nullptr;
 }
 
 std::size_t HistoryLineTailLength(Method method, int value, bool connected) {

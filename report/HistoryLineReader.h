@@ -14,6 +14,13 @@ namespace quorvane::report {
 bool ReadHistoryLine(std::string_view line, const DateTimeReader& reader, LineReading& reading,
                      OrderHint& hint);
 
+// The quick way for most lines, in a block of the log from `start` up to `end`: a
+// line with the date of the line read before, the usual time and value, and a line
+// end ("\n" or "\r\n"). Returns where its text ends, at that line end; nullptr when
+// the line at `start` is not so (ReadHistoryLine then reads it).
+const char* ReadUsualHistoryLine(const char* start, const char* end, const DateTimeReader& reader,
+                                 LineReading& sample, OrderHint& hint);
+
 // The length of what a readable line ends with: " WiFi Signal Strength is " and the
 // value's text ("70%", " 5%", "0 (no connection)"), only ASCII and no quotes.
 std::size_t HistoryLineTailLength(Method method, int value, bool connected);

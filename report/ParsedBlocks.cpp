@@ -147,6 +147,11 @@ void ParsedBlocks::Take(std::string_view line, Block& block, const DateTimeReade
     ++block.counts.unreadable;
     return;
   }
+  Keep(line, reading, hint, block, day);
+}
+
+void ParsedBlocks::Keep(std::string_view line, const LineReading& reading, OrderHint hint,
+                        Block& block, LastDay& day) const {
   if (hint == OrderHint::kDayFirst) ++block.counts.day_first;
   if (hint == OrderHint::kMonthFirst) ++block.counts.month_first;
   if (hint == OrderHint::kAmbiguous) ++block.counts.ambiguous;
@@ -166,17 +171,27 @@ void ParsedBlocks::Take(std::string_view line, Block& block, const DateTimeReade
 void ParsedBlocks::Parse(Block& block, const DateTimeReader& reader) const {
   block.lines.clear();
   block.lines.reserve(kBlockSize / 40);
-  const char* data = block.bytes.data();
+  const char* const end = block.bytes.data() + block.end;
   LastDay day;
-  std::size_t start = block.begin;
-  while (const void* newline = std::memchr(data + start, '\n', block.end - start)) {
-    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
-    Take(std::string_view(data + start, at - start), block, reader, day);
-    start = at + 1;
+  const char* start = block.bytes.data() + block.begin;
+  while (start < end) {
+    // Most lines are read straight through, their end found on the way.
+    LineReading reading;
+    OrderHint hint;
+    if (const char* text_end = ReadUsualHistoryLine(start, end, reader, reading, hint)) {
+      ++block.counts.lines;
+      Keep(std::string_view(start, static_cast<std::size_t>(text_end - start)), reading, hint,
+           block, day);
+      start = text_end + (*text_end == '\r' ? 2 : 1);
+      continue;
+    }
+    const void* newline = std::memchr(start, '\n', static_cast<std::size_t>(end - start));
+    // Only the file's last line may have no line end.
+    const char* line_end = newline != nullptr ? static_cast<const char*>(newline) : end;
+    Take(std::string_view(start, static_cast<std::size_t>(line_end - start)), block, reader, day);
+    if (newline == nullptr) break;
+    start = line_end + 1;
   }
-  // Only the file's last line may have no line end.
-  if (start < block.end)
-    Take(std::string_view(data + start, block.end - start), block, reader, day);
 }
 
 }  // namespace quorvane::report

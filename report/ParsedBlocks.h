@@ -125,7 +125,10 @@ class ParsedBlocks {
     int year = 0, month = 0, day = 0;
     std::int64_t days = 0;
   };
+  // A line read by the general reader, and a line read, kept.
   void Take(std::string_view line, Block& block, const DateTimeReader& reader, LastDay& day) const;
+  void Keep(std::string_view line, const LineReading& reading, OrderHint hint, Block& block,
+            LastDay& day) const;
 
   LogFile& file_;
   const BlockWork work_;
