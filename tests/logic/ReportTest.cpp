@@ -139,6 +139,41 @@ TEST_F(ReportTest, ADesignatorInAnotherScriptIsExportedWhole) {
   EXPECT_EQ(row, "2026-12-07T13:41:29+00:00,1,70,yes,\"" + line + "\"\r");
 }
 
+// Most lines are read a quicker way when the line before has the same date: each
+// line given twice must give the same row twice, or be unreadable twice.
+TEST_F(ReportTest, ALineAfterOneOfTheSameDateIsReadAlike) {
+  const std::vector<std::string> lines = {
+      "12/7/2026 1:41:29 PM WiFi Signal Strength is 70%",
+      "12/7/2026 1:41:30 PM WiFi Signal Strength is  5%",
+      "12/7/2026 1:41:31 PM WiFi Signal Strength is 100%",
+      "12/7/2026 1:41:32 PM WiFi Signal Strength is 05%",
+      "12/7/2026 1:41:33 PM WiFi Signal Strength is 0% (no connection)",
+      "12/7/2026 1:41:34 PM WiFi Signal Strength is 5",
+      "12/7/2026 1:41:35 PM WiFi Signal Strength is 0 (no connection)",
+      "12/7/2026 13:41:36 PM WiFi Signal Strength is 70%",  // no such time
+      "12/7/2026 1:41:37 PM WiFi Signal Strength is 6",     // no such level
+      "12/7/2026 1:41:38 PM WiFi Signal Strength is 0%",    // a blank missing
+      "12/7/2026 1:41:39 PMWiFi Signal Strength is 70%",
+      "12/7/2026  1:41:40 PM WiFi Signal Strength is 70%",
+      "12/7/2026 1:41 PM WiFi Signal Strength is 70%",
+      "12/7/2026 21:41:41 WiFi Signal Strength is 70%",
+      "12/7/2026 1:41:42 p.m. WiFi Signal Strength is 70%",
+      "12/7/20261 1:41:43 PM WiFi Signal Strength is 70%",
+  };
+  std::vector<std::string> twice;
+  for (const std::string& line : lines) {
+    twice.push_back(line);
+    twice.push_back(line);
+  }
+  WriteLog(twice);
+  std::istringstream csv(Report(Format::kCsv));
+  std::vector<std::string> rows;
+  for (std::string row; std::getline(csv, row);) rows.push_back(row);
+  ASSERT_EQ(rows.size() % 2, 1u);  // the header, then rows in pairs
+  for (std::size_t i = 1; i < rows.size(); i += 2) EXPECT_EQ(rows[i], rows[i + 1]);
+  EXPECT_THAT(Report(Format::kJson), Has("\"lines\": 32, \"unreadable_lines\": 10,"));
+}
+
 TEST_F(ReportTest, AFileThatSettlesDayBeforeMonth) {
   // An American clock, but a log written under a day-first locale: "13/12" can
   // only be day first, so "5/12" is the 5th of December too.
