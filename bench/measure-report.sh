@@ -12,25 +12,23 @@ export TZ=UTC LC_ALL=C.UTF-8 TEMP=$work
 echo "log_bytes=$(stat -c %s "$work/Quorvane.txt")"
 echo "log_lines=$lines"
 
-# Seconds, peak resident memory (kB) and CPU seconds of one command, taken once
-# what earlier commands wrote is on the disk: the kernel writing it back meanwhile
-# would take the cores from what is measured.
-measure() {
-  sync
-  sleep 1
-  /usr/bin/time -f "%e %M %U %S" -o "$work/time" "$@" >"$work/out" && cat "$work/time"
-}
+# Seconds, peak resident memory (kB) and CPU seconds of one command.
+measure() { /usr/bin/time -f "%e %M %U %S" -o "$work/time" "$@" >"$work/out" && cat "$work/time"; }
+
+# The new log on the disk before anything is measured, and each export deleted as
+# soon as it is measured: the kernel writing files back meanwhile would take the
+# cores (and this machine's host) from what is measured.
+sync
+sleep 5
 
 "$report_log" count "$work/Quorvane.txt" >/dev/null  # into the page cache
-floor=() report=() csv=() write=()
+floor=() report=() csv=()
 for round in 1 2 3 4 5; do
   floor+=("$(measure "$report_log" count "$work/Quorvane.txt")")
   report+=("$(measure "$quorvane" --report "$work/Quorvane.txt" -o "$work/report.html")")
   csv+=("$(measure "$quorvane" --report "$work/Quorvane.txt" -o "$work/export.csv" --format csv)")
-  # What writing as many bytes costs on this disk, without making them.
-  write+=("$(measure cp "$work/export.csv" "$work/copy.csv")")
   csv_bytes=$(stat -c %s "$work/export.csv")
-  rm -f "$work/export.csv" "$work/copy.csv"
+  rm -f "$work/export.csv"
 done
 pick() { printf '%s\n' "$@" | sort -n | sed -n 3p; }  # the middle of five runs
 cpu() { awk '{printf "%.2f", $3 + $4}'; }
@@ -39,7 +37,6 @@ echo "floor_cpu_s=$(pick "${floor[@]}" | cpu)"
 echo "report_s=$(pick "${report[@]}" | cut -d' ' -f1)"
 echo "report_cpu_s=$(pick "${report[@]}" | cpu)"
 echo "csv_bytes=$csv_bytes"
-echo "write_alone_s=$(pick "${write[@]}" | cut -d' ' -f1)"
 echo "report_rss_kb=$(printf '%s\n' "${report[@]}" | cut -d' ' -f2 | sort -n | tail -1)"
 echo "csv_s=$(pick "${csv[@]}" | cut -d' ' -f1)"
 echo "csv_rss_kb=$(printf '%s\n' "${csv[@]}" | cut -d' ' -f2 | sort -n | tail -1)"

@@ -47,12 +47,9 @@ def report_rows(report, row):
     row("CPU time of that report, both threads", f"{cpu:.2f} s",
         f"{floor_cpu:.2f} s (CPU time of the floor)", f"{cpu / floor_cpu:.2f}", "report", True)
     csv = float(report["csv_s"])
-    row("CSV export of the same log, into a file", f"{csv:.2f} s", reference,
-        f"{csv / floor:.2f}", "at most 3 times", csv / floor <= 3)
-    write = float(report["write_alone_s"])
     csv_gb = int(report["csv_bytes"]) / 2**30
-    row(f"writing the export's {csv_gb:.2f} GB alone (cp of it)", f"{write:.2f} s", reference,
-        f"{write / floor:.2f}", "report", True)
+    row(f"CSV export of the same log, {csv_gb:.2f} GB into a file", f"{csv:.2f} s", reference,
+        f"{csv / floor:.2f}", "at most 3 times", csv / floor <= 3)
     csv_rss = int(report["csv_rss_kb"]) / 1024
     row("resident memory of that export", f"{csv_rss:.1f} MB", f"{gigabytes * 1024:.0f} MB (the log)",
         f"{csv_rss / (gigabytes * 1024):.3f}", "at most 64 MB", csv_rss <= 64)

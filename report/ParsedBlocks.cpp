@@ -106,9 +106,13 @@ ParsedBlocks::Block& ParsedBlocks::Next() {
       counts_ += blocks_[wanted].counts;
       return blocks_[wanted];
     }
-    // Rather than wait, parse a block nobody has taken yet.
+    // Rather than wait, parse a block nobody has taken yet, or read one more.
     if (Block* block = Unclaimed()) {
       ParseClaimed(*block, caller_reader_, lock);
+    } else if (!end_read_ && read_ - consumed_ < blocks_.size()) {
+      lock.unlock();
+      ReadAhead();
+      lock.lock();
     } else {
       changed_.wait(lock);
     }
