@@ -101,11 +101,11 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
   std::string quoted;
   for (const ParsedBlocks::Line& line : block.lines) {
     std::string_view text(block.bytes.data() + line.start, line.length);
-    const bool connected = (line.method_and_connection & ParsedBlocks::kConnected) != 0;
-    const Method method =
-        static_cast<Method>(line.method_and_connection & ~ParsedBlocks::kConnected);
+    const bool connected = (line.method_and_flags & ParsedBlocks::kConnected) != 0;
+    const Method method = ParsedBlocks::MethodOf(line);
     // Only the date and time may hold other bytes: the rest was read as it is.
-    if (!IsPlain(
+    if ((line.method_and_flags & ParsedBlocks::kPlain) == 0 &&
+        !IsPlain(
             text.substr(0, text.size() - HistoryLineTailLength(method, line.value, connected)))) {
       quoted = QuotedText(text);
       text = quoted;

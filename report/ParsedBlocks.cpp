@@ -151,11 +151,11 @@ void ParsedBlocks::Take(std::string_view line, Block& block, const DateTimeReade
     ++block.counts.unreadable;
     return;
   }
-  Keep(line, reading, hint, block, day);
+  Keep(line, reading, hint, false, block, day);
 }
 
 void ParsedBlocks::Keep(std::string_view line, const LineReading& reading, OrderHint hint,
-                        Block& block, LastDay& day) const {
+                        bool plain, Block& block, LastDay& day) const {
   if (hint == OrderHint::kDayFirst) ++block.counts.day_first;
   if (hint == OrderHint::kMonthFirst) ++block.counts.month_first;
   if (hint == OrderHint::kAmbiguous) ++block.counts.ambiguous;
@@ -165,11 +165,12 @@ void ParsedBlocks::Keep(std::string_view line, const LineReading& reading, Order
     day = {local.year, local.month, local.day, DaysFromCivil(local.year, local.month, local.day)};
   }
   // Made UTC on the caller's thread, in order.
-  block.lines.push_back({day.days * 86400 + local.SecondsSinceMidnight(),
-                         static_cast<std::uint32_t>(line.data() - block.bytes.data()),
-                         static_cast<std::uint16_t>(line.size()), reading.value,
-                         static_cast<std::uint8_t>(static_cast<std::uint8_t>(reading.method) |
-                                                   (reading.connected ? kConnected : 0))});
+  block.lines.push_back(
+      {day.days * 86400 + local.SecondsSinceMidnight(),
+       static_cast<std::uint32_t>(line.data() - block.bytes.data()),
+       static_cast<std::uint16_t>(line.size()), reading.value,
+       static_cast<std::uint8_t>(static_cast<std::uint8_t>(reading.method) |
+                                 (reading.connected ? kConnected : 0) | (plain ? kPlain : 0))});
 }
 
 void ParsedBlocks::Parse(Block& block, const DateTimeReader& reader) const {
@@ -184,7 +185,7 @@ void ParsedBlocks::Parse(Block& block, const DateTimeReader& reader) const {
     OrderHint hint;
     if (const char* text_end = ReadUsualHistoryLine(start, end, reader, reading, hint)) {
       ++block.counts.lines;
-      Keep(std::string_view(start, static_cast<std::size_t>(text_end - start)), reading, hint,
+      Keep(std::string_view(start, static_cast<std::size_t>(text_end - start)), reading, hint, true,
            block, day);
       start = text_end + (*text_end == '\r' ? 2 : 1);
       continue;

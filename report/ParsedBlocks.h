@@ -59,9 +59,14 @@ class ParsedBlocks {
     std::uint32_t start;  // the text in the block's bytes
     std::uint16_t length;
     std::uint8_t value;
-    std::uint8_t method_and_connection;  // the method, plus kConnected
+    std::uint8_t method_and_flags;  // the method, plus kConnected and kPlain
   };
   static constexpr std::uint8_t kConnected = 0x80;
+  // The text is known to be ASCII without quotes: a line read the quick way.
+  static constexpr std::uint8_t kPlain = 0x40;
+  static Method MethodOf(const Line& line) {
+    return static_cast<Method>(line.method_and_flags & ~(kConnected | kPlain));
+  }
 
   struct Block {
     std::vector<char> bytes;  // room for a line carried over, then the block as read
@@ -81,8 +86,8 @@ class ParsedBlocks {
       const Line& line = lines[i];
       Sample sample;
       sample.wall = line.wall;
-      sample.method = static_cast<Method>(line.method_and_connection & ~kConnected);
-      sample.connected = (line.method_and_connection & kConnected) != 0;
+      sample.method = MethodOf(line);
+      sample.connected = (line.method_and_flags & kConnected) != 0;
       sample.value = line.value;
       sample.text = std::string_view(bytes.data() + line.start, line.length);
       return sample;
@@ -127,8 +132,8 @@ class ParsedBlocks {
   };
   // A line read by the general reader, and a line read, kept.
   void Take(std::string_view line, Block& block, const DateTimeReader& reader, LastDay& day) const;
-  void Keep(std::string_view line, const LineReading& reading, OrderHint hint, Block& block,
-            LastDay& day) const;
+  void Keep(std::string_view line, const LineReading& reading, OrderHint hint, bool plain,
+            Block& block, LastDay& day) const;
 
   LogFile& file_;
   const BlockWork work_;
