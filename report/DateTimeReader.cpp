@@ -153,22 +153,28 @@ std::size_t DateTimeReader::ReadUsualLineStart(std::string_view line, LocalDateT
 bool DateTimeReader::Read(std::string_view text, LocalDateTime& when, OrderHint& hint) const {
   std::size_t pos = 0;
   const std::size_t length = last_date_length_;
+  // The last date is taken as it was read only where reading it afresh would end
+  // at the same place: not before a digit, nor before the dot a dotted date may end with.
   if (length > 0 && text.size() >= length && SameStart(text, last_date_, length) &&
-      (text.size() == length || !IsDigit(text[length]))) {
+      (text.size() == length ||
+       (!IsDigit(text[length]) && !(last_dot_may_follow_ && text[length] == '.')))) {
     when = last_when_;
     hint = last_hint_;
     pos = length;
-    SkipBlanks(text, pos);
-    if (pos < text.size() && text[pos] == 'T') ++pos;
   } else {
-    if (!ReadDate(text, pos, when, hint)) return false;
-    std::size_t date_end = pos;
-    while (date_end > 0 && (text[date_end - 1] == ' ' || text[date_end - 1] == 'T')) --date_end;
-    last_date_length_ = date_end <= sizeof last_date_ ? date_end : 0;
+    char separator;
+    bool year_first;
+    if (!ReadDate(text, pos, when, hint, separator, year_first)) return false;
+    last_date_length_ = pos <= sizeof last_date_ ? pos : 0;
     std::memcpy(last_date_, text.data(), last_date_length_);
     last_when_ = when;
     last_hint_ = hint;
+    last_dot_may_follow_ = separator == '.' && text[pos - 1] != '.';
+    last_year_first_ = year_first;
   }
+  SkipBlanks(text, pos);
+  // ISO's date and time joined.
+  if (last_year_first_ && pos < text.size() && text[pos] == 'T') ++pos;
   if (pos == text.size()) {  // a date alone is midnight
     when.hour = when.minute = when.second = 0;
     return true;
@@ -177,12 +183,12 @@ bool DateTimeReader::Read(std::string_view text, LocalDateTime& when, OrderHint&
 }
 
 bool DateTimeReader::ReadDate(std::string_view text, std::size_t& pos, LocalDateTime& when,
-                              OrderHint& hint) const {
+                              OrderHint& hint, char& separator, bool& year_first) const {
   hint = OrderHint::kNone;
   int d1 = 0, d2 = 0, d3 = 0;
   const int n1 = Number(text, pos, 4, d1);
   if (d1 == 0 || pos >= text.size()) return false;
-  const char separator = text[pos];
+  separator = text[pos];
   if (separator != '/' && separator != '.' && separator != '-') return false;
   ++pos;
   if (separator == '.') SkipBlanks(text, pos);  // "2026. 12. 7."
@@ -224,8 +230,7 @@ bool DateTimeReader::ReadDate(std::string_view text, std::size_t& pos, LocalDate
       when.day > DaysInMonth(when.year, when.month))
     return false;
 
-  SkipBlanks(text, pos);
-  if (d1 > 2 && pos < text.size() && text[pos] == 'T') ++pos;  // ISO's date and time joined
+  year_first = d1 > 2;
   return true;
 }
 

@@ -50,8 +50,10 @@ class DateTimeReader {
   DayMonthOrder slash_order() const { return slash_order_; }
 
  private:
-  bool ReadDate(std::string_view text, std::size_t& pos, LocalDateTime& when,
-                OrderHint& hint) const;
+  // The date at the start of `text`, `pos` left just after it (and the dot a
+  // dotted date may end with); with the separator, and whether the year came first.
+  bool ReadDate(std::string_view text, std::size_t& pos, LocalDateTime& when, OrderHint& hint,
+                char& separator, bool& year_first) const;
   bool ReadTime(std::string_view text, LocalDateTime& when) const;
 
   CurrentForm form_;
@@ -61,6 +63,8 @@ class DateTimeReader {
   mutable std::size_t last_date_length_ = 0;
   mutable LocalDateTime last_when_;
   mutable OrderHint last_hint_ = OrderHint::kNone;
+  mutable bool last_dot_may_follow_ = false;  // a dotted date without its last dot
+  mutable bool last_year_first_ = false;      // so that a "T" may join the time to it
 };
 
 }  // namespace quorvane::report

@@ -174,6 +174,20 @@ TEST_F(ReportTest, ALineAfterOneOfTheSameDateIsReadAlike) {
   EXPECT_THAT(Report(Format::kJson), Has("\"lines\": 32, \"unreadable_lines\": 10,"));
 }
 
+// The date of the line before is remembered, but a line is read as it would be
+// alone: a dotted date's last dot and a "T" after a date that is not ISO count.
+TEST_F(ReportTest, ALineIsReadAsItWouldBeAlone) {
+  WriteLog({
+      "7.12.2026 13:41:29 WiFi Signal Strength is 70%",
+      "7.12.2026. 13:41:30 WiFi Signal Strength is 70%",  // read alone, it is readable
+      "12/7/2026 1:41:31 PM WiFi Signal Strength is 70%",
+      "12/7/2026T13:41:32 WiFi Signal Strength is 70%",  // alone, it is not
+  });
+  EXPECT_EQ(CsvTimes(),
+            (std::vector<std::string>{"2026-12-07T13:41:29+00:00", "2026-12-07T13:41:30+00:00",
+                                      "2026-12-07T13:41:31+00:00"}));
+}
+
 TEST_F(ReportTest, AFileThatSettlesDayBeforeMonth) {
   // An American clock, but a log written under a day-first locale: "13/12" can
   // only be day first, so "5/12" is the 5th of December too.
