@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "report/HistoryLineReader.h"
@@ -82,13 +83,20 @@ CsvWriter::CsvWriter(std::ostream& out, const TimeZone& zone) : out_(out), resol
 
 void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
   UtcResolver resolver(zone);
-  std::vector<char>& made = block.made;
   block.made_in_order = true;
-  // Rows are under twice as long as their lines: room for them at once, grown
-  // only for lines of quotes or of bytes above ASCII.
-  const std::size_t room = 2 * (block.end - block.begin) + 64;
-  if (made.size() < room) made.resize(room);
   std::size_t size = 0;
+  // Room for `needed` bytes, what was made kept.
+  auto make_room = [&](std::size_t needed) {
+    if (block.made_capacity >= needed) return;
+    const std::size_t capacity = needed + needed / 4;
+    auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+    if (size > 0) std::memcpy(grown.get(), block.made.get(), size);
+    block.made = std::move(grown);
+    block.made_capacity = capacity;
+  };
+  // Rows are about 1.7 times as long as their lines: room for them at once,
+  // grown for the shortest lines and for quotes or bytes above ASCII.
+  make_room(2 * (block.end - block.begin) + 64);
   // What changes once a day, a minute or an hour is worked out only then:
   std::int64_t day_start = 0;  // "2026-12-07T11:41:" of that minute
   std::int64_t minute_start = 0;
@@ -110,9 +118,8 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
       quoted = QuotedText(text);
       text = quoted;
     }
-    if (made.size() < size + kRowRoom + text.size())
-      made.resize(size + kRowRoom + text.size() + made.size() / 2);
-    char* out = made.data() + size;
+    make_room(size + kRowRoom + text.size());
+    char* out = block.made.get() + size;
 
     const std::int64_t wall = line.wall;
     if (first || static_cast<std::uint64_t>(wall - day_start) >= 86400) {
@@ -164,7 +171,7 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
     std::memcpy(out, text.data(), text.size());
     out += text.size();
     std::memcpy(out, "\"\r\n", 3);
-    size = static_cast<std::size_t>(out + 3 - made.data());
+    size = static_cast<std::size_t>(out + 3 - block.made.get());
   }
   block.made_size = size;
 }
@@ -174,7 +181,7 @@ void CsvWriter::Write(ParsedBlocks::Block& block) {
   std::int32_t offset;
   if (!block.made_in_order) {
     // Each row ends with its line end, which a line's text never holds.
-    char* row = block.made.data();
+    char* row = block.made.get();
     char* const end = row + block.made_size;
     for (const ParsedBlocks::Line& line : block.lines) {
       resolver_.Resolve(line.wall, utc, offset);
@@ -184,7 +191,7 @@ void CsvWriter::Write(ParsedBlocks::Block& block) {
   } else if (!block.lines.empty()) {
     resolver_.Resolve(block.lines.back().wall, utc, offset);
   }
-  out_.write(block.made.data(), static_cast<std::streamsize>(block.made_size));
+  out_.write(block.made.get(), static_cast<std::streamsize>(block.made_size));
   if (!out_) throw ReportError("the export could not be written");
 }
 

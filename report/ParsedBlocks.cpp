@@ -103,6 +103,7 @@ ParsedBlocks::Block& ParsedBlocks::Next() {
     const std::size_t wanted = consumed_ % blocks_.size();
     if (states_[wanted] == State::kParsed) {
       handed_out_ = true;
+      if (blocks_[wanted].failure) std::rethrow_exception(blocks_[wanted].failure);
       counts_ += blocks_[wanted].counts;
       return blocks_[wanted];
     }
@@ -133,8 +134,13 @@ void ParsedBlocks::ParseClaimed(Block& block, const DateTimeReader& reader,
                                 std::unique_lock<std::mutex>& lock) {
   const std::size_t index = static_cast<std::size_t>(&block - blocks_.data());
   lock.unlock();
-  Parse(block, reader);
-  if (work_) work_(block);
+  block.failure = nullptr;
+  try {
+    Parse(block, reader);
+    if (work_) work_(block);
+  } catch (...) {  // thrown on the caller's thread as the block is handed out
+    block.failure = std::current_exception();
+  }
   lock.lock();
   states_[index] = State::kParsed;
   changed_.notify_all();
@@ -164,7 +170,8 @@ void ParsedBlocks::Keep(std::string_view line, const LineReading& reading, Order
   if (local.day != day.day || local.month != day.month || local.year != day.year) {
     day = {local.year, local.month, local.day, DaysFromCivil(local.year, local.month, local.day)};
   }
-  // Made UTC on the caller's thread, in order.
+  // Made UTC later, with the lines before it: in the file's order on the caller's
+  // thread, or by the block's work.
   block.lines.push_back(
       {day.days * 86400 + local.SecondsSinceMidnight(),
        static_cast<std::uint32_t>(line.data() - block.bytes.data()),

@@ -3,7 +3,9 @@
 #include <array>
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -76,11 +78,15 @@ class ParsedBlocks {
     std::vector<Line> lines;
     PassCounts counts;  // of its lines
     bool last = false;
-    // What the work given to ParsedBlocks made of the lines: its bytes, and
+    // What the work given to ParsedBlocks made of the lines: its bytes (room for
+    // made_capacity, left unset so that only what is written takes memory), and
     // whether it is right without the blocks before.
-    std::vector<char> made;
+    std::unique_ptr<char[]> made;
     std::size_t made_size = 0;
+    std::size_t made_capacity = 0;
     bool made_in_order = true;
+    // What went wrong while the block was parsed or worked on, for the caller.
+    std::exception_ptr failure;
 
     Sample SampleAt(std::size_t i) const {
       const Line& line = lines[i];
@@ -103,7 +109,8 @@ class ParsedBlocks {
   ParsedBlocks& operator=(const ParsedBlocks&) = delete;
 
   // The next block, in the file's order; the one handed out before is given back.
-  // After the block marked last, counts() holds the whole file's.
+  // After the block marked last, counts() holds the whole file's. What failed
+  // while the block was parsed or worked on, on either thread, is thrown here.
   Block& Next();
   const PassCounts& counts() const { return counts_; }
 

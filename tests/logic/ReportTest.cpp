@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "report/DateTimeReader.h"
+#include "report/LogFile.h"
+#include "report/ParsedBlocks.h"
 #include "tests/fakes/FakePlatform.h"
 
 namespace quorvane::report {
@@ -356,6 +359,16 @@ TEST_F(ReportTest, ALogOfManyBlocksIsReadWhole) {
   EXPECT_THAT(Report(Format::kJson),
               Has("\"lines\": 86401, \"unreadable_lines\": 1, \"samples\": 86400"));
   EXPECT_EQ(CsvTimes().size(), 86400u);
+}
+
+// What fails while a block is worked on, on either thread, reaches the caller
+// rather than ending the program.
+TEST_F(ReportTest, AFailureInABlockReachesTheCaller) {
+  WriteLog(std::vector<std::string>(100000, "12/7/2026 1:41:29 PM WiFi Signal Strength is 70%"));
+  LogFile file(log_);
+  ParsedBlocks blocks(file, DateTimeReader(CurrentForm::Learn(clock_), DayMonthOrder::kMonthFirst),
+                      [](ParsedBlocks::Block&) { throw ReportError("no room"); });
+  EXPECT_THROW(blocks.Next(), ReportError);
 }
 
 TEST_F(ReportTest, FailuresAreToldInOneLineNamingTheFile) {
