@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "report/HistoryLineReader.h"
 #include "report/Report.h"
 #include "report/TimeText.h"
 #include "report/Writers.h"
@@ -111,10 +110,8 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
     std::string_view text(block.bytes.data() + line.start, line.length);
     const bool connected = (line.method_and_flags & ParsedBlocks::kConnected) != 0;
     const Method method = ParsedBlocks::MethodOf(line);
-    // Only the date and time may hold other bytes: the rest was read as it is.
-    if ((line.method_and_flags & ParsedBlocks::kPlain) == 0 &&
-        !IsPlain(
-            text.substr(0, text.size() - HistoryLineTailLength(method, line.value, connected)))) {
+    // A line read the quick way is plain; another is looked at again.
+    if ((line.method_and_flags & ParsedBlocks::kPlain) == 0 && !IsPlain(text)) {
       quoted = QuotedText(text);
       text = quoted;
     }

@@ -112,14 +112,4 @@ const char* ReadUsualHistoryLine(const char* start, const char* end, const DateT
   return value_end[0] == '\r' && end - value_end >= 2 && value_end[1] == '\n' ? value_end : nullptr;
 }
 
-std::size_t HistoryLineTailLength(Method method, int value, bool connected) {
-  std::size_t value_length;
-  if (method == Method::kPercent) {
-    value_length = !connected ? 2 + kNoConnection.size() : value == 100 ? 4 : 3;
-  } else {
-    value_length = connected ? 1 : 1 + kNoConnection.size();
-  }
-  return kMarker.size() + value_length;
-}
-
 }  // namespace quorvane::report

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string_view>
 
 #include "report/DateTimeReader.h"
@@ -20,9 +19,5 @@ bool ReadHistoryLine(std::string_view line, const DateTimeReader& reader, LineRe
 // the line at `start` is not so (ReadHistoryLine then reads it).
 const char* ReadUsualHistoryLine(const char* start, const char* end, const DateTimeReader& reader,
                                  LineReading& sample, OrderHint& hint);
-
-// The length of what a readable line ends with: " WiFi Signal Strength is " and the
-// value's text ("70%", " 5%", "0 (no connection)"), only ASCII and no quotes.
-std::size_t HistoryLineTailLength(Method method, int value, bool connected);
 
 }  // namespace quorvane::report
