@@ -80,7 +80,7 @@ ToolResult ProcessToolRunner::RunToFile(const ToolCommand& command,
                             &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!output.valid())
     throw AppError("The wireless tool's output could not be stored: " +
-                   SystemMessage(GetLastError()));
+                   SystemMessage(GetLastError(), Narrow(capture.wstring())));
   Handle nothing(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0,
                              nullptr));
@@ -123,7 +123,8 @@ ToolResult ProcessToolRunner::RunToFile(const ToolCommand& command,
   if (!MoveIntoPlace(capture, output_file)) {
     const DWORD error = GetLastError();
     DeleteFileW(capture.c_str());
-    throw AppError("The wireless tool's output could not be stored: " + SystemMessage(error));
+    throw AppError("The wireless tool's output could not be stored: " +
+                   SystemMessage(error, Narrow(output_file.wstring())));
   }
   return result;
 }

@@ -25,7 +25,40 @@ std::string Narrow(std::wstring_view utf16, unsigned code_page) {
   return narrow;
 }
 
-std::string SystemMessage(unsigned long code) {
+std::string FillInserts(std::string_view message, std::string_view subject) {
+  std::string text;
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    const char c = message[i];
+    if (c != '%' || i + 1 == message.size()) {
+      text += c;
+      continue;
+    }
+    const char next = message[++i];
+    if (next >= '1' && next <= '9') {
+      if (i + 1 < message.size() && message[i + 1] >= '0' && message[i + 1] <= '9') ++i;
+      if (i + 1 < message.size() && message[i + 1] == '!') {
+        const std::size_t close = message.find('!', i + 2);
+        if (close != std::string_view::npos) i = close;
+      }
+      const bool starts_sentence =
+          text.empty() || text.ends_with(". ") || text.ends_with('\n') || text.ends_with('\r');
+      if (!subject.empty())
+        text += subject;
+      else
+        text += starts_sentence ? "The file" : "the file";
+    } else if (next == '0') {
+      break;  // the message ends here, without a line end
+    } else if (next == 'n' || next == 't') {
+      text += ' ';
+    } else if (next == 'r') {
+    } else {
+      text += next;  // %%, %., %! and the like stand for the character itself
+    }
+  }
+  return text;
+}
+
+std::string SystemMessage(unsigned long code, std::string_view subject) {
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -36,7 +69,8 @@ std::string SystemMessage(unsigned long code) {
     text.pop_back();
   char hex[16];
   std::snprintf(hex, sizeof hex, "0x%08lX", code);
-  return text.empty() ? std::string("error ") + hex : Narrow(text) + " (" + hex + ")";
+  return text.empty() ? std::string("error ") + hex
+                      : FillInserts(Narrow(text), subject) + " (" + hex + ")";
 }
 
 }  // namespace quorvane

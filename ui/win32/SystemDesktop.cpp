@@ -12,8 +12,10 @@
 namespace quorvane::win32 {
 namespace {
 
-[[noreturn]] void ThrowLastError(const std::string& what) {
-  throw AppError(what + ": " + SystemMessage(GetLastError()));
+// `subject`: the file the error is about, named where the system's text has a
+// place for it.
+[[noreturn]] void ThrowLastError(const std::string& what, const std::string& subject = {}) {
+  throw AppError(what + ": " + SystemMessage(GetLastError(), subject));
 }
 
 std::wstring SystemFolder() {
@@ -34,6 +36,15 @@ class OpenClipboardFor {
   OpenClipboardFor& operator=(const OpenClipboardFor&) = delete;
 };
 
+// The program that opens `file`, which the system's messages speak of; nothing
+// when there is none.
+std::wstring BrowserOf(const std::filesystem::path& file) {
+  wchar_t program[MAX_PATH] = L"";
+  const auto found =
+      reinterpret_cast<INT_PTR>(FindExecutableW(file.wstring().c_str(), nullptr, program));
+  return found > 32 ? std::wstring(program) : std::wstring();
+}
+
 }  // namespace
 
 // Windows reports a program that cannot be started at once; nothing fails later.
@@ -47,7 +58,7 @@ void SystemDesktop::OpenTextFile(const std::filesystem::path& file, Failed) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(notepad.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process))
-    ThrowLastError("Notepad could not be started");
+    ThrowLastError("Notepad could not be started", Narrow(notepad));
   // Notepad lets the user bring it to the front; it is not waited for.
   AllowSetForegroundWindow(process.dwProcessId);
   CloseHandle(process.hThread);
@@ -65,9 +76,11 @@ void SystemDesktop::OpenInBrowser(const std::filesystem::path& file, Failed) {
   // neither activated nor made to wait.
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", file.wstring().c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32)
+  if (result <= 32) {
+    const DWORD error = GetLastError();
     throw AppError("No program to show web pages could be started: " +
-                   SystemMessage(GetLastError()));
+                   SystemMessage(error, Narrow(BrowserOf(file))));
+  }
 }
 
 void SystemDesktop::CopyText(const std::string& text) {

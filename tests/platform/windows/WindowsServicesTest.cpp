@@ -8,6 +8,7 @@
 #include "platform/AppError.h"
 #include "platform/SystemClock.h"
 #include "platform/windows/InternetConnectivity.h"
+#include "platform/windows/WideText.h"
 #include "platform/windows/WmiSignalSource.h"
 #include "sampling/WmiReader.h"
 
@@ -27,6 +28,25 @@ TEST(WindowsSignalStrength, WithoutAdaptersTheConnectionDecides) {
 // Run alone, with wininet disabled as on a Windows without it.
 TEST(WindowsConnectivity, WithoutWininetTheConnectionTestFailsWithAMessage) {
   EXPECT_THROW(InternetConnectivity().IsInternetConnected(), AppError);
+}
+
+// "%1 is not a valid Win32 application." on Windows, "Bad EXE format for %1." under
+// Wine: the system's own text, its insert filled either way.
+TEST(WindowsMessages, AnInsertNamesTheFileOrSaysTheFile) {
+  const std::string named = SystemMessage(ERROR_BAD_EXE_FORMAT, "C:\\Tools\\browser.exe");
+  EXPECT_NE(named.find("C:\\Tools\\browser.exe"), std::string::npos) << named;
+  EXPECT_EQ(named.find('%'), std::string::npos) << named;
+  const std::string unnamed = SystemMessage(ERROR_BAD_EXE_FORMAT);
+  EXPECT_NE(unnamed.find("file"), std::string::npos) << unnamed;
+  EXPECT_EQ(unnamed.find('%'), std::string::npos) << unnamed;
+  EXPECT_NE(unnamed.find("(0x000000C1)"), std::string::npos) << unnamed;
+}
+
+TEST(WindowsMessages, FormatsAndEscapesOfInsertsAreReplacedToo) {
+  EXPECT_EQ(FillInserts("%1 is not valid.", ""), "The file is not valid.");
+  EXPECT_EQ(FillInserts("Cannot run %1!s! at %12.%0 after the end", "a.exe"),
+            "Cannot run a.exe at a.exe.");
+  EXPECT_EQ(FillInserts("100%% done,%nnext%r", "x"), "100% done, next");
 }
 
 // A query whose provider never delivers: each step waits out the time limit it
