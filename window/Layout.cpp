@@ -1,5 +1,7 @@
 #include "window/Layout.h"
 
+#include <algorithm>
+
 namespace quorvane {
 namespace {
 
@@ -106,6 +108,17 @@ std::array<Control, 13> TabOrder() {
   for (const auto& entry : kLayout)
     if (entry.tab_index >= 0) order.at(static_cast<std::size_t>(entry.tab_index)) = entry.id;
   return order;
+}
+
+int LayoutDpiToFit(int dpi, int available_width, int available_height) {
+  constexpr int kLeast = 48;
+  const TwipsRect& client = SpecOf(Control::Form1).rect;
+  // The largest d with TwipsToPixels(twips, d) <= pixels, that is with
+  // twips * d + 720 < (pixels + 1) * 1440.
+  const auto largest = [](int twips, int pixels) { return ((pixels + 1) * 1440 - 721) / twips; };
+  const int fitting = std::min(largest(client.width, std::max(available_width, 0)),
+                               largest(client.height, std::max(available_height, 0)));
+  return std::max(std::min(dpi, fitting), std::min(dpi, kLeast));
 }
 
 }  // namespace quorvane

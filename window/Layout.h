@@ -86,4 +86,11 @@ std::array<Control, 13> TabOrder();
 // Pixels for twips at the given dots per inch, rounded to the nearest pixel.
 constexpr int TwipsToPixels(int twips, int dpi = 96) { return (twips * dpi + 720) / 1440; }
 
+// The dots per inch to lay the window out at on a monitor of `dpi`: `dpi` itself
+// when the client area fits in `available_width` x `available_height` pixels (the
+// work area less the window's frame), else the largest that fits, so the window
+// shrinks as a whole and keeps the proportions of its twips. Never below 48, half
+// of 96, where text could no longer be read.
+int LayoutDpiToFit(int dpi, int available_width, int available_height);
+
 }  // namespace quorvane

@@ -25,7 +25,7 @@ MainWindow::MainWindow(HINSTANCE instance, HistoryStore& history)
                             CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
   controls_.Create(window_, instance);
   dpi_ = DpiOf(window_);
-  PlaceAtDpi();
+  PlaceAtDpi(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY));
   history_list_.Attach(controls_[Control::ListView1]);
   tray_picture_ = LoadIcon(SM_CXSMICON);
   tray_ = std::make_unique<TrayIcon>(window_, tray_picture_);
@@ -197,9 +197,10 @@ void MainWindow::OnActivate(bool active) {
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
-  PlaceAtDpi();
-  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Where Windows suggests, at the size that fits the monitor it moves to.
+  PlaceAtDpi(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST));
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::OnTrayNotification(LPARAM notification) {

@@ -76,8 +76,8 @@ class MainWindow : public Form1View {
   void OnActivate(bool active);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnTrayNotification(LPARAM notification);
-  // MainWindowView.cpp: placement.
-  void PlaceAtDpi();
+  // MainWindowView.cpp: placement, sized for the work area of `monitor`.
+  void PlaceAtDpi(HMONITOR monitor);
   HICON LoadIcon(int size_metric) const;
   bool PointerIsOverWindow() const;
   // MainWindowSkin.cpp: colours.
@@ -95,7 +95,8 @@ class MainWindow : public Form1View {
   Pointers pointers_;
   std::unique_ptr<TrayIcon> tray_;
   Form1* form_ = nullptr;
-  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;         // the monitor's
+  UINT layout_dpi_ = USER_DEFAULT_SCREEN_DPI;  // the controls', lower where the window must shrink
   PointerMode pointer_mode_ = PointerMode::kDefault;
   bool skinned_ = false;        // the marked backgrounds take the button face
   SkinColours skin_;            // none until a skin is applied

@@ -8,16 +8,26 @@
 #include "ui/win32/Resources.h"
 
 namespace quorvane::win32 {
-void MainWindow::PlaceAtDpi() {
+void MainWindow::PlaceAtDpi(HMONITOR monitor) {
+  // The frame at the monitor's DPI; the layout inside at a lower one where the
+  // window would not fit the work area otherwise (200 % on a small screen).
+  const RECT frame = WindowRectFor(RECT{0, 0, 0, 0}, kStyle, 0, dpi_);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  const RECT work = GetMonitorInfoW(monitor, &info) ? info.rcWork : RECT{0, 0, 1 << 15, 1 << 15};
+  layout_dpi_ = static_cast<UINT>(
+      LayoutDpiToFit(static_cast<int>(dpi_), (work.right - work.left) - (frame.right - frame.left),
+                     (work.bottom - work.top) - (frame.bottom - frame.top)));
   const TwipsRect& client = SpecOf(Control::Form1).rect;
-  RECT area{0, 0, TwipsToPixels(client.width, static_cast<int>(dpi_)),
-            TwipsToPixels(client.height, static_cast<int>(dpi_))};
+  RECT area{0, 0, TwipsToPixels(client.width, static_cast<int>(layout_dpi_)),
+            TwipsToPixels(client.height, static_cast<int>(layout_dpi_))};
   const RECT outer = WindowRectFor(area, kStyle, 0, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  controls_.Place(dpi_);
+  controls_.Place(layout_dpi_);
   for (const auto& [list, twips] : column_twips_)
-    ListView_SetColumnWidth(controls_[list], 0, TwipsToPixels(twips, static_cast<int>(dpi_)));
+    ListView_SetColumnWidth(controls_[list], 0,
+                            TwipsToPixels(twips, static_cast<int>(layout_dpi_)));
 }
 
 void MainWindow::CentreOnScreen() {
@@ -76,7 +86,8 @@ void MainWindow::SetProgress(int maximum, int value) {
 
 void MainWindow::SetListHeader(Control list, const std::string& text, int width_twips) {
   column_twips_[list] = width_twips;
-  SetColumn(controls_[list], Widen(text), TwipsToPixels(width_twips, static_cast<int>(dpi_)));
+  SetColumn(controls_[list], Widen(text),
+            TwipsToPixels(width_twips, static_cast<int>(layout_dpi_)));
 }
 
 void MainWindow::SetListRows(Control list, const std::vector<std::string>& rows) {
