@@ -1,10 +1,11 @@
 ; Quorvane's installer for Windows: per user, no administrator rights needed.
-; Built by makensis with -DVERSION=... -DPROGRAM=<Quorvane.exe> -DICON=<.ico>
-; -DOUTFILE=<setup .exe>.
+; Built by makensis with -DVERSION=... -DPROGRAM=<Quorvane.exe>
+; -DCONSOLE=<Quorvane.com> -DICON=<.ico> -DOUTFILE=<setup .exe>.
 ;
 ; Uninstalling removes the program, its shortcut, its entry in the user's apps and
-; the start-at-login values it wrote; the history log and the settings stay unless
-; the user asks for them to go (the question in the uninstaller, or /PURGE with /S).
+; the start-at-login values it wrote; the history (the log, the report made from it,
+; the journal, the metrics file) and the settings stay unless the user asks for
+; them to go (the question in the uninstaller, or /PURGE with /S).
 
 Unicode true
 ; 64-bit stubs: a 64-bit Windows runs them natively, and so does a 64-bit-only Wine.
@@ -23,6 +24,7 @@ ManifestDPIAware true
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define SETTINGS_KEY "Software\VB and VBA Program Settings\${PUBLISHER}"
+!define DATA_FOLDER "$LOCALAPPDATA\${PUBLISHER}\${APP}"
 !define WINDOW_CLASS "Brindlewick.Quorvane.Form1"
 !define STILL_RUNNING "${APP} is still running and could not be closed. Close it (its icon in the notification area) and try again."
 !define STILL_STARTS "Windows will still try to start ${APP} when anyone logs in to this computer: the value $\"${APP}.exe$\" under HKEY_LOCAL_MACHINE\${RUN_KEY} stays. An administrator can delete it with Registry Editor."
@@ -71,10 +73,16 @@ Var WasRunning
 !macro DeleteProgram
   ${For} $1 1 50
     Delete "$INSTDIR\${APP}.exe"
-    ${IfNotThen} ${FileExists} "$INSTDIR\${APP}.exe" ${|} ${Break} ${|}
+    ; The console companion ends with the program it waits for.
+    Delete "$INSTDIR\${APP}.com"
+    ${IfNot} ${FileExists} "$INSTDIR\${APP}.exe"
+    ${AndIfNot} ${FileExists} "$INSTDIR\${APP}.com"
+      ${Break}
+    ${EndIf}
     Sleep 100
   ${Next}
   ${If} ${FileExists} "$INSTDIR\${APP}.exe"
+  ${OrIf} ${FileExists} "$INSTDIR\${APP}.com"
     MessageBox MB_OK|MB_ICONEXCLAMATION "${STILL_RUNNING}" /SD IDOK
     SetErrorLevel 2
     Abort
@@ -86,6 +94,8 @@ Section
   !insertmacro CloseRunningCopy
   !insertmacro DeleteProgram
   File "/oname=${APP}.exe" "${PROGRAM}"
+  ; Typed as `quorvane` in cmd or PowerShell, this one runs: they wait for it.
+  File "/oname=${APP}.com" "${CONSOLE}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\${APP}.exe"
 
@@ -160,16 +170,43 @@ Function un.onInit
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/PURGE" $1
-  ${IfNot} ${Errors}
-    StrCpy $Purge 1
-  ${ElseIfNot} ${Silent}
-    MessageBox MB_YESNO|MB_DEFBUTTON2 "Also delete your ${APP} history log and settings?" \
+  ${IfNotThen} ${Errors} ${|} StrCpy $Purge 1 ${|}
+FunctionEnd
+
+; Asked once the user has confirmed the uninstall, so that one who cancels has
+; answered nothing about their data.
+!macro AskAboutHistory
+  ${If} $Purge == 0
+  ${AndIfNot} ${Silent}
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
+        "Also delete your ${APP} history (the log, the report made from it, the journal and the metrics file) and your settings?" \
         /SD IDNO IDNO +2
     StrCpy $Purge 1
   ${EndIf}
-FunctionEnd
+!macroend
+
+; Everything that holds the history in one form or another. The metrics folder is
+; the user's own: only Quorvane's file goes from it.
+!macro PurgeHistory
+  Delete "$TEMP\${APP}.txt"
+  Delete "$TEMP\${APP}-report.html"
+  Delete "$TEMP\wifi2013.txt"
+  ClearErrors
+  ReadRegStr $0 HKCU "${SETTINGS_KEY}\${APP}" "Metrics Folder"
+  ${IfNot} ${Errors}
+  ${AndIf} $0 != ""
+    Delete "$0\quorvane.prom"
+    Delete "$0\quorvane.prom.tmp"
+  ${EndIf}
+  RMDir /r "${DATA_FOLDER}\journal"
+  RMDir "${DATA_FOLDER}"
+  RMDir "$LOCALAPPDATA\${PUBLISHER}"
+  DeleteRegKey HKCU "${SETTINGS_KEY}\${APP}"
+  DeleteRegKey /ifempty HKCU "${SETTINGS_KEY}"
+!macroend
 
 Section "Uninstall"
+  !insertmacro AskAboutHistory
   !insertmacro RemoveMachineRunValue
   !insertmacro CloseRunningCopy
   !insertmacro DeleteProgram
@@ -179,10 +216,7 @@ Section "Uninstall"
   ; A skin (x\o.cjs) or pointer the user laid beside the program keeps the folder.
   RMDir "$INSTDIR"
   ${If} $Purge == 1
-    Delete "$TEMP\${APP}.txt"
-    Delete "$TEMP\wifi2013.txt"
-    DeleteRegKey HKCU "${SETTINGS_KEY}\${APP}"
-    DeleteRegKey /ifempty HKCU "${SETTINGS_KEY}"
+    !insertmacro PurgeHistory
   ${EndIf}
   ; Last, so that the entry goes only once everything else has gone.
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

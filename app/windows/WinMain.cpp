@@ -4,23 +4,17 @@
 
 #include <commctrl.h>
 #include <objbase.h>
-#include <shellapi.h>
 
 #include <optional>
-#include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/ReportCommand.h"
-#include "app/windows/ConsoleOutput.h"
+#include "app/windows/CommandLineRun.h"
 #include "platform/PlatformServices.h"
 #include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
 #include "platform/windows/AnsiFormClock.h"
-#include "platform/windows/WideText.h"
-#include "report/Writers.h"
 #include "sampling/HistoryLog.h"
 #include "sampling/StatusSampler.h"
 #include "ui/win32/MainWindow.h"
@@ -31,15 +25,6 @@
 #include "window/Form1.h"
 
 namespace {
-
-std::filesystem::path ProgramFile() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) return path.substr(0, length);
-    path.resize(path.size() * 2);
-  }
-}
 
 // The window stops reporting to the core before the core goes.
 class Attachment {
@@ -55,56 +40,12 @@ class Attachment {
   quorvane::win32::MainWindow& window_;
 };
 
-// The program's arguments in UTF-8, without its own name.
-std::vector<std::string> Arguments() {
-  int count = 0;
-  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::vector<std::string> arguments;
-  for (int i = 1; wide && i < count; ++i) arguments.push_back(quorvane::Narrow(wide[i]));
-  LocalFree(wide);
-  return arguments;
-}
-
-// The report options of the command line, before anything else: without the
-// single-instance check, so they work beside a running copy. Nothing when the
-// window should run.
-std::optional<int> RunReportOptions(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return std::nullopt;
-
-  const quorvane::SystemClock system_clock;
-  const quorvane::AnsiFormClock clock(system_clock);
-  quorvane::win32::ConsoleOutput console(STD_OUTPUT_HANDLE);
-  std::ostream out(&console);
-  std::ostringstream errors;
-  const auto status =
-      quorvane::RunReportOptions(arguments, {quorvane::LogFilePath(quorvane::TempFolder()), clock,
-                                             console.available() ? &out : nullptr, errors});
-  if (status && !errors.str().empty()) {
-    quorvane::win32::ConsoleOutput console_errors(STD_ERROR_HANDLE);
-    if (console_errors.available()) {
-      std::ostream(&console_errors) << errors.str();
-    } else {
-      std::string message = errors.str();
-      while (!message.empty() && message.back() == '\n') message.pop_back();
-      MessageBoxW(nullptr, quorvane::Widen(message).c_str(), L"Quorvane", MB_OK | MB_ICONWARNING);
-    }
-  }
-  return status;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  // Libraries come from the system folder only, never from beside a downloaded
-  // Quorvane.exe or from the current folder.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-
-  // The log's lines are in the ANSI code page; reports show them in UTF-8.
-  quorvane::report::UseAnsiCodePage(
-      [](std::string_view text) { return quorvane::Narrow(quorvane::Widen(text, CP_ACP)); });
-
-  const std::vector<std::string> arguments = Arguments();
-  if (const auto status = RunReportOptions(arguments)) return *status;
+  quorvane::win32::PrepareProcess();
+  const std::vector<std::string> arguments = quorvane::win32::Arguments();
+  if (const auto status = quorvane::win32::RunReportOptions(arguments)) return *status;
   // The report options accepted the command line, so it parses.
   const auto metrics_folder = quorvane::ParseCommandLine(arguments).metrics_folder;
 
@@ -123,7 +64,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // The shell, which opens the home page, wants a single-threaded apartment.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
-  const std::filesystem::path program = ProgramFile();
+  const std::filesystem::path program = quorvane::win32::ProgramFile();
   auto services = quorvane::CreatePlatformServices(program);
   const auto temp_folder = quorvane::TempFolder();
   quorvane::StatusSampler sampler({*services.clock, *services.tool_runner,

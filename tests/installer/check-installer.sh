@@ -4,7 +4,8 @@
 # interactive one starts the program from its last page; a silent update starts
 # again the copy it closed; a silent uninstall takes them away with the
 # start-at-login values (the machine-wide one first, through an elevated step),
-# and keeps the history log and the settings unless /PURGE asks otherwise.
+# and keeps the history (log, report, journal, metrics file) and the settings
+# unless /PURGE asks otherwise.
 #   check-installer.sh <archive.zip> <setup.exe> <stand-in for an elevated reg.exe>
 # Needs WINEPREFIX and an X display.
 set -euo pipefail
@@ -17,6 +18,9 @@ home="$WINEPREFIX/drive_c/users/$user"
 program_dir="$home/AppData/Local/Programs/Quorvane"
 shortcut="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quorvane.lnk"
 log="$home/Temp/Quorvane.txt"
+report="$home/Temp/Quorvane-report.html"
+journal="$home/AppData/Local/Brindlewick/Quorvane/journal"
+metrics_dir=$WINEPREFIX/drive_c/metrics
 program='C:\users\'"$user"'\AppData\Local\Programs\Quorvane\Quorvane.exe'
 apps_entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvane'
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
@@ -62,10 +66,12 @@ uninstall() {
 }
 
 contents=$(cmake -E tar tf "$zip")
-[ "$contents" = Quorvane.exe ] || fail "the archive holds: $contents"
+[ "$(sort <<<"$contents" | xargs)" = "Quorvane.com Quorvane.exe" ] ||
+  fail "the archive holds: $contents"
 
 install
 [ -f "$program_dir/Quorvane.exe" ] || fail "no program in $program_dir"
+[ -f "$program_dir/Quorvane.com" ] || fail "no console companion in $program_dir"
 [ -f "$shortcut" ] || fail "no Start Menu shortcut"
 [ "$(value_of "$apps_entry" DisplayName)" = Quorvane ] || fail "no entry in the user's apps"
 [ "$(value_of "$apps_entry" Publisher)" = Brindlewick ] || fail "wrong publisher"
@@ -147,9 +153,18 @@ for hive in HKCU HKLM; do
   on_wine reg add "$hive\\$run_key" /v Quorvane.exe /t REG_SZ /d "\"$program\"" /f >/dev/null
   [ "$(value_of "$hive\\$run_key" Quorvane.exe)" = "\"$program\"" ] || fail "no $hive Run value"
 done
-mkdir -p "$(dirname "$log")"
-printf '12/07/26 14:03:11 WiFi Signal Strength is 70%%\r\n' >>"$log"
-on_wine reg add "$settings" /v OftenIndex /t REG_SZ /d 3 /f >/dev/null
+# The history in each of its forms, and a metrics folder that is the user's own.
+leave_history() {
+  mkdir -p "$(dirname "$log")" "$journal" "$metrics_dir"
+  printf '12/07/26 14:03:11 WiFi Signal Strength is 70%%\r\n' >>"$log"
+  echo '<html>' >"$report"
+  echo 'sample' >"$journal/2026-12.csv"
+  echo 'quorvane_signal_percent 70' >"$metrics_dir/quorvane.prom"
+  echo 'node_other 1' >"$metrics_dir/other.prom"
+  on_wine reg add "$settings" /v OftenIndex /t REG_SZ /d 3 /f >/dev/null
+  on_wine reg add "$settings" /v "Metrics Folder" /t REG_SZ /d 'C:\metrics' /f >/dev/null
+}
+leave_history
 
 uninstall
 [ ! -e "$program_dir" ] || fail "the program folder stayed: $(ls "$program_dir")"
@@ -157,7 +172,9 @@ uninstall
 for hive in HKCU HKLM; do
   ! value_of "$hive\\$run_key" Quorvane.exe >/dev/null || fail "the $hive Run value stayed"
 done
-[ -f "$log" ] || fail "the history log went"
+for kept in "$log" "$report" "$journal/2026-12.csv" "$metrics_dir/quorvane.prom"; do
+  [ -f "$kept" ] || fail "$kept went without /PURGE"
+done
 [ "$(value_of "$settings" OftenIndex)" = 3 ] || fail "the settings went"
 
 # A value for all users that starts this copy needs an administrator to go. The
@@ -187,9 +204,16 @@ value_of "HKLM\\$run_key" Quorvane.exe >/dev/null || fail "the declined elevatio
 [ ! -e "$program_dir" ] || fail "declining stopped the uninstall: $(ls "$program_dir")"
 on_wine reg delete "HKLM\\$run_key" /v Quorvane.exe /f >/dev/null
 
-# Asked to, the uninstaller takes the history and the settings too.
+# Asked to, the uninstaller takes the history and the settings too, and nothing
+# else from the metrics folder.
 install
+leave_history
 uninstall /PURGE
-[ ! -e "$log" ] || fail "the history log stayed after /PURGE"
+for gone in "$log" "$report" "$journal" "$metrics_dir/quorvane.prom"; do
+  [ ! -e "$gone" ] || fail "$gone stayed after /PURGE"
+done
+[ ! -e "$home/AppData/Local/Brindlewick" ] || fail "the empty data folder stayed after /PURGE"
+[ -f "$metrics_dir/other.prom" ] || fail "/PURGE took another program's metrics file"
 ! has_key "$settings" || fail "the settings stayed after /PURGE"
+rm -rf "$metrics_dir"
 echo "installer and archive: all checks passed"

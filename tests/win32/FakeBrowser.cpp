@@ -1,5 +1,6 @@
 // A web browser for the tests: appends the command line it was started with to
-// the file named by FAKE_BROWSER_RECORD, one line per start, and ends.
+// the file named by FAKE_BROWSER_RECORD, one line per start, and ends, with the
+// status FAKE_BROWSER_STATUS when that is set. Also a stand-in for Quorvane.exe.
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,5 +12,6 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) std::fprintf(out, i > 1 ? " %s" : "%s", argv[i]);
   std::fprintf(out, "\n");
   std::fclose(out);
-  return 0;
+  const char* status = std::getenv("FAKE_BROWSER_STATUS");
+  return status ? std::atoi(status) : 0;
 }

@@ -1,0 +1,50 @@
+// Quorvane.com: the console companion of Quorvane.exe. cmd and PowerShell prefer
+// it when the user types `quorvane`, and wait for it, as they do not for a
+// program with a window: the report options print in order and set the exit
+// status. Anything else starts Quorvane.exe beside it, with the same arguments,
+// and waits for it, passing its exit status on.
+#include <windows.h>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#include "app/windows/CommandLineRun.h"
+#include "app/windows/ConsoleOutput.h"
+#include "platform/windows/WideText.h"
+
+namespace {
+
+int StartWindowProgram() {
+  std::filesystem::path program = quorvane::win32::ProgramFile();
+  program.replace_extension(L".exe");
+  std::wstring line = quorvane::win32::CommandLineFor(program.wstring(), GetCommandLineW());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    const DWORD error = GetLastError();
+    quorvane::win32::ConsoleOutput console(STD_ERROR_HANDLE);
+    std::ostream(&console) << "Quorvane: " << quorvane::Narrow(program.wstring())
+                           << " could not be started: "
+                           << quorvane::SystemMessage(error, quorvane::Narrow(program.wstring()))
+                           << "\n";
+    return 1;
+  }
+  CloseHandle(process.hThread);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD status = 1;
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(status);
+}
+
+}  // namespace
+
+int wmain() {
+  quorvane::win32::PrepareProcess();
+  if (const auto status = quorvane::win32::RunReportOptions(quorvane::win32::Arguments()))
+    return *status;
+  return StartWindowProgram();
+}
