@@ -204,10 +204,29 @@ value_of "HKLM\\$run_key" Quorvane.exe >/dev/null || fail "the declined elevatio
 [ ! -e "$program_dir" ] || fail "declining stopped the uninstall: $(ls "$program_dir")"
 on_wine reg delete "HKLM\\$run_key" /v Quorvane.exe /f >/dev/null
 
-# Asked to, the uninstaller takes the history and the settings too, and nothing
-# else from the metrics folder.
+# The question about the history comes only once the uninstall is confirmed: a
+# user who cancels on the confirmation page has been asked nothing.
 install
 leave_history
+wine explorer /desktop=$desktop "$program_dir/Uninstall.exe" </dev/null >/dev/null 2>&1 &
+started+=($!)
+window_named() { xwininfo -root -tree 2>/dev/null | grep -F "\"$1\": (" | awk '{print $1; exit}'; }
+page=
+for _ in $(seq 40); do
+  [ -z "$(window_named "Quorvane Uninstall")" ] || fail "the uninstaller asked before its confirmation"
+  page=$(window_named "Quorvane Uninstall ") && [ -n "$page" ] && break
+  sleep 0.5
+done
+[ -n "$page" ] || fail "no confirmation page"
+read -r x y width height <<<"$(xwininfo -id "$page" |
+  awk '/Absolute upper-left [XY]|Width:|Height:/{print $NF}' | xargs)"
+xdotool mousemove $((x + width - 54)) $((y + height - 24)) click 1  # Cancel
+for _ in $(seq 20); do [ -z "$(window_named "Quorvane Uninstall ")" ] && break; sleep 0.5; done
+[ -z "$(window_named "Quorvane Uninstall ")" ] || fail "Cancel did not close the uninstaller"
+[ -f "$program_dir/Quorvane.exe" ] && [ -f "$log" ] || fail "a cancelled uninstall removed files"
+
+# Asked to, the uninstaller takes the history and the settings too, and nothing
+# else from the metrics folder.
 uninstall /PURGE
 for gone in "$log" "$report" "$journal" "$metrics_dir/quorvane.prom"; do
   [ ! -e "$gone" ] || fail "$gone stayed after /PURGE"
