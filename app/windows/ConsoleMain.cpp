@@ -25,14 +25,18 @@ int StartWindowProgram() {
   if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process)) {
     const DWORD error = GetLastError();
+    const std::string name = quorvane::Narrow(program.wstring());
     quorvane::win32::ConsoleOutput console(STD_ERROR_HANDLE);
-    std::ostream(&console) << "Quorvane: " << quorvane::Narrow(program.wstring())
-                           << " could not be started: "
-                           << quorvane::SystemMessage(error, quorvane::Narrow(program.wstring()))
+    std::ostream(&console) << "Quorvane: " << name
+                           << " could not be started: " << quorvane::SystemMessage(error, name)
                            << "\n";
     return 1;
   }
   CloseHandle(process.hThread);
+  // Started from Explorer, not from a prompt: the console is this program's
+  // alone, and would stand empty on the screen for as long as the window runs.
+  DWORD attached[2];
+  if (GetConsoleProcessList(attached, 2) == 1) FreeConsole();
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD status = 1;
   GetExitCodeProcess(process.hProcess, &status);

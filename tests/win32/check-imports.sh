@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Quorvane.exe imports nothing at start but KnownDLLs, which Windows always takes
-# from the system folder. Any other DLL would be looked for beside the program
+# Quorvane.exe (or Quorvane.com) imports nothing at start but KnownDLLs, which
+# Windows always takes from the system folder. Any other DLL would be looked for beside the program
 # first, before wWinMain can limit the search, so it must be delay-loaded.
 #   check-imports.sh <objdump> <Quorvane.exe>
 set -euo pipefail
