@@ -49,9 +49,8 @@ std::string FillInserts(std::string_view message, std::string_view subject) {
     } else if (next == '0') {
       break;  // the message ends here, without a line end
     } else if (next == 'n' || next == 't') {
-      text += ' ';
-    } else if (next == 'r') {
-    } else {
+      text += ' ';  // one line for the box or the console
+    } else if (next != 'r') {
       text += next;  // %%, %., %! and the like stand for the character itself
     }
   }
