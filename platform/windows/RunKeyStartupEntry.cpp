@@ -104,10 +104,9 @@ std::string RunKeyStartupEntry::Recheck() {
   const LSTATUS written = told_before ? ERROR_SUCCESS : WriteTo(HKEY_CURRENT_USER);
   const LSTATUS removed = RemoveFrom(HKEY_LOCAL_MACHINE);
   if (told_before) return {};
-  std::string message =
-      "Quorvane no longer starts for every user at login: people other than administrators "
-      "may now change the program at " +
-      Narrow(program_.wstring()) + ".";
+  std::string message = "Quorvane no longer starts for every user at login: the program at " +
+                        Narrow(program_.wstring()) +
+                        " is no longer where only administrators can change it.";
   if (written == ERROR_SUCCESS)
     message += " It now starts at your login only.";
   else
