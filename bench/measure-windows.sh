@@ -27,7 +27,7 @@ e2e_start_desktop
 
 echo "exe_bytes=$(stat -c %s "$EXE")"
 # The stall first, before the long list fills have the machine busy.
-for figure in stall stall-blocking history-list plain-list; do
+for figure in stall stall-held-log stall-blocking history-list plain-list; do
   timeout 1800 wine "$BENCHMARKS" "$figure" </dev/null | tr -d '\r'
 done
 echo "wine=$(wine --version)"

@@ -30,6 +30,9 @@ class SignalStrengthSource {
   virtual void Bind(const std::string& computer) = 0;
   // Runs a fresh query on the bound source. Throws AppError.
   virtual std::unique_ptr<StrengthInstances> Query() = 0;
+  // Lets go of the connection, on the thread that bound it; the next query binds
+  // again. Never throws.
+  virtual void Unbind() {}
 };
 
 }  // namespace quorvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace quorvane {
 
 // The system's record that starts this program when the user logs in.
@@ -13,6 +15,10 @@ class StartupEntry {
   virtual void Remove() = 0;
   // Whether an entry that starts this program is there now. Never throws.
   virtual bool Exists() const = 0;
+  // Checked at each start: an entry that starts this program for every user, when
+  // the program no longer qualifies for that, becomes the user's own. Returns what
+  // the user is to be told of it, once; empty when nothing changed. Never throws.
+  virtual std::string Recheck() { return {}; }
 };
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #include "sampling/StatusSampler.h"
 
+#include "platform/AppError.h"
 #include "sampling/HistoryLog.h"
 #include "sampling/NetshReader.h"
 
@@ -18,13 +19,24 @@ SignalReading StatusSampler::Read(SignalMethod method) {
 
 std::string StatusSampler::Record(const std::string& value_text, HistoryList& list,
                                   const std::filesystem::path& log_file) {
+  const LoggedLine logged = Log(value_text, log_file);
+  list.Add(logged.entry);
+  if (!logged.append_failure.empty()) throw AppError(logged.append_failure);
+  return logged.entry.line;
+}
+
+LoggedLine StatusSampler::Log(const std::string& value_text,
+                              const std::filesystem::path& log_file) {
   const auto& clock = services_.clock;
   const LocalDateTime when = clock.Now();
-  const HistoryEntry entry{when, value_text,
-                           ComposeHistoryLine(DateTimeText(clock, when), value_text)};
-  list.Add(entry);
-  AppendToLog(log_file, entry.line);
-  return entry.line;
+  LoggedLine logged{{when, value_text, ComposeHistoryLine(DateTimeText(clock, when), value_text)},
+                    {}};
+  try {
+    AppendToLog(log_file, logged.entry.line);
+  } catch (const AppError& error) {
+    logged.append_failure = error.what();
+  }
+  return logged;
 }
 
 std::string StatusSampler::TakeStatusSample(SignalMethod method, HistoryList& list,

@@ -27,6 +27,13 @@ struct HistoryEntry {
   std::string line;
 };
 
+// A history line stamped and appended to the log, and what kept it from the log
+// (empty when it is there).
+struct LoggedLine {
+  HistoryEntry entry;
+  std::string append_failure;
+};
+
 // Where the history lines of the current run are shown.
 class HistoryList {
  public:
@@ -62,10 +69,17 @@ class StatusSampler {
   // is thrown. Returns the line.
   std::string Record(const std::string& value_text, HistoryList& list,
                      const std::filesystem::path& log_file);
+  // The file half of Record, for the reading's thread: the log may be held by
+  // another program for a moment, which is waited out there rather than on the
+  // window's thread. Never throws.
+  LoggedLine Log(const std::string& value_text, const std::filesystem::path& log_file);
 
   // Ends a reading under way on another thread as soon as possible; its result
   // no longer matters.
   void StopReading() { services_.tool_runner.StopRunningTool(); }
+  // Lets go of what the readings hold (the instrumentation's connection), on the
+  // thread that read, as its last act.
+  void EndReadings() { wmi_reader_.Release(); }
 
   // Both halves in one call.
   std::string TakeStatusSample(SignalMethod method, HistoryList& list,

@@ -45,11 +45,20 @@ WmiReader::WmiReader(SignalStrengthSource& source, const Connectivity& connectiv
     : source_(source), connectivity_(connectivity), wlan_(wlan) {}
 
 SignalReading WmiReader::Read(const std::string& computer) {
-  if (!service_ready_) {
-    source_.Bind(computer);
-    service_ready_ = true;
+  std::unique_ptr<StrengthInstances> instances;
+  try {
+    if (!service_ready_) {
+      source_.Bind(computer);
+      service_ready_ = true;
+    }
+    instances = source_.Query();
+  } catch (const AppError&) {
+    // The instrumentation itself unavailable (its service stopped, the namespace
+    // refused): no adapter to ask, as when it finds none. A broken connection is
+    // made again by the next reading.
+    Release();
+    return ReadConnectedInterface();
   }
-  const auto instances = source_.Query();
   std::optional<std::string> level;
   while (true) {
     bool has_next = false;
@@ -59,7 +68,7 @@ SignalReading WmiReader::Read(const std::string& computer) {
       // An enumeration that fails before any adapter was read means "no adapter
       // to ask"; a failure after that is a real fault.
       if (level) throw;
-      return {std::string(kNoConnectionLevel)};
+      return ReadConnectedInterface();
     }
     if (!has_next) break;
     level = LevelFromStrength(instances->CurrentStrength());
@@ -67,6 +76,11 @@ SignalReading WmiReader::Read(const std::string& computer) {
   // A source that stopped answering counts as one without adapters.
   if (level && !instances->TimedOut()) return {*level};
   return ReadConnectedInterface();
+}
+
+void WmiReader::Release() {
+  if (service_ready_) source_.Unbind();
+  service_ready_ = false;
 }
 
 SignalReading WmiReader::ReadConnectedInterface() {

@@ -17,12 +17,12 @@ BackgroundReader::~BackgroundReader() {
   thread_.join();
 }
 
-void BackgroundReader::Start(SignalMethod method) {
+void BackgroundReader::Start(SignalMethod method, const std::filesystem::path& log_file) {
   if (busy_) return;
   busy_ = true;
   {
     std::lock_guard lock(shared_->mutex);
-    shared_->request = method;
+    shared_->request = Request{method, log_file};
   }
   shared_->wake.notify_all();
 }
@@ -59,30 +59,36 @@ void BackgroundReader::Run(const std::shared_ptr<Shared>& shared, StatusSampler&
   for (;;) {
     shared->wake.wait(lock, [&] { return shared->stopping || shared->request.has_value(); });
     if (shared->stopping) break;
-    const SignalMethod method = *shared->request;
+    const Request request = std::move(*shared->request);
     shared->request.reset();
     lock.unlock();
     bool read = true;
     SignalReading reading;
+    LoggedLine logged;
     try {
-      reading = sampler.Read(method);
+      reading = sampler.Read(request.method);
     } catch (const std::exception& error) {
       read = false;
       reading = {error.what()};
     }
+    if (read) logged = sampler.Log(reading.value_text, request.log_file);
     lock.lock();
     // A reader that was stopped meanwhile may have let its loop go.
     if (shared->stopping) break;
     lock.unlock();
-    loop.Post([reader, read, reading] {
+    loop.Post([reader, read, reading, logged] {
       const auto alive = reader.lock();
       if (!alive) return;
       BackgroundReader& self = **alive;
       self.busy_ = false;
-      self.done_(read, reading);
+      self.done_(read, reading, logged);
     });
     lock.lock();
   }
+  lock.unlock();
+  // COM objects go on the thread that made them.
+  sampler.EndReadings();
+  lock.lock();
   shared->ended = true;
   shared->wake.notify_all();
 }

@@ -16,20 +16,23 @@ namespace quorvane {
 
 // Runs signal readings on a thread of their own, so that the window never waits
 // for the wireless tool, and hands each result back on the user-interface thread.
-// One reading at a time.
+// A reading's line is appended to the log on that thread too, so the window never
+// waits for a log that another program holds; one reading at a time keeps the
+// lines in order.
 class BackgroundReader {
  public:
   // `done` receives the reading, or in its value text the description of the
-  // failure.
-  using Done = std::function<void(bool read, const SignalReading& reading)>;
+  // failure, and for a reading its logged line.
+  using Done =
+      std::function<void(bool read, const SignalReading& reading, const LoggedLine& logged)>;
 
   BackgroundReader(StatusSampler& sampler, MessageLoop& loop, Done done);
   // Stops a reading under way (its tool is ended) and waits for the thread.
   ~BackgroundReader();
 
   bool busy() const { return busy_; }
-  // Starts a reading; ignored while one is under way.
-  void Start(SignalMethod method);
+  // Starts a reading whose line goes to `log_file`; ignored while one is under way.
+  void Start(SignalMethod method, const std::filesystem::path& log_file);
 
   // Stops the thread for good: a tool under way is ended, and the reading is
   // given `grace` to return. False when it is still inside a system call that
@@ -40,10 +43,14 @@ class BackgroundReader {
  private:
   // What the thread shares with its owner; the thread holds it too, so an
   // abandoned thread that comes back finds it.
+  struct Request {
+    SignalMethod method;
+    std::filesystem::path log_file;
+  };
   struct Shared {
     std::mutex mutex;
     std::condition_variable wake;
-    std::optional<SignalMethod> request;
+    std::optional<Request> request;
     bool stopping = false;
     bool ended = false;
   };

@@ -46,7 +46,9 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
                     {services_.log_text_clock ? *services_.log_text_clock : services_.clock,
                      views.dialogs, views.desktop, views.loop}),
       reader_(services_.sampler, views.loop,
-              [this](bool read, const SignalReading& reading) { FinishSample(read, reading); }) {
+              [this](bool read, const SignalReading& reading, const LoggedLine& logged) {
+                FinishSample(read, reading, logged);
+              }) {
   view_.SetChecked(Control::Option1, true);
 }
 
@@ -227,7 +229,7 @@ void Form1::StartNextSample() {
   sample_running_ = samples_waiting_.front();
   samples_waiting_.pop_front();
   method_running_ = ChosenMethod();
-  reader_.Start(method_running_);
+  reader_.Start(method_running_, log_file_path_);
 }
 
 SignalMethod Form1::ChosenMethod() const {
@@ -251,7 +253,7 @@ SignalMethod Form1::ChosenMethod() const {
                                            : SignalMethod::kSignalStrength;
 }
 
-void Form1::FinishSample(bool read, const SignalReading& reading) {
+void Form1::FinishSample(bool read, const SignalReading& reading, const LoggedLine& logged) {
   const std::string& text = reading.value_text;
   const bool automatic = sample_running_ == SampleOrigin::kTimer;
   const SignalMethod method = method_running_;  // the next sample may start below
@@ -260,7 +262,11 @@ void Form1::FinishSample(bool read, const SignalReading& reading) {
   const int line = automatic ? 128 : 106;
   std::optional<ErrorReport> failure;
   if (read) {
-    failure = trap.Attempt(line, [&] { services_.sampler.Record(text, history_, log_file_path_); });
+    // The line is in the log already, appended on the reading's thread.
+    failure = trap.Attempt(line, [&] {
+      history_.Add(logged.entry);
+      if (!logged.append_failure.empty()) throw AppError(logged.append_failure);
+    });
   } else {
     failure = ErrorReport{text, handler, line};
   }

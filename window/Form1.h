@@ -152,7 +152,7 @@ class Form1 {
   void RequestSample(SampleOrigin origin);
   void StartNextSample();
   SignalMethod ChosenMethod() const;
-  void FinishSample(bool read, const SignalReading& reading);
+  void FinishSample(bool read, const SignalReading& reading, const LoggedLine& logged);
 
   // Form1Metrics.cpp
   void OpenMetricsFolder();

@@ -56,6 +56,7 @@ void Form1::Form_Load() {
         "defaults. The unreadable file was kept as " +
         backup);
   }
+  if (const auto moved = services_.startup_entry.Recheck(); !moved.empty()) dialogs_.Warn(moved);
   // Keys pressed right after start land on the history list, which changes
   // nothing, rather than on a switch.
   view_.SetFocus(TabOrder().front());

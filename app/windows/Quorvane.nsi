@@ -7,6 +7,18 @@
 ; the journal, the metrics file) and the settings stay unless the user asks for
 ; them to go (the question in the uninstaller, or /PURGE with /S).
 
+; The stubs of NSIS 3.01 and later load their own DLLs from the system folder only;
+; older ones can be made to load a DLL planted beside the installer, in a downloads
+; folder say. (3.0's pre-releases, which brought that step by step, share 3.0's
+; number.) NSIS_CHECKED_VERSION stands for the build tool's own in a test.
+!ifndef NSIS_PACKEDVERSION
+  !error "The installer needs NSIS 3.01 or later to build."
+!endif
+!define /ifndef NSIS_CHECKED_VERSION ${NSIS_PACKEDVERSION}
+!if ${NSIS_CHECKED_VERSION} < 0x03001000
+  !error "The installer needs NSIS 3.01 or later to build."
+!endif
+
 Unicode true
 ; 64-bit stubs: a 64-bit Windows runs them natively, and so does a 64-bit-only Wine.
 Target amd64-unicode
@@ -27,6 +39,7 @@ ManifestDPIAware true
 !define DATA_FOLDER "$LOCALAPPDATA\${PUBLISHER}\${APP}"
 !define WINDOW_CLASS "Brindlewick.Quorvane.Form1"
 !define STILL_RUNNING "${APP} is still running and could not be closed. Close it (its icon in the notification area) and try again."
+!define NEEDS_ADMINISTRATOR "${APP} was installed by an administrator in $INSTDIR, so only an administrator can uninstall it. Nothing was removed."
 !define STILL_STARTS "Windows will still try to start ${APP} when anyone logs in to this computer: the value $\"${APP}.exe$\" under HKEY_LOCAL_MACHINE\${RUN_KEY} stays. An administrator can delete it with Registry Editor."
 
 Name "${APP}"
@@ -143,8 +156,9 @@ SectionEnd
   !insertmacro IfRunValueStartsThisCopy HKLM
     DeleteRegValue HKLM "${RUN_KEY}" "${APP}.exe"
     !insertmacro IfRunValueStartsThisCopy HKLM
-      ; Started elsewhere than in the folder about to go.
-      SetOutPath "$TEMP"
+      ; Started in the system folder: never in the folder about to go, nor in
+      ; TEMP, where anyone's files may lie beside it.
+      SetOutPath "$SYSDIR"
       ExecShellWait "runas" "$SYSDIR\reg.exe" 'delete "HKLM\${RUN_KEY}" /v "${APP}.exe" /f' SW_HIDE
     ${EndIf}
     !insertmacro IfRunValueStartsThisCopy HKLM
@@ -165,7 +179,43 @@ SectionEnd
 
 Var Purge
 
+; A copy in a folder only administrators may change (installed there by one)
+; cannot be taken away by its user: rather than remove its start-at-login values
+; and close it, then fail on its files, the whole uninstall runs as an
+; administrator, asked once before anything is done. Afterwards the user's own
+; traces go here too, in case another account was the administrator.
+!macro UninstallAsAdministratorWhenNeeded
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/ELEVATED" $1
+  ${If} ${Errors}
+    ClearErrors
+    FileOpen $2 "$INSTDIR\Uninstall.exe" a
+    ${If} ${Errors}
+      StrCpy $1 "/ELEVATED"
+      ${IfThen} ${Silent} ${|} StrCpy $1 "/S $1" ${|}
+      ClearErrors
+      ${GetOptions} $0 "/PURGE" $2
+      ${IfNotThen} ${Errors} ${|} StrCpy $1 "$1 /PURGE" ${|}
+      ClearErrors
+      ExecShellWait "runas" "$EXEPATH" '$1 _?=$INSTDIR'
+      ${If} ${Errors}
+      ${OrIf} ${FileExists} "$INSTDIR\${APP}.exe"
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${NEEDS_ADMINISTRATOR}" /SD IDOK
+        SetErrorLevel 2
+      ${Else}
+        !insertmacro RemoveUserRunValue
+        Delete "$SMPROGRAMS\${APP}.lnk"
+        DeleteRegKey HKCU "${UNINSTALL_KEY}"
+      ${EndIf}
+      Quit
+    ${EndIf}
+    FileClose $2
+  ${EndIf}
+!macroend
+
 Function un.onInit
+  !insertmacro UninstallAsAdministratorWhenNeeded
   StrCpy $Purge 0
   ${GetParameters} $0
   ClearErrors

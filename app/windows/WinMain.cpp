@@ -63,6 +63,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&controls);
   // The shell, which opens the home page, wants a single-threaded apartment.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // COM's security for the whole process, before its first use: WMI's providers
+  // act as the caller, so calls must allow impersonation. It can be set once only,
+  // so not on the reading thread, where a save dialog or an opened page would have
+  // settled it first.
+  CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
+                       RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
 
   const std::filesystem::path program = quorvane::win32::ProgramFile();
   auto services = quorvane::CreatePlatformServices(program);

@@ -1,5 +1,5 @@
 // The Win32 window's figures, one per run so that each starts in a fresh
-// process: win32_benchmarks history-list | plain-list | stall | stall-blocking.
+// process: win32_benchmarks history-list | plain-list | stall | stall-held-log | stall-blocking.
 // Prints key=value lines for bench/print-table.py.
 #include <windows.h>
 
@@ -26,10 +26,16 @@ int main(int argc, char* argv[]) {
     quorvane::bench::PlainListView(argc > 2 ? std::atoi(argv[2]) : 0);
   } else if (std::strcmp(figure, "stall") == 0) {
     quorvane::bench::LogNowWhileTheToolTakesThreeSeconds();
+  } else if (std::strcmp(figure, "stall-held-log") == 0) {
+    quorvane::bench::LogNowWhileAnotherProgramHoldsTheLog();
+  } else if (std::strcmp(figure, "hold-log") == 0 && argc > 3) {
+    quorvane::bench::HoldFile(argv[2], std::chrono::milliseconds(std::atoi(argv[3])));
   } else if (std::strcmp(figure, "stall-blocking") == 0) {
     quorvane::bench::SameSampleBlockingTheWindow();
   } else {
-    std::fprintf(stderr, "usage: win32_benchmarks history-list|plain-list|stall|stall-blocking\n");
+    std::fprintf(
+        stderr,
+        "usage: win32_benchmarks history-list|plain-list|stall|stall-held-log|stall-blocking\n");
     return 2;
   }
   std::fflush(stdout);

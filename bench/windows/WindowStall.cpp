@@ -53,10 +53,9 @@ void Print(const char* name, const Ticker& measured, double reading_ms) {
   std::printf("%s.reading_ms=%.0f\n", name, reading_ms);
 }
 
-}  // namespace
-
-void LogNowWhileTheToolTakesThreeSeconds() {
-  BenchWindow bench(SlowNetsh());
+// Clicks "Log Current Status Now (Test)" with the timer going, until the sample
+// is in the list and the reading has ended, and prints the figures as `name`.
+void LogNowAndMeasure(BenchWindow& bench, const char* name) {
   Clock::time_point clicked, logged;
   const Ticker measured = LongestStall([&] {
     PumpMessages(milliseconds(100));
@@ -68,7 +67,50 @@ void LogNowWhileTheToolTakesThreeSeconds() {
       return !bench.form->sample_under_way();
     });
   });
-  Print("stall_log_now", measured, MsBetween(clicked, logged));
+  Print(name, measured, MsBetween(clicked, logged));
+}
+
+}  // namespace
+
+void LogNowWhileTheToolTakesThreeSeconds() {
+  BenchWindow bench(SlowNetsh());
+  LogNowAndMeasure(bench, "stall_log_now");
+}
+
+void LogNowWhileAnotherProgramHoldsTheLog() {
+  BenchWindow bench(SlowNetsh());
+  const std::filesystem::path log = bench.form->LogFilePath();
+  // This program again, as the other program: it holds the log without sharing
+  // from before the reading ends (3 s) until half a second after.
+  std::wstring command = L"\"" + (ProgramFolder() / L"win32_benchmarks.exe").wstring() +
+                         L"\" hold-log \"" + log.wstring() + L"\" 3500";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION holder{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &holder)) {
+    std::fprintf(stderr, "the holding process did not start\n");
+    return;
+  }
+  const auto held = [&] {
+    const HANDLE probe = CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+    return probe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+  };
+  for (int wait = 0; wait < 200 && !held(); ++wait) Sleep(10);
+  LogNowAndMeasure(bench, "stall_held_log");
+  WaitForSingleObject(holder.hProcess, INFINITE);
+  CloseHandle(holder.hThread);
+  CloseHandle(holder.hProcess);
+  std::printf("stall_held_log.errors=%zu\n", bench.dialogs.errors.size());
+}
+
+void HoldFile(const std::filesystem::path& file, milliseconds duration) {
+  const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  Sleep(static_cast<DWORD>(duration.count()));
+  if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
 }
 
 void SameSampleBlockingTheWindow() {

@@ -5,6 +5,10 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "platform/windows/WideText.h"
 
 namespace quorvane {
@@ -54,7 +58,29 @@ std::optional<ObjectSecurity> SecurityOf(const std::filesystem::path& object) {
     }
   }
   LocalFree(descriptor);
+  const DWORD attributes = GetFileAttributesW(object.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  security.reparse_point = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   return security;
+}
+
+// The path the file system reaches `file` by, as "C:\...", or nothing for what is
+// not on a drive letter of this machine ("\\?\UNC\..." for a share).
+std::optional<std::filesystem::path> FinalPath(const std::filesystem::path& file) {
+  const HANDLE handle = CreateFileW(file.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::wstring text(32768, L'\0');
+  const DWORD length = GetFinalPathNameByHandleW(
+      handle, text.data(), static_cast<DWORD>(text.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  CloseHandle(handle);
+  if (length == 0 || length >= text.size()) return std::nullopt;
+  text.resize(length);
+  constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
+  if (text.starts_with(kLongPrefix)) text.erase(0, kLongPrefix.size());
+  if (text.size() < 3 || text[1] != L':' || text[2] != L'\\') return std::nullopt;
+  return std::filesystem::path(text);
 }
 
 }  // namespace
@@ -68,6 +94,15 @@ std::vector<ObjectSecurity> SecurityUpToTheRoot(const std::filesystem::path& fil
     if (at.parent_path() == at || at.parent_path().empty()) break;
   }
   return chain;
+}
+
+ProgramLocation LocationOf(const std::filesystem::path& program) {
+  ProgramLocation location;
+  const auto real = FinalPath(program);
+  if (!real) return location;
+  location.fixed_local_volume = GetDriveTypeW(real->root_path().c_str()) == DRIVE_FIXED;
+  location.chain = SecurityUpToTheRoot(*real);
+  return location;
 }
 
 }  // namespace quorvane

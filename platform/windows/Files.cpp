@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/AppError.h"
+#include "platform/windows/FileRefusal.h"
 #include "platform/windows/WideText.h"
 
 namespace quorvane {
@@ -64,23 +65,40 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// Another program (a spreadsheet, a backup, a virus scanner) may hold the log for
-// a moment: opening is tried again for about a second before that is reported.
-HANDLE OpenForAppending(const std::filesystem::path& file, DWORD access) {
-  constexpr int kAttempts = 20;
-  constexpr DWORD kPauseMs = 50;
-  for (int attempt = 1;; ++attempt) {
-    // Other programs may read the log while it grows.
-    HANDLE handle = CreateFileW(file.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    const DWORD error = GetLastError();
-    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-    if (handle != INVALID_HANDLE_VALUE || !held || attempt == kAttempts) {
-      SetLastError(error);
-      return handle;
-    }
-    Sleep(kPauseMs);
+// Makes `file` only while the name is free, never opening anything through a link.
+HANDLE CreateNew(const std::filesystem::path& file) {
+  return CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+// Opens `file` as a new file for writing. Whatever stands at the name (a stale
+// file, or a link planted there to make the program write elsewhere) is removed
+// first, so nothing is ever written through a link. It is removed by moving a
+// file of the program's own over it, which replaces the name itself: deleting a
+// link by its name reaches its target on some systems.
+HANDLE CreateFresh(const std::filesystem::path& file) {
+  HANDLE handle = CreateNew(file);
+  const DWORD error = GetLastError();
+  if (handle != INVALID_HANDLE_VALUE ||
+      (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
+    return handle;
+  std::filesystem::path aside = file;
+  aside += L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(GetTickCount64());
+  if (!Handle(CreateNew(aside)).valid()) return INVALID_HANDLE_VALUE;
+  if (!MoveFileExW(aside.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const DWORD refused = GetLastError();
+    DeleteFileW(aside.c_str());
+    SetLastError(refused);
+    return INVALID_HANDLE_VALUE;
   }
+  DeleteFileW(file.c_str());
+  return CreateNew(file);
+}
+
+// Other programs may read the log while it grows.
+HANDLE OpenForAppending(const std::filesystem::path& file, DWORD access) {
+  return CreateFileW(file.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // Cuts the file back to `size`. The appending handle cannot: a handle that may
@@ -110,16 +128,15 @@ std::string_view EndOfACutLine(HANDLE file, LARGE_INTEGER size) {
   return last == '\r' ? kLineEnd.substr(1) : kLineEnd;
 }
 
-}  // namespace
-
-void AppendLine(const std::filesystem::path& file, std::string_view line) {
+// One attempt at appending: ERROR_SUCCESS, or why it failed.
+DWORD TryToAppend(const std::filesystem::path& file, std::string_view line) {
   // Reading too, to look at the last byte (writes still go to the end only); a log
   // the user may append to but not read is still appended to.
   HANDLE opened = OpenForAppending(file, FILE_APPEND_DATA | FILE_READ_DATA);
   if (opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
     opened = OpenForAppending(file, FILE_APPEND_DATA);
   Handle handle(opened);
-  if (!handle.valid()) ThrowFor(GetLastError());
+  if (!handle.valid()) return GetLastError();
   LARGE_INTEGER before{};
   GetFileSizeEx(handle.get(), &before);
   // The cut line is ended in the same write as the new line, so the new one is
@@ -127,12 +144,31 @@ void AppendLine(const std::filesystem::path& file, std::string_view line) {
   // code page, as other Windows programs expect.
   const std::string record = std::string(EndOfACutLine(handle.get(), before)) +
                              Narrow(Widen(line), CP_ACP) + std::string(kLineEnd);
-  if (!WriteAll(handle.get(), record)) {
-    const DWORD error = GetLastError();
-    // Take back a partly written line, so the next one starts on a line of its own.
-    TruncateTo(file, before);
-    ThrowFor(error);
+  if (WriteAll(handle.get(), record)) return ERROR_SUCCESS;
+  const DWORD error = GetLastError();
+  // Take back a partly written line, so the next one starts on a line of its own.
+  TruncateTo(file, before);
+  return error;
+}
+
+}  // namespace
+
+unsigned long RetryWhileHeld(const std::function<unsigned long()>& attempt) {
+  constexpr int kAttempts = 20;
+  constexpr DWORD kPauseMs = 50;
+  for (int made = 1;; ++made) {
+    const DWORD error = attempt();
+    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+    if (!held || made == kAttempts) return error;
+    Sleep(kPauseMs);
   }
+}
+
+void AppendLine(const std::filesystem::path& file, std::string_view line) {
+  // Another program (a spreadsheet, a backup, a virus scanner) may hold the log
+  // for a moment. The caller is not the window's thread, which never waits here.
+  const DWORD error = RetryWhileHeld([&] { return TryToAppend(file, line); });
+  if (error != ERROR_SUCCESS) ThrowFor(error);
 }
 
 void ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {
@@ -141,8 +177,7 @@ void ReplaceFileContents(const std::filesystem::path& file, std::string_view byt
   std::filesystem::path temporary = file;
   temporary += L".new";
   {
-    Handle handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle handle(CreateFresh(temporary));
     if (!handle.valid()) ThrowFor(GetLastError());
     if (!WriteAll(handle.get(), bytes)) {
       const DWORD error = GetLastError();
@@ -157,24 +192,44 @@ void ReplaceFileContents(const std::filesystem::path& file, std::string_view byt
   }
 }
 
+bool RefusalPassesSoon(const std::filesystem::path& file) {
+  // Read-only, a folder, or gone: nothing anyone lets go of changes that.
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+    return false;
+  // Asking for the right to delete it tells a reader's hold (a sharing violation)
+  // from an access list that refuses it for good.
+  HANDLE handle =
+      CreateFileW(file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+  CloseHandle(handle);  // let go in the meantime
+  return true;
+}
+
 void PublishFile(const std::filesystem::path& file, std::string_view bytes) {
+  // The folder is shared with the collector's account, so whoever may write in it
+  // could plant a link at the temporary name: it is made afresh, never followed.
   std::filesystem::path temporary = file;
   temporary += L".tmp";
   DWORD error = ERROR_SUCCESS;
   {
-    Handle handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle handle(CreateFresh(temporary));
     if (!handle.valid()) ThrowFor(GetLastError());
     if (!WriteAll(handle.get(), bytes)) error = GetLastError();
   }
   // A reader that opened the file without sharing its deletion (a collector
   // reading it, an editor) refuses the replacement for as long as it holds the
-  // file, which is a moment: the move is tried again for about a second.
+  // file, which is a moment: the move is tried again for about a second. A file
+  // that may not be replaced at all is reported at once.
   constexpr int kAttempts = 20;
   for (int attempt = 1; error == ERROR_SUCCESS; ++attempt) {
     if (MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
     error = GetLastError();
-    if ((error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) && attempt < kAttempts) {
+    const bool held = error == ERROR_SHARING_VIOLATION ||
+                      (error == ERROR_ACCESS_DENIED && RefusalPassesSoon(file));
+    if (held && attempt < kAttempts) {
       error = ERROR_SUCCESS;
       Sleep(50);
     }

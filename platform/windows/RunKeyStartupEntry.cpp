@@ -2,8 +2,8 @@
 
 #include "platform/AppError.h"
 #include "platform/windows/FileSecurity.h"
+#include "platform/windows/StartupScope.h"
 #include "platform/windows/WideText.h"
-#include "settings/StartupScope.h"
 
 namespace quorvane {
 namespace {
@@ -27,72 +27,96 @@ bool SamePath(const wchar_t* stored, const std::wstring& data) {
   return CompareStringOrdinal(stored, -1, data.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
+bool OnlyAdministratorsMayReplaceItsRealPath(const std::filesystem::path& program) {
+  return MayStartForAllUsers(LocationOf(program));
+}
+
 }  // namespace
 
-RunKeyStartupEntry::RunKeyStartupEntry(std::filesystem::path program)
-    : program_(std::move(program)) {}
+RunKeyStartupEntry::RunKeyStartupEntry(std::filesystem::path program, ForAllUsers for_all_users)
+    : program_(std::move(program)),
+      for_all_users_(for_all_users ? std::move(for_all_users)
+                                   : OnlyAdministratorsMayReplaceItsRealPath) {}
 
 std::wstring RunKeyStartupEntry::value_name() const { return program_.filename().wstring(); }
 
 std::wstring RunKeyStartupEntry::value_data() const { return L"\"" + program_.wstring() + L"\""; }
 
-void RunKeyStartupEntry::Add() {
+bool RunKeyStartupEntry::NamesThisCopy(HKEY hive) const {
+  std::wstring stored(32768, L'\0');  // the longest path, quoted
+  DWORD size = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
+  return RegGetValueW(hive, kRunKey, value_name().c_str(), RRF_RT_REG_SZ, nullptr, stored.data(),
+                      &size) == ERROR_SUCCESS &&
+         SamePath(stored.c_str(), value_data());
+}
+
+LSTATUS RunKeyStartupEntry::RemoveFrom(HKEY hive) const {
+  if (!NamesThisCopy(hive)) return ERROR_SUCCESS;
+  const std::wstring name = value_name();
+  return WithRunKey(hive, [&](HKEY key) { return RegDeleteValueW(key, name.c_str()); });
+}
+
+LSTATUS RunKeyStartupEntry::WriteTo(HKEY hive) const {
   const std::wstring name = value_name();
   const std::wstring data = value_data();
-  const auto write = [&](HKEY key) {
+  return WithRunKey(hive, [&](HKEY key) {
     return RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                           static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-  };
+  });
+}
+
+void RunKeyStartupEntry::Add() {
   // All users only when nobody but administrators can replace the program, and
   // when permitted; otherwise the user gets an entry of their own, and an entry
   // for all users that starts this replaceable copy goes.
-  if (OnlyAdministratorsMayReplace(SecurityUpToTheRoot(program_))) {
-    if (WithRunKey(HKEY_LOCAL_MACHINE, write) == ERROR_SUCCESS) return;
+  if (for_all_users_(program_)) {
+    if (WriteTo(HKEY_LOCAL_MACHINE) == ERROR_SUCCESS) return;
   } else {
-    WithRunKey(HKEY_LOCAL_MACHINE, [&](HKEY key) {
-      std::wstring stored(32767, L'\0');
-      DWORD bytes = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
-      if (RegGetValueW(key, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, stored.data(), &bytes) ==
-              ERROR_SUCCESS &&
-          SamePath(stored.c_str(), data))
-        return RegDeleteValueW(key, name.c_str());
-      return LSTATUS{ERROR_SUCCESS};
-    });
+    RemoveFrom(HKEY_LOCAL_MACHINE);
   }
-  const LSTATUS status = WithRunKey(HKEY_CURRENT_USER, write);
+  const LSTATUS status = WriteTo(HKEY_CURRENT_USER);
   if (status != ERROR_SUCCESS)
     throw AppError("No Run key could be written: " +
                    SystemMessage(static_cast<unsigned long>(status)));
 }
 
 void RunKeyStartupEntry::Remove() {
-  const std::wstring name = value_name();
-  const auto remove = [&](HKEY key) { return RegDeleteValueW(key, name.c_str()); };
-  const LSTATUS machine = WithRunKey(HKEY_LOCAL_MACHINE, remove);
-  const LSTATUS user = WithRunKey(HKEY_CURRENT_USER, remove);
   // An entry for all users stays when a user without the rights unticks the box.
   for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-    if (RegGetValueW(hive, kRunKey, name.c_str(), RRF_RT_ANY, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      continue;
-    const LSTATUS status = hive == HKEY_LOCAL_MACHINE ? machine : user;
-    throw AppError("The Run value " + Narrow(name) +
+    const LSTATUS status = RemoveFrom(hive);
+    if (!NamesThisCopy(hive)) continue;
+    throw AppError("The Run value " + Narrow(value_name()) +
                    " could not be removed: " + SystemMessage(static_cast<unsigned long>(status)));
   }
 }
 
 bool RunKeyStartupEntry::Exists() const {
-  const std::wstring name = value_name();
-  const std::wstring data = value_data();
-  for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-    std::wstring stored(32768, L'\0');  // the longest path, quoted
-    DWORD size = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
-    if (RegGetValueW(hive, kRunKey, name.c_str(), RRF_RT_REG_SZ, nullptr, stored.data(), &size) !=
-        ERROR_SUCCESS)
-      continue;
-    if (SamePath(stored.c_str(), data)) return true;
-  }
-  return false;
+  return NamesThisCopy(HKEY_LOCAL_MACHINE) || NamesThisCopy(HKEY_CURRENT_USER);
+}
+
+std::string RunKeyStartupEntry::Recheck() {
+  // The copy's folder may have changed hands since the entry was written (its
+  // access list loosened, a folder on the way turned into a junction).
+  if (!NamesThisCopy(HKEY_LOCAL_MACHINE) || for_all_users_(program_)) return {};
+  // Told once: when the user's own entry is already there, an earlier start moved
+  // it and told so, and only the machine-wide value could not go.
+  const bool told_before = NamesThisCopy(HKEY_CURRENT_USER);
+  const LSTATUS written = told_before ? ERROR_SUCCESS : WriteTo(HKEY_CURRENT_USER);
+  const LSTATUS removed = RemoveFrom(HKEY_LOCAL_MACHINE);
+  if (told_before) return {};
+  std::string message = "Quorvane no longer starts for every user at login: the program at " +
+                        Narrow(program_.wstring()) +
+                        " is no longer where only administrators can change it.";
+  if (written == ERROR_SUCCESS)
+    message += " It now starts at your login only.";
+  else
+    message += " It could not be set to start at your login: " +
+               SystemMessage(static_cast<unsigned long>(written));
+  if (removed != ERROR_SUCCESS)
+    message +=
+        " An administrator must remove the value " + Narrow(value_name()) +
+        " from the Run key for all users: " + SystemMessage(static_cast<unsigned long>(removed));
+  return message;
 }
 
 }  // namespace quorvane

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/StartupEntry.h"
@@ -15,12 +16,19 @@ namespace quorvane {
 // written, otherwise the user's own.
 class RunKeyStartupEntry : public StartupEntry {
  public:
-  explicit RunKeyStartupEntry(std::filesystem::path program);
+  // Whether the program may start at every user's logon; by default decided on
+  // its real path, its volume and its access lists.
+  using ForAllUsers = std::function<bool(const std::filesystem::path& program)>;
+
+  explicit RunKeyStartupEntry(std::filesystem::path program, ForAllUsers for_all_users = {});
 
   void Add() override;
+  // Removes the values that start this copy; a value of the same name that starts
+  // another copy is left alone.
   void Remove() override;
   // A value of this name, in either Run key, that starts this program.
   bool Exists() const override;
+  std::string Recheck() override;
 
   // The value name and data the entry is made of.
   std::wstring value_name() const;
@@ -29,7 +37,12 @@ class RunKeyStartupEntry : public StartupEntry {
   static constexpr const wchar_t* kRunKey = L"SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
 
  private:
+  bool NamesThisCopy(HKEY hive) const;
+  LSTATUS RemoveFrom(HKEY hive) const;
+  LSTATUS WriteTo(HKEY hive) const;
+
   std::filesystem::path program_;
+  ForAllUsers for_all_users_;
 };
 
 }  // namespace quorvane

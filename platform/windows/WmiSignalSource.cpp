@@ -98,6 +98,12 @@ class WmiInstances : public StrengthInstances {
   bool timed_out_ = false;
 };
 
+// WMI's providers act as the caller, so its proxies must allow impersonation.
+void AllowImpersonation(IUnknown* proxy) {
+  CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                    RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+}
+
 }  // namespace
 
 std::unique_ptr<StrengthInstances> WmiStrengthInstances(IEnumWbemClassObject* enumerator,
@@ -107,18 +113,27 @@ std::unique_ptr<StrengthInstances> WmiStrengthInstances(IEnumWbemClassObject* en
 
 WmiSignalSource::WmiSignalSource() = default;
 
+// Normally unbound already, on the reading thread; COM there is that thread's.
 WmiSignalSource::~WmiSignalSource() {
   if (service_) service_->Release();
 }
 
+void WmiSignalSource::Unbind() {
+  if (service_) service_->Release();
+  service_ = nullptr;
+  if (com_started_) CoUninitialize();
+  com_started_ = false;
+}
+
 void WmiSignalSource::Bind(const std::string& computer) {
-  // The thread may already have its apartment; either kind will do.
+  Unbind();
+  // The thread may already have its apartment; either kind will do. The process's
+  // COM security is set once at start, before any COM use: set here it would be
+  // refused whenever the window's thread had used COM first.
   const HRESULT initialised = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   if (FAILED(initialised) && initialised != RPC_E_CHANGED_MODE)
     ThrowWmi("starting COM", initialised);
-  // Only the first call in a process can set this; later ones are refused harmlessly.
-  CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
-                       RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+  com_started_ = SUCCEEDED(initialised);
 
   ComPtr<IWbemLocator> locator;
   HRESULT result = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
@@ -130,9 +145,7 @@ void WmiSignalSource::Bind(const std::string& computer) {
   result = locator->ConnectServer(path, nullptr, nullptr, nullptr, WBEM_FLAG_CONNECT_USE_MAX_WAIT,
                                   nullptr, nullptr, service.out());
   if (FAILED(result)) ThrowWmi("connecting to root\\wmi", result);
-  CoSetProxyBlanket(service.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                    RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
-  if (service_) service_->Release();
+  AllowImpersonation(service.get());
   service_ = service.release();
 }
 
@@ -144,6 +157,8 @@ std::unique_ptr<StrengthInstances> WmiSignalSource::Query() {
   const HRESULT result = service_->ExecQuery(
       language, query, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr, &enumerator);
   if (FAILED(result)) ThrowWmi("querying the signal strength", result);
+  // The enumerator is a proxy of its own, which does not inherit the service's.
+  AllowImpersonation(enumerator);
   return WmiStrengthInstances(enumerator);
 }
 

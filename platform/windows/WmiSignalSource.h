@@ -21,8 +21,9 @@ std::unique_ptr<StrengthInstances> WmiStrengthInstances(
 
 // Signal strengths from WMI: every instance of MSNdis_80211_ReceivedSignalStrength
 // in root\wmi, its NDIS80211ReceivedSignalStrength in dBm. The service binding is
-// kept for the run. Neither connecting nor reading waits without end. Calls must come from one
-// thread, the one that bound it.
+// kept until unbound. Neither connecting nor reading waits without end. Calls must come from one
+// thread, the one that bound it; the process's COM security must allow impersonation
+// (set at start) or the proxies' own settings are relied on.
 class WmiSignalSource : public SignalStrengthSource {
  public:
   WmiSignalSource();
@@ -30,9 +31,11 @@ class WmiSignalSource : public SignalStrengthSource {
 
   void Bind(const std::string& computer) override;
   std::unique_ptr<StrengthInstances> Query() override;
+  void Unbind() override;
 
  private:
   IWbemServices* service_ = nullptr;
+  bool com_started_ = false;  // this thread's COM was started by Bind
 };
 
 }  // namespace quorvane

@@ -444,6 +444,16 @@ TEST(Form1Options, AfterASettingsResetTheStartBoxFollowsTheEntry) {
   }
 }
 
+// An entry for all users that the program no longer qualifies for is moved at
+// start, and what happened is told.
+TEST(Form1Options, AStartEntryMovedToTheUsersOwnAtStartIsTold) {
+  Form1Harness h;
+  h.startup_entry.recheck_message = "Quorvane no longer starts for every user at login.";
+  h.Load();
+  EXPECT_EQ(h.dialogs.warnings,
+            std::vector<std::string>{"Quorvane no longer starts for every user at login."});
+}
+
 TEST(Form1Options, AStartEntryThatCannotBeWrittenIsReported) {
   Form1Harness h;
   h.startup_entry.refuse = true;

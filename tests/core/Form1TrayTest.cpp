@@ -1,6 +1,8 @@
 // Minimising into the tray, coming back, and closing.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "tests/core/Form1Harness.h"
 
 namespace quorvane::testing {
@@ -198,6 +200,19 @@ TEST(Form1Tray, ClosingWhileAReadingRunsEndsAtOnce) {
   h.form.reset();
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
   EXPECT_EQ(h.tool.stops(), 1);
+}
+
+// COM objects are released on the thread that made them.
+TEST(Form1Tray, TheInstrumentationIsLetGoOnTheReadingsThread) {
+  Form1Harness h;
+  h.Load();
+  h.ClickOption(Control::Option2);
+  h.form->PushButton6_Click();
+  h.WaitForReading();
+  EXPECT_TRUE(h.form->EndReadings());
+  EXPECT_EQ(h.signal_source.unbinds, 1);
+  EXPECT_NE(h.signal_source.bound_on, std::this_thread::get_id());
+  EXPECT_EQ(h.signal_source.unbound_on, h.signal_source.bound_on);
 }
 
 TEST(Form1Tray, AReadingStuckInTheSystemIsAbandonedOnClosing) {

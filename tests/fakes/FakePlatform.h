@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/AppError.h"
@@ -107,8 +108,11 @@ class FakeSignalSource : public SignalStrengthSource {
   std::optional<std::size_t> fail_enumeration_at;
   bool times_out = false;
   int binds_left_to_fail = 0;
+  bool fail_query = false;
   std::vector<std::string> bound_computers;
   int queries = 0;
+  int unbinds = 0;
+  std::thread::id bound_on, unbound_on;
   // Runs inside the query, on the reading's thread; a test may block here.
   std::function<void()> while_querying;
 
@@ -118,12 +122,19 @@ class FakeSignalSource : public SignalStrengthSource {
       throw AppError("The source is not available");
     }
     bound_computers.push_back(computer);
+    bound_on = std::this_thread::get_id();
   }
 
   std::unique_ptr<StrengthInstances> Query() override {
+    if (fail_query) throw AppError("Access denied");
     ++queries;
     if (while_querying) while_querying();
     return std::make_unique<Instances>(*this);
+  }
+
+  void Unbind() override {
+    ++unbinds;
+    unbound_on = std::this_thread::get_id();
   }
 
  private:

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 #include "platform/AppError.h"
 #include "platform/SettingsStore.h"
@@ -36,6 +37,7 @@ class FakeStartupEntry : public StartupEntry {
   bool refuse = false;          // no entry can be written
   bool refuse_removal = false;  // the entry cannot be removed
   bool exists = false;
+  std::string recheck_message;  // what the start-up check tells, once
 
   void Add() override {
     if (refuse) throw AppError("Permission denied");
@@ -48,6 +50,7 @@ class FakeStartupEntry : public StartupEntry {
     exists = false;
   }
   bool Exists() const override { return exists; }
+  std::string Recheck() override { return std::exchange(recheck_message, {}); }
 };
 
 }  // namespace quorvane::testing

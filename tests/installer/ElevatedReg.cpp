@@ -1,6 +1,7 @@
 // Stands in for reg.exe when the uninstaller starts it as an administrator (the
-// "runas" verb), which Wine cannot show. It notes its command line, and whether
-// the program was still installed then, in C:\elevated-reg.txt; with
+// "runas" verb), which Wine cannot show. It notes its command line, whether the
+// program was still installed then, and the folder it was started in, in
+// C:\elevated-reg.txt; with
 // ELEVATION=accept it deletes the value as an administrator would, otherwise it
 // ends as a declined prompt does. The test itself calls it with "lock" or
 // "unlock", to take the right to change the machine-wide Run key from everyone
@@ -68,6 +69,9 @@ int wmain(int argc, wchar_t** argv) {
     const bool present =
         GetFileAttributesW(Environment(L"PROGRAM").c_str()) != INVALID_FILE_ATTRIBUTES;
     std::fwprintf(record, L"\n%ls\n", present ? L"program present" : L"program gone");
+    wchar_t folder[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    std::fwprintf(record, L"started in %ls\n", folder);
     std::fclose(record);
   }
   if (Environment(L"ELEVATION") != L"accept") return ERROR_CANCELLED;

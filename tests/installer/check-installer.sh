@@ -193,9 +193,10 @@ uninstall_with_elevation() {
   uninstalled
   cp "$work/reg.exe" "$reg_exe"
   on_wine "$elevated_reg" unlock || fail "the Run key could not be unlocked"
+  # Started in the system folder, not in TEMP, where anyone's DLLs may lie.
   [ "$(tr -d '\r' <"$record" 2>/dev/null)" = \
-    "delete HKLM\\$run_key /v Quorvane.exe /f "$'\n'"program present" ] ||
-    fail "the elevated step was not asked once, before the program went: $(cat "$record" 2>&1)"
+    "delete HKLM\\$run_key /v Quorvane.exe /f "$'\n'"program present"$'\n''started in C:\windows\system32' ] ||
+    fail "the elevated step was not asked once, from the system folder, before the program went: $(cat "$record" 2>&1)"
 }
 uninstall_with_elevation accept
 ! value_of "HKLM\\$run_key" Quorvane.exe >/dev/null || fail "the accepted elevation left the value"

@@ -1,4 +1,4 @@
-#include "settings/StartupScope.h"
+#include "platform/windows/StartupScope.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +82,20 @@ TEST(StartupScope, AnOwnerOrAMissingListOrNoneReadIsNotSafe) {
   open[1].access.reset();  // no access list: everyone may do everything
   EXPECT_FALSE(OnlyAdministratorsMayReplace(open));
   EXPECT_FALSE(OnlyAdministratorsMayReplace({}));
+}
+
+// The decision is made on the path the file system resolves, and that path must
+// stay on this machine's fixed disks with no link at any level: a folder that is
+// a junction to where users may write, or a mapped share, is not safe.
+TEST(StartupScope, OnlyARealPathOnAFixedLocalDiskWithoutLinksStartsForAllUsers) {
+  EXPECT_TRUE(MayStartForAllUsers({true, UnderProgramFiles()}));
+  EXPECT_FALSE(MayStartForAllUsers({false, UnderProgramFiles()}));  // a share or removable drive
+  EXPECT_FALSE(MayStartForAllUsers({true, {}}));                    // not resolved
+  for (std::size_t at = 0; at < UnderProgramFiles().size(); ++at) {
+    auto chain = UnderProgramFiles();
+    chain[at].reparse_point = true;
+    EXPECT_FALSE(MayStartForAllUsers({true, chain})) << "a link at level " << at;
+  }
 }
 
 }  // namespace

@@ -103,22 +103,28 @@ TEST_F(WmiReaderTest, BindsOnceButQueriesEveryTime) {
   EXPECT_EQ(source.queries, 2);
 }
 
-TEST_F(WmiReaderTest, AFailedBindIsReportedAndTriedAgain) {
-  source.binds_left_to_fail = 1;
+// The instrumentation failing before an adapter was read (not bound, the query
+// refused, the enumeration's first step failing) is no adapter to ask: the WLAN
+// service answers, and the next reading binds again.
+TEST_F(WmiReaderTest, AFailureBeforeTheFirstAdapterFallsBackToTheWlanService) {
+  wlan.interfaces = {{true, -50}};
   source.strengths = {-60};
-  EXPECT_THROW(reader.GetSignalByWmi("."), AppError);
+  source.binds_left_to_fail = 1;
+  EXPECT_EQ(reader.GetSignalByWmi("."), "5");
   EXPECT_EQ(source.queries, 0);
   EXPECT_EQ(reader.GetSignalByWmi("."), "4");
   EXPECT_EQ(source.bound_computers.size(), 1u);
-}
 
-TEST_F(WmiReaderTest, AnEnumerationFailureBeforeTheFirstAdapterMeansNoConnection) {
-  connectivity.connected = true;
-  source.strengths = {-60};
+  source.fail_query = true;
+  EXPECT_EQ(reader.GetSignalByWmi("."), "5");
+  source.fail_query = false;
+  EXPECT_EQ(source.unbinds, 1) << "a failed query lets go of the connection";
+  EXPECT_EQ(reader.GetSignalByWmi("."), "4");
+  EXPECT_EQ(source.bound_computers.size(), 2u);
+
   source.fail_enumeration_at = 0;
-  wlan.interfaces = {{true, -50}};
-  EXPECT_EQ(reader.GetSignalByWmi("."), "0 (no connection)");
-  EXPECT_TRUE(wlan.queried.empty());
+  EXPECT_EQ(reader.GetSignalByWmi("."), "5");
+  EXPECT_EQ(wlan.queried.size(), 3u);
 }
 
 TEST_F(WmiReaderTest, LaterFailuresAreReported) {

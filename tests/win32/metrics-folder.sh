@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Quorvane.exe under Wine with the "Metrics Folder" registry value set writes
 # quorvane.prom there after every sample, byte for byte the text the Linux
-# program writes for the same sample (the sample's time and count aside).
+# program writes for the same sample (the sample's time and count aside). A
+# symbolic link planted at the temporary name, as anyone who may write the
+# shared folder could, is replaced and its target left as it was.
 # It replaces the prefix's netsh by a fake, so it runs alone, and puts back
 # netsh and Quorvane's settings and log when it ends.
 set -euo pipefail
@@ -17,6 +19,8 @@ NETSH=$WINEPREFIX/drive_c/windows/system32/netsh.exe
 LOG=$WINEPREFIX/drive_c/users/$(id -un)/Temp/Quorvane.txt
 PROM=$WORK/metrics/quorvane.prom
 mkdir -p "$WORK/metrics"
+echo "someone else's file" >"$WORK/target.txt"
+ln -s "$WORK/target.txt" "$WORK/metrics/quorvane.prom.tmp"
 
 openbox >/dev/null 2>&1 &
 WINDOW_MANAGER=$!
@@ -56,6 +60,9 @@ for _ in $(seq 300); do
 done
 second_sample_written || fail "no quorvane.prom after two samples; log: $(cat "$LOG" 2>/dev/null)"
 cp "$PROM" "$WORK/written.prom"
+[ "$(cat "$WORK/target.txt")" = "someone else's file" ] ||
+  fail "the file behind a link planted at quorvane.prom.tmp was written"
+[ ! -L "$PROM" ] || fail "quorvane.prom is the planted link"
 [ "$(grep -c 'WiFi Signal Strength is 65%' "$LOG")" -ge 2 ] || fail "the samples were not logged"
 [ "$(wine reg query "$KEY" /v "Metrics Folder" | tr -d '\r' | grep -c 'REG_SZ')" -eq 1 ] ||
   fail "the Metrics Folder value was changed"

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "platform/AppError.h"
 #include "platform/Files.h"
 #include "platform/TempFolder.h"
+#include "platform/windows/FileRefusal.h"
 #include "sampling/FileOperations.h"
 #include "tests/fakes/TempDir.h"
 
@@ -64,6 +66,25 @@ TEST(WindowsFiles, WaitsBrieflyForALogHeldByAnotherProgram) {
     EXPECT_THROW(AppendLine(log, "second"), AppError);
   }
   EXPECT_EQ(ReadFile(log), "first\r\n");
+}
+
+// A program that locks the log, rather than opening it without sharing, refuses
+// the write instead of the opening: that too is waited out. Wine does not refuse
+// writes to a locked range, so the answers are the seam's.
+TEST(WindowsFiles, ALockOnTheLogIsWaitedOutAsASharingRefusalIs) {
+  using Answer = unsigned long;
+  const std::vector<Answer> answers = {ERROR_LOCK_VIOLATION, ERROR_SHARING_VIOLATION,
+                                       ERROR_SUCCESS};
+  std::size_t asked = 0;
+  EXPECT_EQ(RetryWhileHeld([&] { return answers[asked++]; }), Answer{ERROR_SUCCESS});
+  EXPECT_EQ(asked, 3u);
+  asked = 0;
+  const auto denied = [&] {
+    ++asked;
+    return Answer{ERROR_ACCESS_DENIED};
+  };
+  EXPECT_EQ(RetryWhileHeld(denied), Answer{ERROR_ACCESS_DENIED});
+  EXPECT_EQ(asked, 1u);
 }
 
 // A line cut between its CR and LF only needs the LF to be whole again.
@@ -164,6 +185,24 @@ TEST(WindowsFiles, PublishesWholeWhileACollectorKeepsReading) {
   EXPECT_EQ(refused, 0);
   EXPECT_EQ(ReadFile(file), versions[1]);
   EXPECT_FALSE(std::filesystem::exists(dir / "quorvane.prom.tmp"));
+}
+
+// Only a reader's hold is waited out; a metrics file nobody may replace is
+// reported at once rather than after a second of attempts per sample.
+TEST(WindowsFiles, OnlyAReadersHoldIsWaitedOut) {
+  TempDir dir;
+  const auto file = dir / "quorvane.prom";
+  WriteFile(file, "old\n");
+  const HANDLE reader = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(RefusalPassesSoon(file));
+  CloseHandle(reader);
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(RefusalPassesSoon(file));  // Windows refuses to replace it; Wine does not
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_FALSE(RefusalPassesSoon(dir / "missing.prom"));
+  EXPECT_FALSE(RefusalPassesSoon(dir.path()));
 }
 
 }  // namespace

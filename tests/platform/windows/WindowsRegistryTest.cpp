@@ -90,5 +90,38 @@ TEST(WindowsStartupEntry, AProgramItsUserMayReplaceStartsForThatUserOnly) {
   entry.Remove();
 }
 
+// At each start, a machine-wide value for a copy that no longer qualifies (its
+// folder loosened, a junction put on the way) becomes the user's own, told once;
+// a qualifying copy's value stays. Whether it qualifies is the seam here: Wine
+// has neither junctions nor Windows' access lists.
+TEST(WindowsStartupEntry, AtStartAMachineWideValueThatNoLongerQualifiesMovesToTheUser) {
+  const std::filesystem::path program = L"C:\\Program Files\\Quorvane\\quorvane-test.exe";
+  bool qualifies = true;
+  RunKeyStartupEntry entry(program, [&](const std::filesystem::path&) { return qualifies; });
+  entry.Add();
+  ASSERT_TRUE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+  EXPECT_EQ(entry.Recheck(), "");
+  EXPECT_TRUE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+
+  qualifies = false;
+  EXPECT_NE(entry.Recheck(), "");
+  EXPECT_FALSE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+  EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"),
+            std::optional<std::wstring>(entry.value_data()));
+  EXPECT_EQ(entry.Recheck(), "");  // told once
+  entry.Remove();
+}
+
+// Removing the entry leaves a value of the same name that starts another copy.
+TEST(WindowsStartupEntry, RemovesOnlyAValueThatStartsThisCopy) {
+  const std::wstring other = L"\"D:\\Other\\quorvane-test.exe\"";
+  RegSetKeyValueW(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe", REG_SZ,
+                  other.c_str(), static_cast<DWORD>((other.size() + 1) * sizeof(wchar_t)));
+  RunKeyStartupEntry(L"C:\\Program Files\\Quorvane\\quorvane-test.exe").Remove();
+  EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"),
+            std::optional<std::wstring>(other));
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe");
+}
+
 }  // namespace
 }  // namespace quorvane

@@ -1,4 +1,4 @@
-#include "settings/StartupScope.h"
+#include "platform/windows/StartupScope.h"
 
 #include <algorithm>
 #include <array>
@@ -38,7 +38,7 @@ bool Trusted(const std::string& sid) {
 }
 
 bool OnlyTrustedMayChange(const ObjectSecurity& object, std::uint32_t rights) {
-  if (!Trusted(object.owner_sid) || !object.access) return false;
+  if (object.reparse_point || !Trusted(object.owner_sid) || !object.access) return false;
   return std::none_of(object.access->begin(), object.access->end(), [&](const AccessEntry& entry) {
     return entry.allows && !entry.inherit_only && (entry.mask & rights) && !Trusted(entry.sid);
   });
@@ -51,6 +51,10 @@ bool OnlyAdministratorsMayReplace(const std::vector<ObjectSecurity>& chain) {
     if (!OnlyTrustedMayChange(chain[at], at < 2 ? kChangesTheProgram : kReplacesBeneath))
       return false;
   return !chain.empty();
+}
+
+bool MayStartForAllUsers(const ProgramLocation& program) {
+  return program.fixed_local_volume && OnlyAdministratorsMayReplace(program.chain);
 }
 
 }  // namespace quorvane

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+// One entry of a file's or folder's access list as Windows keeps it: whom it
+// names (a SID in text form), the rights, and whether it grants or refuses them.
+// An inherit-only entry is there for the folder's children, not for the folder.
+struct AccessEntry {
+  std::string sid;
+  std::uint32_t mask = 0;
+  bool allows = true;
+  bool inherit_only = false;
+};
+
+// Who may change a file or folder: its owner (who may always rewrite its access
+// list) and its access list; no list at all lets everyone do everything.
+struct ObjectSecurity {
+  std::string owner_sid;
+  std::optional<std::vector<AccessEntry>> access;
+  // A junction, symbolic link or mount point: what it leads to is governed by
+  // access lists other than the ones read here.
+  bool reparse_point = false;
+};
+
+// Where the program really lies once every link on the way is followed.
+struct ProgramLocation {
+  // A fixed disk of this machine. A network share or a removable drive carries
+  // access lists that this machine's administrators do not govern.
+  bool fixed_local_volume = false;
+  // The real path's program file, then its folder, then every folder up to the root.
+  std::vector<ObjectSecurity> chain;
+};
+
+// Whether nobody but Administrators, SYSTEM and TrustedInstaller can replace the
+// program, since whoever can would have their code run at every user's logon.
+// `chain` is the program file, then its folder, then every folder above it up to
+// the root; an empty chain (the security could not be read) or a link at any
+// level is not safe. Refused rights are not counted, so an unusual list errs
+// towards the user's own entry.
+bool OnlyAdministratorsMayReplace(const std::vector<ObjectSecurity>& chain);
+
+// Whether a start-at-login entry for all users may name the program: it lies on
+// a fixed local disk and only administrators may replace it there.
+bool MayStartForAllUsers(const ProgramLocation& program);
+
+}  // namespace quorvane
