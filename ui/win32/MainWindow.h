@@ -54,6 +54,7 @@ class MainWindow : public Form1View {
   void SetPointer(PointerMode mode) override;
   void LoadHandPointer(const std::filesystem::path& file) override;
   void ApplySkin(const std::filesystem::path& file) override;
+  bool HighContrast() const override;
   void ShowApplicationIcon() override;
   void CentreOnScreen() override;
   void ShowWindow() override;

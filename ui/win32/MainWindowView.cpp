@@ -6,6 +6,7 @@
 #include "ui/win32/Dpi.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/Resources.h"
+#include "window/AccessibleNames.h"
 
 namespace quorvane::win32 {
 void MainWindow::PlaceAtDpi() {
@@ -77,6 +78,10 @@ void MainWindow::SetProgress(int maximum, int value) {
 void MainWindow::SetListHeader(Control list, const std::string& text, int width_twips) {
   column_twips_[list] = width_twips;
   SetColumn(controls_[list], Widen(text), TwipsToPixels(width_twips, static_cast<int>(dpi_)));
+  // A list view shows no text of its own; its window text is what screen readers
+  // call it.
+  if (NameSourceOf(list) == NameSource::kListHeader)
+    SetWindowTextW(controls_[list], Widen(AccessibleName(text)).c_str());
 }
 
 void MainWindow::SetListRows(Control list, const std::vector<std::string>& rows) {

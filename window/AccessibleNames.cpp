@@ -1,0 +1,28 @@
+#include "window/AccessibleNames.h"
+
+namespace quorvane {
+
+NameSource NameSourceOf(Control control) {
+  switch (SpecOf(control).kind) {
+    case ControlKind::kListView:
+      return NameSource::kListHeader;
+    case ControlKind::kProgressBar:
+      return NameSource::kFrameCaption;
+    default:
+      return NameSource::kOwnCaption;
+  }
+}
+
+Control NameGiver(Control control) {
+  const ControlSpec& spec = SpecOf(control);
+  if (NameSourceOf(control) == NameSource::kFrameCaption && spec.parent) return *spec.parent;
+  return control;
+}
+
+std::string AccessibleName(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+}  // namespace quorvane
