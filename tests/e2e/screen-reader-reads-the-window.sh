@@ -37,7 +37,9 @@ desktop = pyatspi.Registry.getDesktop(0)
 app = next((a for a in desktop if a is not None and a.name.lower() == "quorvane"), None)
 if app is None:
     sys.exit("no application named quorvane on the accessibility bus")
-frame = next(w for w in app if w.name == "Quorvane" and w.childCount > 0)
+frame = next((w for w in app if w.name == "Quorvane" and w.getRoleName() == "frame"), None)
+if frame is None:
+    sys.exit("no frame named Quorvane: %r" % [(w.getRoleName(), w.name) for w in app])
 
 def walk(node, depth=0):
     for child in node:

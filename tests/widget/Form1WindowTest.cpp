@@ -161,6 +161,7 @@ class Form1WindowTest : public QObject {
       return std::make_pair(item->role(), item->text(QAccessible::Name));
     };
     using A = QAccessible;
+    QCOMPARE(read(Control::Form1), std::make_pair(A::Window, QString("Quorvane")));
     QCOMPARE(read(Control::ListView1),
              std::make_pair(A::List, QString("WiFi Signal Strength Status")));
     QCOMPARE(read(Control::ListView2).second,
@@ -277,8 +278,8 @@ class Form1WindowTest : public QObject {
   // white nor the skin hides the text.
   void highContrastColoursWinOverTheWhiteAndTheSkin() {
     const QPalette before = QApplication::palette();
-    QPalette high_contrast(Qt::white, Qt::black);
-    high_contrast.setColor(QPalette::WindowText, Qt::white);
+    const QBrush white(Qt::white), black(Qt::black), grey(Qt::gray), yellow(Qt::yellow);
+    const QPalette high_contrast(white, black, grey, grey, grey, white, yellow, black, black);
     QApplication::setPalette(high_contrast);
     {
       WindowHarness h;

@@ -124,6 +124,11 @@ class HistoryListAccessible : public QAccessibleWidget {
 
 QAccessibleInterface* HistoryAccessibleFactory(const QString&, QObject* object) {
   if (auto* view = qobject_cast<HistoryView*>(object)) return new HistoryListAccessible(view);
+  // A top-level QWidget of no special kind reads as a "filler"; the main window
+  // is a window, named by its title.
+  if (object && object->objectName() == QLatin1String("Form1") && object->isWidgetType() &&
+      static_cast<QWidget*>(object)->isWindow())
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
   return nullptr;
 }
 
