@@ -262,6 +262,22 @@ TEST_F(Win32WindowTest, TheTrayIconChosenWithTheKeyboardBringsTheWindowBack) {
   }
 }
 
+// High contrast turned on while the window is open: the white of the layout and
+// the skin's colours give way to the desktop's at the next paint.
+TEST_F(Win32WindowTest, HighContrastTakesTheDesktopsColours) {
+  const auto skin = temp.path() / "o.cjs";
+  std::ofstream(skin, std::ios::binary) << "#Check4 { color: red; background-color: #dde8f4 }\n";
+  window.ApplySkin(skin);
+  EXPECT_FALSE(window.HighContrast());  // as the system says
+  bool high_contrast = true;
+  window.SetHighContrastSource([&] { return high_contrast; });
+  EXPECT_EQ(ColoursFor(Control::Check4),
+            std::make_pair(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)));
+  EXPECT_EQ(ColoursFor(Control::Frame2, WM_CTLCOLORSTATIC).first, GetSysColor(COLOR_WINDOW));
+  high_contrast = false;
+  EXPECT_EQ(ColoursFor(Control::Check4), std::make_pair(RGB(0xDD, 0xE8, 0xF4), RGB(255, 0, 0)));
+}
+
 // What a screen reader reads of the lists: their names, the history's lines.
 TEST_F(Win32WindowTest, TheListsAreNamedAfterTheirHeaders) {
   wchar_t name[80] = L"";

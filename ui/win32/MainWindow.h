@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -55,6 +56,11 @@ class MainWindow : public Form1View {
   void LoadHandPointer(const std::filesystem::path& file) override;
   void ApplySkin(const std::filesystem::path& file) override;
   bool HighContrast() const override;
+  // Where the window learns whether high contrast is on: the system's setting
+  // unless told otherwise (Wine cannot turn it on).
+  void SetHighContrastSource(std::function<bool()> source) {
+    high_contrast_source_ = std::move(source);
+  }
   void ShowApplicationIcon() override;
   void CentreOnScreen() override;
   void ShowWindow() override;
@@ -98,8 +104,9 @@ class MainWindow : public Form1View {
   Form1* form_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   PointerMode pointer_mode_ = PointerMode::kDefault;
-  bool skinned_ = false;        // the marked backgrounds take the button face
-  SkinColours skin_;            // none until a skin is applied
+  bool skinned_ = false;  // the marked backgrounds take the button face
+  SkinColours skin_;      // none until a skin is applied
+  std::function<bool()> high_contrast_source_;
   bool selecting_row_ = false;  // the core's own choice of row, not the user's
   HWND focus_ = nullptr;        // the control that has the focus while the window is active
   std::map<Control, int> column_twips_;

@@ -56,6 +56,7 @@ void MainWindow::ColourCommonControls() {
 }
 
 bool MainWindow::HighContrast() const {
+  if (high_contrast_source_) return high_contrast_source_();
   HIGHCONTRASTW high_contrast{};
   high_contrast.cbSize = sizeof high_contrast;
   return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof high_contrast, &high_contrast, 0) &&
