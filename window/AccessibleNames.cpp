@@ -19,6 +19,14 @@ Control NameGiver(Control control) {
   return control;
 }
 
+std::vector<Control> NamedBy(Control giver) {
+  std::vector<Control> named;
+  for (const ControlSpec& entry : Form1Layout())
+    if (NameSourceOf(entry.id) != NameSource::kOwnCaption && NameGiver(entry.id) == giver)
+      named.push_back(entry.id);
+  return named;
+}
+
 std::string AccessibleName(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "window/Layout.h"
 
@@ -16,6 +17,10 @@ NameSource NameSourceOf(Control control);
 
 // The control whose caption or header names `control`: itself, or its frame.
 Control NameGiver(Control control);
+
+// The controls whose name is the caption or header of `giver`, other than the
+// giver itself: its frame's progress bar, a list after its header.
+std::vector<Control> NamedBy(Control giver);
 
 // A caption or header as a name, without the blanks that pad it on screen.
 std::string AccessibleName(std::string_view text);

@@ -155,9 +155,8 @@ void Form1Window::CreateControls() {
 void Form1Window::NameAfter(Control giver, std::string_view text) {
   // A screen reader's name for the controls that this caption or header names,
   // where it is not what Qt reads from the control itself.
-  for (const ControlSpec& entry : Form1Layout())
-    if (NameSourceOf(entry.id) != NameSource::kOwnCaption && NameGiver(entry.id) == giver)
-      ControlWidget(entry.id)->setAccessibleName(Text(AccessibleName(text)));
+  for (Control named : NamedBy(giver))
+    ControlWidget(named)->setAccessibleName(Text(AccessibleName(text)));
 }
 
 QWidget* Form1Window::ControlWidget(Control control) const {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/win32/AccessibleNamer.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ListViews.h"
 #include "ui/win32/Pointers.h"
@@ -75,6 +76,8 @@ class MainWindow : public Form1View {
   // MainWindow.cpp: the messages, each to its handler.
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void OnClicked(Control control);
+  // MainWindowView.cpp: the screen readers' names that this caption or header gives.
+  void NameAfter(Control giver, const std::string& text);
   LRESULT OnNotify(const NMHDR& header);
   // A row of the interval list selected with the keyboard, which stores it as a
   // click would.
@@ -101,6 +104,7 @@ class MainWindow : public Form1View {
   HistoryListView history_list_;
   Pointers pointers_;
   std::unique_ptr<TrayIcon> tray_;
+  AccessibleNamer names_;
   Form1* form_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   PointerMode pointer_mode_ = PointerMode::kDefault;

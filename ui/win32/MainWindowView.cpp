@@ -49,6 +49,17 @@ bool MainWindow::PointerIsOverWindow() const {
 
 void MainWindow::SetCaption(Control control, const std::string& text) {
   SetWindowTextW(control == Control::Form1 ? window_ : controls_[control], Widen(text).c_str());
+  NameAfter(control, text);
+}
+
+void MainWindow::NameAfter(Control giver, const std::string& text) {
+  for (Control named : NamedBy(giver)) {
+    const std::wstring name = Widen(AccessibleName(text));
+    // A list view shows no window text: it carries its name there too.
+    if (SpecOf(named).kind == ControlKind::kListView)
+      SetWindowTextW(controls_[named], name.c_str());
+    names_.Name(controls_[named], name);
+  }
 }
 
 void MainWindow::SetChecked(Control control, bool checked) {
@@ -78,10 +89,7 @@ void MainWindow::SetProgress(int maximum, int value) {
 void MainWindow::SetListHeader(Control list, const std::string& text, int width_twips) {
   column_twips_[list] = width_twips;
   SetColumn(controls_[list], Widen(text), TwipsToPixels(width_twips, static_cast<int>(dpi_)));
-  // A list view shows no text of its own; its window text is what screen readers
-  // call it.
-  if (NameSourceOf(list) == NameSource::kListHeader)
-    SetWindowTextW(controls_[list], Widen(AccessibleName(text)).c_str());
+  NameAfter(list, text);
 }
 
 void MainWindow::SetListRows(Control list, const std::vector<std::string>& rows) {
