@@ -190,6 +190,11 @@ class Form1WindowTest : public QObject {
     QVERIFY(form.HistoryList()->viewport()->rect().contains(
         form.HistoryList()->viewport()->mapFromGlobal(last->rect().center())));
     QCOMPARE(list->childAt(last->rect().center().x(), last->rect().center().y()), last);
+    // A reader walking the list leaves no item per line behind; the current one stays.
+    const QAccessible::Id walked_past = QAccessible::uniqueId(list->child(500'000));
+    for (int row = 0; row < 2000; ++row) QVERIFY(list->child(row)->isValid());
+    QCOMPARE(QAccessible::accessibleInterface(walked_past), nullptr);
+    QCOMPARE(list->focusChild(), last);
     QTest::keyClick(form.HistoryList(), Qt::Key_Home);
     QCOMPARE(list->focusChild()->text(A::Name),
              QString("12/07/26 14:00:00 WiFi Signal Strength is 70%"));

@@ -85,6 +85,7 @@ class HistoryListAccessible : public QAccessibleWidget {
     if (index < 0 || index >= childCount()) return nullptr;
     if (const auto made = rows_.constFind(index); made != rows_.constEnd())
       return QAccessible::accessibleInterface(*made);
+    if (rows_.size() >= kMostRowsKept) ForgetRowsOutOfSight();
     auto* row = new HistoryRowAccessible(View(), index);
     rows_.insert(index, QAccessible::registerAccessibleInterface(row));
     return row;
@@ -115,6 +116,24 @@ class HistoryListAccessible : public QAccessibleWidget {
 
  private:
   HistoryView* View() const { return static_cast<HistoryView*>(widget()); }
+
+  // A reader that walks a long list, or hears of every new line, would otherwise
+  // leave one item behind per line. Those out of sight are made again if asked.
+  void ForgetRowsOutOfSight() const {
+    const int first = View()->firstVisibleRow();
+    const int last = first + View()->visibleRowCount();
+    for (auto kept = rows_.begin(); kept != rows_.end();) {
+      const int row = kept.key();
+      if ((row >= first && row <= last) || row == View()->currentRow()) {
+        ++kept;
+        continue;
+      }
+      QAccessible::deleteAccessibleInterface(kept.value());
+      kept = rows_.erase(kept);
+    }
+  }
+
+  static constexpr qsizetype kMostRowsKept = 1024;
 
   // The rows a reader has asked for, by row; Qt owns them by their ids.
   mutable QHash<int, QAccessible::Id> rows_;
