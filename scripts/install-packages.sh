@@ -22,6 +22,7 @@ test_packages=(
   dpkg-dev lintian                                     # the Debian package
   chromium python3                                     # the report in a browser, its CSV read back
   prometheus prometheus-node-exporter curl             # the metrics file, scraped for real
+  at-spi2-core python3-pyatspi                         # the window read as a screen reader reads it
 )
 
 bench_packages=(

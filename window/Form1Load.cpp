@@ -65,6 +65,8 @@ void Form1::Form_Load() {
 }
 
 void Form1::ApplySkin() {
+  // A skin's colours could hide text from a user who chose high contrast.
+  if (view_.HighContrast()) return;
   const auto skin = SkinFilePath(services_.program_folder);
   if (FileExists(skin)) view_.ApplySkin(skin);  // no skin: plain white window
 }

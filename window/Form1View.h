@@ -43,6 +43,9 @@ class Form1View {
   // Lays the skin file over the window: first the backgrounds marked for it in
   // the layout in the desktop's button-face colour, then the skin. Throws AppError.
   virtual void ApplySkin(const std::filesystem::path& file) = 0;
+  // Whether the user has chosen the desktop's colours for readability (high
+  // contrast): the layout's white and the skin then give way to them.
+  virtual bool HighContrast() const = 0;
 
   // The program's icon on the window.
   virtual void ShowApplicationIcon() = 0;

@@ -103,10 +103,34 @@ const ControlSpec& SpecOf(Control control) {
   return kLayout.front();
 }
 
+TwipsRect PlaceOnWindow(Control control) {
+  const ControlSpec& spec = SpecOf(control);
+  TwipsRect place = spec.rect;
+  if (spec.parent && *spec.parent != Control::Form1) {
+    const TwipsRect container = PlaceOnWindow(*spec.parent);
+    place.left += container.left;
+    place.top += container.top;
+  }
+  return place;
+}
+
 std::array<Control, 13> TabOrder() {
   std::array<Control, 13> order{};
+  std::size_t count = 0;
   for (const auto& entry : kLayout)
-    if (entry.tab_index >= 0) order.at(static_cast<std::size_t>(entry.tab_index)) = entry.id;
+    if (entry.tab_index >= 0) order.at(count++) = entry.id;
+  // Top to bottom, then row by row left to right: controls whose heights overlap
+  // the first one of a row stand in that row (the small "?" button sits a little
+  // higher than the options beside it).
+  std::ranges::stable_sort(order, {}, [](Control c) { return PlaceOnWindow(c).top; });
+  for (auto row = order.begin(); row != order.end();) {
+    const TwipsRect first = PlaceOnWindow(*row);
+    const auto row_end = std::find_if(row, order.end(), [&](Control c) {
+      return PlaceOnWindow(c).top >= first.top + first.height;
+    });
+    std::ranges::sort(row, row_end, {}, [](Control c) { return PlaceOnWindow(c).left; });
+    row = row_end;
+  }
   return order;
 }
 

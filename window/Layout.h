@@ -64,7 +64,9 @@ struct ControlSpec {
   TwipsRect rect;                 // relative to the parent's client area
   FontSpec font;
   unsigned background = kWhite;
-  int tab_index = -1;  // -1: takes no focus of its own
+  // -1: takes no focus of its own. The others are walked in their order on the
+  // window (TabOrder), whatever their number.
+  int tab_index = -1;
   bool visible = true;
   // Whether a skin recolours the background in the desktop's button face.
   bool skinned_background = false;
@@ -80,7 +82,11 @@ inline constexpr std::size_t kControlCount = 18;
 const std::array<ControlSpec, kControlCount>& Form1Layout();
 const ControlSpec& SpecOf(Control control);
 
-// The controls that take focus, in tab order.
+// Where a control lies on the window's client area, its frame's place added.
+TwipsRect PlaceOnWindow(Control control);
+
+// The controls that take focus, in tab order: as the window reads, top to bottom
+// and each row left to right.
 std::array<Control, 13> TabOrder();
 
 // Pixels for twips at the given dots per inch, rounded to the nearest pixel.

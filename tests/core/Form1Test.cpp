@@ -130,6 +130,16 @@ TEST(Form1Startup, ASkinOrPointerFileIsHandedToTheWindow) {
   EXPECT_EQ(skinned.window.skin_file, skinned.program_folder / "x/o.cjs");
   EXPECT_EQ(skinned.window.hand_pointer_file, skinned.program_folder / "HAND-M.CUR");
   EXPECT_TRUE(skinned.dialogs.silent());
+
+  // The user's high-contrast colours win over the skin's; the pointer still comes.
+  Form1Harness high_contrast;
+  std::filesystem::create_directories(high_contrast.program_folder / "x");
+  WriteFile(high_contrast.program_folder / "x/o.cjs", "QPushButton { color: rgb(1, 2, 3); }\n");
+  WriteFile(high_contrast.program_folder / "HAND-M.CUR", "cursor");
+  high_contrast.window.high_contrast = true;
+  high_contrast.Load();
+  EXPECT_FALSE(high_contrast.window.skin_file);
+  EXPECT_TRUE(high_contrast.window.hand_pointer_file);
 }
 
 TEST(Form1Startup, ASkinThatCannotBeLoadedIsReportedAndStartUpGoesOn) {

@@ -34,6 +34,7 @@ class FakeForm1View : public Form1View {
   // Like the real window given a file it cannot use.
   bool reject_hand_pointer = false;
   bool reject_skin = false;
+  bool high_contrast = false;
   bool application_icon_shown = false;
 
   // The window itself.
@@ -89,6 +90,7 @@ class FakeForm1View : public Form1View {
     if (reject_skin) throw AppError("The skin is not a style sheet");
     skin_file = file;
   }
+  bool HighContrast() const override { return high_contrast; }
   void ShowApplicationIcon() override { application_icon_shown = true; }
   void CentreOnScreen() override { ++centrings; }
   void ShowWindow() override {

@@ -1,5 +1,6 @@
 // The Qt window as a view of the core: its widgets, pointers, skin, tray icon
 // and clipboard, on Qt's offscreen platform.
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -117,7 +118,13 @@ class Form1WindowTest : public QObject {
     QCOMPARE(form.HistoryList()->header()->sectionSize(0), 467);
     QVERIFY(!form.windowIcon().isNull());
     QVERIFY(form.windowIcon().availableSizes().contains(QSize(256, 256)));
-    // The tab order: lists, buttons, start options (the hidden one skipped), method.
+  }
+
+  // Tab reads the window as a page is read: top to bottom, each row left to
+  // right, past the hidden box while it is hidden.
+  void tabWalksTheWindowTopToBottomAndLeftToRight() {
+    WindowHarness h;
+    Form1Window& form = h.Load();
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(QApplication::focusWidget(), h.W(Control::ListView1));
@@ -127,12 +134,75 @@ class Form1WindowTest : public QObject {
       QTest::keyClick(QApplication::focusWidget(), key);
     QCOMPARE(h.settings.values, stored);
     using C = Control;
-    for (C next :
-         {C::ListView2, C::PushButton5, C::PushButton6, C::PushButton1, C::PushButton2, C::Check4,
-          C::PushButton11, C::PushButton12, C::Option1, C::Option2, C::PushButton3, C::ListView1}) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      QCOMPARE(QApplication::focusWidget(), h.W(next));
-    }
+    const auto walk = [&](std::vector<C> expected) {
+      for (C next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), h.W(next));
+      }
+    };
+    walk({C::ListView2, C::Check4, C::PushButton5, C::PushButton6, C::PushButton1, C::PushButton2,
+          C::PushButton11, C::PushButton12, C::Option1, C::Option2, C::PushButton3, C::ListView1});
+    QTest::mouseClick(h.W(C::Check4), Qt::LeftButton, {}, QPoint(4, 8));
+    QVERIFY(h.W(C::Check8)->isVisible());
+    h.W(C::ListView1)->setFocus();
+    walk({C::ListView2, C::Check4, C::Check8, C::PushButton5});
+    // Shift+Tab walks back.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), h.W(C::Check8));
+  }
+
+  // What a screen reader reads: every control named, the history's lines as the
+  // items of a list, made only when asked for, with the row the keys reached.
+  void screenReadersReadEveryControlAndTheHistory() {
+    WindowHarness h;
+    Form1Window& form = h.Load();
+    const auto read = [&](Control control) {
+      QAccessibleInterface* item = QAccessible::queryAccessibleInterface(h.W(control));
+      return std::make_pair(item->role(), item->text(QAccessible::Name));
+    };
+    using A = QAccessible;
+    QCOMPARE(read(Control::Form1), std::make_pair(A::Window, QString("Quorvane")));
+    QCOMPARE(read(Control::ListView1),
+             std::make_pair(A::List, QString("WiFi Signal Strength Status")));
+    QCOMPARE(read(Control::ListView2).second,
+             QString("How often would you like to log WiFi signal strength?"));
+    QTRY_COMPARE(read(Control::ProgressBar1).second, QString("Next log will occur in 00:00:04"));
+    QCOMPARE(read(Control::PushButton3), std::make_pair(A::Button, QString("?")));
+
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(form.HistoryList());
+    QCOMPARE(list->childCount(), 0);
+    QCOMPARE(list->child(0), nullptr);
+    for (int second = 0; second < 1'000'000; ++second)
+      h.history.Add({{2026, 12, 7, 14, second / 60 % 60, second % 60}, "70%", ""});
+    QCOMPARE(list->childCount(), 1'000'000);
+    QAccessibleInterface* last = list->child(999'999);
+    QCOMPARE(last->role(), A::ListItem);
+    QCOMPARE(last->text(A::Name), QString("12/07/26 14:46:39 WiFi Signal Strength is 70%"));
+    QCOMPARE(list->indexOfChild(last), 999'999);
+    QCOMPARE(last->parent(), list);
+    QVERIFY(last->state().offscreen);
+
+    form.HistoryList()->setFocus();
+    QTest::keyClick(form.HistoryList(), Qt::Key_End);
+    QCOMPARE(list->focusChild(), last);
+    QVERIFY(last->state().focused);
+    QVERIFY(!last->state().offscreen);
+    QVERIFY(form.HistoryList()->viewport()->rect().contains(
+        form.HistoryList()->viewport()->mapFromGlobal(last->rect().center())));
+    QCOMPARE(list->childAt(last->rect().center().x(), last->rect().center().y()), last);
+    // A reader walking the list leaves no item per line behind; the current one stays.
+    const QAccessible::Id walked_past = QAccessible::uniqueId(list->child(500'000));
+    for (int row = 0; row < 2000; ++row) QVERIFY(list->child(row)->isValid());
+    QCOMPARE(QAccessible::accessibleInterface(walked_past), nullptr);
+    QCOMPARE(list->focusChild(), last);
+    QTest::keyClick(form.HistoryList(), Qt::Key_Home);
+    QCOMPARE(list->focusChild()->text(A::Name),
+             QString("12/07/26 14:00:00 WiFi Signal Strength is 70%"));
+
+    h.history.Clear();  // a reader holding a row finds it gone
+    QCOMPARE(list->childCount(), 0);
+    QVERIFY(!last->isValid());
+    QCOMPARE(last->text(A::Name), QString());
   }
 
   void theHistoryListShowsTheStoresLines() {
@@ -207,6 +277,29 @@ class Form1WindowTest : public QObject {
     QCOMPARE(form.palette().color(QPalette::Window), QColor(Qt::white));
     QCOMPARE(h.W(Control::Frame2)->palette().color(QPalette::Window), QColor(Qt::white));
     QVERIFY(form.styleSheet().isEmpty());
+  }
+
+  // White text on black, as a high-contrast theme has it: neither the layout's
+  // white nor the skin hides the text.
+  void highContrastColoursWinOverTheWhiteAndTheSkin() {
+    const QPalette before = QApplication::palette();
+    const QBrush white(Qt::white), black(Qt::black), grey(Qt::gray), yellow(Qt::yellow);
+    const QPalette high_contrast(white, black, grey, grey, grey, white, yellow, black, black);
+    QApplication::setPalette(high_contrast);
+    {
+      WindowHarness h;
+      std::filesystem::create_directories(h.program_folder / "x");
+      WriteFile(h.program_folder / "x/o.cjs", "QWidget { background-color: white; }\n");
+      Form1Window& form = h.Load();
+      QVERIFY(form.HighContrast());
+      QVERIFY(form.styleSheet().isEmpty());
+      for (Control control : {Control::Form1, Control::Frame2, Control::Check4})
+        QCOMPARE(h.W(control)->palette().color(QPalette::Window), QColor(Qt::black));
+      QCOMPARE(h.W(Control::Check4)->palette().color(QPalette::WindowText), QColor(Qt::white));
+    }
+    QApplication::setPalette(before);
+    WindowHarness usual;
+    QVERIFY(!usual.window.HighContrast());
   }
 
   void framesCarryTheirCaptionOnTheTopLine() {

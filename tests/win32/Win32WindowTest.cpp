@@ -172,14 +172,14 @@ TEST_F(Win32WindowTest, FirstStartShowsTheLayoutAt96Dpi) {
 }
 
 // Like every Windows radio group, the option buttons take one stop: the chosen one.
-TEST_F(Win32WindowTest, TabWalksTheLayoutOrderPastTheHiddenBox) {
+TEST_F(Win32WindowTest, TabWalksTheWindowTopToBottomPastTheHiddenBox) {
   std::vector<HWND> walked;
   HWND at = Handle(Control::ListView1);
   for (int step = 0; step < 11; ++step)
     walked.push_back(at = GetNextDlgTabItem(window.handle(), at, FALSE));
   const std::vector<HWND> expected{
-      Handle(Control::ListView2),    Handle(Control::PushButton5),  Handle(Control::PushButton6),
-      Handle(Control::PushButton1),  Handle(Control::PushButton2),  Handle(Control::Check4),
+      Handle(Control::ListView2),    Handle(Control::Check4),       Handle(Control::PushButton5),
+      Handle(Control::PushButton6),  Handle(Control::PushButton1),  Handle(Control::PushButton2),
       Handle(Control::PushButton11), Handle(Control::PushButton12), Handle(Control::Option1),
       Handle(Control::PushButton3),  Handle(Control::ListView1)};
   EXPECT_EQ(walked, expected);
@@ -247,6 +247,44 @@ TEST_F(Win32WindowTest, MinimisingHidesIntoTheTrayAndAReleaseBringsItBack) {
   SendMessageW(window.handle(), TrayIcon::kCallbackMessage, 0, WM_RBUTTONUP);
   EXPECT_TRUE(IsWindowVisible(window.handle()));
   EXPECT_FALSE(IsIconic(window.handle()));
+}
+
+// Win+B, the arrow keys and Enter or Space: a shell of version 4 reports the icon
+// chosen with the keyboard, with the icon's number in the high word.
+TEST_F(Win32WindowTest, TheTrayIconChosenWithTheKeyboardBringsTheWindowBack) {
+  for (const UINT notification : {NIN_KEYSELECT, NIN_SELECT}) {
+    ShowWindow(window.handle(), SW_MINIMIZE);
+    ASSERT_TRUE(Pump([&] { return !IsWindowVisible(window.handle()); }));
+    SendMessageW(window.handle(), TrayIcon::kCallbackMessage, MAKEWPARAM(20, 700),
+                 MAKELPARAM(notification, 0));
+    EXPECT_TRUE(IsWindowVisible(window.handle())) << notification;
+    EXPECT_FALSE(IsIconic(window.handle())) << notification;
+  }
+}
+
+// High contrast turned on while the window is open: the white of the layout and
+// the skin's colours give way to the desktop's at the next paint.
+TEST_F(Win32WindowTest, HighContrastTakesTheDesktopsColours) {
+  const auto skin = temp.path() / "o.cjs";
+  std::ofstream(skin, std::ios::binary) << "#Check4 { color: red; background-color: #dde8f4 }\n";
+  window.ApplySkin(skin);
+  EXPECT_FALSE(window.HighContrast());  // as the system says
+  bool high_contrast = true;
+  window.SetHighContrastSource([&] { return high_contrast; });
+  EXPECT_EQ(ColoursFor(Control::Check4),
+            std::make_pair(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)));
+  EXPECT_EQ(ColoursFor(Control::Frame2, WM_CTLCOLORSTATIC).first, GetSysColor(COLOR_WINDOW));
+  high_contrast = false;
+  EXPECT_EQ(ColoursFor(Control::Check4), std::make_pair(RGB(0xDD, 0xE8, 0xF4), RGB(255, 0, 0)));
+}
+
+// What a screen reader reads of the lists: their names, the history's lines.
+TEST_F(Win32WindowTest, TheListsAreNamedAfterTheirHeaders) {
+  wchar_t name[80] = L"";
+  GetWindowTextW(Handle(Control::ListView1), name, 80);
+  EXPECT_STREQ(name, L"WiFi Signal Strength Status");
+  GetWindowTextW(Handle(Control::ListView2), name, 80);
+  EXPECT_STREQ(name, L"How often would you like to log WiFi signal strength?");
 }
 
 // A shell busy at login may time out on an add and place the icon all the same;

@@ -17,10 +17,13 @@
 
 #include "ui/qt/Appearance.h"
 #include "ui/qt/FrameBox.h"
+#include "ui/qt/HistoryAccessible.h"
 #include "ui/qt/HistoryContextMenu.h"
 #include "ui/qt/HistoryListModel.h"
 #include "ui/qt/HistoryView.h"
 #include "ui/qt/Icons.h"
+#include "window/AccessibleNames.h"
+#include "window/ColourContrast.h"
 #include "window/Form1.h"
 
 namespace quorvane {
@@ -70,6 +73,7 @@ QTreeView* MakeList(QWidget* parent) {
 
 Form1Window::Form1Window(HistoryStore& history, QWidget* parent)
     : QWidget(parent), history_model_(new HistoryListModel(history, this)) {
+  InstallHistoryAccessibility();
   CreateControls();
   ConnectControls();
   TrackPointer();
@@ -87,7 +91,8 @@ void Form1Window::CreateControls() {
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(TwipsToPixels(window.rect.width), TwipsToPixels(window.rect.height));
   setFont(FontOf(window.font));
-  SetBackground(this, QColor::fromRgb(window.background));
+  const bool high_contrast = HighContrast();
+  if (!high_contrast) SetBackground(this, QColor::fromRgb(window.background));
   controls_[static_cast<std::size_t>(Control::Form1)] = this;
 
   for (const ControlSpec& entry : Form1Layout()) {
@@ -135,13 +140,23 @@ void Form1Window::CreateControls() {
     widget->setObjectName(Text(entry.name));
     widget->setGeometry(PixelRect(entry.rect));
     widget->setFont(FontOf(entry.font));
-    if (entry.kind != ControlKind::kListView)
+    if (entry.kind != ControlKind::kListView && !high_contrast)
       SetBackground(widget, QColor::fromRgb(entry.background));
     widget->setFocusPolicy(entry.tab_index >= 0 ? Qt::StrongFocus : Qt::NoFocus);
     widget->setVisible(entry.visible);
     controls_[static_cast<std::size_t>(entry.id)] = widget;
     control_of_.insert(widget, entry.id);
   }
+  for (const ControlSpec& entry : Form1Layout())
+    if (NameSourceOf(entry.id) == NameSource::kFrameCaption)
+      NameAfter(NameGiver(entry.id), SpecOf(NameGiver(entry.id)).caption);
+}
+
+void Form1Window::NameAfter(Control giver, std::string_view text) {
+  // A screen reader's name for the controls that this caption or header names,
+  // where it is not what Qt reads from the control itself.
+  for (Control named : NamedBy(giver))
+    ControlWidget(named)->setAccessibleName(Text(AccessibleName(text)));
 }
 
 QWidget* Form1Window::ControlWidget(Control control) const {
@@ -265,6 +280,7 @@ void Form1Window::SetCaption(Control control, const std::string& text) {
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     button->setText(caption);
   }
+  NameAfter(control, text);
 }
 
 void Form1Window::SetChecked(Control control, bool checked) {
@@ -296,6 +312,7 @@ void Form1Window::SetProgress(int maximum, int value) {
 }
 
 void Form1Window::SetListHeader(Control list, const std::string& text, int width_twips) {
+  NameAfter(list, text);
   if (list == Control::ListView1) {
     history_model_->SetHeader(QString::fromStdString(text));
     HistoryList()->header()->resizeSection(0, TwipsToPixels(width_twips));
@@ -357,6 +374,13 @@ void Form1Window::ApplySkin(const std::filesystem::path& file) {
   for (const ControlSpec& entry : Form1Layout())
     if (entry.skinned_background) SetBackground(ControlWidget(entry.id), button_face);
   setStyleSheet(LoadSkin(file));
+}
+
+bool Form1Window::HighContrast() const {
+  // Qt tells nothing of a high-contrast choice; a palette whose text would vanish
+  // on the layout's white (light on dark, as the high-contrast themes are) is one.
+  const QColor text = QApplication::palette().color(QPalette::WindowText);
+  return !ReadableOn(text.rgb() & 0xFFFFFF, kWhite);
 }
 
 void Form1Window::ShowApplicationIcon() { setWindowIcon(ApplicationIcon()); }

@@ -52,6 +52,7 @@ class Form1Window : public QWidget, public Form1View {
   void SetPointer(PointerMode mode) override;
   void LoadHandPointer(const std::filesystem::path& file) override;
   void ApplySkin(const std::filesystem::path& file) override;
+  bool HighContrast() const override;
   void ShowApplicationIcon() override;
   void CentreOnScreen() override;
   void ShowWindow() override;
@@ -71,6 +72,7 @@ class Form1Window : public QWidget, public Form1View {
   void CreateControls();
   void ConnectControls();
   void TrackPointer();
+  void NameAfter(Control giver, std::string_view text);
   std::optional<Control> ControlAt(QWidget* widget) const;
   QAbstractButton* Button(Control control) const;
 

@@ -1,6 +1,7 @@
 #include "ui/qt/HistoryView.h"
 
 #include <QAbstractItemModel>
+#include <QAccessible>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -35,6 +36,12 @@ void HistoryView::setModel(QAbstractItemModel* model) {
     const int shown_before = firstVisibleRow() + visibleRowCount();
     UpdateScrollRanges();
     if (first <= shown_before) viewport()->update();  // only a new row in sight is painted
+    if (QAccessible::isActive()) {
+      // Readers learn of the line; none reads it out unasked.
+      QAccessibleEvent added(this, QAccessible::ObjectCreated);
+      added.setChild(first);
+      QAccessible::updateAccessibility(&added);
+    }
   });
   connect(model, &QAbstractItemModel::modelReset, this, [this] {
     UpdateScrollRanges();
@@ -52,6 +59,24 @@ int HistoryView::visibleRowCount() const { return std::max(1, viewport()->height
 
 void HistoryView::scrollToBottom() {
   verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+int HistoryView::LastVisibleRow() const {
+  const int rows = model_ ? model_->rowCount() : 0;
+  return std::min(rows, firstVisibleRow() + visibleRowCount()) - 1;
+}
+
+int HistoryView::currentRow() const {
+  const int rows = model_ ? model_->rowCount() : 0;
+  return current_row_ < rows ? current_row_ : rows - 1;
+}
+
+void HistoryView::SetCurrentRow(int row) {
+  current_row_ = row;
+  if (row < 0 || !hasFocus()) return;
+  QAccessibleEvent focus(this, QAccessible::Focus);
+  focus.setChild(row);
+  QAccessible::updateAccessibility(&focus);
 }
 
 void HistoryView::UpdateScrollRanges() {
@@ -123,6 +148,7 @@ void HistoryView::paintEvent(QPaintEvent* /*event*/) {
 void HistoryView::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
   viewport()->update();
+  SetCurrentRow(LastVisibleRow());
 }
 
 void HistoryView::focusOutEvent(QFocusEvent* event) {
@@ -135,21 +161,27 @@ void HistoryView::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Up:
       bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+      SetCurrentRow(firstVisibleRow());
       break;
     case Qt::Key_Down:
       bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      SetCurrentRow(LastVisibleRow());
       break;
     case Qt::Key_PageUp:
       bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+      SetCurrentRow(firstVisibleRow());
       break;
     case Qt::Key_PageDown:
       bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+      SetCurrentRow(LastVisibleRow());
       break;
     case Qt::Key_Home:
       bar->setValue(0);
+      SetCurrentRow(model_ && model_->rowCount() > 0 ? 0 : -1);
       break;
     case Qt::Key_End:
       bar->setValue(bar->maximum());
+      SetCurrentRow(LastVisibleRow());
       break;
     default:
       QAbstractScrollArea::keyPressEvent(event);

@@ -27,6 +27,10 @@ class HistoryView : public QAbstractScrollArea {
   int visibleRowCount() const;
   void scrollToBottom();
 
+  // The row a screen reader reads: the one the last key brought into sight, or
+  // the last one in sight when the list takes the focus; -1 while the list is empty.
+  int currentRow() const;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -40,10 +44,13 @@ class HistoryView : public QAbstractScrollArea {
  private:
   void UpdateScrollRanges();
   void PlaceHeader();
+  void SetCurrentRow(int row);
+  int LastVisibleRow() const;
 
   QPointer<QAbstractItemModel> model_;
   QHeaderView* header_;
   bool ranges_stale_ = true;
+  int current_row_ = -1;
 };
 
 }  // namespace quorvane

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "ui/win32/AccessibleNamer.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ListViews.h"
 #include "ui/win32/Pointers.h"
@@ -54,6 +56,12 @@ class MainWindow : public Form1View {
   void SetPointer(PointerMode mode) override;
   void LoadHandPointer(const std::filesystem::path& file) override;
   void ApplySkin(const std::filesystem::path& file) override;
+  bool HighContrast() const override;
+  // Where the window learns whether high contrast is on: the system's setting
+  // unless told otherwise (Wine cannot turn it on).
+  void SetHighContrastSource(std::function<bool()> source) {
+    high_contrast_source_ = std::move(source);
+  }
   void ShowApplicationIcon() override;
   void CentreOnScreen() override;
   void ShowWindow() override;
@@ -68,6 +76,8 @@ class MainWindow : public Form1View {
   // MainWindow.cpp: the messages, each to its handler.
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void OnClicked(Control control);
+  // MainWindowView.cpp: the screen readers' names that this caption or header gives.
+  void NameAfter(Control giver, const std::string& text);
   LRESULT OnNotify(const NMHDR& header);
   // A row of the interval list selected with the keyboard, which stores it as a
   // click would.
@@ -94,12 +104,14 @@ class MainWindow : public Form1View {
   HistoryListView history_list_;
   Pointers pointers_;
   std::unique_ptr<TrayIcon> tray_;
+  AccessibleNamer names_;
   Form1* form_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;         // the monitor's
   UINT layout_dpi_ = USER_DEFAULT_SCREEN_DPI;  // the controls', lower where the window must shrink
   PointerMode pointer_mode_ = PointerMode::kDefault;
-  bool skinned_ = false;        // the marked backgrounds take the button face
-  SkinColours skin_;            // none until a skin is applied
+  bool skinned_ = false;  // the marked backgrounds take the button face
+  SkinColours skin_;      // none until a skin is applied
+  std::function<bool()> high_contrast_source_;
   bool selecting_row_ = false;  // the core's own choice of row, not the user's
   HWND focus_ = nullptr;        // the control that has the focus while the window is active
   std::map<Control, int> column_twips_;

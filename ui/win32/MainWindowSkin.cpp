@@ -1,5 +1,6 @@
 // How the window is coloured: the white of the layout, the desktop's button face
-// where a skin marks it, and the skin's own colours over both.
+// where a skin marks it, and the skin's own colours over both; in high contrast,
+// the desktop's colours alone.
 #include "ui/win32/MainWindow.h"
 
 #include <uxtheme.h>
@@ -54,7 +55,18 @@ void MainWindow::ColourCommonControls() {
       DropVisualStyle(controls_[entry.id]);
 }
 
+bool MainWindow::HighContrast() const {
+  if (high_contrast_source_) return high_contrast_source_();
+  HIGHCONTRASTW high_contrast{};
+  high_contrast.cbSize = sizeof high_contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof high_contrast, &high_contrast, 0) &&
+         (high_contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 COLORREF MainWindow::BackgroundOf(Control control) const {
+  // Asked at every paint, so that turning high contrast on or off while the
+  // window is open recolours it.
+  if (HighContrast()) return GetSysColor(COLOR_WINDOW);
   if (const auto& own = skin_.of(control).background) return ColourOf(*own);
   const ControlSpec& entry = SpecOf(control);
   if (skinned_ && entry.skinned_background) return GetSysColor(COLOR_BTNFACE);
@@ -74,7 +86,10 @@ LRESULT MainWindow::OnControlColour(HDC dc, HWND child) {
   const Control ground = entry.kind == ControlKind::kPushButton ? *entry.parent : control;
   const COLORREF background = BackgroundOf(ground);
   SetBkColor(dc, background);
-  if (const auto& text = skin_.of(control).text) SetTextColor(dc, ColourOf(*text));
+  if (HighContrast())
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  else if (const auto& text = skin_.of(control).text)
+    SetTextColor(dc, ColourOf(*text));
   return reinterpret_cast<LRESULT>(BrushOf(background));
 }
 
@@ -94,7 +109,7 @@ void MainWindow::EraseBackground(HDC dc) {
 
 LRESULT MainWindow::OnPushButtonDraw(Control button, const NMCUSTOMDRAW& draw) {
   const ControlColours& colours = skin_.of(button);
-  if (draw.dwDrawStage != CDDS_PREPAINT || (!colours.background && !colours.text))
+  if (draw.dwDrawStage != CDDS_PREPAINT || HighContrast() || (!colours.background && !colours.text))
     return CDRF_DODEFAULT;
   const COLORREF face =
       colours.background ? ColourOf(*colours.background) : GetSysColor(COLOR_BTNFACE);

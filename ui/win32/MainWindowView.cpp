@@ -6,6 +6,7 @@
 #include "ui/win32/Dpi.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/Resources.h"
+#include "window/AccessibleNames.h"
 
 namespace quorvane::win32 {
 void MainWindow::PlaceAtDpi(HMONITOR monitor) {
@@ -58,6 +59,17 @@ bool MainWindow::PointerIsOverWindow() const {
 
 void MainWindow::SetCaption(Control control, const std::string& text) {
   SetWindowTextW(control == Control::Form1 ? window_ : controls_[control], Widen(text).c_str());
+  NameAfter(control, text);
+}
+
+void MainWindow::NameAfter(Control giver, const std::string& text) {
+  for (Control named : NamedBy(giver)) {
+    const std::wstring name = Widen(AccessibleName(text));
+    // A list view shows no window text: it carries its name there too.
+    if (SpecOf(named).kind == ControlKind::kListView)
+      SetWindowTextW(controls_[named], name.c_str());
+    names_.Name(controls_[named], name);
+  }
 }
 
 void MainWindow::SetChecked(Control control, bool checked) {
@@ -88,6 +100,7 @@ void MainWindow::SetListHeader(Control list, const std::string& text, int width_
   column_twips_[list] = width_twips;
   SetColumn(controls_[list], Widen(text),
             TwipsToPixels(width_twips, static_cast<int>(layout_dpi_)));
+  NameAfter(list, text);
 }
 
 void MainWindow::SetListRows(Control list, const std::vector<std::string>& rows) {

@@ -31,14 +31,19 @@ bool TrayIcon::Available() const { return FindWindowW(L"Shell_TrayWnd", nullptr)
 
 bool TrayIcon::Show(const std::string& tip) {
   const std::wstring wide_tip = Widen(tip);
-  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | (wide_tip.empty() ? 0 : NIF_TIP));
+  NOTIFYICONDATAW data =
+      Data(NIF_MESSAGE | NIF_ICON | NIF_SHOWTIP | (wide_tip.empty() ? 0 : NIF_TIP));
   data.uCallbackMessage = kCallbackMessage;
   data.hIcon = icon_;
   CopyInto(data.szTip, wide_tip);
-  if (Shell_NotifyIconW(NIM_ADD, &data)) return true;
   // An earlier add that timed out in a busy shell may have placed the icon after
   // all; then the add is refused, and the icon answers a change.
-  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+  if (!Shell_NotifyIconW(NIM_ADD, &data) && !Shell_NotifyIconW(NIM_MODIFY, &data)) return false;
+  // The shell then tells of a selection with the keyboard (NIN_KEYSELECT) as well
+  // as with the mouse; a shell that refuses sends the older mouse messages only.
+  data.uVersion = NOTIFYICON_VERSION_4;
+  Shell_NotifyIconW(NIM_SETVERSION, &data);
+  return true;
 }
 
 void TrayIcon::Hide() {
@@ -47,7 +52,7 @@ void TrayIcon::Hide() {
 }
 
 void TrayIcon::SetTip(const std::string& tip) {
-  NOTIFYICONDATAW data = Data(NIF_TIP);
+  NOTIFYICONDATAW data = Data(NIF_TIP | NIF_SHOWTIP);
   CopyInto(data.szTip, Widen(tip));
   Shell_NotifyIconW(NIM_MODIFY, &data);
 }
@@ -72,10 +77,16 @@ UINT TrayIcon::TaskbarCreatedMessage() {
 }
 
 int TrayIcon::ReleasedButton(LPARAM notification) {
+  // A shell of version 4 sends both a button's release and what it means (select,
+  // context menu); the window comes back either way, and coming back twice is
+  // coming back once. Enter or Space on the icon is a keyboard select.
   switch (LOWORD(notification)) {
     case WM_LBUTTONUP:
+    case NIN_SELECT:
+    case NIN_KEYSELECT:
       return cSysTray::kLeftButton;
     case WM_RBUTTONUP:
+    case WM_CONTEXTMENU:
       return cSysTray::kRightButton;
     default:
       return 0;

@@ -30,8 +30,9 @@ class TrayIcon : public TrayIconView {
 
   // The message Explorer broadcasts when its taskbar is created.
   static UINT TaskbarCreatedMessage();
-  // The mouse button a callback notification reports released over the icon:
-  // 1 left, 2 right; 0 for everything else.
+  // The mouse button a callback notification reports released over the icon, or
+  // the button a selection with the keyboard stands for: 1 left, 2 right; 0 for
+  // everything else.
   static int ReleasedButton(LPARAM notification);
 
  private:

@@ -1,0 +1,36 @@
+#include "window/AccessibleNames.h"
+
+namespace quorvane {
+
+NameSource NameSourceOf(Control control) {
+  switch (SpecOf(control).kind) {
+    case ControlKind::kListView:
+      return NameSource::kListHeader;
+    case ControlKind::kProgressBar:
+      return NameSource::kFrameCaption;
+    default:
+      return NameSource::kOwnCaption;
+  }
+}
+
+Control NameGiver(Control control) {
+  const ControlSpec& spec = SpecOf(control);
+  if (NameSourceOf(control) == NameSource::kFrameCaption && spec.parent) return *spec.parent;
+  return control;
+}
+
+std::vector<Control> NamedBy(Control giver) {
+  std::vector<Control> named;
+  for (const ControlSpec& entry : Form1Layout())
+    if (NameSourceOf(entry.id) != NameSource::kOwnCaption && NameGiver(entry.id) == giver)
+      named.push_back(entry.id);
+  return named;
+}
+
+std::string AccessibleName(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+}  // namespace quorvane
