@@ -44,6 +44,7 @@ class HistoryView : public QAbstractScrollArea {
   QPointer<QAbstractItemModel> model_;
   QHeaderView* header_;
   bool ranges_stale_ = true;
+  bool follow_when_shown_ = false;
 };
 
 }  // namespace quorvane
