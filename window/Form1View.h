@@ -86,7 +86,8 @@ class Desktop {
   using Failed = std::function<void(const std::string& description)>;
 
   virtual ~Desktop() = default;
-  // Opens the file in the user's plain-text application.
+  // Opens the file in the user's plain-text application. A failure says why; the
+  // caller names the file.
   virtual void OpenTextFile(const std::filesystem::path& file, Failed failed) = 0;
   // Opens the address in the web browser, behind the other windows where the
   // desktop allows it.

@@ -2,6 +2,7 @@
 
 #include "report/PathText.h"
 #include "sampling/FileOperations.h"
+#include "settings/Settings.h"
 
 namespace quorvane {
 namespace {
@@ -15,6 +16,7 @@ HistoryMenu::HistoryMenu(const std::filesystem::path& log_file, Services service
     : log_file_(log_file),
       dialogs_(services.dialogs),
       desktop_(services.desktop),
+      settings_(services.settings),
       maker_(services.clock, services.loop) {}
 
 std::vector<MenuItem> HistoryMenu::Items() const {
@@ -57,10 +59,26 @@ void HistoryMenu::MakeSignalReport() {
   });
 }
 
+std::optional<std::filesystem::path> HistoryMenu::AskSaveAs(SaveFileQuestion question) {
+  const std::filesystem::path last =
+      report::PathFromText(GetSetting(settings_, setting::kSaveFolder));
+  std::error_code error;
+  if (!last.empty() && std::filesystem::is_directory(last, error)) question.folder = last;
+  auto target = dialogs_.AskSaveAs(question);
+  if (target) {
+    try {
+      SaveSetting(settings_, setting::kSaveFolder, report::PathText(target->parent_path()));
+    } catch (const std::exception&) {
+      // Only the next dialog's folder depends on it; a store that refuses
+      // writes was reported at start-up.
+    }
+  }
+  return target;
+}
+
 void HistoryMenu::ExportCsv() {
   if (!HistoryExists("export")) return;
-  const auto target =
-      dialogs_.AskSaveAs({"Export History as CSV", "Quorvane.csv", "CSV files", "csv"});
+  const auto target = AskSaveAs({"Export History as CSV", "Quorvane.csv", "CSV files", "csv", {}});
   if (!target) return;
   maker_.Start(log_file_, report::Format::kCsv, *target, [this](const std::string& error) {
     if (!error.empty()) dialogs_.Warn("The history could not be exported.\r\n\r\n" + error);

@@ -38,7 +38,7 @@ void OpenWithDesktop(const QString& target, const char* nothing_found, Desktop::
 
 void QtDesktop::OpenTextFile(const std::filesystem::path& file, Failed failed) {
   OpenWithDesktop(QUrl::fromLocalFile(QString::fromStdString(file.string())).toString(),
-                  "No application to show text files was found", std::move(failed));
+                  "No application is set to open text files", std::move(failed));
 }
 
 void QtDesktop::OpenUrlInBackground(const std::string& url, Failed failed) {

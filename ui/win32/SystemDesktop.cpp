@@ -47,7 +47,7 @@ void SystemDesktop::OpenTextFile(const std::filesystem::path& file, Failed) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(notepad.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process))
-    ThrowLastError("Notepad could not be started");
+    throw AppError("Notepad could not be started (" + SystemMessage(GetLastError()) + ")");
   // Notepad lets the user bring it to the front; it is not waited for.
   AllowSetForegroundWindow(process.dwProcessId);
   CloseHandle(process.hThread);
