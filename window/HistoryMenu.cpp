@@ -10,6 +10,12 @@ namespace {
 constexpr const char* kSignalReportItem = "Signal Report…";
 constexpr const char* kExportCsvItem = "Export History as CSV…";
 
+// A description as the end of a message: it gets its full stop.
+std::string Sentence(std::string text) {
+  if (!text.empty() && text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
+  return text;
+}
+
 }  // namespace
 
 HistoryMenu::HistoryMenu(const std::filesystem::path& log_file, Services services)
@@ -44,12 +50,12 @@ void HistoryMenu::MakeSignalReport() {
   const std::filesystem::path page = log_file_.parent_path() / kReportFileName;
   maker_.Start(log_file_, report::Format::kHtml, page, [this, page](const std::string& error) {
     if (!error.empty()) {
-      dialogs_.Warn("The signal report could not be made.\r\n\r\n" + error);
+      dialogs_.Warn("The signal report could not be made.\r\n\r\n" + Sentence(error));
       return;
     }
     const auto not_opened = [this, page](const std::string& description) {
       dialogs_.Warn("The signal report " + report::PathText(page) +
-                    " could not be opened.\r\n\r\n" + description);
+                    " could not be opened.\r\n\r\n" + Sentence(description));
     };
     try {
       desktop_.OpenInBrowser(page, not_opened);
@@ -81,7 +87,8 @@ void HistoryMenu::ExportCsv() {
   const auto target = AskSaveAs({"Export History as CSV", "Quorvane.csv", "CSV files", "csv", {}});
   if (!target) return;
   maker_.Start(log_file_, report::Format::kCsv, *target, [this](const std::string& error) {
-    if (!error.empty()) dialogs_.Warn("The history could not be exported.\r\n\r\n" + error);
+    if (!error.empty())
+      dialogs_.Warn("The history could not be exported.\r\n\r\n" + Sentence(error));
   });
 }
 

@@ -64,6 +64,7 @@ TEST_F(HistoryMenuTest, TheReportIsWrittenBesideTheLogAndOpenedInTheBrowserOneAt
   h.desktop.opener_failed("No web browser was found");
   ASSERT_EQ(h.dialogs.warnings.size(), 1u);
   EXPECT_NE(h.dialogs.warnings[0].find(report.string()), std::string::npos);
+  EXPECT_TRUE(h.dialogs.warnings[0].ends_with("No web browser was found."));
 }
 
 TEST_F(HistoryMenuTest, AReportThatCannotBeWrittenIsToldAndLoggingGoesOn) {
