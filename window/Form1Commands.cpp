@@ -38,8 +38,8 @@ void Form1::PushButton2_Click() {
   // A log that cannot be read leaves the clipboard as it was, so nothing stale is
   // pasted in its place; so does an empty log, as copying nothing would.
   trap.Step(102, [&] {
-    const std::string text = ReadFileBytes(log_file_path_);
-    if (!text.empty()) desktop_.CopyText(text);
+    std::string text = ReadFileBytes(log_file_path_);
+    if (!text.empty()) desktop_.CopyText(std::move(text));
   });
 }
 

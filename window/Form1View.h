@@ -97,7 +97,8 @@ class Desktop {
   // Puts text in the history log's encoding (UTF-8 on Linux, the ANSI code page on
   // Windows) on the clipboard, in place of what was there. Throws AppError when
   // the clipboard cannot take it; it is then left as it was.
-  virtual void CopyText(const std::string& text) = 0;
+  // It takes the text over, so a large log is never held twice.
+  virtual void CopyText(std::string text) = 0;
 };
 
 // A repeating timer on the user-interface thread.

@@ -35,7 +35,7 @@ class FakeDesktop : public Desktop {
     browsed_files.push_back(file);
     opener_failed = std::move(failed);
   }
-  void CopyText(const std::string& text) override { clipboard = text; }
+  void CopyText(std::string text) override { clipboard = std::move(text); }
 };
 
 }  // namespace quorvane::testing
