@@ -54,7 +54,7 @@ struct Figures {
   DayMonthOrder order = DayMonthOrder::kMonthFirst;  // of slash dates with both numbers <= 12
   std::array<MethodFigures, kMethodCount> methods;
   SpanList disconnections{kLongestShown};
-  SpanList gaps{0};
+  SpanList gaps{kLongestShown};
   std::map<std::int64_t, DayFigures> days;  // by local day, counted from 1970-01-01
   PlotGrid plot;
 };

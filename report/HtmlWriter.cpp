@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -22,6 +23,8 @@ th, td { border-bottom: 1px solid #d8dee6; padding: 0.2em 0.8em; text-align: rig
 th:first-child, td:first-child { text-align: left; }
 svg { width: 100%; height: auto; display: block; }
 td { white-space: nowrap; }
+.spans th, .spans td { text-align: left; } .spans th:last-child, .spans td:last-child {
+  text-align: right; } .spans .longest td { font-weight: bold; }
 svg text { font-size: 13px; fill: #4a5462; }
 .grid { stroke: #e3e8ee; } .day { stroke: #c4ccd6; stroke-width: 0.8; }
 .threshold { stroke: #c98a1b; stroke-dasharray: 5 4; }
@@ -131,32 +134,58 @@ void WriteMethod(const Figures& figures, Method method, const TimeZone& zone, st
   out << "</section>\n";
 }
 
+const char* Noun(std::uint64_t count, const char* one, const char* many) {
+  return count == 1 ? one : many;
+}
+
+// The longest spans of a list in the order they happened, as a day is read, the
+// longest of all marked; then how many shorter ones are left out.
+void WriteSpans(const SpanList& spans, std::ostream& out) {
+  std::vector<Span> shown = spans.Longest();
+  if (shown.empty()) return;
+  const Span longest = shown.front();
+  std::stable_sort(shown.begin(), shown.end(),
+                   [](const Span& a, const Span& b) { return a.from < b.from; });
+  out << "<table class=\"spans\">\n<tr><th>Start</th><th>End</th><th>Duration</th></tr>\n";
+  bool marked = false;
+  for (const Span& span : shown) {
+    const bool mark =
+        shown.size() > 1 && !marked && span.from == longest.from && span.to == longest.to;
+    marked = marked || mark;
+    out << (mark ? "<tr class=\"longest\">" : "<tr>") << "<td>"
+        << ReadableTime(span.from, span.from_offset) << "</td><td>"
+        << ReadableTime(span.to, span.to_offset) << "</td><td>" << (mark ? "the longest, " : "")
+        << ReadableDuration(span.Seconds()) << "</td></tr>\n";
+  }
+  out << "</table>\n";
+  if (spans.count() > shown.size()) {
+    const std::uint64_t left = spans.count() - shown.size();
+    out << "<p class=\"note\">The " << shown.size() << " longest are listed; " << left
+        << Noun(left, " shorter one is not", " shorter ones are not")
+        << ". The JSON report lists them all.</p>\n";
+  }
+}
+
 void WriteDisconnections(const Figures& figures, std::ostream& out) {
   const SpanList& spans = figures.disconnections;
   out << "<section><h2>Disconnections</h2>\n<p>";
   Figure(out, "summary.disconnections.count", spans.count());
-  out << " disconnections, <span data-figure=\"summary.disconnections.total_seconds\" "
+  out << Noun(spans.count(), " disconnection", " disconnections")
+      << ", <span data-figure=\"summary.disconnections.total_seconds\" "
          "data-value=\""
       << spans.total_seconds() << "\">" << ReadableDuration(spans.total_seconds())
       << "</span> in all, the longest <span data-figure=\"summary.disconnections.longest_seconds\" "
          "data-value=\""
       << spans.longest_seconds() << "\">" << ReadableDuration(spans.longest_seconds())
-      << "</span>. Times when Quorvane was not running are not disconnections: gaps ";
+      << "</span>. Times when Quorvane was not running are not disconnections: ";
   Figure(out, "summary.gaps.count", figures.gaps.count());
-  out << ", " << ReadableDuration(figures.gaps.total_seconds()) << " in all.</p>\n";
-  const std::vector<Span> longest = spans.Longest();
-  if (!longest.empty()) {
-    out << "<table>\n<tr><th>Start</th><th>End</th><th>Duration</th></tr>\n";
-    for (const Span& span : longest)
-      out << "<tr><td>" << ReadableTime(span.from, span.from_offset) << "</td><td>"
-          << ReadableTime(span.to, span.to_offset) << "</td><td>"
-          << ReadableDuration(span.Seconds()) << "</td></tr>\n";
-    out << "</table>\n";
+  out << Noun(figures.gaps.count(), " gap", " gaps") << ", "
+      << ReadableDuration(figures.gaps.total_seconds()) << " in all.</p>\n";
+  WriteSpans(spans, out);
+  if (figures.gaps.count() > 0) {
+    out << "<h3>Gaps, when Quorvane was not running</h3>\n";
+    WriteSpans(figures.gaps, out);
   }
-  if (spans.count() > longest.size())
-    out << "<p class=\"note\">The " << longest.size() << " longest are listed; "
-        << spans.count() - longest.size()
-        << " shorter ones are not. The JSON report lists them all.</p>\n";
   out << "</section>\n";
 }
 
@@ -196,7 +225,7 @@ void WriteDays(const Figures& figures, std::ostream& out) {
   out << "</table>\n";
   if (skipped > 0)
     out << "<p class=\"note\">The last " << kDaysShown << " days are shown; " << skipped
-        << " earlier days are in the JSON report.</p>\n";
+        << Noun(skipped, " earlier day is", " earlier days are") << " in the JSON report.</p>\n";
   out << "</section>\n";
 }
 

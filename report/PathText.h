@@ -11,6 +11,11 @@ inline std::string PathText(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
+// The path of UTF-8 text, such as a stored setting.
+inline std::filesystem::path PathFromText(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 // One decimal, with a point whatever the locale: "63.5".
 std::string OneDecimal(double value);
 

@@ -27,7 +27,16 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   if (size == 0) return "";
   std::ifstream in(path, std::ios::binary);
   if (!in) throw AppError(NamingFile(error_text::kPermissionDenied, path));
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // One read of the size found, straight into the string; a file that grew in
+  // the meantime is read on to its end.
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  if (in) {
+    char more[4096];
+    while (in.read(more, sizeof more) || in.gcount() > 0)
+      bytes.append(more, static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) throw AppError(NamingFile(error_text::kDeviceIo, path));
   return bytes;
 }

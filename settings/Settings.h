@@ -15,7 +15,7 @@ struct SettingKey {
 };
 
 namespace setting {
-// Start at login ("On"/"Off"), shown by "Load this software on Windows startup".
+// Start at login ("On"/"Off"), shown by the start-at-login check box.
 inline constexpr SettingKey kWindowsStartup{"Windows Startup", "Off"};
 // Start hidden in the tray ("On"/"Off"), shown by "Minimized to system tray".
 inline constexpr SettingKey kMinimized{"Minimized", "Off"};
@@ -30,6 +30,9 @@ inline constexpr SettingKey kStartStopState{"StartStopState", "On"};
 // textfile collectors; none when empty. Set by administrators, never written by
 // the program.
 inline constexpr SettingKey kMetricsFolder{"Metrics Folder", ""};
+// The folder of the last file saved through the save dialog, where the next one
+// opens; empty before the first.
+inline constexpr SettingKey kSaveFolder{"Save Folder", ""};
 }  // namespace setting
 
 inline constexpr std::string_view kOn = "On";

@@ -21,9 +21,12 @@ struct ErrorReport {
 // Where to save a file: the platform's save dialog asks the user.
 struct SaveFileQuestion {
   std::string title;           // "Export History as CSV"
-  std::string suggested_name;  // "Quorvane.csv", in the user's documents folder
+  std::string suggested_name;  // "Quorvane.csv"
   std::string type_name;       // "CSV files"
   std::string extension;       // "csv", added when the user types none
+  // Where the dialog opens; when empty, the user's documents folder, or the home
+  // folder where there is none.
+  std::filesystem::path folder;
 };
 
 // The program's message boxes. The window asks for them through this interface so

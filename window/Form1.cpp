@@ -44,7 +44,7 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       button5_caption_(SpecOf(Control::PushButton5).caption),
       history_menu_(log_file_path_,
                     {services_.log_text_clock ? *services_.log_text_clock : services_.clock,
-                     views.dialogs, views.desktop, views.loop}),
+                     views.dialogs, views.desktop, views.loop, services_.settings}),
       reader_(services_.sampler, views.loop,
               [this](bool read, const SignalReading& reading, const LoggedLine& logged) {
                 FinishSample(read, reading, logged);

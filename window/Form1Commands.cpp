@@ -1,7 +1,9 @@
 // The commands on the history log as a whole, and the two help buttons.
 #include "platform/AppError.h"
+#include "report/PathText.h"
 #include "sampling/FileOperations.h"
 #include "window/Form1.h"
+#include "window/PlatformTexts.h"
 
 namespace quorvane {
 
@@ -10,11 +12,17 @@ void Form1::PushButton1_Click() {
   bool exists = true;
   trap.Step(100, [&] { exists = FileExists(log_file_path_); });
   if (exists) {
-    trap.Step(102, [&] {
-      desktop_.OpenTextFile(log_file_path_, [this](const std::string& description) {
-        TrappedHandler(dialogs_, "PushButton1_Click").Report(102, description);
-      });
-    });
+    // The box names the file beside why it could not be opened, whether the
+    // opener fails at once or later.
+    const auto not_opened = [this](const std::string& why) {
+      TrappedHandler(dialogs_, "PushButton1_Click")
+          .Report(102, why + ": " + report::PathText(log_file_path_));
+    };
+    try {
+      desktop_.OpenTextFile(log_file_path_, not_opened);
+    } catch (const std::exception& failure) {
+      not_opened(failure.what());
+    }
   } else {
     trap.Step(104, [&] {
       dialogs_.Inform("There isn't a history to view because actions have not been performed yet.");
@@ -30,8 +38,8 @@ void Form1::PushButton2_Click() {
   // A log that cannot be read leaves the clipboard as it was, so nothing stale is
   // pasted in its place; so does an empty log, as copying nothing would.
   trap.Step(102, [&] {
-    const std::string text = ReadFileBytes(log_file_path_);
-    if (!text.empty()) desktop_.CopyText(text);
+    std::string text = ReadFileBytes(log_file_path_);
+    if (!text.empty()) desktop_.CopyText(std::move(text));
   });
 }
 
@@ -52,20 +60,13 @@ void Form1::PushButton12_Click() {
 
 void Form1::PushButton3_Click() {
   TrappedHandler trap(dialogs_, "PushButton3_Click");
-  trap.Step(100, [&] {
-    dialogs_.Inform(
-        std::string("Depending on what version of Windows you are using, you will need to use "
-                    "Method #1 or Method #2 to retrieve a WiFi signal. Please try both methods. "
-                    "If you have any questions, please email a screenshot of this message to ") +
-        kSupportAddress);
-  });
+  trap.Step(100,
+            [&] { dialogs_.Inform(std::string(kPlatformTexts.method_help) + kSupportAddress); });
 }
 
 void Form1::PushButton11_Click() {
   TrappedHandler trap(dialogs_, "PushButton11_Click");
-  trap.Step(100, [&] {
-    dialogs_.Inform(std::string("Questions? Please contact Team Brindlewick at ") + kContactPage);
-  });
+  trap.Step(100, [&] { dialogs_.Inform(std::string(kPlatformTexts.contact) + kContactPage); });
 }
 
 }  // namespace quorvane

@@ -89,7 +89,8 @@ class Desktop {
   using Failed = std::function<void(const std::string& description)>;
 
   virtual ~Desktop() = default;
-  // Opens the file in the user's plain-text application.
+  // Opens the file in the user's plain-text application. A failure says why; the
+  // caller names the file.
   virtual void OpenTextFile(const std::filesystem::path& file, Failed failed) = 0;
   // Opens the address in the web browser, behind the other windows where the
   // desktop allows it.
@@ -99,7 +100,8 @@ class Desktop {
   // Puts text in the history log's encoding (UTF-8 on Linux, the ANSI code page on
   // Windows) on the clipboard, in place of what was there. Throws AppError when
   // the clipboard cannot take it; it is then left as it was.
-  virtual void CopyText(const std::string& text) = 0;
+  // It takes the text over, so a large log is never held twice.
+  virtual void CopyText(std::string text) = 0;
 };
 
 // A repeating timer on the user-interface thread.

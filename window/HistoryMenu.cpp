@@ -2,6 +2,7 @@
 
 #include "report/PathText.h"
 #include "sampling/FileOperations.h"
+#include "settings/Settings.h"
 
 namespace quorvane {
 namespace {
@@ -9,12 +10,19 @@ namespace {
 constexpr const char* kSignalReportItem = "Signal Report…";
 constexpr const char* kExportCsvItem = "Export History as CSV…";
 
+// A description as the end of a message: it gets its full stop.
+std::string Sentence(std::string text) {
+  if (!text.empty() && text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
+  return text;
+}
+
 }  // namespace
 
 HistoryMenu::HistoryMenu(const std::filesystem::path& log_file, Services services)
     : log_file_(log_file),
       dialogs_(services.dialogs),
       desktop_(services.desktop),
+      settings_(services.settings),
       maker_(services.clock, services.loop) {}
 
 std::vector<MenuItem> HistoryMenu::Items() const {
@@ -42,12 +50,12 @@ void HistoryMenu::MakeSignalReport() {
   const std::filesystem::path page = log_file_.parent_path() / kReportFileName;
   maker_.Start(log_file_, report::Format::kHtml, page, [this, page](const std::string& error) {
     if (!error.empty()) {
-      dialogs_.Warn("The signal report could not be made.\r\n\r\n" + error);
+      dialogs_.Warn("The signal report could not be made.\r\n\r\n" + Sentence(error));
       return;
     }
     const auto not_opened = [this, page](const std::string& description) {
       dialogs_.Warn("The signal report " + report::PathText(page) +
-                    " could not be opened.\r\n\r\n" + description);
+                    " could not be opened.\r\n\r\n" + Sentence(description));
     };
     try {
       desktop_.OpenInBrowser(page, not_opened);
@@ -57,13 +65,30 @@ void HistoryMenu::MakeSignalReport() {
   });
 }
 
+std::optional<std::filesystem::path> HistoryMenu::AskSaveAs(SaveFileQuestion question) {
+  const std::filesystem::path last =
+      report::PathFromText(GetSetting(settings_, setting::kSaveFolder));
+  std::error_code error;
+  if (!last.empty() && std::filesystem::is_directory(last, error)) question.folder = last;
+  auto target = dialogs_.AskSaveAs(question);
+  if (target) {
+    try {
+      SaveSetting(settings_, setting::kSaveFolder, report::PathText(target->parent_path()));
+    } catch (const std::exception&) {
+      // Only the next dialog's folder depends on it; a store that refuses
+      // writes was reported at start-up.
+    }
+  }
+  return target;
+}
+
 void HistoryMenu::ExportCsv() {
   if (!HistoryExists("export")) return;
-  const auto target =
-      dialogs_.AskSaveAs({"Export History as CSV", "Quorvane.csv", "CSV files", "csv"});
+  const auto target = AskSaveAs({"Export History as CSV", "Quorvane.csv", "CSV files", "csv", {}});
   if (!target) return;
   maker_.Start(log_file_, report::Format::kCsv, *target, [this](const std::string& error) {
-    if (!error.empty()) dialogs_.Warn("The history could not be exported.\r\n\r\n" + error);
+    if (!error.empty())
+      dialogs_.Warn("The history could not be exported.\r\n\r\n" + Sentence(error));
   });
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/SettingsStore.h"
 #include "window/Dialogs.h"
 #include "window/Form1View.h"
 #include "window/ReportMaker.h"
@@ -33,6 +35,7 @@ class HistoryMenu {
     Dialogs& dialogs;
     Desktop& desktop;
     MessageLoop& loop;
+    SettingsStore& settings;  // remembers the folder last saved to
   };
 
   // `log_file` is the history log's path, known once start-up has set it.
@@ -47,10 +50,13 @@ class HistoryMenu {
   void ExportCsv();
   // False, after telling the user, when there is no log to report on yet.
   bool HistoryExists(const char* nothing_to_text);
+  // Asks where to save, in the folder saved to last time while it is there.
+  std::optional<std::filesystem::path> AskSaveAs(SaveFileQuestion question);
 
   const std::filesystem::path& log_file_;
   Dialogs& dialogs_;
   Desktop& desktop_;
+  SettingsStore& settings_;
   ReportMaker maker_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "window/PlatformTexts.h"
+
 namespace quorvane {
 namespace {
 
@@ -63,8 +65,8 @@ constexpr std::array<ControlSpec, kControlCount> kLayout{{
            {240, 300, 1695, 225}, 10),
     Button(Control::PushButton3, "PushButton3", "?", {4200, 200, 480, 405}, 12, Control::Frame3),
     Frame(Control::Frame2, "Frame2", "Startup Options", {120, 5360, 7800, 735}),
-    Choice(Control::Check4, ControlKind::kCheckBox, "Check4",
-           "Load this software on Windows startup", Control::Frame2, {240, 300, 3930, 285}, 7),
+    Choice(Control::Check4, ControlKind::kCheckBox, "Check4", kPlatformTexts.start_at_login,
+           Control::Frame2, {240, 300, 3930, 285}, 7),
     Choice(Control::Check8, ControlKind::kCheckBox, "Check8", "Minimized to system tray",
            Control::Frame2, {4320, 300, 2580, 285}, 6, false),
     Frame(Control::Frame1, "Frame1", "Next log will occur in", {120, 120, 7800, 840}),

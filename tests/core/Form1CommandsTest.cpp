@@ -2,23 +2,43 @@
 #include <gtest/gtest.h>
 
 #include "platform/Files.h"
+#include "platform/OperatingSystem.h"
+#include "report/PathText.h"
 #include "sampling/FileOperations.h"
 #include "tests/core/Form1Harness.h"
 
 namespace quorvane::testing {
 namespace {
 
-TEST(Form1Commands, TheHelpButtonsShowTheirTexts) {
+// Windows keeps its own words; elsewhere the texts speak of the system in use.
+TEST(Form1Commands, TheHelpButtonsAndTheStartOptionSpeakOfThisSystem) {
   Form1Harness h;
   Form1& form = h.Load();
   form.PushButton3_Click();
   form.PushButton11_Click();
   ASSERT_EQ(h.dialogs.informations.size(), 2u);
-  EXPECT_TRUE(h.dialogs.informations[0].starts_with("Depending on what version of Windows"));
-  EXPECT_TRUE(h.dialogs.informations[0].ends_with(
-      "please email a screenshot of this message to support@brindlewick.example"));
-  EXPECT_EQ(h.dialogs.informations[1],
-            "Questions? Please contact Team Brindlewick at https://brindlewick.example/contact/");
+  const std::string& method_help = h.dialogs.informations[0];
+  const std::string& contact = h.dialogs.informations[1];
+  const std::string_view check_box = SpecOf(Control::Check4).caption;
+  if constexpr (kThisSystem == OperatingSystem::kWindows) {
+    EXPECT_EQ(check_box, "Load this software on Windows startup");
+    EXPECT_EQ(method_help,
+              "Depending on what version of Windows you are using, you will need to use Method "
+              "#1 or Method #2 to retrieve a WiFi signal. Please try both methods. If you have "
+              "any questions, please email a screenshot of this message to "
+              "support@brindlewick.example");
+    EXPECT_EQ(contact,
+              "Questions? Please contact Team Brindlewick at https://brindlewick.example/contact/");
+  } else {
+    EXPECT_EQ(check_box, "Load this software at login");
+    for (const std::string& text : {method_help, contact, std::string(check_box)})
+      EXPECT_EQ(text.find("Windows"), std::string::npos) << text;
+    EXPECT_NE(method_help.find("NetworkManager"), std::string::npos);
+    EXPECT_NE(method_help.find("kernel"), std::string::npos);
+    // Each address on a line of its own, whole.
+    EXPECT_TRUE(method_help.ends_with("\r\nsupport@brindlewick.example"));
+    EXPECT_TRUE(contact.ends_with("\r\nhttps://brindlewick.example/contact/"));
+  }
 }
 
 TEST(Form1Commands, TheLogCommandsBeforeAnyHistory) {
@@ -90,17 +110,24 @@ TEST(Form1Commands, ALogThatCannotBeCopiedOrDeletedIsReported) {
   EXPECT_EQ(h.dialogs.errors[1].handler, "PushButton12_Click");
   EXPECT_EQ(h.dialogs.errors[1].line, 102);
 
+  // No application for text files: the box names the log and says why, whether
+  // the opener fails at once or after it started.
+  std::filesystem::remove_all(h.temp / "Quorvane.txt");
+  WriteFile(h.temp / "Quorvane.txt", "a line\n");
+  const std::string expected =
+      "No application is set to open text files: " + report::PathText(form.LogFilePath());
   h.desktop.refuse = true;
   form.PushButton1_Click();
   ASSERT_EQ(h.dialogs.errors.size(), 3u);
   EXPECT_EQ(h.dialogs.errors[2].line, 102);
-  // An opener that starts and then finds no application is reported too.
+  EXPECT_EQ(h.dialogs.errors[2].description, expected);
   h.desktop.refuse = false;
   form.PushButton1_Click();
-  h.desktop.opener_failed("No application to show text files was found");
+  h.desktop.opener_failed("No application is set to open text files");
   ASSERT_EQ(h.dialogs.errors.size(), 4u);
   EXPECT_EQ(h.dialogs.errors[3].handler, "PushButton1_Click");
   EXPECT_EQ(h.dialogs.errors[3].line, 102);
+  EXPECT_EQ(h.dialogs.errors[3].description, expected);
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ TEST_F(HistoryMenuTest, TheReportIsWrittenBesideTheLogAndOpenedInTheBrowserOneAt
   h.desktop.opener_failed("No web browser was found");
   ASSERT_EQ(h.dialogs.warnings.size(), 1u);
   EXPECT_NE(h.dialogs.warnings[0].find(report.string()), std::string::npos);
+  EXPECT_TRUE(h.dialogs.warnings[0].ends_with("No web browser was found."));
 }
 
 TEST_F(HistoryMenuTest, AReportThatCannotBeWrittenIsToldAndLoggingGoesOn) {
@@ -101,6 +102,11 @@ TEST_F(HistoryMenuTest, TheExportAsksWhereToSaveAndACancelDoesNothing) {
   EXPECT_TRUE(FileExists(csv));
   EXPECT_EQ(h.dialogs.warnings.size(), 1u);
   EXPECT_TRUE(h.desktop.browsed_files.empty());
+  // The dialog opens where the last file went, once that folder is there.
+  ASSERT_EQ(h.dialogs.save_questions.size(), 3u);
+  EXPECT_TRUE(h.dialogs.save_questions[0].folder.empty());
+  EXPECT_TRUE(h.dialogs.save_questions[1].folder.empty());
+  EXPECT_EQ(h.dialogs.save_questions[2].folder, csv.parent_path());
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ class FakeDesktop : public Desktop {
   Failed opener_failed;
 
   void OpenTextFile(const std::filesystem::path& file, Failed failed) override {
-    if (refuse) throw AppError("No application to show text files was found");
+    if (refuse) throw AppError("No application is set to open text files");
     text_files.push_back(file);
     opener_failed = std::move(failed);
   }
@@ -35,7 +35,7 @@ class FakeDesktop : public Desktop {
     browsed_files.push_back(file);
     opener_failed = std::move(failed);
   }
-  void CopyText(const std::string& text) override { clipboard = text; }
+  void CopyText(std::string text) override { clipboard = std::move(text); }
 };
 
 }  // namespace quorvane::testing

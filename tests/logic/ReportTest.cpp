@@ -403,5 +403,36 @@ TEST_F(ReportTest, TheHtmlListsTheFiftyLongestDisconnections) {
   EXPECT_THAT(html, ::testing::Not(Has("<script")));
 }
 
+// The lists read as a day does, from the top down; the summary says which was
+// longest, and the list marks it.
+TEST_F(ReportTest, TheHtmlListsDisconnectionsAndGapsInTheOrderTheyHappened) {
+  WriteLog({"12/7/2026 10:00:00 AM WiFi Signal Strength is 70%",
+            "12/7/2026 10:00:05 AM WiFi Signal Strength is 0% (no connection)",
+            "12/7/2026 10:00:10 AM WiFi Signal Strength is 70%",
+            "12/7/2026 10:00:15 AM WiFi Signal Strength is 0% (no connection)",
+            "12/7/2026 10:00:20 AM WiFi Signal Strength is 0% (no connection)",
+            "12/7/2026 10:00:25 AM WiFi Signal Strength is 70%",
+            "12/7/2026 10:00:30 AM WiFi Signal Strength is 70%",
+            "12/7/2026 10:00:35 AM WiFi Signal Strength is 70%",
+            "12/7/2026 10:02:36 AM WiFi Signal Strength is 70%",
+            "12/7/2026 10:02:41 AM WiFi Signal Strength is 70%"});
+  const std::string html = Report(Format::kHtml);
+  EXPECT_THAT(html, Has(">2</span> disconnections, "));
+  EXPECT_THAT(html, Has(">1</span> gap, 2 min 01 s in all."));
+  const auto first = html.find("<td>2026-12-07 10:00:05</td>");
+  const auto longest = html.find(
+      "<tr class=\"longest\"><td>2026-12-07 10:00:15</td><td>2026-12-07 10:00:25</td><td>the "
+      "longest, 10 s</td></tr>");
+  const auto gap = html.find("<td>2026-12-07 10:00:35</td><td>2026-12-07 10:02:36</td>");
+  EXPECT_LT(first, longest);
+  EXPECT_LT(longest, gap);
+  EXPECT_NE(gap, std::string::npos);
+
+  WriteLog({"12/7/2026 10:00:00 AM WiFi Signal Strength is 70%",
+            "12/7/2026 10:00:05 AM WiFi Signal Strength is 0% (no connection)",
+            "12/7/2026 10:00:10 AM WiFi Signal Strength is 70%"});
+  EXPECT_THAT(Report(Format::kHtml), Has(">1</span> disconnection, "));
+}
+
 }  // namespace
 }  // namespace quorvane::report

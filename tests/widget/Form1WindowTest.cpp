@@ -216,6 +216,32 @@ class Form1WindowTest : public QObject {
              QStringLiteral("12/07/26 14:03:11 WiFi Signal Strength is 70%"));
   }
 
+  void theHistoryListFollowsNewLinesOnlyWhileAtItsEnd() {
+    WindowHarness h;
+    h.Load();
+    HistoryView* list = h.window.HistoryList();
+    const auto add = [&](int lines) {
+      for (int i = 0; i < lines; ++i) h.history.Add({{2026, 12, 7, 14, 3, 11}, "70%", ""});
+    };
+    const auto last_line_in_sight = [&] {
+      return list->firstVisibleRow() + list->visibleRowCount() == list->model()->rowCount();
+    };
+    add(list->visibleRowCount() + 3);
+    QCOMPARE(list->firstVisibleRow(), 0);  // filled without being scrolled to its end
+    QTest::keyClick(list, Qt::Key_End);
+    add(2);
+    QVERIFY(last_line_in_sight());
+    // Lines that come while the window is hidden are caught up with when it is back.
+    h.window.hide();
+    add(5);
+    h.window.show();
+    QVERIFY(last_line_in_sight());
+    QTest::keyClick(list, Qt::Key_Up);
+    const int reading = list->firstVisibleRow();
+    add(2);
+    QCOMPARE(list->firstVisibleRow(), reading);
+  }
+
   void clicksAndKeysOnTheIntervalListReachTheCore() {
     WindowHarness h;
     h.Load();

@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+#include "window/HistoryStore.h"
+
 namespace quorvane {
 
 HistoryView::HistoryView(QWidget* parent)
@@ -32,18 +34,31 @@ void HistoryView::setModel(QAbstractItemModel* model) {
   if (model_) model_->disconnect(this);
   model_ = model;
   header_->setModel(model);
-  connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first) {
-    const int shown_before = firstVisibleRow() + visibleRowCount();
-    UpdateScrollRanges();
-    if (first <= shown_before) viewport()->update();  // only a new row in sight is painted
-    if (QAccessible::isActive()) {
-      // Readers learn of the line; none reads it out unasked.
-      QAccessibleEvent added(this, QAccessible::ObjectCreated);
-      added.setChild(first);
-      QAccessible::updateAccessibility(&added);
-    }
-  });
+  connect(model, &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex&, int first, int last) {
+            const int shown_before = firstVisibleRow() + visibleRowCount();
+            const int rows_before = model_->rowCount() - (last - first + 1);
+            // While hidden the list cannot be looked at nor scrolled: once it was
+            // following, it catches up with the newest line when shown again.
+            follow_when_shown_ = follow_when_shown_ ||
+                                 FollowsNewLine(static_cast<std::size_t>(firstVisibleRow()),
+                                                static_cast<std::size_t>(visibleRowCount()),
+                                                static_cast<std::size_t>(std::max(0, rows_before)));
+            UpdateScrollRanges();
+            if (follow_when_shown_ && isVisible()) {
+              follow_when_shown_ = false;
+              scrollToBottom();
+            }
+            if (first <= shown_before) viewport()->update();  // only a new row in sight is painted
+            if (QAccessible::isActive()) {
+              // Readers learn of the line; none reads it out unasked.
+              QAccessibleEvent added(this, QAccessible::ObjectCreated);
+              added.setChild(first);
+              QAccessible::updateAccessibility(&added);
+            }
+          });
   connect(model, &QAbstractItemModel::modelReset, this, [this] {
+    follow_when_shown_ = false;
     UpdateScrollRanges();
     viewport()->update();
   });
@@ -104,6 +119,10 @@ void HistoryView::PlaceHeader() {
 void HistoryView::showEvent(QShowEvent* event) {
   QAbstractScrollArea::showEvent(event);
   if (ranges_stale_) UpdateScrollRanges();
+  if (follow_when_shown_) {
+    follow_when_shown_ = false;
+    scrollToBottom();
+  }
 }
 
 void HistoryView::resizeEvent(QResizeEvent* event) {
@@ -131,7 +150,8 @@ void HistoryView::paintEvent(QPaintEvent* /*event*/) {
   const int left = 4 - horizontalScrollBar()->value();
   const int width = std::max(header_->length(), viewport()->width());
   const int first = firstVisibleRow();
-  const int last = std::min(rows, first + visibleRowCount() + 1);
+  // Whole rows only: a row cut at the bottom edge would pass for the last line.
+  const int last = std::min(rows, first + visibleRowCount());
   for (int row = first, y = 0; row < last; ++row, y += height) {
     const QString text = model_->data(model_->index(row, 0), Qt::DisplayRole).toString();
     painter.drawText(QRect(left, y, width, height), Qt::AlignLeft | Qt::AlignVCenter, text);

@@ -51,6 +51,7 @@ class HistoryView : public QAbstractScrollArea {
   QHeaderView* header_;
   bool ranges_stale_ = true;
   int current_row_ = -1;
+  bool follow_when_shown_ = false;
 };
 
 }  // namespace quorvane

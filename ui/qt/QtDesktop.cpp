@@ -34,11 +34,27 @@ void OpenWithDesktop(const QString& target, const char* nothing_found, Desktop::
   }
 }
 
+// The log's text for the clipboard. The log is UTF-8 here: its bytes are offered
+// as they are, without a copy, for as long as the clipboard holds them, as a
+// QString or a QByteArray of a large log would take longer and double the memory.
+class HeldText : public QMimeData {
+ public:
+  explicit HeldText(std::string text) : text_(std::move(text)) {
+    const QByteArray bytes =
+        QByteArray::fromRawData(text_.data(), static_cast<qsizetype>(text_.size()));
+    setData(QStringLiteral("text/plain"), bytes);
+    setData(QStringLiteral("text/plain;charset=utf-8"), bytes);
+  }
+
+ private:
+  std::string text_;
+};
+
 }  // namespace
 
 void QtDesktop::OpenTextFile(const std::filesystem::path& file, Failed failed) {
   OpenWithDesktop(QUrl::fromLocalFile(QString::fromStdString(file.string())).toString(),
-                  "No application to show text files was found", std::move(failed));
+                  "No application is set to open text files", std::move(failed));
 }
 
 void QtDesktop::OpenUrlInBackground(const std::string& url, Failed failed) {
@@ -52,15 +68,8 @@ void QtDesktop::OpenInBrowser(const std::filesystem::path& file, Failed failed) 
                   "No web browser was found", std::move(failed));
 }
 
-void QtDesktop::CopyText(const std::string& text) {
-  // The log is UTF-8 here; its bytes go on the clipboard as they are, as
-  // converting a large log to a QString first would take longer and triple the
-  // memory.
-  const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
-  auto* copy = new QMimeData;
-  copy->setData(QStringLiteral("text/plain"), bytes);
-  copy->setData(QStringLiteral("text/plain;charset=utf-8"), bytes);
-  QApplication::clipboard()->setMimeData(copy);
+void QtDesktop::CopyText(std::string text) {
+  QApplication::clipboard()->setMimeData(new HeldText(std::move(text)));
 }
 
 }  // namespace quorvane

@@ -10,7 +10,7 @@ class QtDesktop : public Desktop {
   void OpenTextFile(const std::filesystem::path& file, Failed failed) override;
   void OpenUrlInBackground(const std::string& url, Failed failed) override;
   void OpenInBrowser(const std::filesystem::path& file, Failed failed) override;
-  void CopyText(const std::string& text) override;
+  void CopyText(std::string text) override;
 };
 
 }  // namespace quorvane

@@ -1,11 +1,26 @@
 // The save dialog, Qt's own or the desktop's, through QFileDialog.
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QStandardPaths>
 
+#include "report/PathText.h"
 #include "ui/qt/MessageBoxDialogs.h"
 
 namespace quorvane {
+namespace {
+
+// A folder that is not there would open the dialog wherever Quorvane was
+// started from.
+QString StartFolder(const SaveFileQuestion& question) {
+  const QString chosen = QString::fromStdString(report::PathText(question.folder));
+  if (!chosen.isEmpty() && QDir(chosen).exists()) return chosen;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!documents.isEmpty() && QDir(documents).exists()) return documents;
+  return QDir::homePath();
+}
+
+}  // namespace
 
 std::optional<std::filesystem::path> MessageBoxDialogs::AskSaveAs(
     const SaveFileQuestion& question) {
@@ -18,7 +33,7 @@ std::optional<std::filesystem::path> MessageBoxDialogs::AskSaveAs(
   dialog.setDefaultSuffix(extension);
   dialog.setNameFilter(
       QStringLiteral("%1 (*.%2)").arg(QString::fromStdString(question.type_name), extension));
-  dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  dialog.setDirectory(StartFolder(question));
   dialog.selectFile(QString::fromStdString(question.suggested_name));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return std::filesystem::path(dialog.selectedFiles().constFirst().toStdString());

@@ -1,5 +1,7 @@
 #include "ui/win32/ListViews.h"
 
+#include <algorithm>
+
 #include "platform/windows/WideText.h"
 
 namespace quorvane::win32 {
@@ -44,10 +46,15 @@ void HistoryListView::Attach(HWND list) {
 }
 
 void HistoryListView::RowAdded(std::size_t row) {
+  // Taken before the count grows: the rows in sight are the whole ones.
+  const bool follow =
+      FollowsNewLine(static_cast<std::size_t>(std::max(0, ListView_GetTopIndex(list_))),
+                     static_cast<std::size_t>(std::max(0, ListView_GetCountPerPage(list_))), row);
   // The rows on screen stay where they are; only the new one is drawn.
   ListView_SetItemCountEx(list_, static_cast<int>(history_.size()),
                           LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
   ListView_RedrawItems(list_, static_cast<int>(row), static_cast<int>(row));
+  if (follow) ListView_EnsureVisible(list_, static_cast<int>(row), FALSE);
 }
 
 void HistoryListView::Cleared() { ListView_SetItemCountEx(list_, 0, 0); }

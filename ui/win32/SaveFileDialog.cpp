@@ -1,4 +1,4 @@
-// The save dialog: comdlg32's GetSaveFileNameW, opened in the user's documents.
+// The save dialog: comdlg32's GetSaveFileNameW.
 #include <windows.h>
 // After windows.h, which they need.
 #include <commdlg.h>
@@ -20,9 +20,14 @@ std::optional<std::filesystem::path> MessageBoxDialogs::AskSaveAs(
   filter += L'\0';
   filter += L"*.*";
   filter += L'\0';
-  wchar_t documents[MAX_PATH] = L"";
-  // Without it the dialog may open in the folder Quorvane was started from.
-  SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
+  // Without a folder the dialog may open in the folder Quorvane was started from:
+  // the one saved to last, else the documents, else the user's profile.
+  std::wstring folder = question.folder.wstring();
+  wchar_t known[MAX_PATH] = L"";
+  if (folder.empty() &&
+      (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, known)) ||
+       SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, known))))
+    folder = known;
   std::wstring file = Widen(question.suggested_name);
   file.resize(32768);
   const std::wstring title = Widen(question.title);
@@ -33,7 +38,7 @@ std::optional<std::filesystem::path> MessageBoxDialogs::AskSaveAs(
   dialog.lpstrFilter = filter.c_str();
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrInitialDir = documents[0] ? documents : nullptr;
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.lpstrTitle = title.c_str();
   dialog.lpstrDefExt = extension.c_str();
   dialog.Flags =

@@ -2,7 +2,8 @@
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <algorithm>
+#include <climits>
 #include <string>
 
 #include "platform/AppError.h"
@@ -83,24 +84,34 @@ void SystemDesktop::OpenInBrowser(const std::filesystem::path& file, Failed) {
   }
 }
 
-void SystemDesktop::CopyText(const std::string& text) {
-  const std::wstring wide = Widen(text, CP_ACP);
-  OpenClipboardFor clipboard(owner_);
-  const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+void SystemDesktop::CopyText(std::string text) {
+  // Converted once, from the log's code page straight into the clipboard's
+  // memory: a large log is never held a second time.
+  const int length = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+  const int wide_length = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  if (wide_length <= 0) ThrowLastError("The history could not be put on the clipboard");
+  HGLOBAL memory =
+      GlobalAlloc(GMEM_MOVEABLE, (static_cast<std::size_t>(wide_length) + 1) * sizeof(wchar_t));
   if (!memory) ThrowLastError("The history is too large for the clipboard");
-  void* locked = GlobalLock(memory);
-  if (!locked) {
+  auto* wide = static_cast<wchar_t*>(GlobalLock(memory));
+  if (!wide) {
     GlobalFree(memory);
     ThrowLastError("The history could not be put on the clipboard");
   }
-  std::memcpy(locked, wide.c_str(), bytes);
+  MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide, wide_length);
+  wide[wide_length] = L'\0';
   GlobalUnlock(memory);
-  EmptyClipboard();
-  if (!SetClipboardData(CF_UNICODETEXT, memory)) {
-    const DWORD error = GetLastError();
+  text = std::string();  // the log's bytes go before the clipboard is opened
+  try {
+    OpenClipboardFor clipboard(owner_);
+    EmptyClipboard();
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) {
+      const DWORD error = GetLastError();
+      throw AppError("The history could not be put on the clipboard: " + SystemMessage(error));
+    }
+  } catch (...) {
     GlobalFree(memory);
-    throw AppError("The history could not be put on the clipboard: " + SystemMessage(error));
+    throw;
   }
 }
 

@@ -19,7 +19,7 @@ class SystemDesktop : public Desktop {
   // The program the shell opens .html files with, in a normal window.
   void OpenInBrowser(const std::filesystem::path& file, Failed failed) override;
   // The ANSI text of the history log, as Unicode text.
-  void CopyText(const std::string& text) override;
+  void CopyText(std::string text) override;
 
  private:
   HWND owner_;
