@@ -53,7 +53,8 @@ void LogAnalysis::Add(const Sample& sample) {
   ++figures_.samples;
   figures_.plot.Add(sample.utc, sample.method, sample.value, sample.connected);
 
-  window_[added_ % kWindow] = {sample.utc, sample.offset, sample.connected};
+  window_[added_ % kWindow] = {sample.utc, sample.offset, sample.connected,
+                               static_cast<std::uint8_t>(1 << m)};
   if (added_ == 0) Step(window_[0], nullptr, false);
   ++added_;
   constexpr std::uint64_t kAfter = kGapNeighbours;
@@ -98,6 +99,10 @@ void LogAnalysis::Step(const Moment& moment, const Moment* previous, bool gap_be
     figures_.plot.MarkGapAfter(previous->utc);
     // Quorvane stopped while disconnected: what happened meanwhile is not known.
     if (in_disconnection_) CloseDisconnection(last_disconnected_);
+  } else if (previous) {
+    // However far apart on the plot, logging ran from one sample to the next.
+    figures_.plot.MarkRunning(previous->utc, moment.utc, previous->method_bit | moment.method_bit,
+                              in_disconnection_);
   }
   if (!moment.connected) {
     if (!in_disconnection_) {

@@ -25,6 +25,7 @@ class LogAnalysis {
     std::int64_t utc = 0;
     std::int32_t offset = 0;
     bool connected = true;
+    std::uint8_t method_bit = 0;  // 1 << the method's index
   };
   // The moments around the pause being judged: its two ends and the neighbours'.
   static constexpr int kWindow = 2 * kGapNeighbours + 2;

@@ -403,5 +403,44 @@ TEST_F(ReportTest, TheHtmlListsTheFiftyLongestDisconnections) {
   EXPECT_THAT(html, ::testing::Not(Has("<script")));
 }
 
+// "12/7/2026 1:05:00 PM WiFi Signal Strength is VALUE", `second` of that day.
+std::string LineAt(int second, const std::string& value, int day = 7) {
+  char time[48];
+  std::snprintf(time, sizeof time, "12/%d/2026 %d:%02d:%02d %s", day,
+                second / 3600 % 12 == 0 ? 12 : second / 3600 % 12, second / 60 % 60, second % 60,
+                second < 43200 ? "AM" : "PM");
+  return std::string(time) + " WiFi Signal Strength is " + value;
+}
+
+// The Method #1 plot's SVG.
+std::string PlotOf(const std::string& html) {
+  const std::size_t start = html.find("<svg class=\"plot\"");
+  return html.substr(start, html.find("</svg>", start) - start);
+}
+
+std::size_t CountOf(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    ++count;
+  return count;
+}
+
+// A day at a 5-minute interval has a few pixel columns per sample: the line runs
+// through them all, the pauses are logged time, and a half-hour disconnection is
+// one red area.
+TEST_F(ReportTest, ASparseLogIsOneLineWithOneRedAreaPerDisconnection) {
+  std::vector<std::string> lines;
+  for (int second = 0; second < 86400; second += 300)
+    lines.push_back(LineAt(second, second >= 36000 && second < 37800
+                                       ? "0% (no connection)"
+                                       : std::to_string(40 + second % 50) + "%"));
+  WriteLog(lines);
+  const std::string plot = PlotOf(Report(Format::kHtml));
+  EXPECT_EQ(CountOf(plot, "class=\"idle\""), 0u);
+  EXPECT_EQ(CountOf(plot, "class=\"drop"), 1u);
+  const std::size_t path = plot.find("<path class=\"signal\" d=\"");
+  ASSERT_NE(path, std::string::npos);
+  EXPECT_EQ(CountOf(plot.substr(path), "M"), 1u);
+}
 }  // namespace
 }  // namespace quorvane::report
