@@ -23,7 +23,8 @@ struct MethodFigures {
 
   int Min() const;
   int Max() const;
-  int Median() const;  // the lower middle value
+  // The middle value, or the mean of the two middle values of an even count.
+  double Median() const;
   double Mean() const;
   std::uint64_t Below(int threshold) const;
 };

@@ -115,7 +115,7 @@ void WriteMethod(const Figures& figures, Method method, const TimeZone& zone, st
   out << "</td><td>";
   Figure(out, key + ".min", m.Min());
   out << "</td><td>";
-  Figure(out, key + ".median", m.Median());
+  Figure(out, key + ".median", MedianText(m.Median()));
   out << "</td><td>";
   Figure(out, key + ".mean", MeanText(m.Mean()));
   out << "</td><td>";
@@ -141,7 +141,7 @@ void WriteDisconnections(const Figures& figures, std::ostream& out) {
       << "</span> in all, the longest <span data-figure=\"summary.disconnections.longest_seconds\" "
          "data-value=\""
       << spans.longest_seconds() << "\">" << ReadableDuration(spans.longest_seconds())
-      << "</span>. Times when Quorvane was not running are not disconnections: gaps ";
+      << "</span>. Times without samples are not disconnections: gaps ";
   Figure(out, "summary.gaps.count", figures.gaps.count());
   out << ", " << ReadableDuration(figures.gaps.total_seconds()) << " in all.</p>\n";
   const std::vector<Span> longest = spans.Longest();
@@ -216,9 +216,11 @@ void WriteHtml(const Figures& figures, const std::filesystem::path& log, const T
   out << "<p class=\"note\">Weak and poor: Method #1 below " << WeakThreshold(Method::kPercent)
       << " % and below " << PoorThreshold(Method::kPercent) << " %, Method #2 below level "
       << WeakThreshold(Method::kLevel) << " and below level " << PoorThreshold(Method::kLevel)
-      << ". A sample without a connection counts as 0. A pause between samples is a gap, when "
-         "Quorvane was not running, if it is more than "
-      << kGapFactor << " times the usual spacing around it and more than a minute.</p>\n"
+      << ". A sample without a connection counts as 0. A pause between samples is a gap, a time "
+         "without samples, if it is more than a minute and more than "
+      << kGapFactor
+      << " times the usual spacing on each side of it and the pauses next to it: a changed "
+         "interval is not a gap.</p>\n"
       << "</body></html>\n";
 }
 

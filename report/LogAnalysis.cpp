@@ -79,16 +79,23 @@ void LogAnalysis::Judge(std::uint64_t pause, std::uint64_t newest) {
   const std::int64_t spacing = Spacing(pause);
   bool gap = false;
   if (spacing > kGapMinimumSeconds) {
-    std::array<std::int64_t, 2 * kGapNeighbours> around{};
-    std::size_t n = 0;
+    // The usual spacing on each side, the interval logged before the pause and the
+    // one after, which differ when the interval was changed; and the pauses next to
+    // it, so that the first and last pauses of a new interval are not gaps.
+    auto median = [](std::array<std::int64_t, kGapNeighbours>& spacings, std::size_t n) {
+      std::nth_element(spacings.begin(), spacings.begin() + (n - 1) / 2, spacings.begin() + n);
+      return spacings[(n - 1) / 2];
+    };
+    std::array<std::int64_t, kGapNeighbours> before{}, after{};
+    std::size_t n_before = 0, n_after = 0;
     for (std::uint64_t p = pause > kGapNeighbours ? pause - kGapNeighbours : 1; p < pause; ++p)
-      around[n++] = Spacing(p);
+      before[n_before++] = Spacing(p);
     for (std::uint64_t p = pause + 1; p <= newest && p <= pause + kGapNeighbours; ++p)
-      around[n++] = Spacing(p);
-    if (n > 0) {
-      std::nth_element(around.begin(), around.begin() + (n - 1) / 2, around.begin() + n);
-      gap = spacing > kGapFactor * around[(n - 1) / 2];
-    }
+      after[n_after++] = Spacing(p);
+    std::int64_t usual = -1;
+    if (n_before > 0) usual = std::max(before[n_before - 1], median(before, n_before));
+    if (n_after > 0) usual = std::max({usual, after[0], median(after, n_after)});
+    gap = usual >= 0 && spacing > kGapFactor * usual;
   }
   Step(window_[pause % kWindow], &window_[(pause - 1) % kWindow], gap);
 }

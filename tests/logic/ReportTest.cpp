@@ -271,7 +271,7 @@ TEST_F(ReportTest, BothMethodsInOneFileKeepTheirOwnFigures) {
       "12/7/2026 10:00:30 AM WiFi Signal Strength is 0 (no connection)",
   });
   const std::string json = Report(Format::kJson);
-  EXPECT_THAT(json, Has("\"method1\": {\"samples\": 4, \"min\": 20, \"median\": 40, "
+  EXPECT_THAT(json, Has("\"method1\": {\"samples\": 4, \"min\": 20, \"median\": 65, "
                         "\"mean\": 62.5, \"max\": 100,"));
   EXPECT_THAT(json, Has("\"weak_threshold\": 50, \"weak_share\": 50.0, \"poor_threshold\": 30, "
                         "\"poor_share\": 25.0, \"drops\": 0"));
@@ -453,6 +453,30 @@ TEST_F(ReportTest, ASingleDigitWithoutItsBlankIsRead) {
               Has("\"method1\": {\"samples\": 7, \"min\": 0, \"median\": 5, \"mean\": 13.3"));
   EXPECT_THAT(Report(Format::kJson),
               Has("\"disconnections\": {\"count\": 1, \"total_seconds\": 10,"));
+}
+// As a spreadsheet's MEDIAN: the mean of the two middle values of an even count.
+TEST_F(ReportTest, TheMedianOfAnEvenCountIsTheMeanOfItsMiddleValues) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 12; ++i) lines.push_back(LineAt(i * 10, i % 2 == 0 ? "40%" : "71%"));
+  WriteLog(lines);
+  EXPECT_THAT(Report(Format::kJson), Has("\"min\": 40, \"median\": 55.5, \"mean\": 55.5"));
+  EXPECT_THAT(Report(Format::kHtml), Has("data-figure=\"summary.method1.median\">55.5<"));
+}
+
+// The interval changed from 5 seconds to an hour and back is no gap; Quorvane
+// stopped for an hour at 5 seconds is one.
+TEST_F(ReportTest, AChangedIntervalIsNoGap) {
+  std::vector<std::string> lines;
+  int second = 0;
+  for (int i = 0; i < 20; ++i, second += 5) lines.push_back(LineAt(second, "70%"));
+  for (int i = 0; i < 2; ++i, second += 3600) lines.push_back(LineAt(second, "70%"));
+  for (int i = 0; i < 20; ++i, second += 5) lines.push_back(LineAt(second, "70%"));
+  WriteLog(lines);
+  EXPECT_THAT(Report(Format::kJson), Has("\"gaps\": {\"count\": 0,"));
+  second += 3600;
+  for (int i = 0; i < 20; ++i, second += 5) lines.push_back(LineAt(second, "70%"));
+  WriteLog(lines);
+  EXPECT_THAT(Report(Format::kJson), Has("\"gaps\": {\"count\": 1, \"total_seconds\": 3605}"));
 }
 }  // namespace
 }  // namespace quorvane::report
