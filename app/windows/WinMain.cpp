@@ -86,7 +86,9 @@ std::optional<int> RunReportOptions(const std::vector<std::string>& arguments) {
     } else {
       std::string message = errors.str();
       while (!message.empty() && message.back() == '\n') message.pop_back();
-      MessageBoxW(nullptr, quorvane::Widen(message).c_str(), L"Quorvane", MB_OK | MB_ICONWARNING);
+      // The usage or the version (status 0), or what could not be done.
+      MessageBoxW(nullptr, quorvane::Widen(message).c_str(), L"Quorvane",
+                  MB_OK | (*status == 0 ? MB_ICONINFORMATION : MB_ICONWARNING));
     }
   }
   return status;
@@ -113,6 +115,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   quorvane::win32::SingleInstance single_instance;
   if (!single_instance.first()) {
     single_instance.ShowFirst();
+    // Said only where there is a console to say it in, as the Linux program does.
+    quorvane::win32::ConsoleOutput console(STD_OUTPUT_HANDLE);
+    if (console.available()) std::ostream(&console) << quorvane::kAlreadyRunning << std::endl;
     return 0;
   }
 
