@@ -478,5 +478,61 @@ TEST_F(ReportTest, AChangedIntervalIsNoGap) {
   WriteLog(lines);
   EXPECT_THAT(Report(Format::kJson), Has("\"gaps\": {\"count\": 1, \"total_seconds\": 3605}"));
 }
+// Lines of `date` at these local times, every `value` given.
+std::vector<std::string> IsoLines(const std::string& date, const std::vector<std::string>& times,
+                                  const std::string& value = "70%") {
+  std::vector<std::string> lines;
+  for (const std::string& time : times)
+    lines.push_back(date + " " + time + " WiFi Signal Strength is " + value);
+  return lines;
+}
+
+// A change of offset that is not a whole hour on the hour: Chatham goes back from
+// 03:45 to 02:45, Lord Howe from 02:00 to 01:30; the order of the lines settles
+// either, and a disconnection across Lord Howe's repeated half hour lasts as long
+// as it did.
+TEST_F(ReportTest, ARepeatedIntervalOfAnyLengthAnywhere) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the C runtime of Windows knows no zone rules from TZ";
+#endif
+  SetTimeZone("Pacific/Chatham");
+  WriteLog(IsoLines("2026-04-05",
+                    {"02:30:00", "03:00:00", "03:30:00", "02:45:00", "03:15:00", "03:45:00"}));
+  EXPECT_EQ(CsvTimes(),
+            (std::vector<std::string>{"2026-04-05T02:30:00+13:45", "2026-04-05T03:00:00+13:45",
+                                      "2026-04-05T03:30:00+13:45", "2026-04-05T02:45:00+12:45",
+                                      "2026-04-05T03:15:00+12:45", "2026-04-05T03:45:00+12:45"}));
+
+  SetTimeZone("Australia/Lord_Howe");
+  // Lost at the first 01:50, back at the second 01:50: 30 minutes later.
+  std::vector<std::string> lines = IsoLines("2026-04-05", {"01:20:00", "01:35:00"});
+  for (const std::string& line :
+       IsoLines("2026-04-05", {"01:50:00", "01:35:00"}, "0% (no connection)"))
+    lines.push_back(line);
+  lines.push_back(IsoLines("2026-04-05", {"01:50:00"})[0]);
+  WriteLog(lines);
+  const std::string json = Report(Format::kJson);
+  EXPECT_THAT(json, Has("\"gaps\": {\"count\": 0"));
+  EXPECT_THAT(json, Has("\"disconnections\": {\"count\": 1, \"total_seconds\": 1800,"));
+
+  // In spring, 02:00 to 02:30 does not exist: no offset is made up for it.
+  WriteLog(IsoLines("2026-10-04", {"01:50:00", "02:10:00", "02:40:00"}));
+  EXPECT_EQ(CsvTimes(),
+            (std::vector<std::string>{"2026-10-04T01:50:00+10:30", "2026-10-04T02:10:00",
+                                      "2026-10-04T02:40:00+11:00"}));
+}
+
+// An hourly log across New York's autumn change: the second "01:30:00" is the
+// second 01:30.
+TEST_F(ReportTest, AnExactlyRepeatedTimeIsTheLaterOne) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the C runtime of Windows knows no zone rules from TZ";
+#endif
+  SetTimeZone("America/New_York");
+  WriteLog(IsoLines("2026-11-01", {"00:30:00", "01:30:00", "01:30:00", "02:30:00"}));
+  EXPECT_EQ(CsvTimes(),
+            (std::vector<std::string>{"2026-11-01T00:30:00-04:00", "2026-11-01T01:30:00-04:00",
+                                      "2026-11-01T01:30:00-05:00", "2026-11-01T02:30:00-05:00"}));
+}
 }  // namespace
 }  // namespace quorvane::report
