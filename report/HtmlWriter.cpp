@@ -76,15 +76,22 @@ void Figure(std::ostream& out, const std::string& path, const Value& value) {
 
 std::string Unit(Method method) { return method == Method::kPercent ? " %" : ""; }
 
-void WritePeriod(const Figures& figures, std::ostream& out) {
+// A table's local time, with its offset where that local time occurs twice.
+std::string TableTime(std::int64_t utc, std::int32_t offset, const TimeZone& zone) {
+  std::string text = ReadableTime(utc, offset);
+  if (LocalTimeOccursTwice(zone, utc, offset)) text += " UTC" + IsoTime(utc, offset).substr(19);
+  return text;
+}
+
+void WritePeriod(const Figures& figures, const TimeZone& zone, std::ostream& out) {
   out << "<section><h2>Period</h2><table>\n";
   if (figures.samples > 0) {
     out << "<tr><td>First sample</td><td><time data-figure=\"summary.first\" data-value=\""
         << IsoTime(figures.first, figures.first_offset) << "\">"
-        << ReadableTime(figures.first, figures.first_offset) << "</time></td></tr>\n"
+        << TableTime(figures.first, figures.first_offset, zone) << "</time></td></tr>\n"
         << "<tr><td>Last sample</td><td><time data-figure=\"summary.last\" data-value=\""
         << IsoTime(figures.last, figures.last_offset) << "\">"
-        << ReadableTime(figures.last, figures.last_offset) << "</time></td></tr>\n";
+        << TableTime(figures.last, figures.last_offset, zone) << "</time></td></tr>\n";
   }
   out << "<tr><td>Samples</td><td>";
   Figure(out, "summary.samples", figures.samples);
@@ -131,7 +138,7 @@ void WriteMethod(const Figures& figures, Method method, const TimeZone& zone, st
   out << "</section>\n";
 }
 
-void WriteDisconnections(const Figures& figures, std::ostream& out) {
+void WriteDisconnections(const Figures& figures, const TimeZone& zone, std::ostream& out) {
   const SpanList& spans = figures.disconnections;
   out << "<section><h2>Disconnections</h2>\n<p>";
   Figure(out, "summary.disconnections.count", spans.count());
@@ -148,8 +155,8 @@ void WriteDisconnections(const Figures& figures, std::ostream& out) {
   if (!longest.empty()) {
     out << "<table>\n<tr><th>Start</th><th>End</th><th>Duration</th></tr>\n";
     for (const Span& span : longest)
-      out << "<tr><td>" << ReadableTime(span.from, span.from_offset) << "</td><td>"
-          << ReadableTime(span.to, span.to_offset) << "</td><td>"
+      out << "<tr><td>" << TableTime(span.from, span.from_offset, zone) << "</td><td>"
+          << TableTime(span.to, span.to_offset, zone) << "</td><td>"
           << ReadableDuration(span.Seconds()) << "</td></tr>\n";
     out << "</table>\n";
   }
@@ -208,10 +215,10 @@ void WriteHtml(const Figures& figures, const std::filesystem::path& log, const T
          "<title>Quorvane signal report</title>\n"
       << kStyle << "</head><body>\n<h1>WiFi signal report</h1>\n<p class=\"note\">From "
       << Escaped(PathText(log)) << ", made by Quorvane.</p>\n";
-  WritePeriod(figures, out);
+  WritePeriod(figures, zone, out);
   for (const Method method : {Method::kPercent, Method::kLevel})
     if (figures.methods[MethodIndex(method)].samples > 0) WriteMethod(figures, method, zone, out);
-  WriteDisconnections(figures, out);
+  WriteDisconnections(figures, zone, out);
   if (!figures.days.empty()) WriteDays(figures, out);
   out << "<p class=\"note\">Weak and poor: Method #1 below " << WeakThreshold(Method::kPercent)
       << " % and below " << PoorThreshold(Method::kPercent) << " %, Method #2 below level "

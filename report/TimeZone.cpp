@@ -20,6 +20,13 @@ std::int32_t SystemTimeZone::OffsetAt(std::int64_t utc) const {
   return static_cast<std::int32_t>(WallSeconds(wall) - utc);
 }
 
+bool LocalTimeOccursTwice(const TimeZone& zone, std::int64_t utc, std::int32_t offset) {
+  const std::int64_t wall = utc + offset;
+  for (const std::int32_t other : {zone.OffsetAt(utc - 86400), zone.OffsetAt(utc + 86400)})
+    if (other != offset && zone.OffsetAt(wall - other) == other) return true;
+  return false;
+}
+
 void UtcResolver::LearnHour(std::int64_t hour) {
   hour_ = hour;
   const std::int64_t start = hour * 3600;

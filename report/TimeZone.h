@@ -18,6 +18,10 @@ class SystemTimeZone : public TimeZone {
   std::int32_t OffsetAt(std::int64_t utc) const override;
 };
 
+// Whether the local time at `utc`, read with `offset`, also occurs at another moment
+// (it lies in the stretch repeated when daylight saving time ends).
+bool LocalTimeOccursTwice(const TimeZone& zone, std::int64_t utc, std::int32_t offset);
+
 // Turns the wall-clock times of the log's lines, in their order, into UTC. The
 // zone is asked once per wall-clock hour, not per line. Where a stretch of local
 // time occurs twice (the end of daylight saving time, of whatever length and

@@ -534,5 +534,22 @@ TEST_F(ReportTest, AnExactlyRepeatedTimeIsTheLaterOne) {
             (std::vector<std::string>{"2026-11-01T00:30:00-04:00", "2026-11-01T01:30:00-04:00",
                                       "2026-11-01T01:30:00-05:00", "2026-11-01T02:30:00-05:00"}));
 }
+
+// A drop across New York's autumn change: the table's times in the repeated hour
+// say which 01:mm they are.
+TEST_F(ReportTest, TableTimesInARepeatedHourShowTheirOffset) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the C runtime of Windows knows no zone rules from TZ";
+#endif
+  SetTimeZone("America/New_York");
+  std::vector<std::string> lines = IsoLines("2026-11-01", {"00:50:00", "01:10:00"});
+  for (const std::string& line :
+       IsoLines("2026-11-01", {"01:30:00", "01:50:00", "01:10:00"}, "0% (no connection)"))
+    lines.push_back(line);
+  lines.push_back(IsoLines("2026-11-01", {"01:20:00"})[0]);
+  WriteLog(lines);
+  EXPECT_THAT(Report(Format::kHtml),
+              Has("<td>2026-11-01 01:30:00 UTC-04:00</td><td>2026-11-01 01:20:00 UTC-05:00</td>"));
+}
 }  // namespace
 }  // namespace quorvane::report
