@@ -53,6 +53,9 @@ struct Figures {
   std::int64_t last = 0;
   std::int32_t last_offset = 0;
   DayMonthOrder order = DayMonthOrder::kMonthFirst;  // of slash dates with both numbers <= 12
+  // The slash dates left that order open, and under neither reading do the lines
+  // run forward in time.
+  bool order_unsettled = false;
   std::array<MethodFigures, kMethodCount> methods;
   SpanList disconnections{kLongestShown};
   SpanList gaps{0};

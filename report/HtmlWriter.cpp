@@ -104,7 +104,13 @@ void WritePeriod(const Figures& figures, const TimeZone& zone, std::ostream& out
   }
   out << (any ? "" : "none") << "</td></tr>\n<tr><td>Unreadable lines (skipped)</td><td>";
   Figure(out, "summary.unreadable_lines", figures.unreadable);
-  out << "</td></tr>\n</table></section>\n";
+  out << "</td></tr>\n";
+  if (figures.order_unsettled)
+    out << "<tr><td>Day and month</td><td>not settled: no slash date tells which comes first, "
+           "and under neither reading do the lines run forward in time; read "
+        << (figures.order == DayMonthOrder::kDayFirst ? "day" : "month")
+        << " first, under which they keep closest together</td></tr>\n";
+  out << "</table></section>\n";
 }
 
 void WriteMethod(const Figures& figures, Method method, const TimeZone& zone, std::ostream& out) {

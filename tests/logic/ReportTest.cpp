@@ -551,5 +551,36 @@ TEST_F(ReportTest, TableTimesInARepeatedHourShowTheirOffset) {
   EXPECT_THAT(Report(Format::kHtml),
               Has("<td>2026-11-01 01:30:00 UTC-04:00</td><td>2026-11-01 01:20:00 UTC-05:00</td>"));
 }
+// An American log reported under a day-first locale: no date has a number above
+// 12, so the order of the lines settles it; where neither reading runs forward,
+// the Period section says so.
+TEST_F(ReportTest, TheLinesRunningForwardSettleTheOrderOfDayAndMonth) {
+  class BritishClock : public testing::FakeClock {
+   public:
+    std::string ShortDate(const LocalDateTime& when) const override {
+      char text[16];
+      std::snprintf(text, sizeof text, "%02d/%02d/%d", when.day, when.month, when.year);
+      return text;
+    }
+  } british;
+  auto report = [&](Format format) {
+    std::ostringstream out;
+    WriteReport(log_, format, british, out);
+    return out.str();
+  };
+  WriteLog({LineAt(86100, "70%"), LineAt(86400 - 60, "70%"), LineAt(0, "70%", 8),
+            LineAt(300, "70%", 8)});
+  EXPECT_THAT(report(Format::kJson), Has("\"first\": \"2026-12-07T23:55:00+00:00\", \"last\": "
+                                         "\"2026-12-08T00:05:00+00:00\""));
+  std::istringstream csv(report(Format::kCsv));
+  std::string row;
+  std::getline(csv, row);
+  std::getline(csv, row);
+  EXPECT_EQ(row.substr(0, 25), "2026-12-07T23:55:00+00:00");
+  EXPECT_THAT(report(Format::kHtml), ::testing::Not(Has("not settled")));
+
+  WriteLog({"2026-12-10 10:00:00 WiFi Signal Strength is 70%", LineAt(36000, "70%", 8)});
+  EXPECT_THAT(report(Format::kHtml), Has("<td>Day and month</td><td>not settled"));
+}
 }  // namespace
 }  // namespace quorvane::report
