@@ -39,6 +39,13 @@ struct DayFigures {
   std::uint64_t disconnections = 0;  // that began on this day
 };
 
+// The samples of a clock set back years, by the times they claim (UTC).
+struct SetBack {
+  std::uint64_t samples = 0;
+  std::int64_t first = 0;
+  std::int64_t last = 0;
+};
+
 // Everything a report shows, gathered in one pass over the log in fixed memory
 // (the days of the log and the disconnections and gaps aside, which grow with
 // what happened, not with the number of lines; the long lists spill to a file).
@@ -56,6 +63,7 @@ struct Figures {
   // The slash dates left that order open, and under neither reading do the lines
   // run forward in time.
   bool order_unsettled = false;
+  SetBack set_back;  // counted in `samples` and `methods` alone
   std::array<MethodFigures, kMethodCount> methods;
   SpanList disconnections{kLongestShown};
   SpanList gaps{0};

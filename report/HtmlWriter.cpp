@@ -105,6 +105,12 @@ void WritePeriod(const Figures& figures, const TimeZone& zone, std::ostream& out
   out << (any ? "" : "none") << "</td></tr>\n<tr><td>Unreadable lines (skipped)</td><td>";
   Figure(out, "summary.unreadable_lines", figures.unreadable);
   out << "</td></tr>\n";
+  if (const SetBack& set_back = figures.set_back; set_back.samples > 0)
+    out << "<tr><td>Clock set back</td><td>" << set_back.samples << " samples dated "
+        << ReadableTime(set_back.first, zone.OffsetAt(set_back.first)) << " to "
+        << ReadableTime(set_back.last, zone.OffsetAt(set_back.last))
+        << ", years before the lines around them: their values count, their times are left off "
+           "the plots, the gaps, the disconnections and the days</td></tr>\n";
   if (figures.order_unsettled)
     out << "<tr><td>Day and month</td><td>not settled: no slash date tells which comes first, "
            "and under neither reading do the lines run forward in time; read "

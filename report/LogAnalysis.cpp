@@ -26,6 +26,15 @@ void LogAnalysis::Add(const Sample& sample) {
   ++method.samples;
   ++method.histogram[sample.value];
   if (!sample.connected) ++method.drops;
+  if (figures_.samples > 0 && sample.utc < figures_.last - kClockSetBackSeconds) {
+    // A clock set back years (a dead battery): the value counts, its time does not.
+    SetBack& set_back = figures_.set_back;
+    if (set_back.samples == 0 || sample.utc < set_back.first) set_back.first = sample.utc;
+    if (set_back.samples == 0 || sample.utc > set_back.last) set_back.last = sample.utc;
+    ++set_back.samples;
+    ++figures_.samples;
+    return;
+  }
   const std::int64_t day_number = sample.Day();
   const int hour = static_cast<int>(sample.wall - day_number * 86400) / 3600;
   ++method.hour_samples[hour];

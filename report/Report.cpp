@@ -1,5 +1,6 @@
 #include "report/Report.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <memory>
@@ -12,20 +13,23 @@
 #include "report/LogAnalysis.h"
 #include "report/LogPass.h"
 #include "report/PathText.h"
+#include "report/Thresholds.h"
 #include "report/Writers.h"
 
 namespace quorvane::report {
 namespace {
 
 // How the lines run in time under one reading: how far the times move from line to
-// line in all, and how often back.
+// line in all, and how often back. A step of a clock set back years counts the
+// same under either reading.
 struct LineTravel {
   std::uint64_t seconds = 0;
   std::uint64_t backward = 0;
 
   void Step(std::int64_t from, std::int64_t to) {
     if (from == INT64_MIN) return;
-    seconds += static_cast<std::uint64_t>(to >= from ? to - from : from - to);
+    seconds += static_cast<std::uint64_t>(
+        std::min<std::int64_t>(to >= from ? to - from : from - to, kClockSetBackSeconds));
     if (to < from) ++backward;
   }
 };

@@ -16,6 +16,8 @@ inline int PoorThreshold(Method method) { return method == Method::kPercent ? 30
 inline constexpr int kGapFactor = 3;
 // ...and longer than this, in seconds.
 inline constexpr int kGapMinimumSeconds = 60;
+// A sample dated this long before the newest one so far has a clock set back.
+inline constexpr std::int64_t kClockSetBackSeconds = 366 * 86400;
 // How many spacings on each side of a pause make up its median.
 inline constexpr int kGapNeighbours = 5;
 

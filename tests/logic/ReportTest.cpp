@@ -582,5 +582,21 @@ TEST_F(ReportTest, TheLinesRunningForwardSettleTheOrderOfDayAndMonth) {
   WriteLog({"2026-12-10 10:00:00 WiFi Signal Strength is 70%", LineAt(36000, "70%", 8)});
   EXPECT_THAT(report(Format::kHtml), Has("<td>Day and month</td><td>not settled"));
 }
+// A dead battery dates a few samples 2000-01-01: named in the Period section, their
+// values counted, their times kept off the axis, the gaps and the days.
+TEST_F(ReportTest, AClockSetBackYearsIsKeptOffTheTimeAxis) {
+  WriteLog({LineAt(36000, "70%"), LineAt(36010, "70%"),
+            "1/1/2000 12:00:05 AM WiFi Signal Strength is 10%",
+            "1/1/2000 12:00:15 AM WiFi Signal Strength is 10%", LineAt(36030, "70%"),
+            LineAt(36040, "70%")});
+  const std::string json = Report(Format::kJson);
+  EXPECT_THAT(json, Has("\"samples\": 6,\n    \"first\": \"2026-12-07T10:00:00+00:00\""));
+  EXPECT_THAT(json, Has("\"min\": 10, \"median\": 70"));
+  EXPECT_THAT(json, Has("\"gaps\": {\"count\": 0,"));
+  EXPECT_THAT(json, ::testing::Not(Has("\"date\": \"2000-01-01\"")));
+  EXPECT_THAT(Report(Format::kHtml),
+              Has("<td>Clock set back</td><td>2 samples dated 2000-01-01 00:00:05 to "
+                  "2000-01-01 00:00:15,"));
+}
 }  // namespace
 }  // namespace quorvane::report
