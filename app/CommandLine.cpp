@@ -97,7 +97,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       report.format = *format;
     } else if (name == "--metrics-folder") {
       line.metrics_folder = PathOf(ValueOf(arguments, i, equals));
-    } else if (!kWindowsCommandLine && argument.starts_with("-") && !argument.starts_with("--") &&
+    } else if (argument.starts_with("-") && !argument.starts_with("--") &&
                IsToolkitOption(argument, takes_value)) {
       if (takes_value) ValueOf(arguments, i, std::string::npos);
     } else if (argument.size() > 1 && argument.starts_with("-")) {

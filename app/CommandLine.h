@@ -34,8 +34,7 @@ class CommandLineError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Windows programs also take "/?" for help; the toolkit's options are the Linux
-// program's.
+// Windows programs also take "/?" for help.
 #ifdef _WIN32
 inline constexpr bool kWindowsCommandLine = true;
 #else

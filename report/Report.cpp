@@ -21,16 +21,16 @@ namespace {
 
 // How the lines run in time under one reading: how far the times move from line to
 // line in all, and how often back. A step of a clock set back years counts the
-// same under either reading.
+// same under either reading, and not as running back.
 struct LineTravel {
   std::uint64_t seconds = 0;
   std::uint64_t backward = 0;
 
   void Step(std::int64_t from, std::int64_t to) {
     if (from == INT64_MIN) return;
-    seconds += static_cast<std::uint64_t>(
-        std::min<std::int64_t>(to >= from ? to - from : from - to, kClockSetBackSeconds));
-    if (to < from) ++backward;
+    const std::int64_t step = to >= from ? to - from : from - to;
+    seconds += static_cast<std::uint64_t>(std::min<std::int64_t>(step, kClockSetBackSeconds));
+    if (to < from && step < kClockSetBackSeconds) ++backward;
   }
 };
 
