@@ -14,10 +14,10 @@ std::filesystem::path PathOf(const std::string& text) {
 
 // The toolkit's own options that the Linux program passes on to it, as Qt documents
 // them: those that take a value, and those that do not.
-constexpr std::array<std::string_view, 11> kToolkitOptionsWithValue = {
+constexpr std::array<std::string_view, 12> kToolkitOptionsWithValue = {
     "-platform",        "-platformpluginpath", "-platformtheme", "-plugin",
     "-qwindowgeometry", "-qwindowicon",        "-qwindowtitle",  "-session",
-    "-display",         "-geometry",           "-style"};
+    "-display",         "-geometry",           "-style",         "-stylesheet"};
 constexpr std::array<std::string_view, 5> kToolkitFlags = {"-reverse", "-widgetcount", "-nograb",
                                                            "-dograb", "-sync"};
 
