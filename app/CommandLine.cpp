@@ -1,5 +1,9 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
+#include <array>
+#include <string_view>
+
 namespace quorvane {
 namespace {
 
@@ -8,12 +12,57 @@ std::filesystem::path PathOf(const std::string& text) {
   return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
-const std::string& ValueOf(const std::vector<std::string>& arguments, std::size_t& i) {
-  if (i + 1 >= arguments.size()) throw CommandLineError(arguments[i] + " needs a value");
+// The toolkit's own options that the Linux program passes on to it, as Qt documents
+// them: those that take a value, and those that do not.
+constexpr std::array<std::string_view, 12> kToolkitOptionsWithValue = {
+    "-platform",        "-platformpluginpath", "-platformtheme", "-plugin",
+    "-qwindowgeometry", "-qwindowicon",        "-qwindowtitle",  "-session",
+    "-display",         "-geometry",           "-style",         "-stylesheet"};
+constexpr std::array<std::string_view, 5> kToolkitFlags = {"-reverse", "-widgetcount", "-nograb",
+                                                           "-dograb", "-sync"};
+
+bool IsToolkitOption(std::string_view argument, bool& takes_value) {
+  takes_value = std::find(kToolkitOptionsWithValue.begin(), kToolkitOptionsWithValue.end(),
+                          argument) != kToolkitOptionsWithValue.end();
+  if (takes_value) return true;
+  const std::string_view name = argument.substr(0, argument.find('='));
+  return std::find(kToolkitFlags.begin(), kToolkitFlags.end(), argument) != kToolkitFlags.end() ||
+         ((name == "-style" || name == "-stylesheet" || name == "-qmljsdebugger") &&
+          name.size() < argument.size());
+}
+
+// An option's value: after "=" in the same argument (--format=csv, -o=FILE), or
+// the next argument.
+std::string ValueOf(const std::vector<std::string>& arguments, std::size_t& i, std::size_t equals) {
+  const std::string& argument = arguments[i];
+  if (equals != std::string::npos) {
+    if (equals + 1 == argument.size())
+      throw CommandLineError(argument.substr(0, equals) + " needs a value");
+    return argument.substr(equals + 1);
+  }
+  if (i + 1 >= arguments.size()) throw CommandLineError(argument + " needs a value");
   return arguments[++i];
 }
 
 }  // namespace
+
+const char* UsageText() {
+  return "Usage: quorvane [--metrics-folder DIR]\n"
+         "       quorvane --report [LOG] [-o FILE] [--format html|csv|json]\n"
+         "       quorvane --help | --version\n"
+         "\n"
+         "Without options Quorvane runs its window and logs the WiFi signal.\n"
+         "  --report [LOG]        write the signal report of LOG (Quorvane's own log when\n"
+         "                        left out) without a window, also while Quorvane runs\n"
+         "  -o, --output FILE     the report into FILE rather than to standard output\n"
+         "  --format FORMAT       html (the default), csv or json\n"
+         "  --metrics-folder DIR  leave the metrics for Prometheus in DIR for this run\n"
+         "  -h, --help            show this help\n"
+         "  --version             show the version\n"
+         "\n"
+         "Exit status: 0 done, 1 the log could not be read or the report not written,\n"
+         "2 a command line that cannot be followed.\n";
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine line;
@@ -22,27 +71,42 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   bool report_options = false;  // -o or --format seen
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (argument == "--report") {
+    // "--format=json" and "-o=FILE" as well as "--format json" and "-o FILE".
+    const std::size_t equals = argument.starts_with("-") ? argument.find('=') : std::string::npos;
+    const std::string name = argument.substr(0, equals);
+    bool takes_value = false;
+    if (argument == "--help" || argument == "-h" || (kWindowsCommandLine && argument == "/?")) {
+      line.help = true;
+    } else if (argument == "--version") {
+      line.version = true;
+    } else if (argument == "--report") {
       wants_report = true;
       // The log is optional: the next argument is it unless it is an option.
       if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("-"))
         report.log = PathOf(arguments[++i]);
-    } else if (argument == "-o" || argument == "--output") {
+    } else if (name == "-o" || name == "--output") {
       report_options = true;
-      report.output = PathOf(ValueOf(arguments, i));
-    } else if (argument == "--format") {
+      report.output = PathOf(ValueOf(arguments, i, equals));
+    } else if (name == "--format") {
       report_options = true;
-      const std::string& name = ValueOf(arguments, i);
-      const auto format = report::ParseFormat(name);
+      const std::string format_name = ValueOf(arguments, i, equals);
+      const auto format = report::ParseFormat(format_name);
       if (!format)
-        throw CommandLineError("Unknown report format \"" + name + "\": use html, csv or json");
+        throw CommandLineError("Unknown report format \"" + format_name +
+                               "\": use html, csv or json");
       report.format = *format;
-    } else if (argument == "--metrics-folder") {
-      line.metrics_folder = PathOf(ValueOf(arguments, i));
-    } else if (argument.starts_with("--")) {
-      throw CommandLineError("Unknown option " + argument);
+    } else if (name == "--metrics-folder") {
+      line.metrics_folder = PathOf(ValueOf(arguments, i, equals));
+    } else if (argument.starts_with("-") && !argument.starts_with("--") &&
+               IsToolkitOption(argument, takes_value)) {
+      if (takes_value) ValueOf(arguments, i, std::string::npos);
+    } else if (argument.size() > 1 && argument.starts_with("-")) {
+      throw CommandLineError("Unknown option " + argument + " (see --help)");
+    } else {
+      throw CommandLineError("Unexpected argument \"" + argument + "\" (see --help)");
     }
   }
+  if (line.help || line.version) return line;
   if (report_options && !wants_report) throw CommandLineError("-o and --format go with --report");
   if (wants_report) line.report = report;
   return line;

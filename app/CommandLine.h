@@ -21,6 +21,8 @@ struct ReportRequest {
 // What the programs were asked on their command line. Without options both run
 // the window as usual.
 struct CommandLine {
+  bool help = false;     // --help or -h (and /? on Windows): the usage, then exit
+  bool version = false;  // --version
   std::optional<ReportRequest> report;
   // --metrics-folder DIR: wins over the "Metrics Folder" setting for this run.
   std::optional<std::filesystem::path> metrics_folder;
@@ -32,8 +34,24 @@ class CommandLineError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// `arguments` without the program's own name. Options of the toolkit's own
-// (one dash, as -platform xcb) are left for it. Throws CommandLineError.
+// Windows programs also take "/?" for help.
+#ifdef _WIN32
+inline constexpr bool kWindowsCommandLine = true;
+#else
+inline constexpr bool kWindowsCommandLine = false;
+#endif
+
+// `arguments` without the program's own name. Options of the toolkit's own that
+// it documents (one dash, as -platform xcb) are left for it; any other argument
+// that is not understood (a second log, a lone "-", an unknown option) is a
+// mistake. Throws CommandLineError.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// What --help prints.
+const char* UsageText();
+
+// What a second start says, having asked the running copy to come forward.
+inline constexpr const char* kAlreadyRunning =
+    "Quorvane is already running; it was asked to bring its window to the front.";
 
 }  // namespace quorvane

@@ -14,6 +14,16 @@ std::optional<int> RunReportOptions(const std::vector<std::string>& arguments,
     setting.errors << "Quorvane: " << error.what() << std::endl;
     return kExitUsage;
   }
+  if (line.help || line.version) {
+    // Without a console, Quorvane.exe shows what goes to `errors` in a message box.
+    std::ostream& out = setting.out ? *setting.out : setting.errors;
+    if (line.help)
+      out << UsageText();
+    else
+      out << "Quorvane " << QUORVANE_VERSION << std::endl;
+    out.flush();
+    return kExitReportWritten;
+  }
   if (!line.report) return std::nullopt;
   const ReportRequest& request = *line.report;
   const std::filesystem::path log = request.log.value_or(setting.own_log);

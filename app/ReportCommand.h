@@ -11,9 +11,9 @@
 namespace quorvane {
 
 // Exit statuses of the report options.
-inline constexpr int kExitReportWritten = 0;
-inline constexpr int kExitReportFailed = 1;  // the log could not be read or the report written
-inline constexpr int kExitUsage = 2;         // the command line could not be followed
+inline constexpr int kExitReportWritten = 0;  // also after --help and --version
+inline constexpr int kExitReportFailed = 1;   // the log could not be read or the report written
+inline constexpr int kExitUsage = 2;          // the command line could not be followed
 
 // Where a report from the command line goes and what it reads.
 struct ReportSetting {
@@ -23,9 +23,9 @@ struct ReportSetting {
   std::ostream& errors;  // one line when something fails
 };
 
-// The report options, handled before anything else. Returns the exit status when
-// the command line asks for a report or cannot be followed, nothing when the
-// program should run as usual.
+// The report options, --help and --version, handled before anything else. Returns
+// the exit status when the command line asks for one of them or cannot be followed,
+// nothing when the program should run as usual.
 std::optional<int> RunReportOptions(const std::vector<std::string>& arguments,
                                     const ReportSetting& setting);
 

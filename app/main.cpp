@@ -40,7 +40,6 @@ int main(int argc, char* argv[]) {
   QByteArray platform = quorvane::PreferredPlatform();
   // Without a display Quorvane still logs, on Qt's offscreen platform.
   if (platform == "offscreen") {
-    std::cout << "No display found: Quorvane runs without a window and keeps logging." << std::endl;
     // Without a display there is no tray; Qt's tray icon says so in words meant
     // for its developers.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect=false"));
@@ -62,9 +61,11 @@ int main(int argc, char* argv[]) {
   // the front instead of logging twice into the same file.
   quorvane::SingleInstance instance;
   if (!instance.Claim()) {
-    std::cout << "Quorvane is already running; its window was brought to the front." << std::endl;
+    std::cout << quorvane::kAlreadyRunning << std::endl;
     return 0;
   }
+  if (platform == "offscreen")
+    std::cout << "No display found: Quorvane runs without a window and keeps logging." << std::endl;
 
   const std::filesystem::path program = QApplication::applicationFilePath().toStdString();
   auto services = quorvane::CreatePlatformServices(program);

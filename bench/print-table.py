@@ -29,11 +29,12 @@ def time_us(b):
 
 
 def report_rows(report, row):
-    """The signal report of a 1 GB log beside the floor: the file read and its lines counted."""
+    """The signal report of a 1 GB log beside the floor: the system's own line count of it,
+    and for the export that count plus writing as many bytes into the page cache."""
     floor = float(report["floor_s"])
     gigabytes = int(report["log_bytes"]) / 2**30
     lines = int(report["log_lines"])
-    reference = f"{floor:.2f} s (reading it in blocks and counting its lines)"
+    reference = f"{floor:.2f} s (wc -l of the log)"
     seconds = float(report["report_s"])
     row(f"HTML report of a {gigabytes:.2f} GB log, {lines:,} lines", f"{seconds:.2f} s", reference,
         f"{seconds / floor:.2f}", "at most 3 times", seconds / floor <= 3)
@@ -48,9 +49,10 @@ def report_rows(report, row):
         f"{floor_cpu:.2f} s (CPU time of the floor)", f"{cpu / floor_cpu:.2f}", "report", True)
     csv = float(report["csv_s"])
     csv_gb = int(report["csv_bytes"]) / 2**30
+    export_floor = float(report["export_floor_s"])
     row(f"CSV export of the same log, {csv_gb:.2f} GB into a file (page cache)", f"{csv:.2f} s",
-        reference,
-        f"{csv / floor:.2f}", "at most 3 times", csv / floor <= 3)
+        f"{export_floor:.2f} s (wc -l, then head -c of {csv_gb:.2f} GB into a file)",
+        f"{csv / export_floor:.2f}", "at most 2 times", csv / export_floor <= 2)
     csv_rss = int(report["csv_rss_kb"]) / 1024
     row("resident memory of that export", f"{csv_rss:.1f} MB", f"{gigabytes * 1024:.0f} MB (the log)",
         f"{csv_rss / (gigabytes * 1024):.3f}", "at most 64 MB", csv_rss <= 64)

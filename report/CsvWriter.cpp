@@ -177,14 +177,24 @@ void CsvWriter::Write(ParsedBlocks::Block& block) {
   std::int64_t utc;
   std::int32_t offset;
   if (!block.made_in_order) {
-    // Each row ends with its line end, which a line's text never holds.
+    // Each row ends with its line end, which a line's text never holds. A time that
+    // does not exist has no offset to give: its row loses it.
     char* row = block.made.get();
+    char* out = row;
     char* const end = row + block.made_size;
     for (const ParsedBlocks::Line& line : block.lines) {
       resolver_.Resolve(line.wall, utc, offset);
-      WriteOffset(row + kOffsetAt, offset);
-      row = static_cast<char*>(std::memchr(row, '\n', static_cast<std::size_t>(end - row))) + 1;
+      char* const next =
+          static_cast<char*>(std::memchr(row, '\n', static_cast<std::size_t>(end - row))) + 1;
+      const std::size_t cut = resolver_.TimeIsMissing() ? kOffsetLength : 0;
+      if (cut == 0) WriteOffset(row + kOffsetAt, offset);
+      if (out != row) std::memmove(out, row, kOffsetAt);
+      std::memmove(out + kOffsetAt, row + kOffsetAt + cut,
+                   static_cast<std::size_t>(next - row) - kOffsetAt - cut);
+      out += next - row - static_cast<std::ptrdiff_t>(cut);
+      row = next;
     }
+    block.made_size = static_cast<std::size_t>(out - block.made.get());
   } else if (!block.lines.empty()) {
     resolver_.Resolve(block.lines.back().wall, utc, offset);
   }

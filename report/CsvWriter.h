@@ -9,9 +9,9 @@
 namespace quorvane::report {
 
 // The CSV export, one row per sample: the time in ISO 8601 with the local offset
-// from UTC at that moment, the method (1 or 2), the value, connected (yes or no)
-// and the line's own text. UTF-8 with a byte order mark and CR LF line ends, as
-// spreadsheets open it without asking.
+// from UTC at that moment (none for a time skipped when the clocks went forward), the method (1 or
+// 2), the value, connected (yes or no) and the line's own text. UTF-8 with a byte order mark and CR
+// LF line ends, as spreadsheets open it without asking.
 //
 // A block's rows are made on the thread that parsed it, each line made UTC on its
 // own; only a block with a line in an hour that occurs twice needs the lines before

@@ -14,15 +14,18 @@ int MethodFigures::Max() const {
   return 0;
 }
 
-int MethodFigures::Median() const {
+double MethodFigures::Median() const {
   if (samples == 0) return 0;
-  const std::uint64_t middle = (samples + 1) / 2;
-  std::uint64_t seen = 0;
-  for (int v = 0; v <= 100; ++v) {
-    seen += histogram[v];
-    if (seen >= middle) return v;
-  }
-  return 100;
+  // The values at 1-based ranks (n + 1) / 2 and n / 2 + 1: the same one for an odd n.
+  auto value_at = [&](std::uint64_t rank) {
+    std::uint64_t seen = 0;
+    for (int v = 0; v <= 100; ++v) {
+      seen += histogram[v];
+      if (seen >= rank) return v;
+    }
+    return 100;
+  };
+  return (value_at((samples + 1) / 2) + value_at(samples / 2 + 1)) / 2.0;
 }
 
 double MethodFigures::Mean() const {

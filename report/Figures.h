@@ -23,7 +23,8 @@ struct MethodFigures {
 
   int Min() const;
   int Max() const;
-  int Median() const;  // the lower middle value
+  // The middle value, or the mean of the two middle values of an even count.
+  double Median() const;
   double Mean() const;
   std::uint64_t Below(int threshold) const;
 };
@@ -36,6 +37,13 @@ struct DayFigures {
   std::array<int, kMethodCount> min{};
   std::array<int, kMethodCount> max{};
   std::uint64_t disconnections = 0;  // that began on this day
+};
+
+// The samples of a clock set back years, by the times they claim (UTC).
+struct SetBack {
+  std::uint64_t samples = 0;
+  std::int64_t first = 0;
+  std::int64_t last = 0;
 };
 
 // Everything a report shows, gathered in one pass over the log in fixed memory
@@ -52,6 +60,10 @@ struct Figures {
   std::int64_t last = 0;
   std::int32_t last_offset = 0;
   DayMonthOrder order = DayMonthOrder::kMonthFirst;  // of slash dates with both numbers <= 12
+  // The slash dates left that order open, and under neither reading do the lines
+  // run forward in time.
+  bool order_unsettled = false;
+  SetBack set_back;  // counted in `samples` and `methods` alone
   std::array<MethodFigures, kMethodCount> methods;
   SpanList disconnections{kLongestShown};
   SpanList gaps{kLongestShown};

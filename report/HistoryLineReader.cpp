@@ -18,13 +18,13 @@ bool MarkerAt(const char* at) {
   return a[0] == b[0] && a[1] == b[1] && a[2] == b[2] && at[24] == kMarker[24];
 }
 
-// Where " WiFi Signal Strength is " starts, or npos. The value texts are 1, 3, 4,
-// 17 or 18 characters long, so the marker is looked for only where they would
+// Where " WiFi Signal Strength is " starts, or npos. The value texts are 1, 2, 3,
+// 4, 17 or 18 characters long, so the marker is looked for only where they would
 // begin, from the line's end.
 std::size_t FindMarker(std::string_view line) {
   const char last = line.empty() ? '\0' : line.back();
   const std::size_t* lengths;
-  static constexpr std::size_t kPercent[] = {3, 4, 0};
+  static constexpr std::size_t kPercent[] = {3, 4, 2, 0};
   static constexpr std::size_t kLevel[] = {1, 0};
   static constexpr std::size_t kNone[] = {18, 17, 0};
   if (last == '%') {
@@ -43,7 +43,7 @@ std::size_t FindMarker(std::string_view line) {
 }
 
 // The value texts of both readers: " 5%", "70%", "100%", "0% (no connection)",
-// "3", "0 (no connection)".
+// "3", "0 (no connection)"; also "5%", as a log not written by Quorvane may hold.
 bool ReadValue(std::string_view text, LineReading& sample) {
   if (text.empty()) return false;
   std::size_t pos = text[0] == ' ' ? 1 : 0;  // a blank before a single-digit percentage
@@ -56,9 +56,8 @@ bool ReadValue(std::string_view text, LineReading& sample) {
   if (digits == 0) return false;
   if (pos < text.size() && text[pos] == '%') {
     ++pos;
-    // A single digit has a blank before it, but for "0% (no connection)".
-    const bool blank_needed = digits == 1 && text.substr(pos) != kNoConnection;
-    if (value > 100 || (text[0] == ' ') != blank_needed) return false;
+    // Quorvane puts a blank before a single digit; only there may one be.
+    if (value > 100 || (text[0] == ' ' && digits != 1)) return false;
     sample.method = Method::kPercent;
   } else {
     if (text[0] == ' ' || digits != 1 || value > 5) return false;
@@ -104,6 +103,10 @@ const char* ReadUsualHistoryLine(const char* start, const char* end, const DateT
     sample.value =
         static_cast<std::uint8_t>((value[0] == ' ' ? 0 : (value[0] - '0') * 10) + (value[1] - '0'));
     value_end = value + 3;
+  } else if (end - value >= 3 && IsDigit(value[0]) && value[1] == '%') {  // "5%"
+    sample.method = Method::kPercent;
+    sample.value = static_cast<std::uint8_t>(value[0] - '0');
+    value_end = value + 2;
   } else {
     return nullptr;  // "100%", a line without a connection, or no history line
   }

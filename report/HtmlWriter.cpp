@@ -79,15 +79,22 @@ void Figure(std::ostream& out, const std::string& path, const Value& value) {
 
 std::string Unit(Method method) { return method == Method::kPercent ? " %" : ""; }
 
-void WritePeriod(const Figures& figures, std::ostream& out) {
+// A table's local time, with its offset where that local time occurs twice.
+std::string TableTime(std::int64_t utc, std::int32_t offset, const TimeZone& zone) {
+  std::string text = ReadableTime(utc, offset);
+  if (LocalTimeOccursTwice(zone, utc, offset)) text += " UTC" + IsoTime(utc, offset).substr(19);
+  return text;
+}
+
+void WritePeriod(const Figures& figures, const TimeZone& zone, std::ostream& out) {
   out << "<section><h2>Period</h2><table>\n";
   if (figures.samples > 0) {
     out << "<tr><td>First sample</td><td><time data-figure=\"summary.first\" data-value=\""
         << IsoTime(figures.first, figures.first_offset) << "\">"
-        << ReadableTime(figures.first, figures.first_offset) << "</time></td></tr>\n"
+        << TableTime(figures.first, figures.first_offset, zone) << "</time></td></tr>\n"
         << "<tr><td>Last sample</td><td><time data-figure=\"summary.last\" data-value=\""
         << IsoTime(figures.last, figures.last_offset) << "\">"
-        << ReadableTime(figures.last, figures.last_offset) << "</time></td></tr>\n";
+        << TableTime(figures.last, figures.last_offset, zone) << "</time></td></tr>\n";
   }
   out << "<tr><td>Samples</td><td>";
   Figure(out, "summary.samples", figures.samples);
@@ -100,7 +107,19 @@ void WritePeriod(const Figures& figures, std::ostream& out) {
   }
   out << (any ? "" : "none") << "</td></tr>\n<tr><td>Unreadable lines (skipped)</td><td>";
   Figure(out, "summary.unreadable_lines", figures.unreadable);
-  out << "</td></tr>\n</table></section>\n";
+  out << "</td></tr>\n";
+  if (const SetBack& set_back = figures.set_back; set_back.samples > 0)
+    out << "<tr><td>Clock set back</td><td>" << set_back.samples << " samples dated "
+        << ReadableTime(set_back.first, zone.OffsetAt(set_back.first)) << " to "
+        << ReadableTime(set_back.last, zone.OffsetAt(set_back.last))
+        << ", years before the lines around them: their values count, their times are left off "
+           "the plots, the gaps, the disconnections and the days</td></tr>\n";
+  if (figures.order_unsettled)
+    out << "<tr><td>Day and month</td><td>not settled: no slash date tells which comes first, "
+           "and under neither reading do the lines run forward in time; read "
+        << (figures.order == DayMonthOrder::kDayFirst ? "day" : "month")
+        << " first, under which they keep closest together</td></tr>\n";
+  out << "</table></section>\n";
 }
 
 void WriteMethod(const Figures& figures, Method method, const TimeZone& zone, std::ostream& out) {
@@ -118,7 +137,7 @@ void WriteMethod(const Figures& figures, Method method, const TimeZone& zone, st
   out << "</td><td>";
   Figure(out, key + ".min", m.Min());
   out << "</td><td>";
-  Figure(out, key + ".median", m.Median());
+  Figure(out, key + ".median", MedianText(m.Median()));
   out << "</td><td>";
   Figure(out, key + ".mean", MeanText(m.Mean()));
   out << "</td><td>";
@@ -140,7 +159,7 @@ const char* Noun(std::uint64_t count, const char* one, const char* many) {
 
 // The longest spans of a list in the order they happened, as a day is read, the
 // longest of all marked; then how many shorter ones are left out.
-void WriteSpans(const SpanList& spans, std::ostream& out) {
+void WriteSpans(const SpanList& spans, const TimeZone& zone, std::ostream& out) {
   std::vector<Span> shown = spans.Longest();
   if (shown.empty()) return;
   const Span longest = shown.front();
@@ -153,8 +172,8 @@ void WriteSpans(const SpanList& spans, std::ostream& out) {
         shown.size() > 1 && !marked && span.from == longest.from && span.to == longest.to;
     marked = marked || mark;
     out << (mark ? "<tr class=\"longest\">" : "<tr>") << "<td>"
-        << ReadableTime(span.from, span.from_offset) << "</td><td>"
-        << ReadableTime(span.to, span.to_offset) << "</td><td>" << (mark ? "the longest, " : "")
+        << TableTime(span.from, span.from_offset, zone) << "</td><td>"
+        << TableTime(span.to, span.to_offset, zone) << "</td><td>" << (mark ? "the longest, " : "")
         << ReadableDuration(span.Seconds()) << "</td></tr>\n";
   }
   out << "</table>\n";
@@ -166,7 +185,7 @@ void WriteSpans(const SpanList& spans, std::ostream& out) {
   }
 }
 
-void WriteDisconnections(const Figures& figures, std::ostream& out) {
+void WriteDisconnections(const Figures& figures, const TimeZone& zone, std::ostream& out) {
   const SpanList& spans = figures.disconnections;
   out << "<section><h2>Disconnections</h2>\n<p>";
   Figure(out, "summary.disconnections.count", spans.count());
@@ -177,14 +196,14 @@ void WriteDisconnections(const Figures& figures, std::ostream& out) {
       << "</span> in all, the longest <span data-figure=\"summary.disconnections.longest_seconds\" "
          "data-value=\""
       << spans.longest_seconds() << "\">" << ReadableDuration(spans.longest_seconds())
-      << "</span>. Times when Quorvane was not running are not disconnections: ";
+      << "</span>. Times without samples are not disconnections: ";
   Figure(out, "summary.gaps.count", figures.gaps.count());
   out << Noun(figures.gaps.count(), " gap", " gaps") << ", "
       << ReadableDuration(figures.gaps.total_seconds()) << " in all.</p>\n";
-  WriteSpans(spans, out);
+  WriteSpans(spans, zone, out);
   if (figures.gaps.count() > 0) {
-    out << "<h3>Gaps, when Quorvane was not running</h3>\n";
-    WriteSpans(figures.gaps, out);
+    out << "<h3>Gaps, times without samples</h3>\n";
+    WriteSpans(figures.gaps, zone, out);
   }
   out << "</section>\n";
 }
@@ -237,17 +256,19 @@ void WriteHtml(const Figures& figures, const std::filesystem::path& log, const T
          "<title>Quorvane signal report</title>\n"
       << kStyle << "</head><body>\n<h1>WiFi signal report</h1>\n<p class=\"note\">From "
       << Escaped(PathText(log)) << ", made by Quorvane.</p>\n";
-  WritePeriod(figures, out);
+  WritePeriod(figures, zone, out);
   for (const Method method : {Method::kPercent, Method::kLevel})
     if (figures.methods[MethodIndex(method)].samples > 0) WriteMethod(figures, method, zone, out);
-  WriteDisconnections(figures, out);
+  WriteDisconnections(figures, zone, out);
   if (!figures.days.empty()) WriteDays(figures, out);
   out << "<p class=\"note\">Weak and poor: Method #1 below " << WeakThreshold(Method::kPercent)
       << " % and below " << PoorThreshold(Method::kPercent) << " %, Method #2 below level "
       << WeakThreshold(Method::kLevel) << " and below level " << PoorThreshold(Method::kLevel)
-      << ". A sample without a connection counts as 0. A pause between samples is a gap, when "
-         "Quorvane was not running, if it is more than "
-      << kGapFactor << " times the usual spacing around it and more than a minute.</p>\n"
+      << ". A sample without a connection counts as 0. A pause between samples is a gap, a time "
+         "without samples, if it is more than a minute and more than "
+      << kGapFactor
+      << " times the usual spacing on each side of it and the pauses next to it: a changed "
+         "interval is not a gap.</p>\n"
       << "</body></html>\n";
 }
 

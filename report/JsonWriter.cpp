@@ -42,8 +42,9 @@ void WriteSpans(const SpanList& spans, std::ostream& out) {
 
 void WriteMethod(const MethodFigures& figures, Method method, std::ostream& out) {
   out << "{\"samples\": " << figures.samples << ", \"min\": " << figures.Min()
-      << ", \"median\": " << figures.Median() << ", \"mean\": " << MeanText(figures.Mean())
-      << ", \"max\": " << figures.Max() << ",\n      \"weak_threshold\": " << WeakThreshold(method)
+      << ", \"median\": " << MedianText(figures.Median())
+      << ", \"mean\": " << MeanText(figures.Mean()) << ", \"max\": " << figures.Max()
+      << ",\n      \"weak_threshold\": " << WeakThreshold(method)
       << ", \"weak_share\": " << ShareText(figures.Below(WeakThreshold(method)), figures.samples)
       << ", \"poor_threshold\": " << PoorThreshold(method)
       << ", \"poor_share\": " << ShareText(figures.Below(PoorThreshold(method)), figures.samples)
@@ -69,6 +70,11 @@ std::string OneDecimal(double value) {
 }
 
 std::string MeanText(double mean) { return OneDecimal(mean); }
+
+std::string MedianText(double median) {
+  return median == static_cast<int>(median) ? std::to_string(static_cast<int>(median))
+                                            : OneDecimal(median);
+}
 
 std::string ShareText(std::uint64_t part, std::uint64_t whole) {
   return MeanText(whole == 0 ? 0.0

@@ -26,6 +26,15 @@ void LogAnalysis::Add(const Sample& sample) {
   ++method.samples;
   ++method.histogram[sample.value];
   if (!sample.connected) ++method.drops;
+  if (figures_.samples > 0 && sample.utc < figures_.last - kClockSetBackSeconds) {
+    // A clock set back years (a dead battery): the value counts, its time does not.
+    SetBack& set_back = figures_.set_back;
+    if (set_back.samples == 0 || sample.utc < set_back.first) set_back.first = sample.utc;
+    if (set_back.samples == 0 || sample.utc > set_back.last) set_back.last = sample.utc;
+    ++set_back.samples;
+    ++figures_.samples;
+    return;
+  }
   const std::int64_t day_number = sample.Day();
   const int hour = static_cast<int>(sample.wall - day_number * 86400) / 3600;
   ++method.hour_samples[hour];
@@ -53,7 +62,8 @@ void LogAnalysis::Add(const Sample& sample) {
   ++figures_.samples;
   figures_.plot.Add(sample.utc, sample.method, sample.value, sample.connected);
 
-  window_[added_ % kWindow] = {sample.utc, sample.offset, sample.connected};
+  window_[added_ % kWindow] = {sample.utc, sample.offset, sample.connected,
+                               static_cast<std::uint8_t>(1 << m)};
   if (added_ == 0) Step(window_[0], nullptr, false);
   ++added_;
   constexpr std::uint64_t kAfter = kGapNeighbours;
@@ -78,16 +88,23 @@ void LogAnalysis::Judge(std::uint64_t pause, std::uint64_t newest) {
   const std::int64_t spacing = Spacing(pause);
   bool gap = false;
   if (spacing > kGapMinimumSeconds) {
-    std::array<std::int64_t, 2 * kGapNeighbours> around{};
-    std::size_t n = 0;
+    // The usual spacing on each side, the interval logged before the pause and the
+    // one after, which differ when the interval was changed; and the pauses next to
+    // it, so that the first and last pauses of a new interval are not gaps.
+    auto median = [](std::array<std::int64_t, kGapNeighbours>& spacings, std::size_t n) {
+      std::nth_element(spacings.begin(), spacings.begin() + (n - 1) / 2, spacings.begin() + n);
+      return spacings[(n - 1) / 2];
+    };
+    std::array<std::int64_t, kGapNeighbours> before{}, after{};
+    std::size_t n_before = 0, n_after = 0;
     for (std::uint64_t p = pause > kGapNeighbours ? pause - kGapNeighbours : 1; p < pause; ++p)
-      around[n++] = Spacing(p);
+      before[n_before++] = Spacing(p);
     for (std::uint64_t p = pause + 1; p <= newest && p <= pause + kGapNeighbours; ++p)
-      around[n++] = Spacing(p);
-    if (n > 0) {
-      std::nth_element(around.begin(), around.begin() + (n - 1) / 2, around.begin() + n);
-      gap = spacing > kGapFactor * around[(n - 1) / 2];
-    }
+      after[n_after++] = Spacing(p);
+    std::int64_t usual = -1;
+    if (n_before > 0) usual = std::max(before[n_before - 1], median(before, n_before));
+    if (n_after > 0) usual = std::max({usual, after[0], median(after, n_after)});
+    gap = usual >= 0 && spacing > kGapFactor * usual;
   }
   Step(window_[pause % kWindow], &window_[(pause - 1) % kWindow], gap);
 }
@@ -98,6 +115,10 @@ void LogAnalysis::Step(const Moment& moment, const Moment* previous, bool gap_be
     figures_.plot.MarkGapAfter(previous->utc);
     // Quorvane stopped while disconnected: what happened meanwhile is not known.
     if (in_disconnection_) CloseDisconnection(last_disconnected_);
+  } else if (previous) {
+    // However far apart on the plot, logging ran from one sample to the next.
+    figures_.plot.MarkRunning(previous->utc, moment.utc, previous->method_bit | moment.method_bit,
+                              in_disconnection_);
   }
   if (!moment.connected) {
     if (!in_disconnection_) {

@@ -11,7 +11,9 @@ namespace quorvane::report {
 
 // Gathers the figures from the samples, in the log's order. Gaps need the spacing
 // on both sides of a pause, so disconnections and gaps are decided a few samples
-// behind the newest.
+// behind the newest. A sample dated more than a year before the newest so far has
+// a clock set back (a dead battery): its value counts, but it stays off the time
+// axis, the gaps, the disconnections and the days.
 class LogAnalysis {
  public:
   explicit LogAnalysis(Figures& figures) : figures_(figures) {}
@@ -25,6 +27,7 @@ class LogAnalysis {
     std::int64_t utc = 0;
     std::int32_t offset = 0;
     bool connected = true;
+    std::uint8_t method_bit = 0;  // 1 << the method's index
   };
   // The moments around the pause being judged: its two ends and the neighbours'.
   static constexpr int kWindow = 2 * kGapNeighbours + 2;

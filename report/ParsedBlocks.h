@@ -32,10 +32,6 @@ struct PassCounts {
     if (month_first > day_first) return DayMonthOrder::kMonthFirst;
     return locale_order;
   }
-  // Whether reading with `order` was wrong for some line.
-  bool MisreadWith(DayMonthOrder order, DayMonthOrder locale_order) const {
-    return ambiguous > 0 && Settled(locale_order) != order;
-  }
   PassCounts& operator+=(const PassCounts& other) {
     lines += other.lines;
     unreadable += other.unreadable;

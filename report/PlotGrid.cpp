@@ -19,6 +19,8 @@ void Merge(PlotGrid::Column& into, const PlotGrid::Column& from) {
     into.drops[m] += from.drops[m];
   }
   into.gap_after = into.gap_after || from.gap_after;
+  into.running |= from.running;
+  into.disconnected = into.disconnected || from.disconnected;
 }
 
 }  // namespace
@@ -56,5 +58,15 @@ void PlotGrid::Add(std::int64_t utc, Method method, std::uint8_t value, bool con
 }
 
 void PlotGrid::MarkGapAfter(std::int64_t utc) { columns_[IndexOf(utc)].gap_after = true; }
+
+void PlotGrid::MarkColumnsBetween(std::int64_t from_utc, std::int64_t to_utc, std::uint8_t methods,
+                                  bool disconnected) {
+  const int from = IndexOf(from_utc);
+  const int to = IndexOf(to_utc);
+  for (int i = from + 1; i < to; ++i) {
+    columns_[i].running |= methods;
+    columns_[i].disconnected = columns_[i].disconnected || disconnected;
+  }
+}
 
 }  // namespace quorvane::report

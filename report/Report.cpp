@@ -1,8 +1,10 @@
 #include "report/Report.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -11,32 +13,102 @@
 #include "report/LogAnalysis.h"
 #include "report/LogPass.h"
 #include "report/PathText.h"
+#include "report/Thresholds.h"
 #include "report/Writers.h"
 
 namespace quorvane::report {
 namespace {
 
+// How the lines run in time under one reading: how far the times move from line to
+// line in all, and how often back. A step of a clock set back years counts the
+// same under either reading, and not as running back.
+struct LineTravel {
+  std::uint64_t seconds = 0;
+  std::uint64_t backward = 0;
+
+  void Step(std::int64_t from, std::int64_t to) {
+    if (from == INT64_MIN) return;
+    const std::int64_t step = to >= from ? to - from : from - to;
+    seconds += static_cast<std::uint64_t>(std::min<std::int64_t>(step, kClockSetBackSeconds));
+    if (to < from && step < kClockSetBackSeconds) ++backward;
+  }
+};
+
+LineTravel TravelWith(LogFile& file, const CurrentForm& form, DayMonthOrder order,
+                      const TimeZone& zone) {
+  LineTravel travel;
+  std::int64_t previous = INT64_MIN;
+  ReadSamples(file, DateTimeReader(form, order), zone, [&](const Sample& sample) {
+    travel.Step(previous, sample.utc);
+    previous = sample.utc;
+  });
+  return travel;
+}
+
+// The order of day and month when the slash dates leave it open: a history log runs
+// forward in time, so the reading under which its lines keep closest together, the
+// one read with `order` first.
+struct LineOrder {
+  DayMonthOrder order;
+  bool runs_forward;  // no line before the one above it
+};
+LineOrder OrderOfTheLines(LogFile& file, const CurrentForm& form, const TimeZone& zone,
+                          DayMonthOrder order, const LineTravel& with_order) {
+  const DayMonthOrder other =
+      order == DayMonthOrder::kDayFirst ? DayMonthOrder::kMonthFirst : DayMonthOrder::kDayFirst;
+  const LineTravel with_other = TravelWith(file, form, other, zone);
+  if (with_other.seconds < with_order.seconds) return {other, with_other.backward == 0};
+  return {order, with_order.backward == 0};
+}
+
+// Whether the slash dates settle their order: some with a number above 12, and not
+// as many one way as the other.
+bool DatesLeaveOrderOpen(const PassCounts& counts) {
+  return counts.ambiguous > 0 && counts.day_first == counts.month_first;
+}
+
 // The figures of the whole log. The lines are first read with the locale's order
-// for ambiguous slash dates; when the file settles on the other order and such
-// lines were there, it is read again with that order.
+// for ambiguous slash dates; when the file settles on the other order (by its
+// dates, or else by the order of its lines) and such lines were there, it is read
+// again with that order.
 std::unique_ptr<Figures> Analyse(LogFile& file, const CurrentForm& form, const TimeZone& zone) {
   DayMonthOrder order = form.order;
+  std::optional<LineOrder> by_lines;
   for (;;) {
     auto figures = std::make_unique<Figures>();
     LogAnalysis analysis(*figures);
     const DateTimeReader reader(form, order);
-    const PassCounts counts =
-        ReadSamples(file, reader, zone, [&](const Sample& sample) { analysis.Add(sample); });
+    LineTravel travel;
+    std::int64_t previous = INT64_MIN;
+    const PassCounts counts = ReadSamples(file, reader, zone, [&](const Sample& sample) {
+      analysis.Add(sample);
+      travel.Step(previous, sample.utc);
+      previous = sample.utc;
+    });
     analysis.Finish();
     figures->lines = counts.lines;
     figures->unreadable = counts.unreadable;
-    if (!counts.MisreadWith(order, form.order)) {
+    DayMonthOrder wanted = counts.Settled(order);
+    if (DatesLeaveOrderOpen(counts)) {
+      if (!by_lines) by_lines = OrderOfTheLines(file, form, zone, order, travel);
+      wanted = by_lines->order;
+    }
+    if (counts.ambiguous == 0 || wanted == order) {
       // Without ambiguous dates, what the settling ones say is still the file's order.
       figures->order = counts.Settled(order);
+      figures->order_unsettled = by_lines && !by_lines->runs_forward;
       return figures;
     }
-    order = counts.Settled(form.order);
+    order = wanted;
   }
+}
+
+// The order the export reads the file with, after a pass with `order` that found
+// `counts`.
+DayMonthOrder ExportOrder(LogFile& file, const CurrentForm& form, const TimeZone& zone,
+                          DayMonthOrder order, const PassCounts& counts) {
+  if (!DatesLeaveOrderOpen(counts)) return counts.Settled(form.order);
+  return OrderOfTheLines(file, form, zone, order, TravelWith(file, form, order, zone)).order;
 }
 
 PassCounts WriteCsv(LogFile& file, const CurrentForm& form, DayMonthOrder order,
@@ -81,7 +153,7 @@ void WriteReport(const std::filesystem::path& log, Format format, const Clock& c
   // Rows go out as they are read, so the order of ambiguous dates is settled first.
   const PassCounts counts =
       ReadSamples(file, DateTimeReader(form, form.order), zone, [](const Sample&) {});
-  WriteCsv(file, form, counts.Settled(form.order), zone, out);
+  WriteCsv(file, form, ExportOrder(file, form, zone, form.order, counts), zone, out);
 }
 
 void WriteReportFile(const std::filesystem::path& log, Format format, const Clock& clock,
@@ -112,9 +184,11 @@ void WriteReportFile(const std::filesystem::path& log, Format format, const Cloc
       // Written while read with the locale's order; once more when the file
       // settles on the other one.
       const PassCounts counts = WriteCsv(file, form, form.order, zone, *out);
-      if (counts.MisreadWith(form.order, form.order)) {
+      const DayMonthOrder order =
+          counts.ambiguous > 0 ? ExportOrder(file, form, zone, form.order, counts) : form.order;
+      if (order != form.order) {
         out = open();
-        WriteCsv(file, form, counts.Settled(form.order), zone, *out);
+        WriteCsv(file, form, order, zone, *out);
       }
     }
     out->close();

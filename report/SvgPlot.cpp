@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/PathText.h"
 #include "report/Thresholds.h"
@@ -78,7 +79,7 @@ void WriteKey(Method method, const Used& used, std::ostream& out) {
       {"drop high", "no connection, 10 % or more of the time"},
       {"drop", "no connection, 2 to 10 %"},
       {"drop low", "no connection, under 2 %"},
-      {"idle", "Quorvane not running"},
+      {"idle", "no samples"},
       {"other", nullptr},
   };
   for (const auto& entry : kShades) {
@@ -106,16 +107,31 @@ void WriteSignalPlot(const Figures& figures, Method method, const TimeZone& zone
   const double column_width = kWidth / (last + 1 - first);
   auto x_of = [&](int i) { return kLeft + (i - first + 0.5) * column_width; };
 
-  // Where Quorvane was not running, where only the other method ran, and where the
-  // connection was lost.
+  // Where no samples were taken, where only the other method ran, and where the
+  // connection was lost. A column without samples inside a pause that is not a gap
+  // is logged time: the shade of that pause.
+  const int other = 1 - m;
   auto shade_of = [&](int i) -> const char* {
     const auto& column = grid.columns()[i];
-    if (column.count[0] + column.count[1] == 0) return "idle";
+    if (column.count[0] + column.count[1] == 0) {
+      if (column.running & (1 << m)) return column.disconnected ? "drop high" : nullptr;
+      return column.running & (1 << other) ? "other" : "idle";
+    }
     if (column.count[m] == 0) return "other";
     if (column.drops[m] == 0) return nullptr;
     // Darker where a larger share of the column's samples had no connection.
     const double share = static_cast<double>(column.drops[m]) / column.count[m];
     return share >= 0.1 ? "drop high" : share >= 0.02 ? "drop" : "drop low";
+  };
+  // Whether the line runs on from column `from`, which holds samples, to `to`, the
+  // next that does: only across columns that were logged by this method alone.
+  auto joined = [&](int from, int to) {
+    if (grid.columns()[from].gap_after) return false;
+    for (int k = from + 1; k < to; ++k) {
+      const auto& column = grid.columns()[k];
+      if (column.count[other] > 0 || !(column.running & (1 << m))) return false;
+    }
+    return true;
   };
   WriteKey(
       method,
@@ -146,25 +162,25 @@ void WriteSignalPlot(const Figures& figures, Method method, const TimeZone& zone
   }
   out << "\n";
   WriteAxes(figures, method, first, last, zone, out);
-  // The band of each run of columns that hold this method's samples.
+  // The band of each run of columns that hold this method's samples, joined across
+  // the columns between consecutive samples of a pause that is not a gap.
   out << "<path class=\"signal\" d=\"";
-  int i = first;
-  while (i <= last) {
-    if (grid.columns()[i].count[m] == 0) {
-      ++i;
-      continue;
-    }
-    int end = i;
-    while (end < last && grid.columns()[end + 1].count[m] > 0 && !grid.columns()[end].gap_after)
-      ++end;
-    for (int k = i; k <= end; ++k)
-      out << (k == i ? "M" : "L") << Number(x_of(k)) << ' '
-          << Number(Y(grid.columns()[k].max[m], scale));
-    for (int k = end; k >= i; --k)
-      out << 'L' << Number(x_of(k)) << ' ' << Number(Y(grid.columns()[k].min[m], scale));
+  std::vector<int> run;  // the columns with samples of one run
+  auto write_run = [&] {
+    for (std::size_t k = 0; k < run.size(); ++k)
+      out << (k == 0 ? "M" : "L") << Number(x_of(run[k])) << ' '
+          << Number(Y(grid.columns()[run[k]].max[m], scale));
+    for (std::size_t k = run.size(); k-- > 0;)
+      out << 'L' << Number(x_of(run[k])) << ' ' << Number(Y(grid.columns()[run[k]].min[m], scale));
     out << 'Z';
-    i = end + 1;
+    run.clear();
+  };
+  for (int i = first; i <= last; ++i) {
+    if (grid.columns()[i].count[m] == 0) continue;
+    if (!run.empty() && !joined(run.back(), i)) write_run();
+    run.push_back(i);
   }
+  if (!run.empty()) write_run();
   out << "\"/>\n</svg>\n";
 }
 

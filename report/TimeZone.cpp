@@ -1,7 +1,7 @@
 #include "report/TimeZone.h"
 
+#include <algorithm>
 #include <ctime>
-#include <utility>
 
 #include "report/CalendarMath.h"
 
@@ -20,20 +20,39 @@ std::int32_t SystemTimeZone::OffsetAt(std::int64_t utc) const {
   return static_cast<std::int32_t>(WallSeconds(wall) - utc);
 }
 
+bool LocalTimeOccursTwice(const TimeZone& zone, std::int64_t utc, std::int32_t offset) {
+  const std::int64_t wall = utc + offset;
+  for (const std::int32_t other : {zone.OffsetAt(utc - 86400), zone.OffsetAt(utc + 86400)})
+    if (other != offset && zone.OffsetAt(wall - other) == other) return true;
+  return false;
+}
+
 void UtcResolver::LearnHour(std::int64_t hour) {
   hour_ = hour;
   const std::int64_t start = hour * 3600;
   // The offsets in force a day before and a day after: a change of offset lies
   // between them when this hour is near one.
-  const std::int32_t before = zone_.OffsetAt(start - 86400);
-  const std::int32_t after = zone_.OffsetAt(start + 86400);
-  offset_count_ = 0;
-  for (const std::int32_t offset : {before, after}) {
-    if (offset_count_ == 1 && offsets_[0] == offset) continue;
-    if (zone_.OffsetAt(start - offset) == offset) offsets_[offset_count_++] = offset;
+  before_ = zone_.OffsetAt(start - 86400);
+  after_ = zone_.OffsetAt(start + 86400);
+  changes_ = false;
+  missing_ = false;
+  if (before_ == after_) return;
+  // The moment of the change: the first with the offset after it.
+  std::int64_t low = start - 86400, high = start + 86400;
+  while (high - low > 1) {
+    const std::int64_t middle = low + (high - low) / 2;
+    (zone_.OffsetAt(middle) == after_ ? high : low) = middle;
   }
-  if (offset_count_ == 2 && offsets_[0] < offsets_[1]) std::swap(offsets_[0], offsets_[1]);
-  if (offset_count_ == 0) offsets_[offset_count_++] = before;  // the hour skipped in spring
+  before_until_ = high + before_;
+  after_from_ = high + after_;
+  // Only an hour that the change's local times reach has to look at each time.
+  if (start + 3600 <= std::min(before_until_, after_from_)) {
+    after_ = before_;
+  } else if (start >= std::max(before_until_, after_from_)) {
+    before_ = after_;
+  } else {
+    changes_ = true;
+  }
 }
 
 }  // namespace quorvane::report

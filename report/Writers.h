@@ -19,6 +19,7 @@ void WriteJson(const Figures& figures, const std::filesystem::path& log, std::os
 
 // Figures as both the HTML and the JSON show them, so they compare as text.
 std::string MeanText(double mean);
+std::string MedianText(double median);  // a whole number, or one ending in .5
 std::string ShareText(std::uint64_t part, std::uint64_t whole);  // percent, one decimal
 
 // Bytes of the log's ANSI code page as UTF-8: valid UTF-8 as it is, anything else

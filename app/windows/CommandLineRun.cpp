@@ -77,7 +77,9 @@ std::optional<int> RunReportOptions(const std::vector<std::string>& arguments) {
     } else {
       std::string message = errors.str();
       while (!message.empty() && message.back() == '\n') message.pop_back();
-      MessageBoxW(nullptr, Widen(message).c_str(), L"Quorvane", MB_OK | MB_ICONWARNING);
+      // The usage or the version (status 0), or what could not be done.
+      MessageBoxW(nullptr, Widen(message).c_str(), L"Quorvane",
+                  MB_OK | (*status == 0 ? MB_ICONINFORMATION : MB_ICONWARNING));
     }
   }
   return status;

@@ -11,6 +11,7 @@
 
 #include "app/CommandLine.h"
 #include "app/windows/CommandLineRun.h"
+#include "app/windows/ConsoleOutput.h"
 #include "platform/PlatformServices.h"
 #include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
@@ -54,6 +55,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   quorvane::win32::SingleInstance single_instance;
   if (!single_instance.first()) {
     single_instance.ShowFirst();
+    // Said only where there is a console to say it in, as the Linux program does.
+    quorvane::win32::ConsoleOutput console(STD_OUTPUT_HANDLE);
+    if (console.available()) std::ostream(&console) << quorvane::kAlreadyRunning << std::endl;
     return 0;
   }
 

@@ -25,6 +25,29 @@ TEST(CommandLineTest, ReportWithLogOutputAndFormat) {
   EXPECT_FALSE(own_log.report->output);
 }
 
+TEST(CommandLineTest, TheUsualLongOptionFormsAndTheToolkitsOwn) {
+  const CommandLine line = ParseCommandLine({"--report", "old.txt", "-o=out.json", "--format=json",
+                                             "-style=fusion", "-platform", "xcb", "-reverse"});
+  ASSERT_TRUE(line.report);
+  EXPECT_EQ(line.report->output, std::filesystem::path("out.json"));
+  EXPECT_EQ(line.report->format, report::Format::kJson);
+  EXPECT_EQ(ParseCommandLine({"--metrics-folder=/var/lib/prom"}).metrics_folder,
+            std::filesystem::path("/var/lib/prom"));
+  EXPECT_TRUE(ParseCommandLine({"-h"}).help);
+  EXPECT_TRUE(ParseCommandLine({"--report", "--help"}).help);
+  EXPECT_TRUE(ParseCommandLine({"--version"}).version);
+  if (kWindowsCommandLine)
+    EXPECT_TRUE(ParseCommandLine({"/?"}).help);
+  else
+    EXPECT_THROW(ParseCommandLine({"/?"}), CommandLineError);
+}
+
+TEST(CommandLineTest, AStrayArgumentIsAMistake) {
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"--report", "a.txt", "b.txt"}, {"--report", "-"}, {"-x"}, {"stray"}, {"-o="}})
+    EXPECT_THROW(ParseCommandLine(arguments), CommandLineError) << arguments.back();
+}
+
 TEST(CommandLineTest, MetricsFolder) {
   EXPECT_EQ(ParseCommandLine({"--metrics-folder", "/var/lib/prom"}).metrics_folder,
             std::filesystem::path("/var/lib/prom"));

@@ -52,6 +52,15 @@ TEST_F(ReportCommandTest, TheOwnLogToTheConsoleOrAFile) {
   EXPECT_TRUE(errors_.str().empty());
 }
 
+TEST_F(ReportCommandTest, HelpAndVersionGoToStandardOutput) {
+  EXPECT_EQ(Run({"--help"}), kExitReportWritten);
+  EXPECT_THAT(out_.str(), HasSubstr("--report [LOG]"));
+  out_.str("");
+  EXPECT_EQ(Run({"--version"}), kExitReportWritten);
+  EXPECT_THAT(out_.str(), ::testing::StartsWith("Quorvane "));
+  EXPECT_TRUE(errors_.str().empty());
+}
+
 TEST_F(ReportCommandTest, FailuresGiveAStatusAndOneLine) {
   EXPECT_EQ(Run({"--report", (folder_ / "missing.txt").string()}), kExitReportFailed);
   EXPECT_THAT(errors_.str(), HasSubstr("missing.txt"));
@@ -59,6 +68,10 @@ TEST_F(ReportCommandTest, FailuresGiveAStatusAndOneLine) {
   errors_.str("");
   EXPECT_EQ(Run({"--report", "--format", "pdf"}), kExitUsage);
   EXPECT_THAT(errors_.str(), HasSubstr("pdf"));
+
+  errors_.str("");
+  EXPECT_EQ(Run({"--report", own_log_.string(), own_log_.string()}), kExitUsage);  // two logs
+  EXPECT_THAT(errors_.str(), HasSubstr("Unexpected argument"));
 
   errors_.str("");
   EXPECT_EQ(Run({"--report"}, false), kExitUsage);  // a GUI program without a console

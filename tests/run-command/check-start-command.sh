@@ -37,13 +37,8 @@ cmake --build --preset run -j"$(nproc)" >"$work/build.log" 2>&1 || {
 }
 
 # No display and no platform chosen: the program must pick the offscreen one itself.
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config TEMP=$work/temp
-export XDG_RUNTIME_DIR=$work/runtime PATH=$work/bin:$PATH
-mkdir -p "$HOME" "$TEMP" "$work/bin"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-printf '#!/bin/sh\nprintf "*:70\\n"\n' >"$work/bin/nmcli"
-chmod +x "$work/bin/nmcli"
+source tests/e2e/headless-lib.sh
+headless_environment "$work"
 log=$TEMP/Quorvane.txt
 
 # scripts/start.sh keeps the cached configuration above, finds nothing to build, and

@@ -66,6 +66,8 @@ setting_is StartStopState Off || fail "the automatic-logging switch was not stor
 xdotool windowminimize "$W"
 wait_for 5 main_window_hidden || fail "minimising did not hide the window"
 timeout 30 wine "$QUORVANE" >"$WORK/second.out" 2>&1 || fail "the second start did not end by itself"
+grep -q "asked to bring its window to the front" "$WORK/second.out" ||
+  fail "the second start said: $(cat "$WORK/second.out")"
 wait_for 5 main_window_shown || fail "the second start did not bring the first to the front"
 [ "$(main_window)" = "$W" ] || fail "a second main window"
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Quorvane.exe --report under Wine, without a display: the CSV and the HTML into
 # files, the JSON into a redirected standard output, and a missing log told in one
-# line with a failing status.
+# line with a failing status; --help, /? and --version.
 set -euo pipefail
 QUORVANE_EXE=${QUORVANE_EXE:?set QUORVANE_EXE to the program}
 WORK=$(mktemp -d)
@@ -32,4 +32,17 @@ wine "$QUORVANE_EXE" --report 'Z:\no\such\Quorvane.txt' -o "$(win "$WORK/x.html"
 [ "$status" = 1 ] || fail "a missing log: status $status"
 grep -q 'Quorvane.txt' "$WORK/err" || fail "the message does not name the log: $(cat "$WORK/err")"
 [ ! -e "$WORK/x.html" ] || fail "a report was written for a missing log"
+
+# The usage for --help and for /?, the version, and two logs refused.
+for help in --help /?; do
+  wine "$QUORVANE_EXE" "$help" >"$WORK/help" || fail "$help: status $?"
+  grep -q -- '--report \[LOG\]' "$WORK/help" || fail "$help printed: $(cat "$WORK/help")"
+done
+wine "$QUORVANE_EXE" --version >"$WORK/version" || fail "--version: status $?"
+grep -q '^Quorvane [0-9]' "$WORK/version" || fail "--version printed: $(cat "$WORK/version")"
+status=0
+wine "$QUORVANE_EXE" --report "$(win "$WORK/week.txt")" "$(win "$WORK/week.txt")" \
+  -o "$(win "$WORK/y.html")" 2>"$WORK/err" || status=$?
+[ "$status" = 2 ] || fail "two logs: status $status"
+grep -q 'Unexpected argument' "$WORK/err" || fail "two logs: $(cat "$WORK/err")"
 echo "PASSED"
