@@ -11,6 +11,7 @@
 #include "app/FirstPaintReporter.h"
 #include "app/ReportCommand.h"
 #include "app/SingleInstance.h"
+#include "platform/JournalFolder.h"
 #include "platform/PlatformServices.h"
 #include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
@@ -83,6 +84,7 @@ int main(int argc, char* argv[]) {
                         temp_folder, program.parent_path()},
                        {window, tray, dialogs, desktop, loop}, history);
   if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
+  form.set_journal_folder(quorvane::JournalFolder());
   window.Attach(form);
   tray.Attach(form);
   // The window may be hidden in the tray; the program ends when it is closed.

@@ -18,8 +18,12 @@ SignalReading StatusSampler::Read(SignalMethod method) {
 
 std::string StatusSampler::Record(const std::string& value_text, HistoryList& list,
                                   const std::filesystem::path& log_file) {
+  return Record(value_text, services_.clock.Now(), list, log_file);
+}
+
+std::string StatusSampler::Record(const std::string& value_text, const LocalDateTime& when,
+                                  HistoryList& list, const std::filesystem::path& log_file) {
   const auto& clock = services_.clock;
-  const LocalDateTime when = clock.Now();
   const HistoryEntry entry{when, value_text,
                            ComposeHistoryLine(DateTimeText(clock, when), value_text)};
   list.Add(entry);

@@ -62,6 +62,9 @@ class StatusSampler {
   // is thrown. Returns the line.
   std::string Record(const std::string& value_text, HistoryList& list,
                      const std::filesystem::path& log_file);
+  // The same, stamped at `when`.
+  std::string Record(const std::string& value_text, const LocalDateTime& when, HistoryList& list,
+                     const std::filesystem::path& log_file);
 
   // Ends a reading under way on another thread as soon as possible; its result
   // no longer matters.

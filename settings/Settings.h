@@ -30,6 +30,8 @@ inline constexpr SettingKey kStartStopState{"StartStopState", "On"};
 // textfile collectors; none when empty. Set by administrators, never written by
 // the program.
 inline constexpr SettingKey kMetricsFolder{"Metrics Folder", ""};
+// How many whole months of the journal are kept besides the current one.
+inline constexpr SettingKey kJournalMonths{"Journal Months", "13"};
 }  // namespace setting
 
 inline constexpr std::string_view kOn = "On";

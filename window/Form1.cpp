@@ -260,7 +260,11 @@ void Form1::FinishSample(bool read, const SignalReading& reading) {
   const int line = automatic ? 128 : 106;
   std::optional<ErrorReport> failure;
   if (read) {
-    failure = trap.Attempt(line, [&] { services_.sampler.Record(text, history_, log_file_path_); });
+    const LocalDateTime when = services_.clock.Now();
+    const std::int64_t utc = services_.clock.UnixSeconds();
+    failure =
+        trap.Attempt(line, [&] { services_.sampler.Record(text, when, history_, log_file_path_); });
+    JournalSample(when, utc, text, method);
   } else {
     failure = ErrorReport{text, handler, line};
   }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "journal/Journal.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
 #include "platform/StartupEntry.h"
@@ -113,6 +114,9 @@ class Form1 {
     metrics_folder_option_ = std::move(folder);
   }
 
+  // The journal's folder; none is kept unless it is set. Before Form_Load.
+  void set_journal_folder(std::filesystem::path folder) { journal_folder_ = std::move(folder); }
+
   const std::filesystem::path& LogFilePath() const { return log_file_path_; }
   bool FormLoading() const { return form_loading_; }
   bool MinimizedToTray() const { return minimized_to_tray_; }
@@ -160,6 +164,12 @@ class Form1 {
   void PublishMetrics();
   void TellMetricsRefused(const std::filesystem::path& folder, const std::string& description);
 
+  // Form1Journal.cpp
+  void OpenJournal();
+  void JournalSample(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
+                     SignalMethod method);
+  void ClearJournal();
+
   // Form1Tray.cpp
   void ShowForm1(bool minimised);
   void NoTray();
@@ -206,6 +216,12 @@ class Form1 {
   std::int64_t metrics_unix_seconds_ = 0;
   std::uint64_t samples_taken_ = 0;
   bool metrics_refusal_told_ = false;
+  // The journal: none unless a folder was given.
+  std::filesystem::path journal_folder_;
+  std::unique_ptr<journal::Journal> journal_;
+  int journal_months_ = journal::kDefaultMonthsKept;
+  int journal_month_ = 0;  // year * 12 + month - 1 of the last record
+  bool journal_refusal_told_ = false;
   BackgroundReader reader_;  // last: it is stopped before the rest goes
 };
 

@@ -15,6 +15,7 @@
 #include "app/CommandLine.h"
 #include "app/ReportCommand.h"
 #include "app/windows/ConsoleOutput.h"
+#include "platform/JournalFolder.h"
 #include "platform/PlatformServices.h"
 #include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
@@ -146,6 +147,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
          program.parent_path(), quorvane::DrawForHomePage, &log_text_clock},
         {window, window.tray(), dialogs, desktop, loop}, history);
     if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
+    form.set_journal_folder(quorvane::JournalFolder());
     Attachment attachment(window, form);
     form.Form_Load();
     exit_code = quorvane::win32::Win32MessageLoop::Run(window.handle());

@@ -67,6 +67,7 @@ struct Form1Harness {
   FakeMessageLoop loop;
   int drawn = 50;  // what the one-in-a-hundred draw gives
   std::optional<std::filesystem::path> metrics_folder_option;  // as --metrics-folder gives it
+  std::filesystem::path journal_folder;                        // none: no journal
   std::vector<int> seeds;
   StatusSampler sampler{{clock, tool,
                          WirelessTool{{"nmcli", {}}, WirelessOutputFormat::kNmcliTerse},
@@ -85,6 +86,7 @@ struct Form1Harness {
                       }},
         Form1Views{window, tray, dialogs, desktop, loop}, history);
     if (metrics_folder_option) form->set_metrics_folder_option(*metrics_folder_option);
+    form->set_journal_folder(journal_folder);
     form->Form_Load();
     return *form;
   }
