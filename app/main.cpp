@@ -85,6 +85,7 @@ int main(int argc, char* argv[]) {
                        {window, tray, dialogs, desktop, loop}, history);
   if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
   form.set_journal_folder(quorvane::JournalFolder());
+  form.set_network_probe(services.network_probe);
   window.Attach(form);
   tray.Attach(form);
   // The window may be hidden in the tray; the program ends when it is closed.

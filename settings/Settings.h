@@ -32,6 +32,10 @@ inline constexpr SettingKey kStartStopState{"StartStopState", "On"};
 inline constexpr SettingKey kMetricsFolder{"Metrics Folder", ""};
 // How many whole months of the journal are kept besides the current one.
 inline constexpr SettingKey kJournalMonths{"Journal Months", "13"};
+// Probes of the router and the internet with every sample ("On"/"Off").
+inline constexpr SettingKey kNetworkProbes{"Network Probes", "Off"};
+// The IP addresses probed for the internet; none turns those probes off.
+inline constexpr SettingKey kInternetTargets{"Internet Targets", "1.1.1.1, 9.9.9.9"};
 }  // namespace setting
 
 inline constexpr std::string_view kOn = "On";

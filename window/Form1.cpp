@@ -227,6 +227,7 @@ void Form1::StartNextSample() {
   sample_running_ = samples_waiting_.front();
   samples_waiting_.pop_front();
   method_running_ = ChosenMethod();
+  sample_probes_ = StartProbeRound();  // beside the reading, never before it
   reader_.Start(method_running_);
 }
 
@@ -255,6 +256,7 @@ void Form1::FinishSample(bool read, const SignalReading& reading) {
   const std::string& text = reading.value_text;
   const bool automatic = sample_running_ == SampleOrigin::kTimer;
   const SignalMethod method = method_running_;  // the next sample may start below
+  const ProbeTicket probes = sample_probes_;
   const char* const handler = automatic ? "Timer1" : "PushButton6_Click";
   TrappedHandler trap(dialogs_, handler);
   const int line = automatic ? 128 : 106;
@@ -264,9 +266,13 @@ void Form1::FinishSample(bool read, const SignalReading& reading) {
     const std::int64_t utc = services_.clock.UnixSeconds();
     failure =
         trap.Attempt(line, [&] { services_.sampler.Record(text, when, history_, log_file_path_); });
-    JournalSample(when, utc, text, method);
+    JournalSample(when, utc, text, method, probes);
   } else {
     failure = ErrorReport{text, handler, line};
+    if (probes.kind == ProbeTicket::Kind::kRound) {
+      pending_records_.push_back({{}, probes, {}, true});
+      FlushJournal();
+    }
   }
   if (read) PublishMetrics(text);
   // The timer is running again before a box can open: the box waits for the

@@ -25,20 +25,38 @@ void Form1::OpenJournal() {
 }
 
 void Form1::JournalSample(const LocalDateTime& when, std::int64_t utc,
-                          const std::string& value_text, SignalMethod method) {
-  if (!journal_) return;
+                          const std::string& value_text, SignalMethod method, ProbeTicket ticket) {
   journal::JournalRecord record;
   record.offset = journal::OffsetOf(report::WallSeconds(when), utc);
   record.utc = report::WallSeconds(when) - record.offset;
   record.method = method == SignalMethod::kWirelessTool ? 1 : 2;
   record.value = value_text;
   record.connected = value_text.find("(no connection)") == std::string::npos;
-  record.cause = journal::CauseOf(record.connected, false, {}, {});
+  pending_records_.push_back({std::move(record), ticket, when});
+  FlushJournal();
+}
+
+void Form1::FlushJournal() {
+  while (!pending_records_.empty()) {
+    PendingRecord& pending = pending_records_.front();
+    const bool round = pending.ticket.kind == ProbeTicket::Kind::kRound;
+    if (round && rounds_done_.count(pending.ticket.round) == 0) return;  // still probing
+    if (!pending.discard) {
+      FillProbes(pending.record, pending.ticket);
+      WriteJournal(pending.record, pending.when.year, pending.when.month);
+    }
+    if (round) rounds_done_.erase(pending.ticket.round);
+    pending_records_.pop_front();
+  }
+}
+
+void Form1::WriteJournal(const journal::JournalRecord& record, int year, int month) {
+  if (!journal_) return;
   // A month begins: the oldest one kept until now goes.
-  const int month = when.year * 12 + when.month - 1;
-  if (month != journal_month_) {
-    journal_month_ = month;
-    journal_->DeleteOldMonths(when.year, when.month, journal_months_);
+  const int month_number = year * 12 + month - 1;
+  if (month_number != journal_month_) {
+    journal_month_ = month_number;
+    journal_->DeleteOldMonths(year, month, journal_months_);
   }
   try {
     journal_->Append(record);
