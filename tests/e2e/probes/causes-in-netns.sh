@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The network probes for real, inside network namespaces of the test's own (as
+# root): a "router" namespace and an "internet" namespace behind it, and Quorvane
+# in a third whose default route goes through the router. Nothing leaves those
+# namespaces: the addresses exist only there, and no route leads out. The test
+# takes the internet down, then the router, then the WiFi (the fake nmcli says
+# no connection), restoring each, and the journal's causes must follow, to the
+# sample.
+if [ "$(id -u)" -ne 0 ]; then
+  echo "skipped: network namespaces need root"
+  exit 77
+fi
+source "$(dirname "$0")/../e2e-lib.sh"
+
+HOST=qvh$$ ROUTER=qvr$$ NET=qvi$$
+netns_cleanup() {
+  ip netns del "$HOST" 2>/dev/null || true
+  ip netns del "$ROUTER" 2>/dev/null || true
+  ip netns del "$NET" 2>/dev/null || true
+  e2e_cleanup
+}
+trap netns_cleanup EXIT
+
+ip netns add "$HOST"
+ip netns add "$ROUTER"
+ip netns add "$NET"
+ip link add qh$$ type veth peer name qr$$
+ip link set qh$$ netns "$HOST"
+ip link set qr$$ netns "$ROUTER"
+ip link add qs$$ type veth peer name qi$$
+ip link set qs$$ netns "$ROUTER"
+ip link set qi$$ netns "$NET"
+ip -n "$HOST" link set lo up
+ip -n "$HOST" addr add 10.199.1.2/24 dev qh$$
+ip -n "$HOST" link set qh$$ up
+ip -n "$HOST" route add default via 10.199.1.1
+ip -n "$ROUTER" addr add 10.199.1.1/24 dev qr$$
+ip -n "$ROUTER" addr add 10.199.2.1/24 dev qs$$
+ip -n "$ROUTER" link set qr$$ up
+ip -n "$ROUTER" link set qs$$ up
+ip netns exec "$ROUTER" sysctl -qw net.ipv4.ip_forward=1
+ip -n "$NET" addr add 10.199.2.2/24 dev qi$$
+ip -n "$NET" link set qi$$ up
+ip -n "$NET" route add default via 10.199.2.1
+# As on most desktops, the user may open ICMP datagram sockets.
+ip netns exec "$HOST" sysctl -qw net.ipv4.ping_group_range="0 2147483647"
+ip netns exec "$HOST" ping -c1 -W2 10.199.2.2 >/dev/null || fail "the namespaces do not route"
+
+export XDG_DATA_HOME=$WORK/data
+JOURNAL=$XDG_DATA_HOME/quorvane/journal
+printf ' :70\n' >"$WORK/nmcli-says"
+printf '#!/bin/sh\ncat "%s"\n' "$WORK/nmcli-says" >"$WORK/bin/nmcli"
+chmod +x "$WORK/bin/nmcli"
+e2e_settings "Network%20Probes=On" "Internet%20Targets=10.199.2.2" "OftenIndex=2"
+
+e2e_start_desktop
+ip netns exec "$HOST" "$QUORVANE" >"$WORK/quorvane.out" 2>&1 &
+QUORVANE_PID=$!
+PIDS+=($QUORVANE_PID)
+wait_for 15 main_window_shown || fail "the main window did not appear"
+
+records() { cat "$JOURNAL"/*.csv 2>/dev/null | tail -n +2 | grep -c . || true; }
+has_records() { [ "$(records)" -ge "$1" ]; }
+causes_after() { cat "$JOURNAL"/*.csv | tail -n +2 | tail -n +"$(($1 + 1))" | awk -F, '{print $NF}'; }
+
+# Waits for the next record, changes the network at once (the next sample is
+# seconds away), and checks the two records after the change.
+step() {
+  local what=$1 expected=$2
+  shift 2
+  local before
+  before=$(records)
+  wait_for 15 has_records $((before + 1)) || fail "no sample before: $what"
+  before=$(records)
+  "$@"
+  wait_for 20 has_records $((before + 2)) || fail "no samples after: $what"
+  local got
+  got=$(causes_after "$before" | head -2 | tr '\n' ' ')
+  [ "$got" = "$expected $expected " ] || fail "$what: causes $got, expected $expected"
+  echo "$what: $got"
+}
+
+step "all up" ok true
+step "internet down" internet ip -n "$NET" addr del 10.199.2.2/24 dev qi$$
+# The internet's default route went with its address.
+internet_back() {
+  ip -n "$NET" addr add 10.199.2.2/24 dev qi$$
+  ip -n "$NET" route add default via 10.199.2.1
+}
+step "internet back" ok internet_back
+step "router down" router ip -n "$ROUTER" addr del 10.199.1.1/24 dev qr$$
+step "router back" ok ip -n "$ROUTER" addr add 10.199.1.1/24 dev qr$$
+step "wifi down" wifi sh -c ": >'$WORK/nmcli-says'"
+step "wifi back" ok sh -c "printf ' :70\n' >'$WORK/nmcli-says'"
+
+grep -q "^time,method,value,connected,router,router_rtt_ms,internet,internet_rtt_ms,cause" \
+  "$JOURNAL"/*.csv || fail "no header"
+[ "$(log_lines)" -eq "$(records)" ] || fail "the log and the journal differ: $(log_lines) lines"
+shot probes-in-netns
+echo "causes in network namespaces: ok"
