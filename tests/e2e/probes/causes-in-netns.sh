@@ -51,13 +51,21 @@ JOURNAL=$XDG_DATA_HOME/quorvane/journal
 printf ' :70\n' >"$WORK/nmcli-says"
 printf '#!/bin/sh\ncat "%s"\n' "$WORK/nmcli-says" >"$WORK/bin/nmcli"
 chmod +x "$WORK/bin/nmcli"
-e2e_settings "Network%20Probes=On" "Internet%20Targets=10.199.2.2" "OftenIndex=2"
+e2e_settings "Internet%20Targets=10.199.2.2" "OftenIndex=2"
 
 e2e_start_desktop
 ip netns exec "$HOST" "$QUORVANE" >"$WORK/quorvane.out" 2>&1 &
 QUORVANE_PID=$!
 PIDS+=($QUORVANE_PID)
 wait_for 15 main_window_shown || fail "the main window did not appear"
+W=$(main_window)
+
+# Probes are off until the user turns them on in the history list's menu.
+xdotool mousemove --window "$W" 260 150 click 3
+wait_for 5 other_window_shown || fail "no menu on a right click"
+shot probes-menu-item
+xdotool key --clearmodifiers Down Down Down Return
+wait_for 5 setting_is "Network%20Probes" On || fail "the menu item did not turn the probes on"
 
 records() { cat "$JOURNAL"/*.csv 2>/dev/null | tail -n +2 | grep -c . || true; }
 has_records() { [ "$(records)" -ge "$1" ]; }
