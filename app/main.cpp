@@ -15,6 +15,7 @@
 #include "platform/PlatformServices.h"
 #include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
+#include "report/Report.h"
 #include "sampling/HistoryLog.h"
 #include "sampling/StatusSampler.h"
 #include "ui/qt/Form1Window.h"
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
   // work beside a running copy and on a machine without a display.
   {
     std::setlocale(LC_TIME, "");  // the user's date and time form, as the window writes it
+    quorvane::report::UseJournalFolder(quorvane::JournalFolder());
     const quorvane::SystemClock clock;
     const auto status = quorvane::RunReportOptions(
         std::vector<std::string>(argv + 1, argv + argc),

@@ -21,6 +21,7 @@
 #include "platform/TempFolder.h"
 #include "platform/windows/AnsiFormClock.h"
 #include "platform/windows/WideText.h"
+#include "report/Report.h"
 #include "report/Writers.h"
 #include "sampling/HistoryLog.h"
 #include "sampling/StatusSampler.h"
@@ -104,6 +105,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   quorvane::report::UseAnsiCodePage(
       [](std::string_view text) { return quorvane::Narrow(quorvane::Widen(text, CP_ACP)); });
 
+  quorvane::report::UseJournalFolder(quorvane::JournalFolder());
   const std::vector<std::string> arguments = Arguments();
   if (const auto status = RunReportOptions(arguments)) return *status;
   // The report options accepted the command line, so it parses.
