@@ -1,5 +1,8 @@
 #include "metrics/MetricsText.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <optional>
 
 #include "sampling/SignalValues.h"
@@ -31,6 +34,14 @@ std::string RatioText(int percent) {
   return text;
 }
 
+// Seconds with six decimals from whole microseconds, the same bytes in every locale.
+std::string SecondsText(double milliseconds) {
+  const long long micro = std::llround(std::max(0.0, milliseconds) * 1000);
+  char text[40];
+  std::snprintf(text, sizeof text, "%lld.%06lld", micro / 1000000, micro % 1000000);
+  return text;
+}
+
 Signal SignalOf(std::string_view text) {
   if (text == kNoConnectionPercent) return {"0", {}, 0, 1};
   if (text == kNoConnectionLevel) return {{}, 0, 0, 2};
@@ -51,6 +62,33 @@ void AddMetric(std::string& out, std::string_view name, std::string_view type,
   out.append(name).append(labels).append(" ").append(value).append("\n");
 }
 
+void AddProbeMetrics(std::string& out, const ProbeMetrics& probes) {
+  if (probes.router_up)
+    AddMetric(out, "quorvane_router_up", "gauge",
+              "1 when the router answered the last sample's probe, 0 when it did not.",
+              *probes.router_up ? "1" : "0");
+  if (probes.router_rtt_ms)
+    AddMetric(out, "quorvane_router_rtt_seconds", "gauge",
+              "Round-trip time of the router's answer to the last probe.",
+              SecondsText(*probes.router_rtt_ms));
+  if (probes.internet_up)
+    AddMetric(out, "quorvane_internet_up", "gauge",
+              "1 when an internet target answered the last sample's probes, 0 when none did.",
+              *probes.internet_up ? "1" : "0");
+  if (probes.internet_rtt_ms)
+    AddMetric(out, "quorvane_internet_rtt_seconds", "gauge",
+              "Round-trip time of the fastest internet target's answer to the last probes.",
+              SecondsText(*probes.internet_rtt_ms));
+  out.append("# HELP quorvane_cause The cause of the last sample: 1 for the one it had.\n");
+  out.append("# TYPE quorvane_cause gauge\n");
+  for (const char* cause : {"ok", "wifi", "router", "internet", "unknown"})
+    out.append("quorvane_cause{cause=\"")
+        .append(cause)
+        .append("\"} ")
+        .append(probes.cause == cause ? "1" : "0")
+        .append("\n");
+}
+
 }  // namespace
 
 std::string FormatMetrics(const MetricsSample& sample, std::string_view version) {
@@ -67,6 +105,7 @@ std::string FormatMetrics(const MetricsSample& sample, std::string_view version)
     AddMetric(out, "quorvane_wifi_connected", "gauge",
               "1 when the last sample found a WiFi connection, 0 when it found none.",
               std::to_string(*signal.connected));
+  if (sample.probes) AddProbeMetrics(out, *sample.probes);
   AddMetric(out, "quorvane_last_sample_timestamp_seconds", "gauge", "Unix time of the last sample.",
             std::to_string(sample.unix_seconds));
   AddMetric(out, "quorvane_interval_seconds", "gauge",

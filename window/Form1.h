@@ -11,6 +11,7 @@
 #include <string>
 
 #include "journal/Journal.h"
+#include "metrics/MetricsText.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
 #include "platform/StartupEntry.h"
@@ -192,6 +193,9 @@ class Form1 {
   void ProbeRoundDone(std::uint64_t round, const probes::RoundResult& result);
   // The probes' part of a sample's record, from its ticket.
   void FillProbes(journal::JournalRecord& record, const ProbeTicket& ticket);
+  // The probes' metrics of a record; none with the probes off.
+  static std::optional<ProbeMetrics> ProbeMetricsOf(const journal::JournalRecord& record,
+                                                    const ProbeTicket& ticket);
 
   // Form1Tray.cpp
   void ShowForm1(bool minimised);
@@ -235,7 +239,8 @@ class Form1 {
   // The metrics file: none unless a folder was given.
   std::optional<std::filesystem::path> metrics_folder_option_;
   std::unique_ptr<MetricsPublisher> metrics_;
-  std::string metrics_value_text_;  // of the last sample
+  std::string metrics_value_text_;              // of the last sample
+  std::optional<ProbeMetrics> metrics_probes_;  // of the last record written
   std::int64_t metrics_unix_seconds_ = 0;
   std::uint64_t samples_taken_ = 0;
   bool metrics_refusal_told_ = false;

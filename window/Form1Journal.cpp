@@ -44,6 +44,8 @@ void Form1::FlushJournal() {
     if (!pending.discard) {
       FillProbes(pending.record, pending.ticket);
       WriteJournal(pending.record, pending.when.year, pending.when.month);
+      metrics_probes_ = ProbeMetricsOf(pending.record, pending.ticket);
+      PublishMetrics();
     }
     if (round) rounds_done_.erase(pending.ticket.round);
     pending_records_.pop_front();

@@ -77,4 +77,26 @@ void Form1::FillProbes(journal::JournalRecord& record, const ProbeTicket& ticket
                                   record.router, record.internet);
 }
 
+std::optional<ProbeMetrics> Form1::ProbeMetricsOf(const journal::JournalRecord& record,
+                                                  const ProbeTicket& ticket) {
+  if (ticket.kind == ProbeTicket::Kind::kOff) return std::nullopt;
+  using journal::ProbeState;
+  ProbeMetrics metrics;
+  const auto up = [](const journal::ProbeResult& result) -> std::optional<bool> {
+    if (result.state == ProbeState::kUp) return true;
+    if (result.state == ProbeState::kDown) return false;
+    return std::nullopt;  // could not tell
+  };
+  const auto rtt = [](const journal::ProbeResult& result) -> std::optional<double> {
+    if (result.state == ProbeState::kUp) return result.rtt_ms;
+    return std::nullopt;
+  };
+  metrics.router_up = up(record.router);
+  metrics.router_rtt_ms = rtt(record.router);
+  metrics.internet_up = up(record.internet);
+  metrics.internet_rtt_ms = rtt(record.internet);
+  metrics.cause = journal::CauseText(record.cause);
+  return metrics;
+}
+
 }  // namespace quorvane

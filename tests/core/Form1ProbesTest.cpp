@@ -3,6 +3,8 @@
 // end to end inside a netns).
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "journal/Journal.h"
 #include "tests/core/Form1Harness.h"
 #include "tests/fakes/FakeNetworkProbe.h"
@@ -124,6 +126,26 @@ TEST(Form1Probes, AHostnameTargetIsRefusedNamingTheSettingAndUnavailableIsToldOn
   EXPECT_NE(std::find(h.probe->calls.begin(), h.probe->calls.end(), "connect 9.9.9.9:443"),
             h.probe->calls.end());
   EXPECT_EQ(h.Records().at(0).router.state, ProbeState::kUnavailable);
+}
+
+TEST(Form1Probes, TheMetricsFileCarriesTheirStateAndTheCause) {
+  ProbesHarness h;
+  TempDir metrics("metrics");
+  h.metrics_folder_option = metrics.path();
+  h.probe->echoes["10.0.0.1"] = {EchoOutcome::kAnswered, 2};
+  h.Load();
+  h.TickAndRead(5);
+  h.WaitForProbes();
+  const std::string expected = "quorvane_router_rtt_seconds 0.002000\n";
+  std::string text;
+  for (int i = 0; i < 500 && text.find("cause=\"internet\"} 1") == std::string::npos; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    text = ReadFile(metrics / "quorvane.prom");
+  }
+  EXPECT_NE(text.find("quorvane_cause{cause=\"internet\"} 1"), std::string::npos) << text;
+  EXPECT_NE(text.find("quorvane_router_up 1\n"), std::string::npos);
+  EXPECT_NE(text.find(expected), std::string::npos);
+  EXPECT_NE(text.find("quorvane_internet_up 0\n"), std::string::npos);
 }
 
 }  // namespace
