@@ -62,23 +62,22 @@ void AddMetric(std::string& out, std::string_view name, std::string_view type,
   out.append(name).append(labels).append(" ").append(value).append("\n");
 }
 
+// A probe's state and round-trip time, each only when the probe could tell it.
+void AddProbe(std::string& out, const std::string& name, std::string_view up_help,
+              std::string_view rtt_help, std::optional<bool> up, std::optional<double> rtt_ms) {
+  if (up) AddMetric(out, name + "_up", "gauge", up_help, *up ? "1" : "0");
+  if (rtt_ms) AddMetric(out, name + "_rtt_seconds", "gauge", rtt_help, SecondsText(*rtt_ms));
+}
+
 void AddProbeMetrics(std::string& out, const ProbeMetrics& probes) {
-  if (probes.router_up)
-    AddMetric(out, "quorvane_router_up", "gauge",
-              "1 when the router answered the last sample's probe, 0 when it did not.",
-              *probes.router_up ? "1" : "0");
-  if (probes.router_rtt_ms)
-    AddMetric(out, "quorvane_router_rtt_seconds", "gauge",
-              "Round-trip time of the router's answer to the last probe.",
-              SecondsText(*probes.router_rtt_ms));
-  if (probes.internet_up)
-    AddMetric(out, "quorvane_internet_up", "gauge",
-              "1 when an internet target answered the last sample's probes, 0 when none did.",
-              *probes.internet_up ? "1" : "0");
-  if (probes.internet_rtt_ms)
-    AddMetric(out, "quorvane_internet_rtt_seconds", "gauge",
-              "Round-trip time of the fastest internet target's answer to the last probes.",
-              SecondsText(*probes.internet_rtt_ms));
+  AddProbe(out, "quorvane_router",
+           "1 when the router answered the last sample's probe, 0 when it did not.",
+           "Round-trip time of the router's answer to the last probe.", probes.router_up,
+           probes.router_rtt_ms);
+  AddProbe(out, "quorvane_internet",
+           "1 when an internet target answered the last sample's probes, 0 when none did.",
+           "Round-trip time of the fastest internet target's answer to the last probes.",
+           probes.internet_up, probes.internet_rtt_ms);
   out.append("# HELP quorvane_cause The cause of the last sample: 1 for the one it had.\n");
   out.append("# TYPE quorvane_cause gauge\n");
   for (const char* cause : {"ok", "wifi", "router", "internet", "unknown"})
