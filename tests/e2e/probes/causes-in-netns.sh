@@ -105,4 +105,25 @@ grep -q "^time,method,value,connected,router,router_rtt_ms,internet,internet_rtt
   "$JOURNAL"/*.csv || fail "no header"
 [ "$(log_lines)" -eq "$(records)" ] || fail "the log and the journal differ: $(log_lines) lines"
 shot probes-in-netns
+
+# The report lists the same outages with their causes.
+ip netns exec "$HOST" "$QUORVANE" --report --format json -o "$WORK/report.json" ||
+  fail "no JSON report"
+for cause in internet router wifi; do
+  grep -q "\"cause\": \"$cause\"}" "$WORK/report.json" || fail "no $cause outage in the JSON"
+done
+python3 - "$WORK/report.json" <<'PY' || fail "the JSON's outages are not one of each cause"
+import json, sys
+report = json.load(open(sys.argv[1]))
+causes = [outage["cause"] for outage in report["outages"]]
+assert causes == ["internet", "router", "wifi"], causes
+assert all(report["summary"]["outages"][c]["count"] == 1 for c in causes)
+PY
+ip netns exec "$HOST" "$QUORVANE" --report -o "$WORK/report.html" || fail "no HTML report"
+grep -q "<h3>For your provider</h3>" "$WORK/report.html" || fail "no list for the provider"
+# Headless chromium inside the namespace too: it has no way out either.
+ip netns exec "$HOST" timeout 90 chromium --headless=new --no-sandbox --disable-gpu \
+  --no-first-run --disable-background-networking --disable-component-update --disable-sync \
+  --user-data-dir="$WORK/chromium" --window-size=1280,2600 --screenshot="$SHOTS/probes-report.png" \
+  "file://$WORK/report.html" >/dev/null 2>&1 || fail "no screenshot of the report"
 echo "causes in network namespaces: ok"
