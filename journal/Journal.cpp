@@ -8,7 +8,6 @@
 #include "journal/CsvFields.h"
 #include "platform/AppError.h"
 #include "platform/Files.h"
-#include "report/TimeText.h"
 #include "sampling/FileOperations.h"
 
 namespace quorvane::journal {
@@ -77,21 +76,19 @@ std::filesystem::path Journal::MonthFile(int year, int month) const {
 }
 
 void Journal::Append(const JournalRecord& record) {
-  CreateOwnerOnlyFolder(folder_);
-  const std::string time = IsoTimeText(record.utc, record.offset);
-  const std::filesystem::path file =
-      MonthFile(std::stoi(time.substr(0, 4)), std::stoi(time.substr(5, 2)));
-  std::error_code error;
-  const auto size = std::filesystem::file_size(file, error);
-  // A file that is missing, or empty after a crash between its creation and its
-  // first write, gets its header with this record.
-  std::string text;
-  if (error || size == 0) {
-    text = HeaderRow();
-    text += kLineEnd;
+  // The row begins with the local date: its year and month name the file.
+  const std::string row = FormatRecord(record);
+  const std::filesystem::path file = folder_ / (row.substr(0, 7) + ".csv");
+  try {
+    AppendRecord(file, HeaderRow(), row);
+  } catch (const AppError&) {
+    // The folder is made when it is missing, then tried once more; what fails
+    // then is the reason to tell.
+    std::error_code error;
+    if (std::filesystem::is_directory(folder_, error)) throw;
+    CreateOwnerOnlyFolder(folder_);
+    AppendRecord(file, HeaderRow(), row);
   }
-  text += FormatRecord(record);
-  AppendLine(file, text);
 }
 
 void Journal::DeleteOldMonths(int year, int month, int months_kept) {

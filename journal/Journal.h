@@ -21,7 +21,7 @@ class Journal {
   const std::filesystem::path& folder() const { return folder_; }
 
   // Appends the record to its month's file, creating the folder and the file as
-  // needed. The header of a new file goes out in the same write as its first
+  // needed. The header of a new or empty file goes out in the same write as the
   // record, so a record is whole or absent, however the program ends. Throws
   // AppError with the reason ("Permission denied", "Disk full").
   void Append(const JournalRecord& record);

@@ -23,11 +23,16 @@ bool ParseDigits(std::string_view text, std::int64_t& number) {
 }
 
 // Milliseconds with three decimals, written the same in every locale.
-std::string MillisecondsText(double ms) {
+void AppendMilliseconds(std::string& row, double ms) {
   const long long micro = std::llround(std::max(0.0, ms) * 1000);
   char text[32];
-  std::snprintf(text, sizeof text, "%lld.%03lld", micro / 1000, micro % 1000);
-  return text;
+  const auto end = std::to_chars(text, text + sizeof text, micro / 1000).ptr;
+  row.append(text, end);
+  const int fraction = static_cast<int>(micro % 1000);
+  const char decimals[] = {'.', static_cast<char>('0' + fraction / 100),
+                           static_cast<char>('0' + fraction / 10 % 10),
+                           static_cast<char>('0' + fraction % 10)};
+  row.append(decimals, sizeof decimals);
 }
 
 std::optional<double> ParseMilliseconds(std::string_view text) {
@@ -46,7 +51,7 @@ void AppendProbe(std::string& row, const ProbeResult& result) {
   row += ',';
   AppendField(row, ProbeStateText(result.state));
   row += ',';
-  if (result.state == ProbeState::kUp) row += MillisecondsText(result.rtt_ms);
+  if (result.state == ProbeState::kUp) AppendMilliseconds(row, result.rtt_ms);
 }
 
 std::optional<ProbeResult> ParseProbe(const ColumnIndex& columns,
@@ -73,17 +78,21 @@ const std::vector<std::string_view>& RecordColumns() {
   return columns;
 }
 
-std::string HeaderRow() {
-  std::string row;
-  for (const auto column : RecordColumns()) {
-    if (!row.empty()) row += ',';
-    row += column;
-  }
+const std::string& HeaderRow() {
+  static const std::string row = [] {
+    std::string names;
+    for (const auto column : RecordColumns()) {
+      if (!names.empty()) names += ',';
+      names += column;
+    }
+    return names;
+  }();
   return row;
 }
 
 std::string FormatRecord(const JournalRecord& record) {
   std::string row = IsoTimeText(record.utc, record.offset);
+  row.reserve(96);
   row += record.method == 2 ? ",2," : ",1,";
   AppendField(row, record.value);
   row += record.connected ? ",yes" : ",no";

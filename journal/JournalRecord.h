@@ -27,7 +27,7 @@ struct JournalRecord {
 // columns added later, or in another order, do not disturb them.
 const std::vector<std::string_view>& RecordColumns();
 // The header row: the column names separated by commas.
-std::string HeaderRow();
+const std::string& HeaderRow();
 // One CSV row in the order of RecordColumns, without a line end.
 std::string FormatRecord(const JournalRecord& record);
 

@@ -112,7 +112,12 @@ std::string_view EndOfACutLine(HANDLE file, LARGE_INTEGER size) {
 
 }  // namespace
 
-void AppendLine(const std::filesystem::path& file, std::string_view line) {
+namespace {
+
+// One write: the end of a cut last line, the header of an empty file, the line
+// (`bytes` as they are; otherwise converted to the ANSI code page).
+void Append(const std::filesystem::path& file, std::string_view header, std::string_view line,
+            bool bytes) {
   // Reading too, to look at the last byte (writes still go to the end only); a log
   // the user may append to but not read is still appended to.
   HANDLE opened = OpenForAppending(file, FILE_APPEND_DATA | FILE_READ_DATA);
@@ -123,16 +128,30 @@ void AppendLine(const std::filesystem::path& file, std::string_view line) {
   LARGE_INTEGER before{};
   GetFileSizeEx(handle.get(), &before);
   // The cut line is ended in the same write as the new line, so the new one is
-  // readable and a failed write takes both back. The line in the system's ANSI
+  // readable and a failed write takes both back. A log line in the system's ANSI
   // code page, as other Windows programs expect.
-  const std::string record = std::string(EndOfACutLine(handle.get(), before)) +
-                             Narrow(Widen(line), CP_ACP) + std::string(kLineEnd);
+  std::string record(EndOfACutLine(handle.get(), before));
+  if (!header.empty() && before.QuadPart == 0)
+    record += std::string(header) + std::string(kLineEnd);
+  record += bytes ? std::string(line) : Narrow(Widen(line), CP_ACP);
+  record += kLineEnd;
   if (!WriteAll(handle.get(), record)) {
     const DWORD error = GetLastError();
     // Take back a partly written line, so the next one starts on a line of its own.
     TruncateTo(file, before);
     ThrowFor(error);
   }
+}
+
+}  // namespace
+
+void AppendLine(const std::filesystem::path& file, std::string_view line) {
+  Append(file, {}, line, false);
+}
+
+void AppendRecord(const std::filesystem::path& file, std::string_view header,
+                  std::string_view record) {
+  Append(file, header, record, true);
 }
 
 void ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {
