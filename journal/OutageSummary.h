@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "journal/Outages.h"
+#include "journal/RttGrid.h"
 
 namespace quorvane::journal {
 
@@ -22,6 +23,7 @@ struct JournalOutages {
   std::uint64_t damaged_lines = 0;
   std::vector<Outage> outages;            // in time order
   std::array<CauseTotals, 3> by_cause{};  // wifi, router, internet
+  RttGrid rtt;                            // the probes' round-trip times over the stretch
 
   static int CauseIndex(Cause cause) {
     return cause == Cause::kWifi ? 0 : cause == Cause::kRouter ? 1 : 2;

@@ -1,7 +1,10 @@
 // The journal's part of the report: outages told apart by cause.
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <ostream>
 
+#include "report/PathText.h"
 #include "report/TimeText.h"
 #include "report/Writers.h"
 
@@ -25,6 +28,69 @@ std::vector<Outage> ForTheProvider(const JournalOutages& journal, std::size_t mo
                    [](const Outage& a, const Outage& b) { return a.Seconds() > b.Seconds(); });
   if (internet.size() > most) internet.resize(most);
   return internet;
+}
+
+// Milliseconds as the axis names them: "0.1 ms", "10 ms", "1 s".
+std::string AxisText(double ms) {
+  char text[24];
+  if (ms >= 1000)
+    std::snprintf(text, sizeof text, "%g s", ms / 1000);
+  else
+    std::snprintf(text, sizeof text, "%g ms", ms);
+  return text;
+}
+
+// One panel of the round-trip plot: per column a line from the median to the
+// highest time on a logarithmic axis, and the share of lost probes shaded red.
+void WriteRttPanel(const std::array<journal::RttGrid::Column, journal::RttGrid::kColumns>& columns,
+                   const char* title, const char* colour, int top, double top_ms,
+                   std::ostream& out) {
+  constexpr int kLeft = 64;
+  constexpr int kHeight = 110;
+  constexpr double kBottomMs = 0.1;
+  const auto y = [&](double ms) {
+    const double share =
+        std::log10(std::max(ms, kBottomMs) / kBottomMs) / std::log10(top_ms / kBottomMs);
+    return top + kHeight - static_cast<int>(std::lround(std::min(share, 1.0) * kHeight));
+  };
+  out << "<text x=\"" << kLeft << "\" y=\"" << top - 6 << "\" font-size=\"12\">" << title
+      << "</text>\n<rect x=\"" << kLeft << "\" y=\"" << top << "\" width=\""
+      << journal::RttGrid::kColumns << "\" height=\"" << kHeight
+      << "\" fill=\"none\" stroke=\"#ccc\"/>\n";
+  for (double ms = kBottomMs; ms <= top_ms * 1.001; ms *= 10)
+    out << "<text x=\"" << kLeft - 4 << "\" y=\"" << y(ms) + 4
+        << "\" font-size=\"10\" text-anchor=\"end\">" << AxisText(ms) << "</text>\n";
+  for (int x = 0; x < journal::RttGrid::kColumns; ++x) {
+    const auto& column = columns[static_cast<std::size_t>(x)];
+    if (column.probes() == 0) continue;
+    if (column.lost > 0)
+      out << "<rect x=\"" << kLeft + x << "\" y=\"" << top << "\" width=\"1\" height=\"" << kHeight
+          << "\" fill=\"#e06060\" fill-opacity=\""
+          << OneDecimal(0.2 + 0.7 * column.lost / column.probes()) << "\"/>\n";
+    if (column.answered == 0) continue;
+    const int median = y(column.MedianMs());
+    const int highest = y(column.highest_ms);
+    out << "<rect x=\"" << kLeft + x << "\" y=\"" << highest << "\" width=\"1\" height=\""
+        << std::max(1, median - highest + 1) << "\" fill=\"" << colour << "\"/>\n";
+  }
+}
+
+void WriteRttPlot(const Figures& figures, std::ostream& out) {
+  const journal::RttGrid& grid = figures.journal->rtt;
+  double highest = 10;  // ms: the axis reaches at least 10 ms
+  for (const auto* columns : {&grid.router(), &grid.internet()})
+    for (const auto& column : *columns) highest = std::max(highest, column.highest_ms);
+  const double top_ms = std::pow(10.0, std::ceil(std::log10(highest)));
+  out << "<h3>Round-trip times</h3>\n<p class=\"note\">Per column the median to the highest "
+         "time; red shading: the share of probes lost.</p>\n"
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\""
+      << 64 + journal::RttGrid::kColumns + 16 << "\" height=\"320\" font-family=\"sans-serif\">\n";
+  WriteRttPanel(grid.router(), "Router", "#2a7f3f", 24, top_ms, out);
+  WriteRttPanel(grid.internet(), "Internet (fastest target)", "#2060c0", 174, top_ms, out);
+  out << "<text x=\"64\" y=\"304\" font-size=\"10\">"
+      << ReadableTime(figures.first, figures.first_offset) << "</text>\n<text x=\""
+      << 64 + journal::RttGrid::kColumns << "\" y=\"304\" font-size=\"10\" text-anchor=\"end\">"
+      << ReadableTime(figures.last, figures.last_offset) << "</text>\n</svg>\n";
 }
 
 }  // namespace
@@ -69,6 +135,7 @@ void WriteOutagesHtml(const Figures& figures, std::ostream& out) {
   if (all > listed.size())
     out << "<p class=\"note\">The " << listed.size() << " longest are listed; "
         << all - listed.size() << " shorter ones are not. The JSON report lists them all.</p>\n";
+  WriteRttPlot(figures, out);
   out << "</section>\n";
 }
 

@@ -4,6 +4,7 @@
 
 #include "journal/Journal.h"
 #include "journal/Outages.h"
+#include "journal/RttGrid.h"
 #include "platform/Files.h"
 #include "tests/fakes/TempDir.h"
 
@@ -184,6 +185,21 @@ TEST(Journal, OldMonthsDeletedAndClearTakesEveryMonth) {
   EXPECT_EQ(MonthsKeptFromText("0"), 0);
   for (const char* bad : {"", "-1", "1.5", "thirteen", "1201", "99999"})
     EXPECT_FALSE(MonthsKeptFromText(bad)) << bad;
+}
+
+TEST(RttGrid, PerColumnTheMedianTheHighestAndTheLost) {
+  RttGrid grid;
+  grid.SetSpan(0, 479);  // a second per column
+  for (const double ms : {1.0, 2.0, 40.0}) grid.Add(10, {ProbeState::kUp, ms}, kDown);
+  grid.Add(10, kUnavailable, kSkipped);  // neither answered nor lost
+  grid.Add(600, kUp, kUp);               // outside the span
+  const RttGrid::Column& router = grid.router()[10];
+  EXPECT_EQ(router.answered, 3u);
+  EXPECT_EQ(router.lost, 0u);
+  EXPECT_EQ(router.highest_ms, 40);
+  EXPECT_NEAR(router.MedianMs(), 2.0, 0.3);  // within its bucket, an eighth of a tenfold
+  EXPECT_EQ(grid.internet()[10].lost, 3u);
+  EXPECT_EQ(grid.internet()[10].MedianMs(), 0);
 }
 
 }  // namespace

@@ -76,6 +76,8 @@ TEST_F(ReportOutages, ListedByCauseInTheJsonAndForTheProviderInTheHtml) {
             std::string::npos);
   const std::string html = Report(report::Format::kHtml);
   EXPECT_NE(html.find("<h3>For your provider</h3>"), std::string::npos);
+  EXPECT_NE(html.find("<h3>Round-trip times</h3>"), std::string::npos);
+  EXPECT_NE(html.find("fill=\"#e06060\""), std::string::npos);  // lost probes shaded
   EXPECT_NE(html.find("2026-12-07 10:00:10</td><td>2026-12-07 10:00:30</td>"), std::string::npos)
       << html;
 }
