@@ -43,7 +43,7 @@ std::string AxisText(double ms) {
 // One panel of the round-trip plot: per column a line from the median to the
 // highest time on a logarithmic axis, and the share of lost probes shaded red.
 void WriteRttPanel(const std::array<journal::RttGrid::Column, journal::RttGrid::kColumns>& columns,
-                   const char* title, const char* colour, int top, double top_ms,
+                   const char* title, const char* colour, int top, double top_ms, int bar_width,
                    std::ostream& out) {
   constexpr int kLeft = 64;
   constexpr int kHeight = 110;
@@ -70,8 +70,8 @@ void WriteRttPanel(const std::array<journal::RttGrid::Column, journal::RttGrid::
     if (column.answered == 0) continue;
     const int median = y(column.MedianMs());
     const int highest = y(column.highest_ms);
-    out << "<rect x=\"" << kLeft + x << "\" y=\"" << highest << "\" width=\"1\" height=\""
-        << std::max(1, median - highest + 1) << "\" fill=\"" << colour << "\"/>\n";
+    out << "<rect x=\"" << kLeft + x << "\" y=\"" << highest - 1 << "\" width=\"" << bar_width
+        << "\" height=\"" << median - highest + 2 << "\" fill=\"" << colour << "\"/>\n";
   }
 }
 
@@ -83,10 +83,15 @@ void WriteRttPlot(const Figures& figures, std::ostream& out) {
   const double top_ms = std::pow(10.0, std::ceil(std::log10(highest)));
   out << "<h3>Round-trip times</h3>\n<p class=\"note\">Per column the median to the highest "
          "time; red shading: the share of probes lost.</p>\n"
-      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\""
-      << 64 + journal::RttGrid::kColumns + 16 << "\" height=\"320\" font-family=\"sans-serif\">\n";
-  WriteRttPanel(grid.router(), "Router", "#2a7f3f", 24, top_ms, out);
-  WriteRttPanel(grid.internet(), "Internet (fastest target)", "#2060c0", 174, top_ms, out);
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 "
+      << 64 + journal::RttGrid::kColumns + 16 << " 320\" font-family=\"sans-serif\">\n";
+  // A few samples over the width are drawn wider than a column, so they show.
+  const auto records = std::max<std::uint64_t>(1, figures.journal->records);
+  const int bar_width =
+      static_cast<int>(std::clamp<std::uint64_t>(journal::RttGrid::kColumns / records, 1, 6));
+  WriteRttPanel(grid.router(), "Router", "#2a7f3f", 24, top_ms, bar_width, out);
+  WriteRttPanel(grid.internet(), "Internet (fastest target)", "#2060c0", 174, top_ms, bar_width,
+                out);
   out << "<text x=\"64\" y=\"304\" font-size=\"10\">"
       << ReadableTime(figures.first, figures.first_offset) << "</text>\n<text x=\""
       << 64 + journal::RttGrid::kColumns << "\" y=\"304\" font-size=\"10\" text-anchor=\"end\">"
