@@ -150,6 +150,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         {window, window.tray(), dialogs, desktop, loop}, history);
     if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
     form.set_journal_folder(quorvane::JournalFolder());
+    form.set_network_probe(services.network_probe);
     Attachment attachment(window, form);
     form.Form_Load();
     exit_code = quorvane::win32::Win32MessageLoop::Run(window.handle());

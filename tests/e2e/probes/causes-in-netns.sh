@@ -12,38 +12,13 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 source "$(dirname "$0")/../e2e-lib.sh"
 
-HOST=qvh$$ ROUTER=qvr$$ NET=qvi$$
+source "$(dirname "$0")/netns-lib.sh"
 netns_cleanup() {
-  ip netns del "$HOST" 2>/dev/null || true
-  ip netns del "$ROUTER" 2>/dev/null || true
-  ip netns del "$NET" 2>/dev/null || true
+  netns_delete
   e2e_cleanup
 }
 trap netns_cleanup EXIT
-
-ip netns add "$HOST"
-ip netns add "$ROUTER"
-ip netns add "$NET"
-ip link add qh$$ type veth peer name qr$$
-ip link set qh$$ netns "$HOST"
-ip link set qr$$ netns "$ROUTER"
-ip link add qs$$ type veth peer name qi$$
-ip link set qs$$ netns "$ROUTER"
-ip link set qi$$ netns "$NET"
-ip -n "$HOST" link set lo up
-ip -n "$HOST" addr add 10.199.1.2/24 dev qh$$
-ip -n "$HOST" link set qh$$ up
-ip -n "$HOST" route add default via 10.199.1.1
-ip -n "$ROUTER" addr add 10.199.1.1/24 dev qr$$
-ip -n "$ROUTER" addr add 10.199.2.1/24 dev qs$$
-ip -n "$ROUTER" link set qr$$ up
-ip -n "$ROUTER" link set qs$$ up
-ip netns exec "$ROUTER" sysctl -qw net.ipv4.ip_forward=1
-ip -n "$NET" addr add 10.199.2.2/24 dev qi$$
-ip -n "$NET" link set qi$$ up
-ip -n "$NET" route add default via 10.199.2.1
-# As on most desktops, the user may open ICMP datagram sockets.
-ip netns exec "$HOST" sysctl -qw net.ipv4.ping_group_range="0 2147483647"
+netns_make qv
 ip netns exec "$HOST" ping -c1 -W2 10.199.2.2 >/dev/null || fail "the namespaces do not route"
 
 export XDG_DATA_HOME=$WORK/data
@@ -89,15 +64,10 @@ step() {
 }
 
 step "all up" ok true
-step "internet down" internet ip -n "$NET" addr del 10.199.2.2/24 dev qi$$
-# The internet's default route went with its address.
-internet_back() {
-  ip -n "$NET" addr add 10.199.2.2/24 dev qi$$
-  ip -n "$NET" route add default via 10.199.2.1
-}
-step "internet back" ok internet_back
-step "router down" router ip -n "$ROUTER" addr del 10.199.1.1/24 dev qr$$
-step "router back" ok ip -n "$ROUTER" addr add 10.199.1.1/24 dev qr$$
+step "internet down" internet internet_down
+step "internet back" ok internet_up
+step "router down" router router_down
+step "router back" ok router_up
 step "wifi down" wifi sh -c ": >'$WORK/nmcli-says'"
 step "wifi back" ok sh -c "printf ' :70\n' >'$WORK/nmcli-says'"
 
