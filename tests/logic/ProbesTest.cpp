@@ -1,4 +1,5 @@
-// The rules of a round of network probes, on a fake probe: nothing is sent.
+// The rules of a round of network probes, on a fake probe: nothing is sent (the
+// real probes are tested inside a netns, by tests/e2e/probes/).
 #include <gtest/gtest.h>
 
 #include "probes/ProbeRound.h"
