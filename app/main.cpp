@@ -11,9 +11,11 @@
 #include "app/FirstPaintReporter.h"
 #include "app/ReportCommand.h"
 #include "app/SingleInstance.h"
+#include "platform/JournalFolder.h"
 #include "platform/PlatformServices.h"
 #include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
+#include "report/Report.h"
 #include "sampling/HistoryLog.h"
 #include "sampling/StatusSampler.h"
 #include "ui/qt/Form1Window.h"
@@ -28,6 +30,7 @@ int main(int argc, char* argv[]) {
   // work beside a running copy and on a machine without a display.
   {
     std::setlocale(LC_TIME, "");  // the user's date and time form, as the window writes it
+    quorvane::report::UseJournalFolder(quorvane::JournalFolder());
     const quorvane::SystemClock clock;
     const auto status = quorvane::RunReportOptions(
         std::vector<std::string>(argv + 1, argv + argc),
@@ -84,6 +87,8 @@ int main(int argc, char* argv[]) {
                         temp_folder, program.parent_path()},
                        {window, tray, dialogs, desktop, loop}, history);
   if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
+  form.set_journal_folder(quorvane::JournalFolder());
+  form.set_network_probe(services.network_probe);
   window.Attach(form);
   tray.Attach(form);
   // The window may be hidden in the tray; the program ends when it is closed.

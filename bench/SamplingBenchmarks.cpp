@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "journal/Journal.h"
 #include "platform/Files.h"
 #include "platform/ProcessToolRunner.h"
 #include "platform/SystemClock.h"
@@ -125,6 +126,31 @@ void AppendToEmptyLog(benchmark::State& state) { AppendTo(state, 0); }
 void AppendToGigabyteLog(benchmark::State& state) { AppendTo(state, 1ull << 30); }
 BENCHMARK(AppendToEmptyLog)->Unit(benchmark::kMicrosecond);
 BENCHMARK(AppendToGigabyteLog)->Unit(benchmark::kMicrosecond);
+
+// A journal record with the probes' results, into this month's file, as the
+// window writes one beside each log line.
+void AppendJournalRecord(benchmark::State& state) {
+  TempDir dir;
+  journal::Journal journal(dir / "journal");
+  journal::JournalRecord record;
+  record.utc = 1796652191;
+  record.offset = 3600;
+  record.value = "70%";
+  record.router = {journal::ProbeState::kUp, 0.412};
+  record.internet = {journal::ProbeState::kUp, 11.25};
+  record.cause = journal::Cause::kOk;
+  std::int64_t appended = 0;
+  for (auto _ : state) {
+    journal.Append(record);
+    if (++appended % 100 == 0) {
+      state.PauseTiming();
+      std::filesystem::resize_file(journal.MonthFile(2026, 12), 0);
+      journal.Append(record);  // its header back
+      state.ResumeTiming();
+    }
+  }
+}
+BENCHMARK(AppendJournalRecord)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace quorvane

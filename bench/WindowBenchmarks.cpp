@@ -13,14 +13,18 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <fstream>
+#include <functional>
+#include <thread>
 
 #include <benchmark/benchmark.h>
 
 #include "platform/ProcessToolRunner.h"
 #include "platform/SystemClock.h"
 #include "platform/WirelessTool.h"
+#include "probes/ProbeRound.h"
 #include "report/Report.h"
 #include "tests/fakes/FakeDialogs.h"
+#include "tests/fakes/FakeNetworkProbe.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSettings.h"
 #include "ui/qt/Form1Window.h"
@@ -138,7 +142,8 @@ void ScrollToEndAndPaint(benchmark::State& state) {
 BENCHMARK(ScrollToEndAndPaint)->Arg(1000)->Arg(kMillion)->Unit(benchmark::kMicrosecond);
 
 // Everything a window needs, with the real tool runner and a fake nmcli that
-// answers after three seconds.
+// answers after `tool_seconds` (three unless told); `before_load` may set the
+// window up further before its start-up.
 struct SlowToolWindow {
   TempDir bin{"bin"};
   TempDir temp{"temp"};
@@ -157,8 +162,10 @@ struct SlowToolWindow {
   QtTrayIcon tray;
   std::unique_ptr<Form1> form;
 
-  SlowToolWindow() {
-    WriteFile(bin / "nmcli", "#!/bin/sh\nsleep 3\necho '*:64'\n");
+  explicit SlowToolWindow(int tool_seconds = 3,
+                          const std::function<void(SlowToolWindow&)>& before_load = {}) {
+    WriteFile(bin / "nmcli",
+              "#!/bin/sh\nsleep " + std::to_string(tool_seconds) + "\necho '*:64'\n");
     ::chmod((bin / "nmcli").c_str(), 0755);
     ::setenv("PATH", (bin.path().string() + ":" + std::getenv("PATH")).c_str(), 1);
     settings.values["StartStopState"] = "Off";
@@ -167,6 +174,7 @@ struct SlowToolWindow {
         Form1Views{window, tray, dialogs, desktop, loop}, history);
     window.Attach(*form);
     tray.Attach(*form);
+    if (before_load) before_load(*this);
     form->Form_Load();  // shows the window
   }
 
@@ -220,6 +228,49 @@ void SameSampleBlockingTheWindow(benchmark::State& state) {
   }
 }
 BENCHMARK(SameSampleBlockingTheWindow)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A sample every second with probes on, each round timing out after its second;
+// the fake probe waits instead of sending anything. The reference runs the same
+// rounds on the window's thread. Nothing is sent, so no netns is needed here.
+std::shared_ptr<testing::FakeNetworkProbe> TimingOutProbe() {
+  auto probe = std::make_shared<testing::FakeNetworkProbe>();
+  probe->during_round = [] { std::this_thread::sleep_for(std::chrono::seconds(1)); };
+  return probe;
+}
+
+void SamplesWhileProbesTimeOut(benchmark::State& state) {
+  const auto probe = TimingOutProbe();
+  SlowToolWindow window(0, [&](SlowToolWindow& w) {
+    w.settings.values["StartStopState"] = "On";
+    w.settings.values["OftenIndex"] = "1";
+    w.settings.values["Network Probes"] = "On";
+    w.form->set_network_probe(probe);
+  });
+  for (auto _ : state) {
+    state.counters["longest_stall_ms"] = LongestStallMs([&] {
+      QElapsedTimer waited;
+      waited.start();
+      while (waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    });
+  }
+  state.counters["samples"] = static_cast<double>(window.history.size());
+}
+BENCHMARK(SamplesWhileProbesTimeOut)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void ProbesBlockingTheWindow(benchmark::State& state) {
+  const auto probe = TimingOutProbe();
+  SlowToolWindow window(0);
+  for (auto _ : state) {
+    state.counters["longest_stall_ms"] = LongestStallMs([&] {
+      QElapsedTimer waited;
+      waited.start();
+      while (waited.elapsed() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+      probes::RunProbeRound(*probe, {}, std::chrono::seconds(1));
+      while (waited.elapsed() < 1300) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    });
+  }
+}
+BENCHMARK(ProbesBlockingTheWindow)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 constexpr std::size_t kLogBytes = 100u << 20;
 

@@ -1,5 +1,8 @@
 #include "metrics/MetricsText.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <optional>
 
 #include "sampling/SignalValues.h"
@@ -31,6 +34,14 @@ std::string RatioText(int percent) {
   return text;
 }
 
+// Seconds with six decimals from whole microseconds, the same bytes in every locale.
+std::string SecondsText(double milliseconds) {
+  const long long micro = std::llround(std::max(0.0, milliseconds) * 1000);
+  char text[40];
+  std::snprintf(text, sizeof text, "%lld.%06lld", micro / 1000000, micro % 1000000);
+  return text;
+}
+
 Signal SignalOf(std::string_view text) {
   if (text == kNoConnectionPercent) return {"0", {}, 0, 1};
   if (text == kNoConnectionLevel) return {{}, 0, 0, 2};
@@ -51,6 +62,32 @@ void AddMetric(std::string& out, std::string_view name, std::string_view type,
   out.append(name).append(labels).append(" ").append(value).append("\n");
 }
 
+// A probe's state and round-trip time, each only when the probe could tell it.
+void AddProbe(std::string& out, const std::string& name, std::string_view up_help,
+              std::string_view rtt_help, std::optional<bool> up, std::optional<double> rtt_ms) {
+  if (up) AddMetric(out, name + "_up", "gauge", up_help, *up ? "1" : "0");
+  if (rtt_ms) AddMetric(out, name + "_rtt_seconds", "gauge", rtt_help, SecondsText(*rtt_ms));
+}
+
+void AddProbeMetrics(std::string& out, const ProbeMetrics& probes) {
+  AddProbe(out, "quorvane_router",
+           "1 when the router answered the last sample's probe, 0 when it did not.",
+           "Round-trip time of the router's answer to the last probe.", probes.router_up,
+           probes.router_rtt_ms);
+  AddProbe(out, "quorvane_internet",
+           "1 when an internet target answered the last sample's probes, 0 when none did.",
+           "Round-trip time of the fastest internet target's answer to the last probes.",
+           probes.internet_up, probes.internet_rtt_ms);
+  out.append("# HELP quorvane_cause The cause of the last sample: 1 for the one it had.\n");
+  out.append("# TYPE quorvane_cause gauge\n");
+  for (const char* cause : {"ok", "wifi", "router", "internet", "unknown"})
+    out.append("quorvane_cause{cause=\"")
+        .append(cause)
+        .append("\"} ")
+        .append(probes.cause == cause ? "1" : "0")
+        .append("\n");
+}
+
 }  // namespace
 
 std::string FormatMetrics(const MetricsSample& sample, std::string_view version) {
@@ -67,6 +104,7 @@ std::string FormatMetrics(const MetricsSample& sample, std::string_view version)
     AddMetric(out, "quorvane_wifi_connected", "gauge",
               "1 when the last sample found a WiFi connection, 0 when it found none.",
               std::to_string(*signal.connected));
+  if (sample.probes) AddProbeMetrics(out, *sample.probes);
   AddMetric(out, "quorvane_last_sample_timestamp_seconds", "gauge", "Unix time of the last sample.",
             std::to_string(sample.unix_seconds));
   AddMetric(out, "quorvane_interval_seconds", "gauge",

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,13 +10,23 @@ namespace quorvane {
 // Quorvane's version, as its build names it.
 extern const std::string_view kProgramVersion;
 
+// The network probes of the last sample, with the probes on.
+struct ProbeMetrics {
+  std::optional<bool> router_up;  // none when the probe could not tell
+  std::optional<double> router_rtt_ms;
+  std::optional<bool> internet_up;
+  std::optional<double> internet_rtt_ms;
+  std::string cause;  // "ok", "wifi", "router", "internet" or "unknown"
+};
+
 // What the metrics file says about the last sample.
 struct MetricsSample {
   std::string value_text;         // as in the history line: "70%", " 7%", "3", "0 (no connection)"
   std::int64_t unix_seconds = 0;  // when it was taken
   int method = 1;                 // 1 or 2; the value text decides when it tells
-  std::int32_t interval_seconds = 0;  // 0 while automatic logging is off
-  std::uint64_t samples_total = 0;    // samples taken since the program started
+  std::int32_t interval_seconds = 0;   // 0 while automatic logging is off
+  std::uint64_t samples_total = 0;     // samples taken since the program started
+  std::optional<ProbeMetrics> probes;  // none with the probes off
 };
 
 // The text of quorvane.prom in the exposition format of the textfile collectors:

@@ -14,6 +14,12 @@ extern const std::string_view kLineEnd;
 // "Path not found", "Permission denied" or "Disk full".
 void AppendLine(const std::filesystem::path& file, std::string_view line);
 
+// The same for a record of a UTF-8 file, written as the bytes given (never
+// converted to a code page); a new or empty file gets `header` and a line end
+// first, in the same write, so a file never lacks its header.
+void AppendRecord(const std::filesystem::path& file, std::string_view header,
+                  std::string_view record);
+
 // Replaces the whole content of the file with `bytes`. A symbolic link or any other
 // file standing at that path is replaced, never written through. Throws AppError.
 void ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);

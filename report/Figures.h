@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 
+#include "journal/OutageSummary.h"
 #include "report/DateTimeReader.h"
 #include "report/PlotGrid.h"
 #include "report/Sample.h"
@@ -69,6 +71,8 @@ struct Figures {
   SpanList gaps{kLongestShown};
   std::map<std::int64_t, DayFigures> days;  // by local day, counted from 1970-01-01
   PlotGrid plot;
+  // The journal's outages over the same time; none without a journal.
+  std::optional<journal::JournalOutages> journal;
 };
 
 }  // namespace quorvane::report

@@ -260,6 +260,7 @@ void WriteHtml(const Figures& figures, const std::filesystem::path& log, const T
   for (const Method method : {Method::kPercent, Method::kLevel})
     if (figures.methods[MethodIndex(method)].samples > 0) WriteMethod(figures, method, zone, out);
   WriteDisconnections(figures, zone, out);
+  WriteOutagesHtml(figures, out);
   if (!figures.days.empty()) WriteDays(figures, out);
   out << "<p class=\"note\">Weak and poor: Method #1 below " << WeakThreshold(Method::kPercent)
       << " % and below " << PoorThreshold(Method::kPercent) << " %, Method #2 below level "

@@ -108,11 +108,14 @@ void WriteJson(const Figures& figures, const std::filesystem::path& log, std::os
       << ", \"total_seconds\": " << figures.disconnections.total_seconds()
       << ", \"longest_seconds\": " << figures.disconnections.longest_seconds()
       << "},\n    \"gaps\": {\"count\": " << figures.gaps.count()
-      << ", \"total_seconds\": " << figures.gaps.total_seconds() << "}\n  },\n";
+      << ", \"total_seconds\": " << figures.gaps.total_seconds() << "}";
+  WriteOutagesJsonSummary(figures, out);
+  out << "\n  },\n";
   out << "  \"disconnections\": ";
   WriteSpans(figures.disconnections, out);
   out << ",\n  \"gaps\": ";
   WriteSpans(figures.gaps, out);
+  WriteOutagesJson(figures, out);
   out << ",\n  \"by_day\": [";
   bool first = true;
   for (const auto& [key, day] : figures.days) {

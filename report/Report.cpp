@@ -67,6 +67,22 @@ bool DatesLeaveOrderOpen(const PassCounts& counts) {
   return counts.ambiguous > 0 && counts.day_first == counts.month_first;
 }
 
+std::filesystem::path& JournalFolderUsed() {
+  static std::filesystem::path folder;
+  return folder;
+}
+
+// The journal's outages over the log's time. A journal that cannot be read leaves
+// the rest of the report standing.
+void AddJournal(Figures& figures) {
+  if (JournalFolderUsed().empty() || figures.samples == 0) return;
+  try {
+    auto outages = journal::GatherOutages(JournalFolderUsed(), figures.first, figures.last);
+    if (outages.records > 0) figures.journal = std::move(outages);
+  } catch (const std::exception&) {
+  }
+}
+
 // The figures of the whole log. The lines are first read with the locale's order
 // for ambiguous slash dates; when the file settles on the other order (by its
 // dates, or else by the order of its lines) and such lines were there, it is read
@@ -126,6 +142,7 @@ PassCounts WriteCsv(LogFile& file, const CurrentForm& form, DayMonthOrder order,
 void WriteFigures(LogFile& file, Format format, const CurrentForm& form, const TimeZone& zone,
                   std::ostream& out) {
   const auto figures = Analyse(file, form, zone);
+  AddJournal(*figures);
   if (format == Format::kHtml) {
     WriteHtml(*figures, file.path(), zone, out);
   } else {
@@ -136,6 +153,8 @@ void WriteFigures(LogFile& file, Format format, const CurrentForm& form, const T
 }
 
 }  // namespace
+
+void UseJournalFolder(std::filesystem::path folder) { JournalFolderUsed() = std::move(folder); }
 
 std::optional<Format> ParseFormat(std::string_view name) {
   if (name == "html") return Format::kHtml;

@@ -23,6 +23,10 @@ class ReportError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The journal's folder, whose outages the HTML and JSON reports add for the time
+// the log covers. Named once at start-up, before any report is made.
+void UseJournalFolder(std::filesystem::path folder);
+
 // Reads the whole history log `log` and writes its report in `format` to `out`.
 // `clock` tells the date and time form Quorvane writes now, which the log's lines
 // are read with first. Lines that cannot be read are counted and skipped. Throws

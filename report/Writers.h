@@ -17,6 +17,12 @@ void WriteHtml(const Figures& figures, const std::filesystem::path& log, const T
 // The same figures as JSON.
 void WriteJson(const Figures& figures, const std::filesystem::path& log, std::ostream& out);
 
+// The journal's outages by cause and the list for the provider, in the HTML; in
+// the JSON the summary per cause and every outage.
+void WriteOutagesHtml(const Figures& figures, std::ostream& out);
+void WriteOutagesJsonSummary(const Figures& figures, std::ostream& out);
+void WriteOutagesJson(const Figures& figures, std::ostream& out);
+
 // Figures as both the HTML and the JSON show them, so they compare as text.
 std::string MeanText(double mean);
 std::string MedianText(double median);  // a whole number, or one ending in .5

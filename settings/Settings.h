@@ -33,6 +33,12 @@ inline constexpr SettingKey kMetricsFolder{"Metrics Folder", ""};
 // The folder of the last file saved through the save dialog, where the next one
 // opens; empty before the first.
 inline constexpr SettingKey kSaveFolder{"Save Folder", ""};
+// How many whole months of the journal are kept besides the current one.
+inline constexpr SettingKey kJournalMonths{"Journal Months", "13"};
+// Probes of the router and the internet with every sample ("On"/"Off").
+inline constexpr SettingKey kNetworkProbes{"Network Probes", "Off"};
+// The IP addresses probed for the internet; none turns those probes off.
+inline constexpr SettingKey kInternetTargets{"Internet Targets", "1.1.1.1, 9.9.9.9"};
 }  // namespace setting
 
 inline constexpr std::string_view kOn = "On";

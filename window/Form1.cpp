@@ -229,6 +229,7 @@ void Form1::StartNextSample() {
   sample_running_ = samples_waiting_.front();
   samples_waiting_.pop_front();
   method_running_ = ChosenMethod();
+  sample_probes_ = StartProbeRound();  // beside the reading, never before it
   reader_.Start(method_running_, log_file_path_);
 }
 
@@ -257,6 +258,7 @@ void Form1::FinishSample(bool read, const SignalReading& reading, const LoggedLi
   const std::string& text = reading.value_text;
   const bool automatic = sample_running_ == SampleOrigin::kTimer;
   const SignalMethod method = method_running_;  // the next sample may start below
+  const ProbeTicket probes = sample_probes_;
   const char* const handler = automatic ? "Timer1" : "PushButton6_Click";
   TrappedHandler trap(dialogs_, handler);
   const int line = automatic ? 128 : 106;
@@ -267,8 +269,13 @@ void Form1::FinishSample(bool read, const SignalReading& reading, const LoggedLi
       history_.Add(logged.entry);
       if (!logged.append_failure.empty()) throw AppError(logged.append_failure);
     });
+    JournalSample(logged.entry.when, services_.clock.UnixSeconds(), text, method, probes);
   } else {
     failure = ErrorReport{text, handler, line};
+    if (probes.kind == ProbeTicket::Kind::kRound) {
+      pending_records_.push_back({{}, probes, {}, true});
+      FlushJournal();
+    }
   }
   if (read) PublishMetrics(text);
   // The timer is running again before a box can open: the box waits for the

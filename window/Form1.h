@@ -4,10 +4,14 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
+#include "journal/Journal.h"
+#include "metrics/MetricsText.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
 #include "platform/StartupEntry.h"
@@ -21,9 +25,16 @@
 #include "window/HistoryStore.h"
 #include "window/HomePageDraw.h"
 #include "window/MetricsPublisher.h"
+#include "window/ProbeRunner.h"
 #include "window/cSysTray.h"
 
 namespace quorvane {
+
+// Which round of probes goes with a sample.
+struct ProbeTicket {
+  enum class Kind { kOff, kSkipped, kRound } kind = Kind::kOff;
+  std::uint64_t round = 0;
+};
 
 struct Form1Services {
   StatusSampler& sampler;
@@ -113,12 +124,18 @@ class Form1 {
     metrics_folder_option_ = std::move(folder);
   }
 
+  // The journal's folder; none is kept unless it is set. Before Form_Load.
+  void set_journal_folder(std::filesystem::path folder) { journal_folder_ = std::move(folder); }
+  // The system's network probes; without them none are offered. Before Form_Load.
+  void set_network_probe(std::shared_ptr<NetworkProbe> probe) { network_probe_ = std::move(probe); }
+
   const std::filesystem::path& LogFilePath() const { return log_file_path_; }
   bool FormLoading() const { return form_loading_; }
   bool MinimizedToTray() const { return minimized_to_tray_; }
   PointerMode pointer_mode() const { return pointer_mode_; }
   const Countdown& countdown() const { return countdown_; }
   bool sample_under_way() const { return reader_.busy(); }
+  bool probes_under_way() const { return probe_runner_ && probe_runner_->busy(); }
   const cSysTray& tray() const { return tray_; }
 
   // The text of the balloon shown when the window first goes into the tray.
@@ -159,6 +176,26 @@ class Form1 {
   void PublishMetrics(const std::string& value_text);
   void PublishMetrics();
   void TellMetricsRefused(const std::filesystem::path& folder, const std::string& description);
+
+  // Form1Journal.cpp
+  void OpenJournal();
+  void JournalSample(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
+                     SignalMethod method, ProbeTicket ticket);
+  // Writes the records whose probes are in, in the order of their samples.
+  void FlushJournal();
+  void WriteJournal(const journal::JournalRecord& record, int year, int month);
+  void ClearJournal();
+
+  // Form1Probes.cpp
+  void OpenNetworkProbes();
+  void NetworkProbesChosen(bool on);
+  ProbeTicket StartProbeRound();
+  void ProbeRoundDone(std::uint64_t round, const probes::RoundResult& result);
+  // The probes' part of a sample's record, from its ticket.
+  void FillProbes(journal::JournalRecord& record, const ProbeTicket& ticket);
+  // The probes' metrics of a record; none with the probes off.
+  static std::optional<ProbeMetrics> ProbeMetricsOf(const journal::JournalRecord& record,
+                                                    const ProbeTicket& ticket);
 
   // Form1Tray.cpp
   void ShowForm1(bool minimised);
@@ -202,11 +239,35 @@ class Form1 {
   // The metrics file: none unless a folder was given.
   std::optional<std::filesystem::path> metrics_folder_option_;
   std::unique_ptr<MetricsPublisher> metrics_;
-  std::string metrics_value_text_;  // of the last sample
+  std::string metrics_value_text_;              // of the last sample
+  std::optional<ProbeMetrics> metrics_probes_;  // of the last record written
   std::int64_t metrics_unix_seconds_ = 0;
   std::uint64_t samples_taken_ = 0;
   bool metrics_refusal_told_ = false;
-  BackgroundReader reader_;  // last: it is stopped before the rest goes
+  // The journal: none unless a folder was given.
+  std::filesystem::path journal_folder_;
+  std::unique_ptr<journal::Journal> journal_;
+  int journal_months_ = journal::kDefaultMonthsKept;
+  int journal_month_ = 0;  // year * 12 + month - 1 of the last record
+  bool journal_refusal_told_ = false;
+  // Records waiting for their probes, in the order of their samples.
+  struct PendingRecord {
+    journal::JournalRecord record;
+    ProbeTicket ticket;
+    LocalDateTime when;
+    bool discard = false;  // the sample failed: only its round is cleared away
+  };
+  std::deque<PendingRecord> pending_records_;
+  // The network probes: none unless the system has them.
+  std::shared_ptr<NetworkProbe> network_probe_;
+  std::unique_ptr<ProbeRunner> probe_runner_;
+  bool probes_on_ = false;
+  std::vector<IpAddress> internet_targets_;
+  std::uint64_t rounds_started_ = 0;
+  std::map<std::uint64_t, probes::RoundResult> rounds_done_;
+  std::set<std::string> probe_notices_told_;
+  ProbeTicket sample_probes_;  // of the sample under way
+  BackgroundReader reader_;    // last: it is stopped before the rest goes
 };
 
 }  // namespace quorvane

@@ -56,6 +56,7 @@ void Form1::PushButton12_Click() {
       throw AppError("The history log could not be deleted; another program may be using it");
   });
   trap.Step(104, [&] { history_.Clear(); });
+  ClearJournal();
 }
 
 void Form1::PushButton3_Click() {

@@ -38,6 +38,8 @@ void Form1::Form_Load() {
   const auto path_failure =
       trap.Attempt(204, [&] { log_file_path_ = quorvane::LogFilePath(services_.temp_folder); });
   OpenMetricsFolder();
+  OpenJournal();
+  OpenNetworkProbes();
   const auto interval_failure = RestoreIntervalSelection(trap);
   RestoreSwitch(trap);
   // Told once the countdown runs, so the box holds up no sample; nothing of the

@@ -53,6 +53,7 @@ void Form1::PublishMetrics() {
   sample.method = view_.IsChecked(Control::Option1) ? 1 : 2;
   sample.interval_seconds = interval;
   sample.samples_total = samples_taken_;
+  sample.probes = metrics_probes_;
   metrics_->Publish(FormatMetrics(sample));
 }
 

@@ -9,6 +9,7 @@ namespace {
 
 constexpr const char* kSignalReportItem = "Signal Report…";
 constexpr const char* kExportCsvItem = "Export History as CSV…";
+constexpr const char* kNetworkProbesItem = "Probe the Router and the Internet";
 
 // A description as the end of a message: it gets its full stop.
 std::string Sentence(std::string text) {
@@ -26,11 +27,19 @@ HistoryMenu::HistoryMenu(const std::filesystem::path& log_file, Services service
       maker_(services.clock, services.loop) {}
 
 std::vector<MenuItem> HistoryMenu::Items() const {
-  return {{HistoryCommand::kSignalReport, kSignalReportItem, !busy()},
-          {HistoryCommand::kExportCsv, kExportCsvItem, !busy()}};
+  std::vector<MenuItem> items = {{HistoryCommand::kSignalReport, kSignalReportItem, !busy()},
+                                 {HistoryCommand::kExportCsv, kExportCsvItem, !busy()}};
+  if (probes_toggled_)
+    items.push_back({HistoryCommand::kNetworkProbes, kNetworkProbesItem, true, true, probes_on_});
+  return items;
 }
 
 void HistoryMenu::Choose(HistoryCommand command) {
+  // The switch is no report: it answers also while one is made.
+  if (command == HistoryCommand::kNetworkProbes) {
+    if (probes_toggled_) probes_toggled_(!probes_on_);
+    return;
+  }
   // A menu opened before a report started may still offer its commands.
   if (busy()) return;
   if (command == HistoryCommand::kSignalReport) MakeSignalReport();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,12 +15,14 @@
 namespace quorvane {
 
 // The commands of the history list's context menu.
-enum class HistoryCommand { kSignalReport, kExportCsv };
+enum class HistoryCommand { kSignalReport, kExportCsv, kNetworkProbes };
 
 struct MenuItem {
   HistoryCommand command;
   std::string text;
   bool enabled = true;
+  bool checkable = false;
+  bool checked = false;
 };
 
 // The report is written beside the history log under this name.
@@ -45,6 +48,14 @@ class HistoryMenu {
   void Choose(HistoryCommand command);
   bool busy() const { return maker_.busy(); }
 
+  // The network probes' switch: offered where the system can probe, checked while
+  // on; choosing it hands `toggled` the new state.
+  void OfferNetworkProbes(bool on, std::function<void(bool on)> toggled) {
+    probes_on_ = on;
+    probes_toggled_ = std::move(toggled);
+  }
+  void ShowNetworkProbes(bool on) { probes_on_ = on; }
+
  private:
   void MakeSignalReport();
   void ExportCsv();
@@ -58,6 +69,8 @@ class HistoryMenu {
   Desktop& desktop_;
   SettingsStore& settings_;
   ReportMaker maker_;
+  bool probes_on_ = false;
+  std::function<void(bool on)> probes_toggled_;  // none: not offered
 };
 
 }  // namespace quorvane

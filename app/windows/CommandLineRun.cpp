@@ -9,10 +9,12 @@
 
 #include "app/ReportCommand.h"
 #include "app/windows/ConsoleOutput.h"
+#include "platform/JournalFolder.h"
 #include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
 #include "platform/windows/AnsiFormClock.h"
 #include "platform/windows/WideText.h"
+#include "report/Report.h"
 #include "report/Writers.h"
 #include "sampling/HistoryLog.h"
 
@@ -23,6 +25,8 @@ void PrepareProcess() {
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // The log's lines are in the ANSI code page; reports show them in UTF-8.
   report::UseAnsiCodePage([](std::string_view text) { return Narrow(Widen(text, CP_ACP)); });
+  // Reports show the journal's outages beside the log's samples.
+  report::UseJournalFolder(JournalFolder());
 }
 
 std::vector<std::string> Arguments() {

@@ -97,6 +97,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
          program.parent_path(), quorvane::DrawForHomePage, &log_text_clock},
         {window, window.tray(), dialogs, desktop, loop}, history);
     if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
+    form.set_journal_folder(quorvane::JournalFolder());
+    form.set_network_probe(services.network_probe);
     Attachment attachment(window, form);
     form.Form_Load();
     exit_code = quorvane::win32::Win32MessageLoop::Run(window.handle());

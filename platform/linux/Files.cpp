@@ -94,7 +94,10 @@ bool EndsInACutLine(int fd, const struct stat& info) {
 
 }  // namespace
 
-void AppendLine(const std::filesystem::path& file, std::string_view line) {
+namespace {
+
+// One write: the end of a cut last line, the header of an empty file, the line.
+void Append(const std::filesystem::path& file, std::string_view header, std::string_view line) {
   Descriptor fd(OpenForAppending(file));
   if (fd.get() < 0) ThrowFor(errno);
   struct stat before {};
@@ -103,9 +106,13 @@ void AppendLine(const std::filesystem::path& file, std::string_view line) {
 
   // The cut line is ended in the same write as the new line, so the new one is
   // readable and a failed write takes both back.
-  std::string record(EndsInACutLine(fd.get(), before) ? kLineEnd : "");
-  record += line;
-  record += kLineEnd;
+  const bool cut = EndsInACutLine(fd.get(), before);
+  const bool with_header = !header.empty() && S_ISREG(before.st_mode) && before.st_size == 0;
+  std::string record;
+  record.reserve(header.size() + line.size() + 3 * kLineEnd.size());
+  if (cut) record.append(kLineEnd);
+  if (with_header) record.append(header).append(kLineEnd);
+  record.append(line).append(kLineEnd);
   if (!WriteAll(fd.get(), record)) {
     const int error_number = errno;
     // Take back a partly written line, so the next one starts on a line of its own.
@@ -115,6 +122,17 @@ void AppendLine(const std::filesystem::path& file, std::string_view line) {
     ThrowFor(error_number);
   }
   if (fd.Close() != 0) ThrowFor(errno);
+}
+
+}  // namespace
+
+void AppendLine(const std::filesystem::path& file, std::string_view line) {
+  Append(file, {}, line);
+}
+
+void AppendRecord(const std::filesystem::path& file, std::string_view header,
+                  std::string_view record) {
+  Append(file, header, record);
 }
 
 void ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {

@@ -24,8 +24,10 @@ unsigned long ParseHex(const std::string& text) {
   }
 }
 
-// Reads a small file of the kernel's whole, with plain system calls: this runs
-// once a second, and the routing tables are a few hundred bytes.
+}  // namespace
+
+// Plain system calls: this runs once a second, and the routing tables are a few
+// hundred bytes.
 std::string ReadProcFile(const char* path) {
   std::string text;
   const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
@@ -38,9 +40,12 @@ std::string ReadProcFile(const char* path) {
   return text;
 }
 
-}  // namespace
+namespace {
 
-bool HasIpv4DefaultRoute(std::string_view table) {
+// Calls `found` with the next hop of each usable default route (hex, as the table
+// gives it) until it returns true; returns whether one did.
+template <typename Found>
+bool AnyIpv4DefaultRoute(std::string_view table, Found found) {
   std::istringstream lines{std::string(table)};
   std::string line;
   std::getline(lines, line);  // column headings
@@ -50,13 +55,15 @@ bool HasIpv4DefaultRoute(std::string_view table) {
     if (!(fields >> interface_name >> destination >> gateway >> flags >> refcount >> use >>
           metric >> mask))
       continue;
-    if (destination == "00000000" && mask == "00000000" && Usable(ParseHex(flags), interface_name))
+    if (destination == "00000000" && mask == "00000000" &&
+        Usable(ParseHex(flags), interface_name) && found(gateway))
       return true;
   }
   return false;
 }
 
-bool HasIpv6DefaultRoute(std::string_view table) {
+template <typename Found>
+bool AnyIpv6DefaultRoute(std::string_view table, Found found) {
   std::istringstream lines{std::string(table)};
   std::string line;
   while (std::getline(lines, line)) {
@@ -67,10 +74,48 @@ bool HasIpv6DefaultRoute(std::string_view table) {
           refcount >> use >> flags >> interface_name))
       continue;
     if (destination == std::string(32, '0') && prefix == "00" &&
-        Usable(ParseHex(flags), interface_name))
+        Usable(ParseHex(flags), interface_name) && found(next_hop))
       return true;
   }
   return false;
+}
+
+}  // namespace
+
+bool HasIpv4DefaultRoute(std::string_view table) {
+  return AnyIpv4DefaultRoute(table, [](const std::string&) { return true; });
+}
+
+bool HasIpv6DefaultRoute(std::string_view table) {
+  return AnyIpv6DefaultRoute(table, [](const std::string&) { return true; });
+}
+
+std::optional<IpAddress> Ipv4DefaultGateway(std::string_view table) {
+  std::optional<IpAddress> gateway;
+  AnyIpv4DefaultRoute(table, [&](const std::string& hex) {
+    // The kernel prints the address as a number in the machine's (little-endian) order.
+    const unsigned long value = ParseHex(hex);
+    if (value == 0) return false;
+    IpAddress address;
+    for (int i = 0; i < 4; ++i) address.bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    gateway = address;
+    return true;
+  });
+  return gateway;
+}
+
+std::optional<IpAddress> Ipv6DefaultGateway(std::string_view table) {
+  std::optional<IpAddress> gateway;
+  AnyIpv6DefaultRoute(table, [&](const std::string& hex) {
+    if (hex.size() != 32 || hex == std::string(32, '0')) return false;
+    IpAddress address;
+    address.v6 = true;
+    for (std::size_t i = 0; i < 16; ++i)
+      address.bytes[i] = static_cast<std::uint8_t>(ParseHex(hex.substr(2 * i, 2)));
+    gateway = address;
+    return true;
+  });
+  return gateway;
 }
 
 bool RouteConnectivity::IsInternetConnected() const {

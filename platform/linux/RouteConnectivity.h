@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/Connectivity.h"
+#include "probes/IpAddress.h"
 
 namespace quorvane {
 
@@ -10,6 +13,12 @@ namespace quorvane {
 // holds a default route that is up, not a reject route and not on loopback.
 bool HasIpv4DefaultRoute(std::string_view proc_net_route);
 bool HasIpv6DefaultRoute(std::string_view proc_net_ipv6_route);
+// The next hop of the first such route that has one.
+std::optional<IpAddress> Ipv4DefaultGateway(std::string_view proc_net_route);
+std::optional<IpAddress> Ipv6DefaultGateway(std::string_view proc_net_ipv6_route);
+
+// A small file of the kernel's, whole ("" when it cannot be read).
+std::string ReadProcFile(const char* path);
 
 // Connected when the kernel has a usable default route of either IP version.
 class RouteConnectivity : public Connectivity {

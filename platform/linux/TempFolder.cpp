@@ -1,5 +1,7 @@
 #include "platform/TempFolder.h"
 
+#include "platform/JournalFolder.h"
+
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +27,13 @@ std::filesystem::path StateHome() {
   return HomeFolder() / ".local" / "state";
 }
 
+// The XDG base directory for the user's own data.
+std::filesystem::path DataHome() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data && *data == '/') return data;
+  return HomeFolder() / ".local" / "share";
+}
+
 }  // namespace
 
 std::filesystem::path TempFolder() {
@@ -36,5 +45,7 @@ std::filesystem::path TempFolder() {
   if (std::filesystem::create_directories(folder, error)) ::chmod(folder.c_str(), 0700);
   return folder;
 }
+
+std::filesystem::path JournalFolder() { return DataHome() / "quorvane" / "journal"; }
 
 }  // namespace quorvane

@@ -128,8 +128,11 @@ std::string_view EndOfACutLine(HANDLE file, LARGE_INTEGER size) {
   return last == '\r' ? kLineEnd.substr(1) : kLineEnd;
 }
 
-// One attempt at appending: ERROR_SUCCESS, or why it failed.
-DWORD TryToAppend(const std::filesystem::path& file, std::string_view line) {
+// One attempt at one write: the end of a cut last line, the header of an empty
+// file, the line (`bytes` as they are; otherwise converted to the ANSI code page).
+// ERROR_SUCCESS, or why it failed.
+DWORD TryToAppend(const std::filesystem::path& file, std::string_view header, std::string_view line,
+                  bool bytes) {
   // Reading too, to look at the last byte (writes still go to the end only); a log
   // the user may append to but not read is still appended to.
   HANDLE opened = OpenForAppending(file, FILE_APPEND_DATA | FILE_READ_DATA);
@@ -140,10 +143,13 @@ DWORD TryToAppend(const std::filesystem::path& file, std::string_view line) {
   LARGE_INTEGER before{};
   GetFileSizeEx(handle.get(), &before);
   // The cut line is ended in the same write as the new line, so the new one is
-  // readable and a failed write takes both back. The line in the system's ANSI
+  // readable and a failed write takes both back. A log line in the system's ANSI
   // code page, as other Windows programs expect.
-  const std::string record = std::string(EndOfACutLine(handle.get(), before)) +
-                             Narrow(Widen(line), CP_ACP) + std::string(kLineEnd);
+  std::string record(EndOfACutLine(handle.get(), before));
+  if (!header.empty() && before.QuadPart == 0)
+    record += std::string(header) + std::string(kLineEnd);
+  record += bytes ? std::string(line) : Narrow(Widen(line), CP_ACP);
+  record += kLineEnd;
   if (WriteAll(handle.get(), record)) return ERROR_SUCCESS;
   const DWORD error = GetLastError();
   // Take back a partly written line, so the next one starts on a line of its own.
@@ -167,7 +173,13 @@ unsigned long RetryWhileHeld(const std::function<unsigned long()>& attempt) {
 void AppendLine(const std::filesystem::path& file, std::string_view line) {
   // Another program (a spreadsheet, a backup, a virus scanner) may hold the log
   // for a moment. The caller is not the window's thread, which never waits here.
-  const DWORD error = RetryWhileHeld([&] { return TryToAppend(file, line); });
+  const DWORD error = RetryWhileHeld([&] { return TryToAppend(file, {}, line, false); });
+  if (error != ERROR_SUCCESS) ThrowFor(error);
+}
+
+void AppendRecord(const std::filesystem::path& file, std::string_view header,
+                  std::string_view record) {
+  const DWORD error = RetryWhileHeld([&] { return TryToAppend(file, header, record, true); });
   if (error != ERROR_SUCCESS) ThrowFor(error);
 }
 

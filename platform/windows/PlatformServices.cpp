@@ -2,6 +2,7 @@
 
 #include "platform/ProcessToolRunner.h"
 #include "platform/SystemClock.h"
+#include "platform/windows/IcmpNetworkProbe.h"
 #include "platform/windows/InternetConnectivity.h"
 #include "platform/windows/RegistrySettingsStore.h"
 #include "platform/windows/RunKeyStartupEntry.h"
@@ -19,6 +20,7 @@ PlatformServices CreatePlatformServices(const std::filesystem::path& program) {
   services.settings = std::make_unique<RegistrySettingsStore>();
   services.startup_entry = std::make_unique<RunKeyStartupEntry>(program);
   services.wlan = std::make_unique<SystemWlanApi>();
+  services.network_probe = std::make_shared<IcmpNetworkProbe>();
   return services;
 }
 

@@ -67,6 +67,8 @@ struct Form1Harness {
   FakeMessageLoop loop;
   int drawn = 50;  // what the one-in-a-hundred draw gives
   std::optional<std::filesystem::path> metrics_folder_option;  // as --metrics-folder gives it
+  std::filesystem::path journal_folder;                        // none: no journal
+  std::shared_ptr<NetworkProbe> network_probe;                 // none: no probes offered
   std::vector<int> seeds;
   StatusSampler sampler{{clock, tool,
                          WirelessTool{{"nmcli", {}}, WirelessOutputFormat::kNmcliTerse},
@@ -85,6 +87,8 @@ struct Form1Harness {
                       }},
         Form1Views{window, tray, dialogs, desktop, loop}, history);
     if (metrics_folder_option) form->set_metrics_folder_option(*metrics_folder_option);
+    form->set_journal_folder(journal_folder);
+    form->set_network_probe(network_probe);
     form->Form_Load();
     return *form;
   }
@@ -120,6 +124,16 @@ struct Form1Harness {
     while (form->sample_under_way()) {
       if (!loop.WaitForPosted(std::chrono::seconds(10))) {
         ADD_FAILURE() << "the reading did not end";
+        return;
+      }
+    }
+  }
+
+  // Delivers the results of the round of probes under way.
+  void WaitForProbes() {
+    while (form->probes_under_way()) {
+      if (!loop.WaitForPosted(std::chrono::seconds(10))) {
+        ADD_FAILURE() << "the probes did not end";
         return;
       }
     }

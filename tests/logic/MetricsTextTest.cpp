@@ -79,5 +79,22 @@ TEST(MetricsText, EachKindOfValueText) {
   EXPECT_EQ(SignalLines("x%", 2), "quorvane_info{version=\"v\",method=\"2\"} 1\n");
 }
 
+TEST(MetricsText, TheProbesInBaseUnitsOnlyWhatTheyCouldTell) {
+  MetricsSample sample;
+  sample.value_text = "70%";
+  const std::string off = FormatMetrics(sample, "v");
+  EXPECT_EQ(off.find("router"), std::string::npos);
+  EXPECT_EQ(off.find("quorvane_cause"), std::string::npos);
+
+  sample.probes = ProbeMetrics{std::nullopt, std::nullopt, true, 12.3456, "ok"};
+  const std::string on = FormatMetrics(sample, "v");
+  EXPECT_EQ(on.find("quorvane_router"), std::string::npos);  // unavailable: not a guess
+  EXPECT_NE(on.find("\nquorvane_internet_up 1\n"), std::string::npos);
+  EXPECT_NE(on.find("\nquorvane_internet_rtt_seconds 0.012346\n"), std::string::npos);
+  EXPECT_NE(on.find("quorvane_cause{cause=\"ok\"} 1\nquorvane_cause{cause=\"wifi\"} 0\n"),
+            std::string::npos)
+      << on;
+}
+
 }  // namespace
 }  // namespace quorvane

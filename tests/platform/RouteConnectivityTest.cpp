@@ -34,6 +34,19 @@ TEST(Ipv6Routes, NeedAnUpDefaultRouteOffLoopback) {
                                  " 00000100 00000001 00000000 00000001     eth0\n";
   EXPECT_TRUE(HasIpv6DefaultRoute(local_only + usable));
   EXPECT_FALSE(HasIpv6DefaultRoute(local_only + loopback_reject));
+  EXPECT_EQ(IpAddressText(*Ipv6DefaultGateway(local_only + usable)), "fd00:0:0:0:0:0:0:1");
+  EXPECT_FALSE(Ipv6DefaultGateway(local_only + loopback_reject));
+}
+
+TEST(Routes, TheRouterIsTheDefaultRoutesNextHop) {
+  // A default route without a next hop (a point-to-point link) names no router.
+  EXPECT_EQ(
+      IpAddressText(*Ipv4DefaultGateway(
+          std::string(kHeading) + "ppp0\t00000000\t00000000\t0001\t0\t0\t0\t00000000\t0\t0\t0\n"
+                                  "eth0\t00000000\t010200C0\t0003\t0\t0\t0\t00000000\t0\t0\t0\n")),
+      "192.0.2.1");
+  EXPECT_FALSE(Ipv4DefaultGateway(std::string(kHeading) +
+                                  "eth0\t00000000\t010200C0\t0002\t0\t0\t0\t00000000\t0\t0\t0\n"));
 }
 
 }  // namespace

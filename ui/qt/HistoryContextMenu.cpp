@@ -40,6 +40,8 @@ void HistoryContextMenu::Open(const QPoint& global) {
   for (const MenuItem& item : form_->ListView1_ContextMenu()) {
     QAction* action = menu->addAction(QString::fromStdString(item.text));
     action->setEnabled(item.enabled);
+    action->setCheckable(item.checkable);
+    action->setChecked(item.checked);
     const HistoryCommand command = item.command;
     // Carried out once the menu has closed, so a dialog it opens is not nested
     // inside the menu's own handling.

@@ -34,8 +34,9 @@ void ShowHistoryContextMenu(HWND owner, HWND list, LPARAM screen_point, Form1& f
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
   for (std::size_t i = 0; i < items.size(); ++i)
-    AppendMenuW(menu, MF_STRING | (items[i].enabled ? 0 : MF_GRAYED), i + 1,
-                Widen(items[i].text).c_str());
+    AppendMenuW(
+        menu, MF_STRING | (items[i].enabled ? 0 : MF_GRAYED) | (items[i].checked ? MF_CHECKED : 0),
+        i + 1, Widen(items[i].text).c_str());
   // The menu's own modal loop goes on dispatching the timers, so logging does not
   // wait for the user's choice.
   const int chosen = static_cast<int>(TrackPopupMenu(

@@ -1,0 +1,53 @@
+#include "journal/CsvFields.h"
+
+namespace quorvane::journal {
+
+void AppendField(std::string& row, std::string_view field) {
+  const bool quoted = field.find_first_of(",\"\r\n") != std::string_view::npos ||
+                      (!field.empty() && (field.front() == ' ' || field.back() == ' '));
+  if (!quoted) {
+    row += field;
+    return;
+  }
+  row += '"';
+  for (const char c : field) {
+    if (c == '"') row += '"';
+    row += c;
+  }
+  row += '"';
+}
+
+bool SplitRow(std::string_view row, std::vector<std::string>& fields) {
+  fields.clear();
+  std::size_t i = 0;
+  while (true) {
+    std::string field;
+    if (i < row.size() && row[i] == '"') {
+      ++i;
+      while (true) {
+        if (i >= row.size()) return false;
+        if (row[i] == '"') {
+          if (i + 1 < row.size() && row[i + 1] == '"') {
+            field += '"';
+            i += 2;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        field += row[i++];
+      }
+      if (i < row.size() && row[i] != ',') return false;
+    } else {
+      const std::size_t comma = row.find(',', i);
+      const std::size_t end = comma == std::string_view::npos ? row.size() : comma;
+      field.assign(row.substr(i, end - i));
+      i = end;
+    }
+    fields.push_back(std::move(field));
+    if (i >= row.size()) return true;
+    ++i;  // the comma
+  }
+}
+
+}  // namespace quorvane::journal

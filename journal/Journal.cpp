@@ -1,0 +1,148 @@
+#include "journal/Journal.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <system_error>
+#include <vector>
+
+#include "journal/CsvFields.h"
+#include "platform/AppError.h"
+#include "platform/Files.h"
+#include "sampling/FileOperations.h"
+
+namespace quorvane::journal {
+namespace {
+
+int MonthNumber(int year, int month) { return year * 12 + (month - 1); }
+
+struct MonthFile {
+  int number;
+  std::filesystem::path path;
+};
+
+std::vector<MonthFile> MonthFiles(const std::filesystem::path& folder) {
+  std::vector<MonthFile> files;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    int year = 0;
+    int month = 0;
+    if (ParseMonthFileName(it->path().filename().string(), year, month))
+      files.push_back({MonthNumber(year, month), it->path()});
+  }
+  std::sort(files.begin(), files.end(),
+            [](const MonthFile& a, const MonthFile& b) { return a.number < b.number; });
+  return files;
+}
+
+void CreateOwnerOnlyFolder(const std::filesystem::path& folder) {
+  std::error_code error;
+  if (std::filesystem::is_directory(folder, error)) return;
+  const std::filesystem::path parent = folder.parent_path();
+  if (!parent.empty() && parent != folder) CreateOwnerOnlyFolder(parent);
+  if (!std::filesystem::create_directory(folder, error) && error) throw AppError(error.message());
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::replace, error);
+}
+
+}  // namespace
+
+std::optional<int> MonthsKeptFromText(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (text.empty() || text.size() > 4) return std::nullopt;
+  int months = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    months = months * 10 + (c - '0');
+  }
+  if (months > 1200) return std::nullopt;
+  return months;
+}
+
+bool ParseMonthFileName(const std::string& name, int& year, int& month) {
+  if (name.size() != 11 || name[4] != '-' || name.substr(7) != ".csv") return false;
+  for (const std::size_t i : {0, 1, 2, 3, 5, 6})
+    if (name[i] < '0' || name[i] > '9') return false;
+  year = std::stoi(name.substr(0, 4));
+  month = std::stoi(name.substr(5, 2));
+  return month >= 1 && month <= 12;
+}
+
+std::filesystem::path Journal::MonthFile(int year, int month) const {
+  char name[16];
+  std::snprintf(name, sizeof name, "%04d-%02d.csv", year % 10000, month);
+  return folder_ / name;
+}
+
+void Journal::Append(const JournalRecord& record) {
+  // The row begins with the local date: its year and month name the file.
+  const std::string row = FormatRecord(record);
+  const std::filesystem::path file = folder_ / (row.substr(0, 7) + ".csv");
+  try {
+    AppendRecord(file, HeaderRow(), row);
+  } catch (const AppError&) {
+    // The folder is made when it is missing, then tried once more; what fails
+    // then is the reason to tell.
+    std::error_code error;
+    if (std::filesystem::is_directory(folder_, error)) throw;
+    CreateOwnerOnlyFolder(folder_);
+    AppendRecord(file, HeaderRow(), row);
+  }
+}
+
+void Journal::DeleteOldMonths(int year, int month, int months_kept) {
+  const int oldest_kept = MonthNumber(year, month) - months_kept;
+  for (const auto& file : MonthFiles(folder_))
+    if (file.number < oldest_kept) DeleteFileQuietly(file.path);
+}
+
+bool Journal::Clear() {
+  for (const auto& file : MonthFiles(folder_)) DeleteFileQuietly(file.path);
+  return MonthFiles(folder_).empty();
+}
+
+ReadOutcome ReadJournalText(std::string_view text,
+                            const std::function<void(const JournalRecord&)>& visit) {
+  ReadOutcome outcome;
+  std::vector<std::string> fields;
+  std::optional<ColumnIndex> columns;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) continue;
+    const bool split = SplitRow(line, fields);
+    if (!columns) {
+      // The first line names the columns.
+      if (!split) return outcome;
+      columns.emplace(fields);
+      if (!columns->Has("time")) return outcome;
+      continue;
+    }
+    const auto record = split ? ParseRecord(*columns, fields) : std::nullopt;
+    if (!record) {
+      ++outcome.damaged_lines;
+      continue;
+    }
+    ++outcome.records;
+    visit(*record);
+  }
+  return outcome;
+}
+
+ReadOutcome ReadJournal(const std::filesystem::path& folder,
+                        const std::function<void(const JournalRecord&)>& visit) {
+  ReadOutcome total;
+  for (const auto& file : MonthFiles(folder)) {
+    const ReadOutcome outcome = ReadJournalText(ReadFileBytes(file.path), visit);
+    total.records += outcome.records;
+    total.damaged_lines += outcome.damaged_lines;
+  }
+  return total;
+}
+
+}  // namespace quorvane::journal

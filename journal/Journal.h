@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "journal/JournalRecord.h"
+
+namespace quorvane::journal {
+
+inline constexpr int kDefaultMonthsKept = 13;
+
+// The journal's folder: one CSV file per month of local time, "2026-12.csv", each
+// beginning with its header row. Files and folder are the owner's only.
+class Journal {
+ public:
+  explicit Journal(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+  const std::filesystem::path& folder() const { return folder_; }
+
+  // Appends the record to its month's file, creating the folder and the file as
+  // needed. The header of a new or empty file goes out in the same write as the
+  // record, so a record is whole or absent, however the program ends. Throws
+  // AppError with the reason ("Permission denied", "Disk full").
+  void Append(const JournalRecord& record);
+
+  // Deletes the month files before the current month's `months_kept` whole
+  // months. Never throws; a file that cannot be deleted is left.
+  void DeleteOldMonths(int year, int month, int months_kept);
+
+  // Deletes every month file. Never throws; returns false when one is still there.
+  bool Clear();
+
+  // The month file of a local year and month.
+  std::filesystem::path MonthFile(int year, int month) const;
+
+ private:
+  std::filesystem::path folder_;
+};
+
+// The "Journal Months" setting's text as a number of months (0 to 1200, blanks
+// around it allowed); none for anything else.
+std::optional<int> MonthsKeptFromText(std::string_view text);
+
+// "2026-12.csv" → year 2026, month 12; false for any other name.
+bool ParseMonthFileName(const std::string& name, int& year, int& month);
+
+struct ReadOutcome {
+  std::uint64_t records = 0;
+  std::uint64_t damaged_lines = 0;  // cut or changed by hand; skipped
+};
+
+// Reads the journal's month files in order of their months, each row by its
+// columns' names, and hands each record to `visit`. A damaged line is skipped and
+// counted; the rest still stands. Throws AppError when a file cannot be read.
+ReadOutcome ReadJournal(const std::filesystem::path& folder,
+                        const std::function<void(const JournalRecord&)>& visit);
+
+// The same for one file's text.
+ReadOutcome ReadJournalText(std::string_view text,
+                            const std::function<void(const JournalRecord&)>& visit);
+
+}  // namespace quorvane::journal

@@ -1,0 +1,183 @@
+#include "journal/JournalRecord.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "journal/CsvFields.h"
+#include "report/CalendarMath.h"
+#include "report/TimeText.h"
+
+namespace quorvane::journal {
+namespace {
+
+constexpr std::int32_t kLargestOffset = 18 * 3600;  // beyond any time zone
+
+// Digits only, no sign: "0412" → 412.
+bool ParseDigits(std::string_view text, std::int64_t& number) {
+  if (text.empty()) return false;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  return error == std::errc() && end == text.data() + text.size() && text.front() != '-' &&
+         text.front() != '+';
+}
+
+// Milliseconds with three decimals, written the same in every locale.
+void AppendMilliseconds(std::string& row, double ms) {
+  const long long micro = std::llround(std::max(0.0, ms) * 1000);
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, micro / 1000).ptr;
+  row.append(text, end);
+  const int fraction = static_cast<int>(micro % 1000);
+  const char decimals[] = {'.', static_cast<char>('0' + fraction / 100),
+                           static_cast<char>('0' + fraction / 10 % 10),
+                           static_cast<char>('0' + fraction % 10)};
+  row.append(decimals, sizeof decimals);
+}
+
+std::optional<double> ParseMilliseconds(std::string_view text) {
+  const std::size_t dot = text.find('.');
+  std::int64_t whole = 0;
+  if (!ParseDigits(text.substr(0, dot), whole)) return std::nullopt;
+  if (dot == std::string_view::npos) return static_cast<double>(whole);
+  const std::string_view decimals = text.substr(dot + 1);
+  std::int64_t fraction = 0;
+  if (!ParseDigits(decimals, fraction)) return std::nullopt;
+  return static_cast<double>(whole) +
+         static_cast<double>(fraction) / std::pow(10.0, static_cast<double>(decimals.size()));
+}
+
+void AppendProbe(std::string& row, const ProbeResult& result) {
+  row += ',';
+  AppendField(row, ProbeStateText(result.state));
+  row += ',';
+  if (result.state == ProbeState::kUp) AppendMilliseconds(row, result.rtt_ms);
+}
+
+std::optional<ProbeResult> ParseProbe(const ColumnIndex& columns,
+                                      const std::vector<std::string>& row, std::string_view state,
+                                      std::string_view rtt) {
+  const auto parsed = ProbeStateFromText(columns.Field(row, state));
+  if (!parsed) return std::nullopt;
+  ProbeResult result{*parsed, 0};
+  const std::string_view rtt_text = columns.Field(row, rtt);
+  if (!rtt_text.empty()) {
+    const auto ms = ParseMilliseconds(rtt_text);
+    if (!ms) return std::nullopt;
+    result.rtt_ms = *ms;
+  }
+  return result;
+}
+
+}  // namespace
+
+const std::vector<std::string_view>& RecordColumns() {
+  static const std::vector<std::string_view> columns = {
+      "time",          "method",   "value",           "connected", "router",
+      "router_rtt_ms", "internet", "internet_rtt_ms", "cause"};
+  return columns;
+}
+
+const std::string& HeaderRow() {
+  static const std::string row = [] {
+    std::string names;
+    for (const auto column : RecordColumns()) {
+      if (!names.empty()) names += ',';
+      names += column;
+    }
+    return names;
+  }();
+  return row;
+}
+
+std::string FormatRecord(const JournalRecord& record) {
+  std::string row = IsoTimeText(record.utc, record.offset);
+  row.reserve(96);
+  row += record.method == 2 ? ",2," : ",1,";
+  AppendField(row, record.value);
+  row += record.connected ? ",yes" : ",no";
+  AppendProbe(row, record.router);
+  AppendProbe(row, record.internet);
+  row += ',';
+  row += CauseText(record.cause);
+  return row;
+}
+
+std::string IsoTimeText(std::int64_t utc, std::int32_t offset) {
+  return report::IsoTime(utc, offset);
+}
+
+std::optional<std::pair<std::int64_t, std::int32_t>> ParseIsoTime(std::string_view text) {
+  // YYYY-MM-DDTHH:MM:SS followed by Z or ±HH:MM.
+  if (text.size() < 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+      text[16] != ':')
+    return std::nullopt;
+  std::int64_t year, month, day, hour, minute, second;
+  if (!ParseDigits(text.substr(0, 4), year) || !ParseDigits(text.substr(5, 2), month) ||
+      !ParseDigits(text.substr(8, 2), day) || !ParseDigits(text.substr(11, 2), hour) ||
+      !ParseDigits(text.substr(14, 2), minute) || !ParseDigits(text.substr(17, 2), second))
+    return std::nullopt;
+  if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60)
+    return std::nullopt;
+  std::int32_t offset = 0;
+  const std::string_view zone = text.substr(19);
+  if (zone != "Z") {
+    std::int64_t zone_hours, zone_minutes;
+    if (zone.size() != 6 || (zone[0] != '+' && zone[0] != '-') || zone[3] != ':' ||
+        !ParseDigits(zone.substr(1, 2), zone_hours) ||
+        !ParseDigits(zone.substr(4, 2), zone_minutes) || zone_minutes > 59)
+      return std::nullopt;
+    offset = static_cast<std::int32_t>((zone_hours * 60 + zone_minutes) * 60);
+    if (offset > kLargestOffset) return std::nullopt;
+    if (zone[0] == '-') offset = -offset;
+  }
+  const std::int64_t wall = report::DaysFromCivil(static_cast<int>(year), static_cast<int>(month),
+                                                  static_cast<int>(day)) *
+                                86400 +
+                            hour * 3600 + minute * 60 + second;
+  return std::pair{wall - offset, offset};
+}
+
+std::int32_t OffsetOf(std::int64_t wall, std::int64_t utc) {
+  const std::int64_t difference = wall - utc;
+  if (difference > kLargestOffset || difference < -kLargestOffset) return 0;
+  // The two readings may straddle a second; zones are whole minutes.
+  return static_cast<std::int32_t>(std::llround(static_cast<double>(difference) / 60.0) * 60);
+}
+
+ColumnIndex::ColumnIndex(const std::vector<std::string>& header) {
+  for (std::size_t i = 0; i < header.size(); ++i) positions_.emplace(header[i], i);
+}
+
+std::string_view ColumnIndex::Field(const std::vector<std::string>& row,
+                                    std::string_view name) const {
+  const auto found = positions_.find(name);
+  if (found == positions_.end() || found->second >= row.size()) return {};
+  return row[found->second];
+}
+
+std::optional<JournalRecord> ParseRecord(const ColumnIndex& columns,
+                                         const std::vector<std::string>& row) {
+  JournalRecord record;
+  const auto time = ParseIsoTime(columns.Field(row, "time"));
+  if (!time) return std::nullopt;
+  record.utc = time->first;
+  record.offset = time->second;
+  const std::string_view method = columns.Field(row, "method");
+  if (method != "1" && method != "2") return std::nullopt;
+  record.method = method == "2" ? 2 : 1;
+  record.value = columns.Field(row, "value");
+  const std::string_view connected = columns.Field(row, "connected");
+  if (connected != "yes" && connected != "no") return std::nullopt;
+  record.connected = connected == "yes";
+  const auto router = ParseProbe(columns, row, "router", "router_rtt_ms");
+  const auto internet = ParseProbe(columns, row, "internet", "internet_rtt_ms");
+  const auto cause = CauseFromText(columns.Field(row, "cause"));
+  if (!router || !internet || !cause) return std::nullopt;
+  record.router = *router;
+  record.internet = *internet;
+  record.cause = *cause;
+  return record;
+}
+
+}  // namespace quorvane::journal

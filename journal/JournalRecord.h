@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "journal/Cause.h"
+
+namespace quorvane::journal {
+
+// One sample as the journal keeps it.
+struct JournalRecord {
+  std::int64_t utc = 0;     // seconds since 1970 UTC
+  std::int32_t offset = 0;  // the local time's offset east of UTC, seconds
+  int method = 1;           // 1 or 2
+  std::string value;        // the value text of the history line
+  bool connected = true;
+  ProbeResult router;
+  ProbeResult internet;
+  Cause cause = Cause::kNone;
+};
+
+// The columns this build writes, in order. Readers take columns by name, so
+// columns added later, or in another order, do not disturb them.
+const std::vector<std::string_view>& RecordColumns();
+// The header row: the column names separated by commas.
+const std::string& HeaderRow();
+// One CSV row in the order of RecordColumns, without a line end.
+std::string FormatRecord(const JournalRecord& record);
+
+// "2026-12-08T14:03:11+01:00".
+std::string IsoTimeText(std::int64_t utc, std::int32_t offset);
+// The UTC seconds and offset of such a text (or one ending in "Z"); none when it
+// is not one.
+std::optional<std::pair<std::int64_t, std::int32_t>> ParseIsoTime(std::string_view text);
+
+// The offset east of UTC of a local wall-clock time (seconds since 1970 read as
+// if UTC) taken at `utc`, rounded to whole minutes; 0 when the two are further
+// apart than any time zone.
+std::int32_t OffsetOf(std::int64_t wall, std::int64_t utc);
+
+// Maps a header row's column names to their positions, for reading rows by name.
+class ColumnIndex {
+ public:
+  explicit ColumnIndex(const std::vector<std::string>& header);
+  // The field of the named column, "" when the row or the header lacks it.
+  std::string_view Field(const std::vector<std::string>& row, std::string_view name) const;
+  bool Has(std::string_view name) const { return positions_.count(std::string(name)) != 0; }
+
+ private:
+  std::map<std::string, std::size_t, std::less<>> positions_;
+};
+
+// A row read back by its column names; none when its time, method or connected
+// field is not one this build writes.
+std::optional<JournalRecord> ParseRecord(const ColumnIndex& columns,
+                                         const std::vector<std::string>& row);
+
+}  // namespace quorvane::journal

@@ -1,0 +1,40 @@
+#include "journal/OutageSummary.h"
+
+#include <algorithm>
+
+#include "journal/Journal.h"
+
+namespace quorvane::journal {
+namespace {
+
+constexpr std::int64_t kShortestGapSeconds = 60;  // as the report's gaps
+
+}  // namespace
+
+void JournalOutages::Add(const Outage& outage) {
+  outages.push_back(outage);
+  CauseTotals& totals = by_cause[static_cast<std::size_t>(CauseIndex(outage.cause))];
+  ++totals.count;
+  totals.total_seconds += outage.Seconds();
+  totals.longest_seconds = std::max(totals.longest_seconds, outage.Seconds());
+}
+
+JournalOutages GatherOutages(const std::filesystem::path& folder, std::int64_t from,
+                             std::int64_t to) {
+  JournalOutages result;
+  OutageFinder finder(kShortestGapSeconds);
+  result.rtt.SetSpan(from, to);
+  const ReadOutcome outcome = ReadJournal(folder, [&](const JournalRecord& record) {
+    if (record.utc < from || record.utc > to) return;
+    ++result.records;
+    if (record.cause != Cause::kNone && record.cause != Cause::kWifi) ++result.probed_records;
+    for (const Outage& outage : finder.Add(record.utc, record.cause, record.offset))
+      result.Add(outage);
+    result.rtt.Add(record.utc, record.router, record.internet);
+  });
+  for (const Outage& outage : finder.Finish()) result.Add(outage);
+  result.damaged_lines = outcome.damaged_lines;
+  return result;
+}
+
+}  // namespace quorvane::journal

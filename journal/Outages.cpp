@@ -1,0 +1,37 @@
+#include "journal/Outages.h"
+
+namespace quorvane::journal {
+
+std::vector<Outage> OutageFinder::Add(std::int64_t utc, Cause cause, std::int32_t offset) {
+  std::vector<Outage> ended;
+  const std::int64_t pause_seconds = utc - last_utc_;
+  const bool pause = any_ && pause_seconds > shortest_gap_ && pause_seconds > 3 * spacing_;
+  if (open_ && (pause || cause != current_.cause)) {
+    current_.end = pause ? last_utc_ : utc;
+    current_.end_offset = pause ? last_offset_ : offset;
+    ended.push_back(current_);
+    open_ = false;
+  }
+  if (!open_ && IsOutageCause(cause)) {
+    current_ = Outage{utc, utc, cause, offset, offset};
+    open_ = true;
+  }
+  if (any_ && !pause) spacing_ = pause_seconds;
+  any_ = true;
+  last_utc_ = utc;
+  last_offset_ = offset;
+  return ended;
+}
+
+std::vector<Outage> OutageFinder::Finish() {
+  std::vector<Outage> ended;
+  if (open_) {
+    current_.end = last_utc_;
+    current_.end_offset = last_offset_;
+    ended.push_back(current_);
+    open_ = false;
+  }
+  return ended;
+}
+
+}  // namespace quorvane::journal

@@ -1,0 +1,173 @@
+// The journal's part of the report: outages told apart by cause.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+#include "report/PathText.h"
+#include "report/TimeText.h"
+#include "report/Writers.h"
+
+namespace quorvane::report {
+namespace {
+
+using journal::Cause;
+using journal::JournalOutages;
+using journal::Outage;
+
+constexpr const char* kCauseHeadings[] = {"WiFi", "Router", "Internet"};
+
+std::string CauseName(Cause cause) { return std::string(journal::CauseText(cause)); }
+
+// The internet outages while the WiFi and the router were fine, longest first.
+std::vector<Outage> ForTheProvider(const JournalOutages& journal, std::size_t most) {
+  std::vector<Outage> internet;
+  for (const Outage& outage : journal.outages)
+    if (outage.cause == Cause::kInternet) internet.push_back(outage);
+  std::stable_sort(internet.begin(), internet.end(),
+                   [](const Outage& a, const Outage& b) { return a.Seconds() > b.Seconds(); });
+  if (internet.size() > most) internet.resize(most);
+  return internet;
+}
+
+// Milliseconds as the axis names them: "0.1 ms", "10 ms", "1 s".
+std::string AxisText(double ms) {
+  char text[24];
+  if (ms >= 1000)
+    std::snprintf(text, sizeof text, "%g s", ms / 1000);
+  else
+    std::snprintf(text, sizeof text, "%g ms", ms);
+  return text;
+}
+
+// One panel of the round-trip plot: per column a line from the median to the
+// highest time on a logarithmic axis, and the share of lost probes shaded red.
+void WriteRttPanel(const std::array<journal::RttGrid::Column, journal::RttGrid::kColumns>& columns,
+                   const char* title, const char* colour, int top, double top_ms, int bar_width,
+                   std::ostream& out) {
+  constexpr int kLeft = 64;
+  constexpr int kHeight = 110;
+  constexpr double kBottomMs = 0.1;
+  const auto y = [&](double ms) {
+    const double share =
+        std::log10(std::max(ms, kBottomMs) / kBottomMs) / std::log10(top_ms / kBottomMs);
+    return top + kHeight - static_cast<int>(std::lround(std::min(share, 1.0) * kHeight));
+  };
+  out << "<text x=\"" << kLeft << "\" y=\"" << top - 6 << "\" font-size=\"12\">" << title
+      << "</text>\n<rect x=\"" << kLeft << "\" y=\"" << top << "\" width=\""
+      << journal::RttGrid::kColumns << "\" height=\"" << kHeight
+      << "\" fill=\"none\" stroke=\"#ccc\"/>\n";
+  for (double ms = kBottomMs; ms <= top_ms * 1.001; ms *= 10)
+    out << "<text x=\"" << kLeft - 4 << "\" y=\"" << y(ms) + 4
+        << "\" font-size=\"10\" text-anchor=\"end\">" << AxisText(ms) << "</text>\n";
+  for (int x = 0; x < journal::RttGrid::kColumns; ++x) {
+    const auto& column = columns[static_cast<std::size_t>(x)];
+    if (column.probes() == 0) continue;
+    if (column.lost > 0)
+      out << "<rect x=\"" << kLeft + x << "\" y=\"" << top << "\" width=\"1\" height=\"" << kHeight
+          << "\" fill=\"#e06060\" fill-opacity=\""
+          << OneDecimal(0.2 + 0.7 * column.lost / column.probes()) << "\"/>\n";
+    if (column.answered == 0) continue;
+    const int median = y(column.MedianMs());
+    const int highest = y(column.highest_ms);
+    out << "<rect x=\"" << kLeft + x << "\" y=\"" << highest - 1 << "\" width=\"" << bar_width
+        << "\" height=\"" << median - highest + 2 << "\" fill=\"" << colour << "\"/>\n";
+  }
+}
+
+void WriteRttPlot(const Figures& figures, std::ostream& out) {
+  const journal::RttGrid& grid = figures.journal->rtt;
+  double highest = 10;  // ms: the axis reaches at least 10 ms
+  for (const auto* columns : {&grid.router(), &grid.internet()})
+    for (const auto& column : *columns) highest = std::max(highest, column.highest_ms);
+  const double top_ms = std::pow(10.0, std::ceil(std::log10(highest)));
+  out << "<h3>Round-trip times</h3>\n<p class=\"note\">Per column the median to the highest "
+         "time; red shading: the share of probes lost.</p>\n"
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 "
+      << 64 + journal::RttGrid::kColumns + 16 << " 320\" font-family=\"sans-serif\">\n";
+  // A few samples over the width are drawn wider than a column, so they show.
+  const auto records = std::max<std::uint64_t>(1, figures.journal->records);
+  const int bar_width =
+      static_cast<int>(std::clamp<std::uint64_t>(journal::RttGrid::kColumns / records, 1, 6));
+  WriteRttPanel(grid.router(), "Router", "#2a7f3f", 24, top_ms, bar_width, out);
+  WriteRttPanel(grid.internet(), "Internet (fastest target)", "#2060c0", 174, top_ms, bar_width,
+                out);
+  out << "<text x=\"64\" y=\"304\" font-size=\"10\">"
+      << ReadableTime(figures.first, figures.first_offset) << "</text>\n<text x=\""
+      << 64 + journal::RttGrid::kColumns << "\" y=\"304\" font-size=\"10\" text-anchor=\"end\">"
+      << ReadableTime(figures.last, figures.last_offset) << "</text>\n</svg>\n";
+}
+
+}  // namespace
+
+void WriteOutagesHtml(const Figures& figures, std::ostream& out) {
+  if (!figures.journal) return;
+  const JournalOutages& journal = *figures.journal;
+  out << "<section><h2>Outages by cause</h2>\n";
+  if (journal.probed_records == 0)
+    out << "<p class=\"note\">Only WiFi outages are shown: turn on \"Probe the Router and the "
+           "Internet\" in the history list's menu to tell the router's and the internet's "
+           "apart.</p>\n";
+  out << "<table>\n<tr><th>Cause</th><th>Outages</th><th>In all</th><th>Longest</th></tr>\n";
+  for (std::size_t i = 0; i < journal::kOutageCauses.size(); ++i) {
+    const journal::CauseTotals& totals = journal.by_cause[i];
+    const std::string path = "summary.outages." + CauseName(journal::kOutageCauses[i]);
+    out << "<tr><td>" << kCauseHeadings[i] << "</td><td data-figure=\"" << path
+        << ".count\" data-value=\"" << totals.count << "\">" << totals.count
+        << "</td><td data-figure=\"" << path << ".total_seconds\" data-value=\""
+        << totals.total_seconds << "\">" << ReadableDuration(totals.total_seconds)
+        << "</td><td data-figure=\"" << path << ".longest_seconds\" data-value=\""
+        << totals.longest_seconds << "\">" << ReadableDuration(totals.longest_seconds)
+        << "</td></tr>\n";
+  }
+  out << "</table>\n";
+  if (journal.probed_records == 0) {
+    out << "</section>\n";
+    return;
+  }
+  const std::vector<Outage> listed = ForTheProvider(journal, Figures::kLongestShown);
+  const std::uint64_t all = journal.by_cause[2].count;
+  out << "<h3>For your provider</h3>\n<p>Times the internet could not be reached while the "
+         "WiFi and the router were fine.</p>\n";
+  if (!listed.empty()) {
+    out << "<table>\n<tr><th>Start</th><th>End</th><th>Duration</th></tr>\n";
+    for (const Outage& outage : listed)
+      out << "<tr><td>" << ReadableTime(outage.start, outage.start_offset) << "</td><td>"
+          << ReadableTime(outage.end, outage.end_offset) << "</td><td>"
+          << ReadableDuration(outage.Seconds()) << "</td></tr>\n";
+    out << "</table>\n";
+  }
+  if (all > listed.size())
+    out << "<p class=\"note\">The " << listed.size() << " longest are listed; "
+        << all - listed.size() << " shorter ones are not. The JSON report lists them all.</p>\n";
+  WriteRttPlot(figures, out);
+  out << "</section>\n";
+}
+
+void WriteOutagesJsonSummary(const Figures& figures, std::ostream& out) {
+  if (!figures.journal) return;
+  out << ",\n    \"outages\": {";
+  for (std::size_t i = 0; i < journal::kOutageCauses.size(); ++i) {
+    const journal::CauseTotals& totals = figures.journal->by_cause[i];
+    out << (i ? ", " : "") << "\"" << CauseName(journal::kOutageCauses[i])
+        << "\": {\"count\": " << totals.count << ", \"total_seconds\": " << totals.total_seconds
+        << ", \"longest_seconds\": " << totals.longest_seconds << "}";
+  }
+  out << "}";
+}
+
+void WriteOutagesJson(const Figures& figures, std::ostream& out) {
+  if (!figures.journal) return;
+  out << ",\n  \"outages\": [";
+  bool first = true;
+  for (const Outage& outage : figures.journal->outages) {
+    out << (first ? "\n    " : ",\n    ") << "{\"start\": \""
+        << IsoTime(outage.start, outage.start_offset) << "\", \"end\": \""
+        << IsoTime(outage.end, outage.end_offset) << "\", \"seconds\": " << outage.Seconds()
+        << ", \"cause\": \"" << CauseName(outage.cause) << "\"}";
+    first = false;
+  }
+  out << (first ? "]" : "\n  ]");
+}
+
+}  // namespace quorvane::report

@@ -1,0 +1,206 @@
+// The journal: the cause of a sample, outages, the record format and the month
+// files.
+#include <gtest/gtest.h>
+
+#include "journal/Journal.h"
+#include "journal/Outages.h"
+#include "journal/RttGrid.h"
+#include "platform/Files.h"
+#include "tests/fakes/TempDir.h"
+
+namespace quorvane::journal {
+namespace {
+
+using testing::TempDir;
+
+constexpr ProbeResult kUp{ProbeState::kUp, 1.5};
+constexpr ProbeResult kDown{ProbeState::kDown, 0};
+constexpr ProbeResult kUnavailable{ProbeState::kUnavailable, 0};
+constexpr ProbeResult kSkipped{ProbeState::kSkipped, 0};
+constexpr ProbeResult kNotProbed{};
+
+TEST(Cause, DecidedByTheWifiThenTheInternetThenTheRouter) {
+  EXPECT_EQ(CauseOf(false, true, kUp, kUp), Cause::kWifi);
+  EXPECT_EQ(CauseOf(false, false, kNotProbed, kNotProbed), Cause::kWifi);
+  EXPECT_EQ(CauseOf(true, false, kNotProbed, kNotProbed), Cause::kNone);
+  EXPECT_EQ(CauseOf(true, true, kUp, kUp), Cause::kOk);
+  EXPECT_EQ(CauseOf(true, true, kUp, kDown), Cause::kInternet);
+  EXPECT_EQ(CauseOf(true, true, kDown, kDown), Cause::kRouter);
+  // Many routers ignore ping: the internet answering is enough.
+  EXPECT_EQ(CauseOf(true, true, kDown, kUp), Cause::kOk);
+  EXPECT_EQ(CauseOf(true, true, kUnavailable, kUp), Cause::kOk);
+}
+
+TEST(Cause, UnknownWhenTheProbesCouldNotTell) {
+  EXPECT_EQ(CauseOf(true, true, kUnavailable, kDown), Cause::kUnknown);
+  EXPECT_EQ(CauseOf(true, true, kSkipped, kSkipped), Cause::kUnknown);
+  EXPECT_EQ(CauseOf(true, true, kUp, kUnavailable), Cause::kUnknown);
+  // No internet targets: the router alone decides.
+  EXPECT_EQ(CauseOf(true, true, kUp, kNotProbed), Cause::kOk);
+  EXPECT_EQ(CauseOf(true, true, kDown, kNotProbed), Cause::kRouter);
+  EXPECT_EQ(CauseOf(true, true, kUnavailable, kNotProbed), Cause::kUnknown);
+}
+
+std::vector<Outage> Outages(const std::vector<std::pair<std::int64_t, Cause>>& samples,
+                            std::int64_t longest_pause = 60) {
+  OutageFinder finder(longest_pause);
+  std::vector<Outage> found;
+  for (const auto& [utc, cause] : samples)
+    for (const auto& outage : finder.Add(utc, cause)) found.push_back(outage);
+  for (const auto& outage : finder.Finish()) found.push_back(outage);
+  return found;
+}
+
+void ExpectOutage(const Outage& outage, std::int64_t start, std::int64_t end, Cause cause) {
+  EXPECT_EQ(outage.start, start);
+  EXPECT_EQ(outage.end, end);
+  EXPECT_EQ(outage.cause, cause);
+}
+
+TEST(Outages, ARunOfOneCauseEndingAtTheFirstSampleOfAnother) {
+  const auto found = Outages({{0, Cause::kOk},
+                              {5, Cause::kInternet},
+                              {10, Cause::kInternet},
+                              {15, Cause::kRouter},
+                              {20, Cause::kUnknown},
+                              {25, Cause::kWifi}});
+  ASSERT_EQ(found.size(), 3u);
+  ExpectOutage(found[0], 5, 15, Cause::kInternet);
+  ExpectOutage(found[1], 15, 20, Cause::kRouter);
+  ExpectOutage(found[2], 25, 25, Cause::kWifi);  // still under way at the end
+}
+
+TEST(Outages, AGapIsNeverPartOfOne) {
+  const auto found =
+      Outages({{0, Cause::kWifi}, {5, Cause::kWifi}, {3600, Cause::kWifi}, {3605, Cause::kOk}});
+  ASSERT_EQ(found.size(), 2u);
+  ExpectOutage(found[0], 0, 5, Cause::kWifi);
+  ExpectOutage(found[1], 3600, 3605, Cause::kWifi);
+  EXPECT_TRUE(Outages({{0, Cause::kNone}, {5, Cause::kOk}, {10, Cause::kUnknown}}).empty());
+}
+
+TEST(JournalRecord, TimeWithItsOffsetBothWays) {
+  // 2026-12-07 14:03:11 UTC.
+  EXPECT_EQ(IsoTimeText(1796652191, 3600), "2026-12-07T15:03:11+01:00");
+  EXPECT_EQ(IsoTimeText(1796652191, -(9 * 3600 + 30 * 60)), "2026-12-07T04:33:11-09:30");
+  const auto parsed = ParseIsoTime("2026-12-07T04:33:11-09:30");
+  ASSERT_TRUE(parsed);
+  EXPECT_EQ(parsed->first, 1796652191);
+  EXPECT_EQ(parsed->second, -(9 * 3600 + 30 * 60));
+  EXPECT_EQ(ParseIsoTime("2026-12-07T14:03:11Z")->first, 1796652191);
+  for (const char* bad : {"2026-12-07 13:03:11Z", "2026-13-07T13:03:11Z", "2026-12-07T13:03:11",
+                          "2026-12-07T13:03:11+1:00", "2026-12-07T13:03:11+99:00"})
+    EXPECT_FALSE(ParseIsoTime(bad)) << bad;
+  // Two clock readings a second apart still give a whole-minute offset.
+  EXPECT_EQ(OffsetOf(1000 + 3600, 1001), 3600);
+  EXPECT_EQ(OffsetOf(1796652191, 0), 0);  // no time zone is that far off
+}
+
+TEST(JournalRecord, WrittenAndReadBackByColumnName) {
+  JournalRecord record;
+  record.utc = 1796652191;
+  record.offset = 3600;
+  record.method = 1;
+  record.value = " 5%";
+  record.router = {ProbeState::kUp, 0.4125};
+  record.internet = {ProbeState::kDown, 0};
+  record.cause = Cause::kInternet;
+  EXPECT_EQ(HeaderRow(),
+            "time,method,value,connected,router,router_rtt_ms,internet,internet_rtt_ms,cause");
+  EXPECT_EQ(FormatRecord(record),
+            "2026-12-07T15:03:11+01:00,1,\" 5%\",yes,up,0.413,down,,internet");
+
+  // Columns in another order, one unknown to this build and one missing.
+  const std::string text =
+      "cause,ssid,time,value,connected,method,router,router_rtt_ms,internet\r\n"
+      "wifi,\"Home, 2nd\",2026-12-07T15:03:11+01:00,0% (no connection),no,2,,,\r\n";
+  std::vector<JournalRecord> read;
+  const auto outcome = ReadJournalText(text, [&](const JournalRecord& r) { read.push_back(r); });
+  EXPECT_EQ(outcome.damaged_lines, 0u);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].utc, 1796652191);
+  EXPECT_EQ(read[0].method, 2);
+  EXPECT_EQ(read[0].value, "0% (no connection)");
+  EXPECT_FALSE(read[0].connected);
+  EXPECT_EQ(read[0].router.state, ProbeState::kNone);
+  EXPECT_EQ(read[0].cause, Cause::kWifi);
+}
+
+TEST(JournalRecord, DamagedLinesAreSkippedAndTheRestStands) {
+  JournalRecord record;
+  record.utc = 1796652191;
+  const std::string good = FormatRecord(record) + "\n";
+  const std::string text = HeaderRow() + "\n" + good + good.substr(0, 20) + "\n" +
+                           "2026-12-07T14:03:11+00:00,1,\"70%,yes,,,,,\n" + good +
+                           good.substr(0, 30);
+  int read = 0;
+  const auto outcome = ReadJournalText(text, [&](const JournalRecord&) { ++read; });
+  EXPECT_EQ(read, 2);
+  EXPECT_EQ(outcome.damaged_lines, 3u);
+}
+
+TEST(Journal, MonthFilesWithOneHeaderOwnerOnlyAndWhole) {
+  TempDir temp;
+  Journal journal(temp / "data" / "journal");
+  JournalRecord record;
+  record.utc = 1796652191;  // December 2026
+  record.offset = 3600;
+  const std::string row = FormatRecord(record) + std::string(kLineEnd);
+  journal.Append(record);
+  journal.Append(record);
+  record.utc += 30 * 86400;  // January 2027
+  journal.Append(record);
+  const auto december = journal.MonthFile(2026, 12);
+  EXPECT_EQ(december.filename(), "2026-12.csv");
+  EXPECT_EQ(testing::ReadFile(december), HeaderRow() + std::string(kLineEnd) + row + row);
+  EXPECT_TRUE(std::filesystem::exists(journal.MonthFile(2027, 1)));
+#ifndef _WIN32
+  using std::filesystem::perms;
+  EXPECT_EQ(std::filesystem::status(journal.folder()).permissions() & perms::all, perms::owner_all);
+  EXPECT_EQ(std::filesystem::status(december).permissions() & perms::all,
+            perms::owner_read | perms::owner_write);
+#endif
+  // A file left empty by a crash right after its creation gets its header.
+  testing::WriteFile(december, "");
+  journal.Append(record);
+  record.utc = 1796652191;
+  journal.Append(record);
+  EXPECT_EQ(testing::ReadFile(december), HeaderRow() + std::string(kLineEnd) + row);
+}
+
+TEST(Journal, OldMonthsDeletedAndClearTakesEveryMonth) {
+  TempDir temp;
+  Journal journal(temp.path());
+  for (const char* name : {"2025-10.csv", "2025-11.csv", "2026-12.csv", "notes.txt"})
+    testing::WriteFile(temp / name, "time\n");
+  journal.DeleteOldMonths(2026, 12, 13);
+  EXPECT_FALSE(std::filesystem::exists(temp / "2025-10.csv"));
+  EXPECT_TRUE(std::filesystem::exists(temp / "2025-11.csv"));
+  EXPECT_TRUE(journal.Clear());
+  EXPECT_FALSE(std::filesystem::exists(temp / "2025-11.csv"));
+  EXPECT_FALSE(std::filesystem::exists(temp / "2026-12.csv"));
+  EXPECT_TRUE(std::filesystem::exists(temp / "notes.txt"));  // not the journal's
+
+  EXPECT_EQ(MonthsKeptFromText(" 24 "), 24);
+  EXPECT_EQ(MonthsKeptFromText("0"), 0);
+  for (const char* bad : {"", "-1", "1.5", "thirteen", "1201", "99999"})
+    EXPECT_FALSE(MonthsKeptFromText(bad)) << bad;
+}
+
+TEST(RttGrid, PerColumnTheMedianTheHighestAndTheLost) {
+  RttGrid grid;
+  grid.SetSpan(0, 479);  // a second per column
+  for (const double ms : {1.0, 2.0, 40.0}) grid.Add(10, {ProbeState::kUp, ms}, kDown);
+  grid.Add(10, kUnavailable, kSkipped);  // neither answered nor lost
+  grid.Add(600, kUp, kUp);               // outside the span
+  const RttGrid::Column& router = grid.router()[10];
+  EXPECT_EQ(router.answered, 3u);
+  EXPECT_EQ(router.lost, 0u);
+  EXPECT_EQ(router.highest_ms, 40);
+  EXPECT_NEAR(router.MedianMs(), 2.0, 0.3);  // within its bucket, an eighth of a tenfold
+  EXPECT_EQ(grid.internet()[10].lost, 3u);
+  EXPECT_EQ(grid.internet()[10].MedianMs(), 0);
+}
+
+}  // namespace
+}  // namespace quorvane::journal

@@ -1,0 +1,82 @@
+// The journal: one record per sample, in the user's data folder, beside the log.
+#include "journal/Journal.h"
+
+#include "platform/AppError.h"
+#include "report/CalendarMath.h"
+#include "report/PathText.h"
+#include "window/Form1.h"
+
+namespace quorvane {
+
+void Form1::OpenJournal() {
+  if (journal_folder_.empty()) return;
+  journal_ = std::make_unique<journal::Journal>(journal_folder_);
+  const std::string stored = GetSetting(services_.settings, setting::kJournalMonths);
+  if (const auto months = journal::MonthsKeptFromText(stored)) {
+    journal_months_ = *months;
+  } else {
+    dialogs_.Warn("The setting \"" + std::string(setting::kJournalMonths.name) + "\" holds \"" +
+                  stored + "\", which is not a number of months from 0 to 1200. Quorvane keeps " +
+                  std::string(setting::kJournalMonths.default_text) + " months of its journal.");
+  }
+  const LocalDateTime now = services_.clock.Now();
+  journal_month_ = now.year * 12 + now.month - 1;
+  journal_->DeleteOldMonths(now.year, now.month, journal_months_);
+}
+
+void Form1::JournalSample(const LocalDateTime& when, std::int64_t utc,
+                          const std::string& value_text, SignalMethod method, ProbeTicket ticket) {
+  journal::JournalRecord record;
+  record.offset = journal::OffsetOf(report::WallSeconds(when), utc);
+  record.utc = report::WallSeconds(when) - record.offset;
+  record.method = method == SignalMethod::kWirelessTool ? 1 : 2;
+  record.value = value_text;
+  record.connected = value_text.find("(no connection)") == std::string::npos;
+  pending_records_.push_back({std::move(record), ticket, when});
+  FlushJournal();
+}
+
+void Form1::FlushJournal() {
+  while (!pending_records_.empty()) {
+    PendingRecord& pending = pending_records_.front();
+    const bool round = pending.ticket.kind == ProbeTicket::Kind::kRound;
+    if (round && rounds_done_.count(pending.ticket.round) == 0) return;  // still probing
+    if (!pending.discard) {
+      FillProbes(pending.record, pending.ticket);
+      WriteJournal(pending.record, pending.when.year, pending.when.month);
+      metrics_probes_ = ProbeMetricsOf(pending.record, pending.ticket);
+      PublishMetrics();
+    }
+    if (round) rounds_done_.erase(pending.ticket.round);
+    pending_records_.pop_front();
+  }
+}
+
+void Form1::WriteJournal(const journal::JournalRecord& record, int year, int month) {
+  if (!journal_) return;
+  // A month begins: the oldest one kept until now goes.
+  const int month_number = year * 12 + month - 1;
+  if (month_number != journal_month_) {
+    journal_month_ = month_number;
+    journal_->DeleteOldMonths(year, month, journal_months_);
+  }
+  try {
+    journal_->Append(record);
+  } catch (const AppError& error) {
+    // Once per run: the log and the list carry on, and the journal is tried again
+    // with every sample.
+    if (journal_refusal_told_) return;
+    journal_refusal_told_ = true;
+    dialogs_.Warn("Quorvane cannot write its journal into the folder " +
+                  report::PathText(journal_folder_) + ": " + error.what() +
+                  ". Samples are still logged as usual.");
+  }
+}
+
+void Form1::ClearJournal() {
+  if (!journal_ || journal_->Clear()) return;
+  dialogs_.Warn("Some of the journal's files in the folder " + report::PathText(journal_folder_) +
+                " could not be deleted; another program may be using them.");
+}
+
+}  // namespace quorvane
