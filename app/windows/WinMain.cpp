@@ -12,6 +12,7 @@
 #include "app/CommandLine.h"
 #include "app/windows/CommandLineRun.h"
 #include "app/windows/ConsoleOutput.h"
+#include "platform/JournalFolder.h"
 #include "platform/PlatformServices.h"
 #include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
