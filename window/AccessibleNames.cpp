@@ -14,8 +14,8 @@ NameSource NameSourceOf(Control control) {
 }
 
 Control NameGiver(Control control) {
-  const ControlSpec& spec = SpecOf(control);
-  if (NameSourceOf(control) == NameSource::kFrameCaption && spec.parent) return *spec.parent;
+  const ControlSpec& entry = SpecOf(control);
+  if (NameSourceOf(control) == NameSource::kFrameCaption && entry.parent) return *entry.parent;
   return control;
 }
 

@@ -106,10 +106,10 @@ const ControlSpec& SpecOf(Control control) {
 }
 
 TwipsRect PlaceOnWindow(Control control) {
-  const ControlSpec& spec = SpecOf(control);
-  TwipsRect place = spec.rect;
-  if (spec.parent && *spec.parent != Control::Form1) {
-    const TwipsRect container = PlaceOnWindow(*spec.parent);
+  const ControlSpec& entry = SpecOf(control);
+  TwipsRect place = entry.rect;
+  if (entry.parent && *entry.parent != Control::Form1) {
+    const TwipsRect container = PlaceOnWindow(*entry.parent);
     place.left += container.left;
     place.top += container.top;
   }
