@@ -45,25 +45,25 @@ wait_for 30 prometheus_ready || fail "Prometheus did not start: $(tail -n 5 "$WO
 
 printf '#!/bin/sh\nprintf " :70\\n"\n' >"$WORK/bin/nmcli"
 chmod +x "$WORK/bin/nmcli"
-e2e_settings "Network%20Probes=On" "Internet%20Targets=10.199.2.2" "OftenIndex=1"
+e2e_settings "Network%20Probes=On" "Internet%20Targets=10.199.2.2" "OftenIndex=2"
 ip netns exec "$HOST" "$QUORVANE" --metrics-folder "$TEXTFILES" >"$WORK/quorvane.out" 2>&1 &
 QUORVANE_PID=$!
 PIDS+=($QUORVANE_PID)
 
 cause_is() { query_is "quorvane_cause{cause=\"$1\"}" 1; }
 alert_is() { query_is "ALERTS{alertname=\"$1\",alertstate=\"$2\"}" 1; }
-wait_for 30 cause_is ok || fail "no ok cause: $(cat "$WORK/quorvane.out")"
+wait_for 40 cause_is ok || fail "no ok cause: $(cat "$WORK/quorvane.out")"
 query_is quorvane_router_up 1 || fail "router_up: $(query quorvane_router_up)"
 query_is quorvane_internet_up 1 || fail "internet_up: $(query quorvane_internet_up)"
 query_is 'quorvane_internet_rtt_seconds > 0' "" &&
   fail "no round-trip time: $(query quorvane_internet_rtt_seconds)"
 
 internet_down
-wait_for 20 cause_is internet || fail "the cause did not become internet"
+wait_for 40 cause_is internet || fail "the cause did not become internet"
 query_is quorvane_internet_up 0 || fail "internet still up"
 wait_for 10 alert_is InternetDownWifiFine pending || fail "no pending InternetDownWifiFine"
 internet_up
 router_down
-wait_for 20 cause_is router || fail "the cause did not become router"
+wait_for 40 cause_is router || fail "the cause did not become router"
 wait_for 10 alert_is RouterDown pending || fail "no pending RouterDown"
 echo "Prometheus in network namespaces: the cause followed ok, internet and router"
