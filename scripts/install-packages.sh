@@ -23,6 +23,7 @@ test_packages=(
   chromium python3                                     # the report in a browser, its CSV read back
   prometheus prometheus-node-exporter curl             # the metrics file, scraped for real
   at-spi2-core python3-pyatspi                         # the window read as a screen reader reads it
+  iproute2 iputils-ping                                # network namespaces of the probe tests
 )
 
 bench_packages=(
