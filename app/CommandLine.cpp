@@ -102,6 +102,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       if (takes_value) ValueOf(arguments, i, std::string::npos);
     } else if (argument.size() > 1 && argument.starts_with("-")) {
       throw CommandLineError("Unknown option " + argument + " (see --help)");
+    } else if (wants_report && !report.log && argument != "-") {
+      report.log = PathOf(argument);  // the log after the report's options
     } else {
       throw CommandLineError("Unexpected argument \"" + argument + "\" (see --help)");
     }

@@ -19,6 +19,12 @@ TEST(CommandLineTest, ReportWithLogOutputAndFormat) {
   EXPECT_EQ(line.report->output, std::filesystem::path("out.csv"));
   EXPECT_EQ(line.report->format, report::Format::kCsv);
 
+  // The log may also follow the report's options, as with most tools.
+  const CommandLine log_last =
+      ParseCommandLine({"--report", "--format=json", "-o", "r", "old.txt"});
+  ASSERT_TRUE(log_last.report);
+  EXPECT_EQ(log_last.report->log, std::filesystem::path("old.txt"));
+
   const CommandLine own_log = ParseCommandLine({"--report", "--format", "json"});
   ASSERT_TRUE(own_log.report);
   EXPECT_FALSE(own_log.report->log);
@@ -43,8 +49,13 @@ TEST(CommandLineTest, TheUsualLongOptionFormsAndTheToolkitsOwn) {
 }
 
 TEST(CommandLineTest, AStrayArgumentIsAMistake) {
-  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-           {"--report", "a.txt", "b.txt"}, {"--report", "-"}, {"-x"}, {"stray"}, {"-o="}})
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"--report", "a.txt", "b.txt"},
+                                             {"--report", "-o", "r", "a.txt", "b.txt"},
+                                             {"--report", "-"},
+                                             {"-x"},
+                                             {"stray"},
+                                             {"-o="}})
     EXPECT_THROW(ParseCommandLine(arguments), CommandLineError) << arguments.back();
 }
 
