@@ -87,6 +87,7 @@ int HistoryView::currentRow() const {
 }
 
 void HistoryView::SetCurrentRow(int row) {
+  if (row != current_row_) viewport()->update();
   current_row_ = row;
   if (row < 0 || !hasFocus()) return;
   QAccessibleEvent focus(this, QAccessible::Focus);
@@ -144,7 +145,6 @@ void HistoryView::scrollContentsBy(int dx, int /*dy*/) {
 void HistoryView::paintEvent(QPaintEvent* /*event*/) {
   if (!model_) return;
   QPainter painter(viewport());
-  painter.setPen(palette().color(QPalette::Text));
   const int rows = model_->rowCount();
   const int height = rowHeight();
   const int left = 4 - horizontalScrollBar()->value();
@@ -152,8 +152,15 @@ void HistoryView::paintEvent(QPaintEvent* /*event*/) {
   const int first = firstVisibleRow();
   // Whole rows only: a row cut at the bottom edge would pass for the last line.
   const int last = std::min(rows, first + visibleRowCount());
+  // With the keyboard here, the current line is shown, so a user who moves with
+  // the arrow keys sees where they are, as a screen reader hears it.
+  const int current = hasFocus() ? currentRow() : -1;
   for (int row = first, y = 0; row < last; ++row, y += height) {
     const QString text = model_->data(model_->index(row, 0), Qt::DisplayRole).toString();
+    const bool highlighted = row == current;
+    if (highlighted)
+      painter.fillRect(QRect(0, y, width, height), palette().color(QPalette::Highlight));
+    painter.setPen(palette().color(highlighted ? QPalette::HighlightedText : QPalette::Text));
     painter.drawText(QRect(left, y, width, height), Qt::AlignLeft | Qt::AlignVCenter, text);
   }
   if (hasFocus()) {
