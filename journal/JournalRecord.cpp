@@ -22,17 +22,9 @@ bool ParseDigits(std::string_view text, std::int64_t& number) {
          text.front() != '+';
 }
 
-// Milliseconds with three decimals, written the same in every locale.
 void AppendMilliseconds(std::string& row, double ms) {
-  const long long micro = std::llround(std::max(0.0, ms) * 1000);
   char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, micro / 1000).ptr;
-  row.append(text, end);
-  const int fraction = static_cast<int>(micro % 1000);
-  const char decimals[] = {'.', static_cast<char>('0' + fraction / 100),
-                           static_cast<char>('0' + fraction / 10 % 10),
-                           static_cast<char>('0' + fraction % 10)};
-  row.append(decimals, sizeof decimals);
+  row.append(text, WriteMilliseconds(text, MillisecondThousandths(ms)));
 }
 
 std::optional<double> ParseMilliseconds(std::string_view text) {
@@ -70,6 +62,18 @@ std::optional<ProbeResult> ParseProbe(const ColumnIndex& columns,
 }
 
 }  // namespace
+
+std::int64_t MillisecondThousandths(double ms) { return std::llround(std::max(0.0, ms) * 1000); }
+
+char* WriteMilliseconds(char* out, std::int64_t thousandths) {
+  out = std::to_chars(out, out + 20, thousandths / 1000).ptr;
+  const int fraction = static_cast<int>(thousandths % 1000);
+  *out++ = '.';
+  *out++ = static_cast<char>('0' + fraction / 100);
+  *out++ = static_cast<char>('0' + fraction / 10 % 10);
+  *out++ = static_cast<char>('0' + fraction % 10);
+  return out;
+}
 
 const std::vector<std::string_view>& RecordColumns() {
   static const std::vector<std::string_view> columns = {

@@ -31,6 +31,12 @@ const std::string& HeaderRow();
 // One CSV row in the order of RecordColumns, without a line end.
 std::string FormatRecord(const JournalRecord& record);
 
+// A round-trip time as the journal keeps it: whole thousandths of a millisecond,
+// written with three decimals ("12.345"), the same in every locale. The writer
+// needs room for 25 characters.
+std::int64_t MillisecondThousandths(double ms);
+char* WriteMilliseconds(char* out, std::int64_t thousandths);
+
 // "2026-12-08T14:03:11+01:00".
 std::string IsoTimeText(std::int64_t utc, std::int32_t offset);
 // The UTC seconds and offset of such a text (or one ending in "Z"); none when it

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "report/Report.h"
@@ -12,7 +13,7 @@
 namespace quorvane::report {
 namespace {
 
-constexpr std::string_view kHeader = "\xEF\xBB\xBFtime,method,value,connected,text\r\n";
+constexpr std::string_view kHeader = "\xEF\xBB\xBFtime,method,value,connected,text";
 // "2026-12-07T11:41:29+01:00": the offset's six characters start at 19.
 constexpr std::size_t kOffsetAt = 19;
 constexpr std::size_t kOffsetLength = 6;
@@ -76,12 +77,20 @@ void WriteOffset(char* out, std::int32_t offset) {
 
 }  // namespace
 
-CsvWriter::CsvWriter(std::ostream& out, const TimeZone& zone) : out_(out), resolver_(zone) {
-  out_.write(kHeader.data(), static_cast<std::streamsize>(kHeader.size()));
+CsvWriter::CsvWriter(std::ostream& out, const TimeZone& zone, const JournalColumns* journal)
+    : out_(out), resolver_(zone), journal_(journal) {
+  std::string header(kHeader);
+  if (journal_) header += JournalColumns::HeaderFields();
+  header += "\r\n";
+  out_.write(header.data(), static_cast<std::streamsize>(header.size()));
 }
 
-void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
+void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone,
+                         const JournalColumns* journal) {
   UtcResolver resolver(zone);
+  std::optional<JournalColumns::Cursor> records;
+  if (journal) records.emplace(*journal);
+  const std::size_t row_room = kRowRoom + (journal ? JournalColumns::kFieldsRoom : 0);
   block.made_in_order = true;
   std::size_t size = 0;
   // Room for `needed` bytes, what was made kept.
@@ -115,7 +124,7 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
       quoted = QuotedText(text);
       text = quoted;
     }
-    make_room(size + kRowRoom + text.size());
+    make_room(size + row_room + text.size());
     char* out = block.made.get() + size;
 
     const std::int64_t wall = line.wall;
@@ -167,16 +176,56 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone) {
     out += flag.size();
     std::memcpy(out, text.data(), text.size());
     out += text.size();
-    std::memcpy(out, "\"\r\n", 3);
-    size = static_cast<std::size_t>(out + 3 - block.made.get());
+    *out++ = '"';
+    if (records) out = records->WriteFields(out, wall - offset);
+    std::memcpy(out, "\r\n", 2);
+    size = static_cast<std::size_t>(out + 2 - block.made.get());
   }
   block.made_size = size;
+}
+
+void CsvWriter::WriteRowsPutRight(ParsedBlocks::Block& block) {
+  // As below, and each row's journal fields looked up again with its right time:
+  // its text ends with the row's last quote, and the fields follow it.
+  const std::size_t capacity = block.made_size + block.lines.size() * JournalColumns::kFieldsRoom;
+  auto rows = std::make_unique_for_overwrite<char[]>(capacity);
+  char* out = rows.get();
+  const char* row = block.made.get();
+  const char* const end = row + block.made_size;
+  JournalColumns::Cursor records(*journal_);
+  std::int64_t utc;
+  std::int32_t offset;
+  for (const ParsedBlocks::Line& line : block.lines) {
+    resolver_.Resolve(line.wall, utc, offset);
+    const char* const next =
+        static_cast<const char*>(std::memchr(row, '\n', static_cast<std::size_t>(end - row))) + 1;
+    const char* quote = next - 1;
+    while (*quote != '"') --quote;
+    std::memcpy(out, row, kOffsetAt);
+    out += kOffsetAt;
+    if (!resolver_.TimeIsMissing()) {
+      WriteOffset(out, offset);
+      out += kOffsetLength;
+    }
+    const std::size_t middle =
+        static_cast<std::size_t>(quote + 1 - row) - kOffsetAt - kOffsetLength;
+    std::memcpy(out, row + kOffsetAt + kOffsetLength, middle);
+    out = records.WriteFields(out + middle, utc);
+    std::memcpy(out, "\r\n", 2);
+    out += 2;
+    row = next;
+  }
+  block.made = std::move(rows);
+  block.made_capacity = capacity;
+  block.made_size = static_cast<std::size_t>(out - block.made.get());
 }
 
 void CsvWriter::Write(ParsedBlocks::Block& block) {
   std::int64_t utc;
   std::int32_t offset;
-  if (!block.made_in_order) {
+  if (!block.made_in_order && journal_) {
+    WriteRowsPutRight(block);
+  } else if (!block.made_in_order) {
     // Each row ends with its line end, which a line's text never holds. A time that
     // does not exist has no offset to give: its row loses it.
     char* row = block.made.get();

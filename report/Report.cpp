@@ -129,9 +129,12 @@ DayMonthOrder ExportOrder(LogFile& file, const CurrentForm& form, const TimeZone
 
 PassCounts WriteCsv(LogFile& file, const CurrentForm& form, DayMonthOrder order,
                     const TimeZone& zone, std::ostream& out) {
-  CsvWriter csv(out, zone);
-  ParsedBlocks blocks(file, DateTimeReader(form, order),
-                      [&zone](ParsedBlocks::Block& block) { CsvWriter::MakeRows(block, zone); });
+  const auto journal =
+      JournalFolderUsed().empty() ? nullptr : JournalColumns::Load(JournalFolderUsed());
+  CsvWriter csv(out, zone, journal.get());
+  ParsedBlocks blocks(file, DateTimeReader(form, order), [&](ParsedBlocks::Block& block) {
+    CsvWriter::MakeRows(block, zone, journal.get());
+  });
   for (;;) {
     ParsedBlocks::Block& block = blocks.Next();
     csv.Write(block);

@@ -16,7 +16,12 @@ using journal::ProbeState;
 
 class ReportOutages : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { InUtc(); }
+  void TearDown() override {
+    report::UseJournalFolder({});
+    InUtc();
+  }
+  static void InUtc() {
 #ifdef _WIN32
     _putenv_s("TZ", "UTC");
     _tzset();
@@ -25,7 +30,6 @@ class ReportOutages : public ::testing::Test {
     tzset();
 #endif
   }
-  void TearDown() override { report::UseJournalFolder({}); }
 
   // One sample every 10 s from 2026-12-07 10:00:00 UTC, in the log and the journal.
   void Samples(const std::vector<Cause>& causes) {
@@ -91,6 +95,76 @@ TEST_F(ReportOutages, WithoutProbesOnlyWifiAndHowToTurnThemOnWithoutAJournalToda
 
   report::UseJournalFolder(log.path() / "no journal here");
   EXPECT_EQ(Report(report::Format::kJson).find("outages"), std::string::npos);
+}
+
+// Each row of the export gets the record of its second, an empty field where the
+// journal has none; without a journal the export is as before.
+TEST_F(ReportOutages, TheCsvExportCarriesTheJournalsColumns) {
+  Samples({Cause::kOk, Cause::kInternet, Cause::kWifi});
+  journal::JournalRecord late;  // a record with round-trip times, 20 minutes later
+  late.utc = 1796637600 + 1200;
+  late.router = {ProbeState::kUp, 1.5};
+  late.internet = {ProbeState::kUp, 23.0625};
+  late.cause = Cause::kOk;
+  journal::Journal(folder.path()).Append(late);
+  std::string log = ReadFile(this->log.path() / "Quorvane.txt");
+  log += "12/07/26 10:20:00 WiFi Signal Strength is 70%\r\n";
+  log += "12/07/26 10:30:00 WiFi Signal Strength is 70%\r\n";  // not in the journal
+  WriteFile(this->log.path() / "Quorvane.txt", log);
+
+  const std::string plain = Report(report::Format::kCsv);
+  EXPECT_EQ(plain.substr(0, plain.find('\r')), "\xEF\xBB\xBFtime,method,value,connected,text");
+
+  report::UseJournalFolder(folder.path());
+  std::istringstream csv(Report(report::Format::kCsv));
+  std::vector<std::string> rows;
+  for (std::string row; std::getline(csv, row);) rows.push_back(row.substr(0, row.size() - 1));
+  ASSERT_EQ(rows.size(), 6u);
+  EXPECT_EQ(rows[0],
+            "\xEF\xBB\xBFtime,method,value,connected,text,router,router_rtt_ms,internet,"
+            "internet_rtt_ms,cause");
+  const auto journal_fields = [](const std::string& row) { return row.substr(row.rfind('"') + 1); };
+  EXPECT_EQ(journal_fields(rows[1]), ",down,,down,,ok");
+  EXPECT_EQ(journal_fields(rows[2]), ",down,,down,,internet");
+  EXPECT_EQ(journal_fields(rows[3]), ",,,,,wifi");
+  EXPECT_EQ(rows[4],
+            "2026-12-07T10:20:00+00:00,1,70,yes,\"12/07/26 10:20:00 WiFi Signal Strength is "
+            "70%\",up,1.500,up,23.063,ok");  // three decimals, as the journal keeps them
+  EXPECT_EQ(journal_fields(rows[5]), ",,,,,");
+}
+
+// Rows made before their block knows which of the two repeated hours it is in get
+// the records of the hour they are in, not of the other one.
+TEST_F(ReportOutages, TheCsvExportFindsTheRecordsOfTheRepeatedHour) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the C runtime of Windows knows no zone rules from TZ";
+#else
+  setenv("TZ", "Europe/Berlin", 1);  // back from 03:00 CEST to 02:00 CET on 2026-10-25
+  tzset();
+  std::string log;
+  journal::Journal journal(folder.path());
+  constexpr std::int64_t kFirstPass = 1792886400;  // 02:00 CEST, 00:00 UTC
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int second = 0; second < 3600; ++second) {
+      char line[64];
+      std::snprintf(line, sizeof line, "2026-10-25 02:%02d:%02d WiFi Signal Strength is 70%%\r\n",
+                    second / 60, second % 60);
+      for (int copy = 0; copy < (pass == 0 ? 1 : 10); ++copy) log += line;  // blocks apart
+      journal::JournalRecord record;
+      record.utc = kFirstPass + pass * 3600 + second;
+      record.offset = pass == 0 ? 7200 : 3600;
+      record.cause = pass == 0 ? Cause::kOk : Cause::kInternet;
+      journal.Append(record);
+    }
+  }
+  WriteFile(this->log.path() / "Quorvane.txt", log);
+  report::UseJournalFolder(folder.path());
+  std::istringstream csv(Report(report::Format::kCsv));
+  std::string row;
+  std::getline(csv, row);
+  for (int i = 0; std::getline(csv, row); ++i)
+    ASSERT_TRUE(row.ends_with(i < 3600 ? ",ok\r" : ",internet\r")) << "row " << i << ": " << row;
+#endif
 }
 
 }  // namespace

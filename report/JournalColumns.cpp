@@ -1,0 +1,78 @@
+#include "report/JournalColumns.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "journal/Journal.h"
+
+namespace quorvane::report {
+namespace {
+
+constexpr std::string_view kHeaderFields = ",router,router_rtt_ms,internet,internet_rtt_ms,cause";
+
+char* WriteText(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+}  // namespace
+
+std::string_view JournalColumns::HeaderFields() { return kHeaderFields; }
+
+std::unique_ptr<JournalColumns> JournalColumns::Load(const std::filesystem::path& folder) {
+  auto columns = std::make_unique<JournalColumns>();
+  // A round-trip time kept to 33 seconds, far beyond the probes' time limit.
+  auto pack = [](const journal::ProbeResult& probe) {
+    const auto rtt =
+        std::min<std::int64_t>(journal::MillisecondThousandths(probe.rtt_ms), kRttMask);
+    return static_cast<std::uint32_t>(probe.state) << kStateShift | static_cast<std::uint32_t>(rtt);
+  };
+  try {
+    journal::ReadJournal(folder, [&](const journal::JournalRecord& record) {
+      columns->entries_.push_back(
+          {record.utc, pack(record.router),
+           pack(record.internet) | static_cast<std::uint32_t>(record.cause) << kCauseShift});
+    });
+  } catch (const std::exception&) {
+    // What was read before the fault still stands.
+  }
+  if (columns->entries_.empty()) return nullptr;
+  // Month files are read in order, so this is nearly always sorted already; the
+  // first record of a second taken twice is the one found.
+  std::stable_sort(columns->entries_.begin(), columns->entries_.end(),
+                   [](const Entry& a, const Entry& b) { return a.utc < b.utc; });
+  return columns;
+}
+
+char* JournalColumns::Cursor::WriteFields(char* out, std::int64_t utc) {
+  const std::vector<Entry>& entries = columns_.entries_;
+  // A few steps forward from the line before, else a search.
+  constexpr std::size_t kSteps = 4;
+  std::size_t steps = 0;
+  if (at_ > entries.size() || (at_ > 0 && entries[at_ - 1].utc >= utc)) steps = kSteps;
+  while (steps < kSteps && at_ < entries.size() && entries[at_].utc < utc) {
+    ++at_;
+    ++steps;
+  }
+  if (steps == kSteps)
+    at_ = static_cast<std::size_t>(
+        std::lower_bound(entries.begin(), entries.end(), utc,
+                         [](const Entry& entry, std::int64_t time) { return entry.utc < time; }) -
+        entries.begin());
+  if (at_ == entries.size() || entries[at_].utc != utc) return WriteText(out, ",,,,,");
+  const Entry& entry = entries[at_];
+  auto write_probe = [&](std::uint32_t packed) {
+    const auto state = static_cast<journal::ProbeState>(packed >> kStateShift);
+    *out++ = ',';
+    out = WriteText(out, journal::ProbeStateText(state));
+    *out++ = ',';
+    if (state == journal::ProbeState::kUp) out = journal::WriteMilliseconds(out, packed & kRttMask);
+  };
+  write_probe(entry.router);
+  write_probe(entry.internet & ~(7u << kCauseShift));
+  *out++ = ',';
+  return WriteText(
+      out, journal::CauseText(static_cast<journal::Cause>(entry.internet >> kCauseShift & 7)));
+}
+
+}  // namespace quorvane::report
