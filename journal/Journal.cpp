@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -102,43 +104,76 @@ bool Journal::Clear() {
   return MonthFiles(folder_).empty();
 }
 
+void JournalReader::Feed(std::string_view bytes) {
+  if (!carried_.empty()) {
+    const std::size_t end = bytes.find('\n');
+    if (end == std::string_view::npos) {
+      carried_ += bytes;
+      return;
+    }
+    carried_ += bytes.substr(0, end);
+    Line(carried_);
+    carried_.clear();
+    bytes.remove_prefix(end + 1);
+  }
+  for (;;) {
+    const std::size_t end = bytes.find('\n');
+    if (end == std::string_view::npos) break;
+    Line(bytes.substr(0, end));
+    bytes.remove_prefix(end + 1);
+  }
+  carried_ = bytes;
+}
+
+ReadOutcome JournalReader::Finish() {
+  if (!carried_.empty()) Line(carried_);  // a last line without its end
+  carried_.clear();
+  const ReadOutcome outcome = outcome_;
+  *this = JournalReader(visit_);
+  return outcome;
+}
+
+void JournalReader::Line(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (line.empty() || header_refused_) return;
+  const bool split = SplitRow(line, fields_, unquoted_);
+  if (!columns_) {
+    // The first line names the columns; without a time there is nothing to read.
+    if (split) columns_.emplace(fields_);
+    header_refused_ = !columns_ || !columns_->Has(Column::kTime);
+    return;
+  }
+  if (!split || !ParseRecord(*columns_, fields_, record_)) {
+    ++outcome_.damaged_lines;
+    return;
+  }
+  ++outcome_.records;
+  visit_(record_);
+}
+
 ReadOutcome ReadJournalText(std::string_view text,
                             const std::function<void(const JournalRecord&)>& visit) {
-  ReadOutcome outcome;
-  std::vector<std::string> fields;
-  std::optional<ColumnIndex> columns;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty()) continue;
-    const bool split = SplitRow(line, fields);
-    if (!columns) {
-      // The first line names the columns.
-      if (!split) return outcome;
-      columns.emplace(fields);
-      if (!columns->Has("time")) return outcome;
-      continue;
-    }
-    const auto record = split ? ParseRecord(*columns, fields) : std::nullopt;
-    if (!record) {
-      ++outcome.damaged_lines;
-      continue;
-    }
-    ++outcome.records;
-    visit(*record);
-  }
-  return outcome;
+  JournalReader reader(visit);
+  reader.Feed(text);
+  return reader.Finish();
 }
 
 ReadOutcome ReadJournal(const std::filesystem::path& folder,
                         const std::function<void(const JournalRecord&)>& visit) {
   ReadOutcome total;
+  JournalReader reader(visit);
+  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
   for (const auto& file : MonthFiles(folder)) {
-    const ReadOutcome outcome = ReadJournalText(ReadFileBytes(file.path), visit);
+    std::ifstream in(file.path, std::ios::binary);
+    if (!in) {
+      if (!FileExists(file.path)) continue;  // deleted meanwhile
+      throw AppError(NamingFile(error_text::kPermissionDenied, file.path));
+    }
+    while (in.read(block.get(), kBlock) || in.gcount() > 0)
+      reader.Feed(std::string_view(block.get(), static_cast<std::size_t>(in.gcount())));
+    if (in.bad()) throw AppError(NamingFile(error_text::kDeviceIo, file.path));
+    const ReadOutcome outcome = reader.Finish();
     total.records += outcome.records;
     total.damaged_lines += outcome.damaged_lines;
   }

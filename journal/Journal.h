@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "journal/JournalRecord.h"
 
@@ -52,7 +54,30 @@ struct ReadOutcome {
   std::uint64_t damaged_lines = 0;  // cut or changed by hand; skipped
 };
 
-// Reads the journal's month files in order of their months, each row by its
+// One month file's rows read as its bytes come, in blocks cut anywhere: each row
+// by its columns' names, handed to `visit`; a damaged line skipped and counted.
+class JournalReader {
+ public:
+  explicit JournalReader(std::function<void(const JournalRecord&)> visit)
+      : visit_(std::move(visit)) {}
+  void Feed(std::string_view bytes);
+  // The file's end: its last line even without a line end. Ready for the next file.
+  ReadOutcome Finish();
+
+ private:
+  void Line(std::string_view line);
+
+  std::function<void(const JournalRecord&)> visit_;
+  std::string carried_;  // a line cut by the end of a block
+  std::optional<ColumnIndex> columns_;
+  bool header_refused_ = false;  // a file whose first line names no time: not read
+  std::vector<std::string_view> fields_;
+  std::string unquoted_;
+  JournalRecord record_;
+  ReadOutcome outcome_;
+};
+
+// Reads the journal's month files in order of their months, a block at a time, each row by its
 // columns' names, and hands each record to `visit`. A damaged line is skipped and
 // counted; the rest still stands. Throws AppError when a file cannot be read.
 ReadOutcome ReadJournal(const std::filesystem::path& folder,

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "journal/CsvFields.h"
 #include "report/CalendarMath.h"
@@ -28,15 +29,15 @@ void AppendMilliseconds(std::string& row, double ms) {
 }
 
 std::optional<double> ParseMilliseconds(std::string_view text) {
+  static constexpr double kTens[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
   const std::size_t dot = text.find('.');
   std::int64_t whole = 0;
   if (!ParseDigits(text.substr(0, dot), whole)) return std::nullopt;
   if (dot == std::string_view::npos) return static_cast<double>(whole);
   const std::string_view decimals = text.substr(dot + 1);
   std::int64_t fraction = 0;
-  if (!ParseDigits(decimals, fraction)) return std::nullopt;
-  return static_cast<double>(whole) +
-         static_cast<double>(fraction) / std::pow(10.0, static_cast<double>(decimals.size()));
+  if (decimals.size() >= std::size(kTens) || !ParseDigits(decimals, fraction)) return std::nullopt;
+  return static_cast<double>(whole) + static_cast<double>(fraction) / kTens[decimals.size()];
 }
 
 void AppendProbe(std::string& row, const ProbeResult& result) {
@@ -47,8 +48,8 @@ void AppendProbe(std::string& row, const ProbeResult& result) {
 }
 
 std::optional<ProbeResult> ParseProbe(const ColumnIndex& columns,
-                                      const std::vector<std::string>& row, std::string_view state,
-                                      std::string_view rtt) {
+                                      const std::vector<std::string_view>& row, Column state,
+                                      Column rtt) {
   const auto parsed = ProbeStateFromText(columns.Field(row, state));
   if (!parsed) return std::nullopt;
   ProbeResult result{*parsed, 0};
@@ -149,39 +150,36 @@ std::int32_t OffsetOf(std::int64_t wall, std::int64_t utc) {
   return static_cast<std::int32_t>(std::llround(static_cast<double>(difference) / 60.0) * 60);
 }
 
-ColumnIndex::ColumnIndex(const std::vector<std::string>& header) {
-  for (std::size_t i = 0; i < header.size(); ++i) positions_.emplace(header[i], i);
+ColumnIndex::ColumnIndex(const std::vector<std::string_view>& header) {
+  positions_.fill(std::string_view::npos);
+  const auto& names = RecordColumns();
+  for (std::size_t i = header.size(); i-- > 0;) {  // the first of a name given twice
+    const auto known = std::find(names.begin(), names.end(), header[i]);
+    if (known != names.end()) positions_[static_cast<std::size_t>(known - names.begin())] = i;
+  }
 }
 
-std::string_view ColumnIndex::Field(const std::vector<std::string>& row,
-                                    std::string_view name) const {
-  const auto found = positions_.find(name);
-  if (found == positions_.end() || found->second >= row.size()) return {};
-  return row[found->second];
-}
-
-std::optional<JournalRecord> ParseRecord(const ColumnIndex& columns,
-                                         const std::vector<std::string>& row) {
-  JournalRecord record;
-  const auto time = ParseIsoTime(columns.Field(row, "time"));
-  if (!time) return std::nullopt;
+bool ParseRecord(const ColumnIndex& columns, const std::vector<std::string_view>& row,
+                 JournalRecord& record) {
+  const auto time = ParseIsoTime(columns.Field(row, Column::kTime));
+  if (!time) return false;
   record.utc = time->first;
   record.offset = time->second;
-  const std::string_view method = columns.Field(row, "method");
-  if (method != "1" && method != "2") return std::nullopt;
+  const std::string_view method = columns.Field(row, Column::kMethod);
+  if (method != "1" && method != "2") return false;
   record.method = method == "2" ? 2 : 1;
-  record.value = columns.Field(row, "value");
-  const std::string_view connected = columns.Field(row, "connected");
-  if (connected != "yes" && connected != "no") return std::nullopt;
+  record.value = columns.Field(row, Column::kValue);
+  const std::string_view connected = columns.Field(row, Column::kConnected);
+  if (connected != "yes" && connected != "no") return false;
   record.connected = connected == "yes";
-  const auto router = ParseProbe(columns, row, "router", "router_rtt_ms");
-  const auto internet = ParseProbe(columns, row, "internet", "internet_rtt_ms");
-  const auto cause = CauseFromText(columns.Field(row, "cause"));
-  if (!router || !internet || !cause) return std::nullopt;
+  const auto router = ParseProbe(columns, row, Column::kRouter, Column::kRouterRtt);
+  const auto internet = ParseProbe(columns, row, Column::kInternet, Column::kInternetRtt);
+  const auto cause = CauseFromText(columns.Field(row, Column::kCause));
+  if (!router || !internet || !cause) return false;
   record.router = *router;
   record.internet = *internet;
   record.cause = *cause;
-  return record;
+  return true;
 }
 
 }  // namespace quorvane::journal

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,21 +48,39 @@ std::optional<std::pair<std::int64_t, std::int32_t>> ParseIsoTime(std::string_vi
 // apart than any time zone.
 std::int32_t OffsetOf(std::int64_t wall, std::int64_t utc);
 
-// Maps a header row's column names to their positions, for reading rows by name.
-class ColumnIndex {
- public:
-  explicit ColumnIndex(const std::vector<std::string>& header);
-  // The field of the named column, "" when the row or the header lacks it.
-  std::string_view Field(const std::vector<std::string>& row, std::string_view name) const;
-  bool Has(std::string_view name) const { return positions_.count(std::string(name)) != 0; }
-
- private:
-  std::map<std::string, std::size_t, std::less<>> positions_;
+// The columns this build reads, in the order of RecordColumns.
+enum class Column {
+  kTime,
+  kMethod,
+  kValue,
+  kConnected,
+  kRouter,
+  kRouterRtt,
+  kInternet,
+  kInternetRtt,
+  kCause
 };
 
-// A row read back by its column names; none when its time, method or connected
-// field is not one this build writes.
-std::optional<JournalRecord> ParseRecord(const ColumnIndex& columns,
-                                         const std::vector<std::string>& row);
+// Where a header row puts each column this build reads, so rows are read by name.
+class ColumnIndex {
+ public:
+  explicit ColumnIndex(const std::vector<std::string_view>& header);
+  // The field of the column, "" when the row or the header lacks it.
+  std::string_view Field(const std::vector<std::string_view>& row, Column column) const {
+    const std::size_t at = positions_[static_cast<std::size_t>(column)];
+    return at < row.size() ? row[at] : std::string_view();
+  }
+  bool Has(Column column) const {
+    return positions_[static_cast<std::size_t>(column)] != std::string_view::npos;
+  }
+
+ private:
+  std::array<std::size_t, 9> positions_;
+};
+
+// A row read back by its column names into `record`; false when its time, method,
+// connected or probe fields are not ones this build writes.
+bool ParseRecord(const ColumnIndex& columns, const std::vector<std::string_view>& row,
+                 JournalRecord& record);
 
 }  // namespace quorvane::journal

@@ -139,6 +139,32 @@ TEST(JournalRecord, DamagedLinesAreSkippedAndTheRestStands) {
   EXPECT_EQ(outcome.damaged_lines, 3u);
 }
 
+// Month files are read a block at a time: a row cut by a block's end is read
+// whole, and each file's own header names its columns.
+TEST(JournalRecord, ReadInBlocksCutAnywhereAsInOne) {
+  JournalRecord record;
+  record.utc = 1796652191;
+  record.value = "70%, \"quoted\"";
+  record.router = {ProbeState::kUp, 1.25};
+  const std::string text = HeaderRow() + "\r\n" + FormatRecord(record) + "\r\n" +
+                           FormatRecord(record).substr(0, 40) + "\r\n" + FormatRecord(record);
+  std::vector<JournalRecord> read;
+  JournalReader reader([&](const JournalRecord& r) { read.push_back(r); });
+  for (std::size_t at = 0; at < text.size(); at += 7)
+    reader.Feed(std::string_view(text).substr(at, 7));
+  ReadOutcome outcome = reader.Finish();
+  EXPECT_EQ(outcome.records, 2u);
+  EXPECT_EQ(outcome.damaged_lines, 1u);
+  ASSERT_EQ(read.size(), 2u);
+  EXPECT_EQ(read[1].value, record.value);
+  EXPECT_EQ(read[1].router.rtt_ms, 1.25);
+
+  reader.Feed("method,time,value,connected\n2,2026-12-07T15:03:11+01:00,3,yes\n");
+  outcome = reader.Finish();
+  EXPECT_EQ(outcome.records, 1u);
+  EXPECT_EQ(read.back().method, 2);
+}
+
 TEST(Journal, MonthFilesWithOneHeaderOwnerOnlyAndWhole) {
   TempDir temp;
   Journal journal(temp / "data" / "journal");
