@@ -117,21 +117,29 @@ std::optional<std::pair<std::int64_t, std::int32_t>> ParseIsoTime(std::string_vi
   if (text.size() < 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
       text[16] != ':')
     return std::nullopt;
-  std::int64_t year, month, day, hour, minute, second;
-  if (!ParseDigits(text.substr(0, 4), year) || !ParseDigits(text.substr(5, 2), month) ||
-      !ParseDigits(text.substr(8, 2), day) || !ParseDigits(text.substr(11, 2), hour) ||
-      !ParseDigits(text.substr(14, 2), minute) || !ParseDigits(text.substr(17, 2), second))
-    return std::nullopt;
+  // Fixed widths: read digit by digit, as every record has its time.
+  bool digits = true;
+  auto number = [&](std::size_t at, std::size_t width) {
+    std::int64_t value = 0;
+    for (std::size_t i = at; i < at + width; ++i) {
+      const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+      digits = digits && digit <= 9;
+      value = value * 10 + digit;
+    }
+    return value;
+  };
+  const std::int64_t year = number(0, 4), month = number(5, 2), day = number(8, 2),
+                     hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
+  if (!digits) return std::nullopt;
   if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60)
     return std::nullopt;
   std::int32_t offset = 0;
   const std::string_view zone = text.substr(19);
   if (zone != "Z") {
-    std::int64_t zone_hours, zone_minutes;
-    if (zone.size() != 6 || (zone[0] != '+' && zone[0] != '-') || zone[3] != ':' ||
-        !ParseDigits(zone.substr(1, 2), zone_hours) ||
-        !ParseDigits(zone.substr(4, 2), zone_minutes) || zone_minutes > 59)
+    if (zone.size() != 6 || (zone[0] != '+' && zone[0] != '-') || zone[3] != ':')
       return std::nullopt;
+    const std::int64_t zone_hours = number(20, 2), zone_minutes = number(23, 2);
+    if (!digits || zone_minutes > 59) return std::nullopt;
     offset = static_cast<std::int32_t>((zone_hours * 60 + zone_minutes) * 60);
     if (offset > kLargestOffset) return std::nullopt;
     if (zone[0] == '-') offset = -offset;
