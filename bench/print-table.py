@@ -2,7 +2,9 @@
 """Prints the benchmark table: each figure, its reference, the ratio and the goal.
 
 Usage: print-table.py SAMPLING_JSON WINDOW_JSON COPY_JSON PROGRAM_FIGURES WINDOWS_FIGURES REPORT_FIGURES
+                      JOURNAL_FIGURES PROBE_FIGURES
        print-table.py --report REPORT_FIGURES   (the signal report's rows alone)
+       print-table.py --journal JOURNAL_FIGURES PROBE_FIGURES   (the journal's and probes' rows)
 """
 import json
 import sys
@@ -58,6 +60,45 @@ def report_rows(report, row):
         f"{csv_rss / (gigabytes * 1024):.3f}", "at most 64 MB", csv_rss <= 64)
 
 
+def journal_rows(journal, row):
+    """The report of a year's journal beside the system's own line count of the files it
+    reads; the export with the journal's columns beside the same export without them."""
+    records = int(journal["journal_records"])
+    megabytes = (int(journal["journal_bytes"]) + int(journal["journal_log_bytes"])) / 2**20
+    floor = float(journal["journal_floor_s"])
+    seconds = float(journal["journal_report_s"])
+    row(f"HTML report of a year's journal, {records:,} records at 5 s, and its log",
+        f"{seconds:.2f} s", f"{floor:.2f} s (wc -l of the month files and the log, {megabytes:.0f} MB)",
+        f"{seconds / floor:.1f}", "at most 3 times", seconds / floor <= 3)
+    plain = float(journal["plain_report_s"])
+    row("HTML report of that log alone, without a journal", f"{plain:.2f} s",
+        f"{seconds:.2f} s (the report with the journal)", f"{plain / seconds:.2f}", "report", True)
+    rss = int(journal["journal_report_rss_kb"]) / 1024
+    row("resident memory of that report", f"{rss:.1f} MB", f"{megabytes:.0f} MB (the files)",
+        f"{rss / megabytes:.3f}", "report", True)
+    csv, plain = float(journal["journal_csv_s"]), float(journal["plain_csv_s"])
+    row("CSV export of that log with the journal's columns", f"{csv:.2f} s",
+        f"{plain:.2f} s (the same export without a journal)", f"{csv / plain:.1f}", "report", True)
+    csv_rss = int(journal["journal_csv_rss_kb"]) / 1024
+    row("resident memory of that export", f"{csv_rss:.1f} MB", f"{megabytes:.0f} MB (the files)",
+        f"{csv_rss / megabytes:.3f}", "report", True)
+
+
+def probe_rows(probes, row):
+    """CPU time with probes on beside the same build with probes off, side by side inside
+    network namespaces of the benchmark's own."""
+    if "probes_skipped" in probes:
+        row("CPU per minute, 1 s interval, probes on", "-", probes["probes_skipped"], "-",
+            "at most 1.5 times", False)
+        return
+    on = float(probes["probes_cpu_ms_per_minute.on"])
+    off = float(probes["probes_cpu_ms_per_minute.off"])
+    seconds = int(probes["probes_seconds_measured"])
+    row(f"CPU per minute, 1 s interval, Method #2, probes on ({seconds} s, scaled)",
+        f"{on:.1f} ms", f"{off:.1f} ms (the same build, probes off)", f"{on / off:.2f}",
+        "at most 1.5 times", on / off <= 1.5)
+
+
 def print_rows(rows):
     header = ("figure", "Quorvane", "reference", "ratio", "goal", "")
     widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(len(header))]
@@ -73,6 +114,13 @@ def main():
         rows = []
         report_rows(load_figures(sys.argv[2]),
                     lambda *r: rows.append(r[:5] + ("met" if r[5] else "NOT MET",)))
+        print_rows(rows)
+        return
+    if sys.argv[1] == "--journal":
+        rows = []
+        add = lambda *r: rows.append(r[:5] + ("met" if r[5] else "NOT MET",))
+        journal_rows(load_figures(sys.argv[2]), add)
+        probe_rows(load_figures(sys.argv[3]), add)
         print_rows(rows)
         return
     sampling = load_benchmarks(sys.argv[1])
@@ -204,6 +252,8 @@ def main():
             f"{held / blocking:.3f}", "at most 30 ms", held <= 30)
 
     report_rows(load_figures(sys.argv[6]), row)
+    journal_rows(load_figures(sys.argv[7]), row)
+    probe_rows(load_figures(sys.argv[8]), row)
     print_rows(rows)
 
 

@@ -28,6 +28,10 @@ echo "The Windows program under Wine..." >&2
 bench/measure-windows.sh build-bench-windows >"$out/windows.txt"
 echo "The signal report of a 1 GB log..." >&2
 bench/measure-report.sh build-bench/app/quorvane build-bench/bench/report_log >"$out/report.txt"
+echo "The report of a year's journal..." >&2
+bench/measure-journal.sh build-bench/app/quorvane build-bench/bench/report_log >"$out/journal.txt"
+echo "The probes' CPU time, inside network namespaces of the benchmark's own..." >&2
+bench/measure-probes.sh build-bench/app/quorvane >"$out/probes.txt"
 echo "The whole programs, side by side for $minutes minutes..." >&2
 bench/measure-programs.sh build-bench/app/quorvane build-bench/bench/bare_tray "$minutes" \
   >"$out/programs.txt"
@@ -37,6 +41,6 @@ echo "Machine: $(nproc) cores, $(awk '/MemTotal/{printf "%.0f GiB", $2/1048576}'
 echo "The Windows program's figures under $(sed -n 's/^wine=//p' "$out/windows.txt") in Xvfb"
 echo
 bench/print-table.py "$out/sampling.json" "$out/window.json" "$out/copy.json" "$out/programs.txt" \
-  "$out/windows.txt" "$out/report.txt" |
+  "$out/windows.txt" "$out/report.txt" "$out/journal.txt" "$out/probes.txt" |
   tee "$out/table.md"
-cp "$out"/*.json "$out/programs.txt" "$out/windows.txt" "$out/report.txt" "$out/table.md" "${BENCH_RESULTS:-build-bench}/" 2>/dev/null || true
+cp "$out"/*.json "$out"/*.txt "$out/table.md" "${BENCH_RESULTS:-build-bench}/" 2>/dev/null || true
