@@ -44,18 +44,34 @@ std::string ValueOf(const std::vector<std::string>& arguments, std::size_t& i, s
   return arguments[++i];
 }
 
+// Without --format, the report takes the form its file's name asks for: a
+// script writing "-o week.json" wants JSON, not HTML under that name.
+report::Format FormatOfFileName(const std::filesystem::path& file) {
+  const std::u8string name = file.extension().u8string();
+  std::string extension(name.begin(), name.end());
+  std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  });
+  if (extension == ".json") return report::Format::kJson;
+  if (extension == ".csv") return report::Format::kCsv;
+  return report::Format::kHtml;
+}
+
 }  // namespace
 
-const char* UsageText() {
-  return "Usage: quorvane [--metrics-folder DIR]\n"
-         "       quorvane --report [LOG] [-o FILE] [--format html|csv|json]\n"
-         "       quorvane --help | --version\n"
+std::string UsageText(OperatingSystem system) {
+  // The name the user types: on Windows that is the program's file.
+  const std::string name = system == OperatingSystem::kWindows ? "Quorvane.exe" : "quorvane";
+  return "Usage: " + name + " [--metrics-folder DIR]\n" + "       " + name +
+         " --report [LOG] [-o FILE] [--format html|csv|json]\n" + "       " + name +
+         " --help | --version\n" +
          "\n"
          "Without options Quorvane runs its window and logs the WiFi signal.\n"
          "  --report [LOG]        write the signal report of LOG (Quorvane's own log when\n"
          "                        left out) without a window, also while Quorvane runs\n"
          "  -o, --output FILE     the report into FILE rather than to standard output\n"
-         "  --format FORMAT       html (the default), csv or json\n"
+         "  --format FORMAT       html, csv or json; without it the format follows FILE's\n"
+         "                        extension (.json, .csv), otherwise html\n"
          "  --metrics-folder DIR  leave the metrics for Prometheus in DIR for this run\n"
          "  -h, --help            show this help\n"
          "  --version             show the version\n"
@@ -69,6 +85,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   ReportRequest report;
   bool wants_report = false;
   bool report_options = false;  // -o or --format seen
+  bool format_given = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     // "--format=json" and "-o=FILE" as well as "--format json" and "-o FILE".
@@ -85,6 +102,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("-"))
         report.log = PathOf(arguments[++i]);
     } else if (name == "-o" || name == "--output") {
+      // A second -o would silently drop the first file: say so instead.
+      if (report.output) throw CommandLineError(name + ": only one output file can be given");
       report_options = true;
       report.output = PathOf(ValueOf(arguments, i, equals));
     } else if (name == "--format") {
@@ -95,6 +114,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         throw CommandLineError("Unknown report format \"" + format_name +
                                "\": use html, csv or json");
       report.format = *format;
+      format_given = true;
     } else if (name == "--metrics-folder") {
       line.metrics_folder = PathOf(ValueOf(arguments, i, equals));
     } else if (argument.starts_with("-") && !argument.starts_with("--") &&
@@ -110,6 +130,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (line.help || line.version) return line;
   if (report_options && !wants_report) throw CommandLineError("-o and --format go with --report");
+  if (wants_report && !format_given && report.output)
+    report.format = FormatOfFileName(*report.output);
   if (wants_report) line.report = report;
   return line;
 }

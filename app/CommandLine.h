@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/OperatingSystem.h"
 #include "report/Report.h"
 
 namespace quorvane {
@@ -15,6 +16,7 @@ namespace quorvane {
 struct ReportRequest {
   std::optional<std::filesystem::path> log;     // Quorvane's own log when absent
   std::optional<std::filesystem::path> output;  // standard output when absent
+  // --format; without it, from the output file's extension (.json, .csv), else HTML.
   report::Format format = report::Format::kHtml;
 };
 
@@ -47,8 +49,8 @@ inline constexpr bool kWindowsCommandLine = false;
 // mistake. Throws CommandLineError.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-// What --help prints.
-const char* UsageText();
+// What --help prints, naming the program as it is typed on that system.
+std::string UsageText(OperatingSystem system = kThisSystem);
 
 // What a second start says, having asked the running copy to come forward.
 inline constexpr const char* kAlreadyRunning =

@@ -55,8 +55,33 @@ TEST(CommandLineTest, AStrayArgumentIsAMistake) {
                                              {"--report", "-"},
                                              {"-x"},
                                              {"stray"},
-                                             {"-o="}})
+                                             {"-o="},
+                                             {"--report", "-o", "a.html", "--output=b.html"}})
     EXPECT_THROW(ParseCommandLine(arguments), CommandLineError) << arguments.back();
+}
+
+TEST(CommandLineTest, WithoutFormatTheOutputFilesExtensionChoosesIt) {
+  const auto format_of = [](std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "--report");
+    return ParseCommandLine(arguments).report->format;
+  };
+  EXPECT_EQ(format_of({"-o", "x.json"}), report::Format::kJson);
+  EXPECT_EQ(format_of({"-o", "week.CSV"}), report::Format::kCsv);
+  EXPECT_EQ(format_of({"-o", "x.htm"}), report::Format::kHtml);
+  EXPECT_EQ(format_of({"-o", "x.txt"}), report::Format::kHtml);
+  EXPECT_EQ(format_of({}), report::Format::kHtml);
+  // An explicit format wins, before or after the file.
+  EXPECT_EQ(format_of({"--format", "csv", "-o", "x.json"}), report::Format::kCsv);
+  EXPECT_EQ(format_of({"-o", "x.json", "--format=html"}), report::Format::kHtml);
+}
+
+TEST(CommandLineTest, TheUsageNamesTheProgramAsTypedOnEachSystem) {
+  const std::string windows = UsageText(OperatingSystem::kWindows);
+  const std::string linux_usage = UsageText(OperatingSystem::kLinux);
+  EXPECT_NE(windows.find("       Quorvane.exe --report"), std::string::npos) << windows;
+  EXPECT_EQ(windows.find("quorvane "), std::string::npos) << windows;
+  EXPECT_NE(linux_usage.find("       quorvane --report"), std::string::npos) << linux_usage;
+  EXPECT_EQ(linux_usage.find("Quorvane.exe"), std::string::npos) << linux_usage;
 }
 
 TEST(CommandLineTest, MetricsFolder) {
