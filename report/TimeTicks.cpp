@@ -25,20 +25,26 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b !=
 
 enum class Form { kTime, kSeconds, kDate, kMonth };
 
-// A tick's label: the local time of its moment, the date at midnight.
-std::string Label(std::int64_t wall, Form form) {
+// A tick's label: the local time of its moment, the date at midnight. A `dated`
+// time also names its day, so an axis that starts in the middle of a day says which.
+std::string Label(std::int64_t wall, Form form, bool dated) {
   const LocalDateTime t = CivilFromSeconds(wall);
   if (form != Form::kMonth && wall % kDay == 0) form = Form::kDate;
-  char text[32];
+  char date[24];
+  std::snprintf(date, sizeof date, "%s %d %s", kWeekdays[(FloorDiv(wall, kDay) % 7 + 7) % 7], t.day,
+                kMonths[t.month - 1]);
+  char text[48];
+  const char* before = dated ? date : "";
+  const char* space = dated ? " " : "";
   if (form == Form::kMonth)
     std::snprintf(text, sizeof text, "%s %d", kMonths[t.month - 1], t.year);
   else if (form == Form::kDate)
-    std::snprintf(text, sizeof text, "%s %d %s", kWeekdays[(FloorDiv(wall, kDay) % 7 + 7) % 7],
-                  t.day, kMonths[t.month - 1]);
+    return date;
   else if (form == Form::kSeconds)
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    std::snprintf(text, sizeof text, "%s%s%02d:%02d:%02d", before, space, t.hour, t.minute,
+                  t.second);
   else
-    std::snprintf(text, sizeof text, "%02d:%02d", t.hour, t.minute);
+    std::snprintf(text, sizeof text, "%s%s%02d:%02d", before, space, t.hour, t.minute);
   return text;
 }
 
@@ -53,7 +59,7 @@ TimeAxis TimeAxisTicks(std::int64_t from, std::int64_t to, const TimeZone& zone,
   auto add = [&](std::int64_t wall, Form form) {
     const std::int64_t utc = UtcOfWall(wall, zone);
     if (utc >= from && utc <= to)
-      axis.ticks.push_back({utc, Label(utc + zone.OffsetAt(utc), form)});
+      axis.ticks.push_back({utc, Label(utc + zone.OffsetAt(utc), form, axis.ticks.empty())});
   };
 
   // Steps within a day divide it, so their ticks fall on local midnights too.

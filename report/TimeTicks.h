@@ -11,7 +11,9 @@ namespace quorvane::report {
 // A labelled moment on the plot's time axis.
 struct TimeTick {
   std::int64_t utc = 0;
-  std::string label;  // in the local time of that moment: "Mon 7 Dec", "14:00", "Dec 2026"
+  // In the local time of that moment: "Mon 7 Dec", "14:00", "Dec 2026"; the first
+  // tick of times names its day too: "Mon 7 Dec 14:00".
+  std::string label;
 };
 
 struct TimeAxis {

@@ -40,5 +40,15 @@ TEST(TimeTicksTest, AWeekAcrossADaylightSavingChangeIsMarkedAtLocalMidnights) {
   EXPECT_EQ(axis.midnights, expected_utc);  // a day line at each
 }
 
+TEST(TimeTicksTest, AnAxisOfHoursThatStartsMidDayNamesTheDayOfItsFirstTick) {
+  const SpringForward zone;
+  const std::int64_t from = DaysFromCivil(2026, 12, 7) * kDay + 13 * 3600 + 20 * 60;  // 14:20
+  const TimeAxis axis = TimeAxisTicks(from, from + 12 * 3600, zone, 8);
+  std::vector<std::string> labels;
+  for (const TimeTick& tick : axis.ticks) labels.push_back(tick.label);
+  EXPECT_EQ(labels, (std::vector<std::string>{"Mon 7 Dec 16:00", "18:00", "20:00", "22:00",
+                                              "Tue 8 Dec", "02:00"}));
+}
+
 }  // namespace
 }  // namespace quorvane::report
