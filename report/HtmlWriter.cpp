@@ -17,6 +17,7 @@ constexpr const char* kStyle = R"(<style>
 body { font-family: "Liberation Sans", Arial, sans-serif; color: #1c2430; margin: 2em auto;
        max-width: 1040px; padding: 0 1em; }
 h1 { font-size: 1.6em; margin-bottom: 0.2em; } h2 { font-size: 1.2em; margin-top: 1.6em; }
+h3 { font-size: 1em; margin: 1.2em 0 0.4em; }
 .note { color: #5a6472; font-size: 0.9em; }
 table { border-collapse: collapse; margin: 0.6em 0; }
 th, td { border-bottom: 1px solid #d8dee6; padding: 0.2em 0.8em; text-align: right; }
@@ -26,6 +27,9 @@ td { white-space: nowrap; }
 .spans th, .spans td { text-align: left; } .spans th:last-child, .spans td:last-child {
   text-align: right; } .spans .longest td { font-weight: bold; }
 svg text { font-size: 13px; fill: #4a5462; }
+/* The round-trip plot is drawn 560 wide, the signal plot 1026: its text is as
+   large on the page at 13 * 560 / 1026. */
+svg.rtt text { font-size: 7.1px; }
 .grid { stroke: #e3e8ee; } .day { stroke: #c4ccd6; stroke-width: 0.8; }
 .threshold { stroke: #c98a1b; stroke-dasharray: 5 4; }
 .signal { fill: #9cc3ee; stroke: #1f6fc5; stroke-width: 1.5; stroke-linejoin: round;
@@ -44,6 +48,7 @@ section { break-inside: avoid; }
   body { margin: 0; max-width: none; } h2 { break-after: avoid; }
   /* The plots shrink to about two thirds on paper: their text grows to stay readable. */
   .plot text { font-size: 18px; } svg .absent { font-size: 20px; } .hours text { font-size: 14px; }
+  svg.rtt text { font-size: 9.8px; }
 }
 </style>
 )";
@@ -188,18 +193,30 @@ void WriteSpans(const SpanList& spans, const TimeZone& zone, std::ostream& out) 
 void WriteDisconnections(const Figures& figures, const TimeZone& zone, std::ostream& out) {
   const SpanList& spans = figures.disconnections;
   out << "<section><h2>Disconnections</h2>\n<p>";
-  Figure(out, "summary.disconnections.count", spans.count());
-  out << Noun(spans.count(), " disconnection", " disconnections")
-      << ", <span data-figure=\"summary.disconnections.total_seconds\" "
-         "data-value=\""
-      << spans.total_seconds() << "\">" << ReadableDuration(spans.total_seconds())
-      << "</span> in all, the longest <span data-figure=\"summary.disconnections.longest_seconds\" "
-         "data-value=\""
-      << spans.longest_seconds() << "\">" << ReadableDuration(spans.longest_seconds())
-      << "</span>. Times without samples are not disconnections: ";
-  Figure(out, "summary.gaps.count", figures.gaps.count());
-  out << Noun(figures.gaps.count(), " gap", " gaps") << ", "
-      << ReadableDuration(figures.gaps.total_seconds()) << " in all.</p>\n";
+  // With none, say so: a total and a longest of 0 s read as a measurement.
+  if (spans.count() == 0) {
+    out << "<span data-figure=\"summary.disconnections.count\" data-value=\"0\">No</span> "
+           "disconnections.";
+  } else {
+    Figure(out, "summary.disconnections.count", spans.count());
+    out << Noun(spans.count(), " disconnection", " disconnections")
+        << ", <span data-figure=\"summary.disconnections.total_seconds\" "
+           "data-value=\""
+        << spans.total_seconds() << "\">" << ReadableDuration(spans.total_seconds())
+        << "</span> in all, the longest <span "
+           "data-figure=\"summary.disconnections.longest_seconds\" "
+           "data-value=\""
+        << spans.longest_seconds() << "\">" << ReadableDuration(spans.longest_seconds())
+        << "</span>.";
+  }
+  out << " Times without samples are not disconnections: ";
+  if (figures.gaps.count() == 0) {
+    out << "<span data-figure=\"summary.gaps.count\" data-value=\"0\">no</span> gaps.</p>\n";
+  } else {
+    Figure(out, "summary.gaps.count", figures.gaps.count());
+    out << Noun(figures.gaps.count(), " gap", " gaps") << ", "
+        << ReadableDuration(figures.gaps.total_seconds()) << " in all.</p>\n";
+  }
   WriteSpans(spans, zone, out);
   if (figures.gaps.count() > 0) {
     out << "<h3>Gaps, times without samples</h3>\n";

@@ -83,7 +83,7 @@ void WriteRttPlot(const Figures& figures, std::ostream& out) {
   const double top_ms = std::pow(10.0, std::ceil(std::log10(highest)));
   out << "<h3>Round-trip times</h3>\n<p class=\"note\">Per column the median to the highest "
          "time; red shading: the share of probes lost.</p>\n"
-      << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 "
+      << "<svg class=\"rtt\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 "
       << 64 + journal::RttGrid::kColumns + 16 << " 320\" font-family=\"sans-serif\">\n";
   // A few samples over the width are drawn wider than a column, so they show.
   const auto records = std::max<std::uint64_t>(1, figures.journal->records);
@@ -109,12 +109,18 @@ void WriteOutagesHtml(const Figures& figures, std::ostream& out) {
            "Internet\" in the history list's menu to tell the router's and the internet's "
            "apart.</p>\n";
   out << "<table>\n<tr><th>Cause</th><th>Outages</th><th>In all</th><th>Longest</th></tr>\n";
-  for (std::size_t i = 0; i < journal::kOutageCauses.size(); ++i) {
+  // Without probes only the WiFi's outages can be known: no rows of zeros for the others.
+  const std::size_t causes = journal.probed_records == 0 ? 1 : journal::kOutageCauses.size();
+  for (std::size_t i = 0; i < causes; ++i) {
     const journal::CauseTotals& totals = journal.by_cause[i];
     const std::string path = "summary.outages." + CauseName(journal::kOutageCauses[i]);
     out << "<tr><td>" << kCauseHeadings[i] << "</td><td data-figure=\"" << path
-        << ".count\" data-value=\"" << totals.count << "\">" << totals.count
-        << "</td><td data-figure=\"" << path << ".total_seconds\" data-value=\""
+        << ".count\" data-value=\"" << totals.count << "\">";
+    if (totals.count == 0) {  // "none" rather than a total and a longest of 0 s
+      out << "none</td><td></td><td></td></tr>\n";
+      continue;
+    }
+    out << totals.count << "</td><td data-figure=\"" << path << ".total_seconds\" data-value=\""
         << totals.total_seconds << "\">" << ReadableDuration(totals.total_seconds)
         << "</td><td data-figure=\"" << path << ".longest_seconds\" data-value=\""
         << totals.longest_seconds << "\">" << ReadableDuration(totals.longest_seconds)
@@ -128,7 +134,8 @@ void WriteOutagesHtml(const Figures& figures, std::ostream& out) {
   const std::vector<Outage> listed = ForTheProvider(journal, Figures::kLongestShown);
   const std::uint64_t all = journal.by_cause[2].count;
   out << "<h3>For your provider</h3>\n<p>Times the internet could not be reached while the "
-         "WiFi and the router were fine.</p>\n";
+         "WiFi and the router were fine"
+      << (listed.empty() ? ": none.</p>\n" : ".</p>\n");
   if (!listed.empty()) {
     out << "<table>\n<tr><th>Start</th><th>End</th><th>Duration</th></tr>\n";
     for (const Outage& outage : listed)

@@ -92,9 +92,42 @@ TEST_F(ReportOutages, WithoutProbesOnlyWifiAndHowToTurnThemOnWithoutAJournalToda
   const std::string html = Report(report::Format::kHtml);
   EXPECT_NE(html.find("turn on \"Probe the Router and the Internet\""), std::string::npos);
   EXPECT_EQ(html.find("For your provider"), std::string::npos);
+  EXPECT_NE(html.find("<td>WiFi</td>"), std::string::npos);
+  EXPECT_EQ(html.find("<td>Router</td>"), std::string::npos);  // no rows of zeros
+  EXPECT_EQ(html.find("<td>Internet</td>"), std::string::npos);
 
   report::UseJournalFolder(log.path() / "no journal here");
   EXPECT_EQ(Report(report::Format::kJson).find("outages"), std::string::npos);
+}
+
+TEST_F(ReportOutages, ACauseWithoutOutagesSaysNone) {
+  Samples({Cause::kOk, Cause::kWifi, Cause::kOk});
+  report::UseJournalFolder(folder.path());
+  const std::string html = Report(report::Format::kHtml);
+  EXPECT_NE(html.find("<td>Router</td><td data-figure=\"summary.outages.router.count\" "
+                      "data-value=\"0\">none</td><td></td><td></td></tr>"),
+            std::string::npos)
+      << html;
+  EXPECT_NE(html.find("the WiFi and the router were fine: none.</p>"), std::string::npos);
+}
+
+// The round-trip plot is drawn narrower than the signal plot and scaled to the same
+// width on the page: its text is set smaller by as much, so both read alike.
+TEST_F(ReportOutages, TheRoundTripPlotsTextIsAsLargeAsTheSignalPlots) {
+  Samples({Cause::kOk, Cause::kInternet, Cause::kOk});
+  report::UseJournalFolder(folder.path());
+  const std::string html = Report(report::Format::kHtml);
+  const auto number_after = [&](const std::string& text) {
+    const std::size_t at = html.find(text);
+    EXPECT_NE(at, std::string::npos) << text;
+    return at == std::string::npos ? 0.0 : std::stod(html.substr(at + text.size()));
+  };
+  const double signal_width = number_after("<svg class=\"plot\" viewBox=\"0 0 ");
+  const double rtt_width = number_after(
+      "<svg class=\"rtt\" xmlns=\"http://www.w3.org/2000/svg\" "
+      "viewBox=\"0 0 ");
+  const double on_page = number_after("svg.rtt text { font-size: ") * signal_width / rtt_width;
+  EXPECT_NEAR(on_page, number_after("svg text { font-size: "), 0.2);
 }
 
 // Each row of the export gets the record of its second, an empty field where the

@@ -434,6 +434,16 @@ TEST_F(ReportTest, TheHtmlListsDisconnectionsAndGapsInTheOrderTheyHappened) {
   EXPECT_THAT(Report(Format::kHtml), Has(">1</span> disconnection, "));
 }
 
+TEST_F(ReportTest, WithoutDisconnectionsOrGapsTheSummarySaysSoWithoutALongest) {
+  WriteLog({"12/7/2026 10:00:00 AM WiFi Signal Strength is 70%",
+            "12/7/2026 10:00:05 AM WiFi Signal Strength is 60%"});
+  const std::string html = Report(Format::kHtml);
+  EXPECT_THAT(html, Has("data-value=\"0\">No</span> disconnections. Times without samples are "
+                        "not disconnections: <span data-figure=\"summary.gaps.count\" "
+                        "data-value=\"0\">no</span> gaps.</p>"));
+  EXPECT_THAT(html, ::testing::Not(Has("the longest")));
+}
+
 // "12/7/2026 1:05:00 PM WiFi Signal Strength is VALUE", `second` of that day.
 std::string LineAt(int second, const std::string& value, int day = 7) {
   char time[48];
