@@ -186,18 +186,34 @@ void WriteSignalPlot(const Figures& figures, Method method, const TimeZone& zone
 
 void WriteHourBars(const MethodFigures& figures, Method method, std::ostream& out) {
   const int scale = MethodScale(method);
-  constexpr double kBarHeight = 100, kSlot = 36;
-  out << "<svg class=\"hours\" viewBox=\"0 0 " << 24 * kSlot << " " << kBarHeight + 40
+  const bool percent = method == Method::kPercent;
+  // The value axis on the left, as on the signal plot; the bars' floor at `bottom`.
+  constexpr double kAxis = 54, kBarHeight = 100, kSlot = 36, kBottom = kBarHeight + 18;
+  auto y_of = [&](double value) { return kBottom - value * kBarHeight / scale; };
+  out << "<svg class=\"hours\" viewBox=\"0 0 " << kAxis + 24 * kSlot << " " << kBarHeight + 40
       << "\" role=\"img\" aria-label=\"Mean by hour of the day\">\n";
+  for (int v = 0; v <= scale; v += percent ? 50 : 1)
+    out << "<line class=\"grid\" x1=\"" << kAxis << "\" x2=\"" << kAxis + 24 * kSlot << "\" y1=\""
+        << Number(y_of(v)) << "\" y2=\"" << Number(y_of(v)) << "\"/><text class=\"tick\" x=\""
+        << kAxis - 6 << "\" y=\"" << Number(y_of(v) + 4) << "\" text-anchor=\"end\">" << v
+        << (percent ? "%" : "") << "</text>\n";
+  // Levels have no sign of their own: the axis names its unit, as the hours do theirs.
+  if (!percent)
+    out << "<text class=\"tick\" x=\"" << kAxis - 6 << "\" y=\"" << Number(y_of(scale) - 8)
+        << "\" text-anchor=\"end\">level</text>\n";
+  out << "<text class=\"tick\" x=\"" << kAxis - 6 << "\" y=\"" << kBarHeight + 36
+      << "\" text-anchor=\"end\">hour</text>\n";
   for (int hour = 0; hour < 24; ++hour) {
-    const double x = hour * kSlot;
+    const double x = kAxis + hour * kSlot;
+    char label[4];
+    std::snprintf(label, sizeof label, "%02d", hour);
     out << "<text class=\"tick\" x=\"" << x + kSlot / 2 << "\" y=\"" << kBarHeight + 36
-        << "\" text-anchor=\"middle\">" << hour << "</text>";
+        << "\" text-anchor=\"middle\">" << label << "</text>";
     if (figures.hour_samples[hour] == 0) continue;
     const double mean = static_cast<double>(figures.hour_sum[hour]) /
                         static_cast<double>(figures.hour_samples[hour]);
     const double height = mean * kBarHeight / scale;
-    out << "<rect class=\"bar\" x=\"" << x + 4 << "\" y=\"" << Number(kBarHeight + 18 - height)
+    out << "<rect class=\"bar\" x=\"" << x + 4 << "\" y=\"" << Number(kBottom - height)
         << "\" width=\"" << kSlot - 8 << "\" height=\"" << Number(height) << "\"/>"
         << "<text class=\"tick\" x=\"" << x + kSlot / 2 << "\" y=\""
         << Number(kBarHeight + 14 - height)

@@ -16,7 +16,8 @@ namespace quorvane::report {
 void WriteSignalPlot(const Figures& figures, Method method, const TimeZone& zone,
                      std::ostream& out);
 
-// The mean of each hour of the day as 24 bars.
+// The mean of each hour of the day as 24 bars, over a value axis in the method's
+// unit (percent, or level) and the hours 00 to 23.
 void WriteHourBars(const MethodFigures& figures, Method method, std::ostream& out);
 
 }  // namespace quorvane::report

@@ -287,6 +287,28 @@ TEST_F(ReportTest, BothMethodsInOneFileKeepTheirOwnFigures) {
             "Strength is 0 (no connection)\"\r");
 }
 
+// Each bar chart of the mean by hour has a value axis in its method's unit and
+// names its hours.
+TEST_F(ReportTest, TheMeanByHourHasAValueAxisWithItsUnitAndHourLabels) {
+  WriteLog({"12/7/2026 10:00:00 AM WiFi Signal Strength is 60%",
+            "12/7/2026 10:00:05 AM WiFi Signal Strength is 4"});
+  const std::string html = Report(Format::kHtml);
+  std::vector<std::string> charts;
+  for (std::size_t at = html.find("<svg class=\"hours\""); at != std::string::npos;
+       at = html.find("<svg class=\"hours\"", at + 1))
+    charts.push_back(html.substr(at, html.find("</svg>", at) - at));
+  ASSERT_EQ(charts.size(), 2u);
+  EXPECT_THAT(charts[0], Has(">100%</text>"));
+  EXPECT_THAT(charts[0], ::testing::Not(Has(">level</text>")));
+  EXPECT_THAT(charts[1], Has(">5</text>"));
+  EXPECT_THAT(charts[1], Has(">level</text>"));
+  for (const std::string& chart : charts) {
+    EXPECT_THAT(chart, Has(">00</text>"));
+    EXPECT_THAT(chart, Has(">23</text>"));
+    EXPECT_THAT(chart, Has(">hour</text>"));
+  }
+}
+
 TEST_F(ReportTest, TheRepeatedHourWhenDaylightSavingTimeEnds) {
 #ifdef _WIN32
   GTEST_SKIP() << "the C runtime of Windows knows no zone rules from TZ";
