@@ -33,10 +33,12 @@ wine "$QUORVANE_EXE" --report 'Z:\no\such\Quorvane.txt' -o "$(win "$WORK/x.html"
 grep -q 'Quorvane.txt' "$WORK/err" || fail "the message does not name the log: $(cat "$WORK/err")"
 [ ! -e "$WORK/x.html" ] || fail "a report was written for a missing log"
 
-# The usage for --help and for /?, the version, and two logs refused.
+# The usage for --help and for /?, naming the program as it is on Windows, the
+# version, and two logs refused.
 for help in --help /?; do
   wine "$QUORVANE_EXE" "$help" >"$WORK/help" || fail "$help: status $?"
   grep -q -- '--report \[LOG\]' "$WORK/help" || fail "$help printed: $(cat "$WORK/help")"
+  grep -q '^Usage: Quorvane.exe ' "$WORK/help" || fail "$help does not name Quorvane.exe"
 done
 wine "$QUORVANE_EXE" --version >"$WORK/version" || fail "--version: status $?"
 grep -q '^Quorvane [0-9]' "$WORK/version" || fail "--version printed: $(cat "$WORK/version")"
