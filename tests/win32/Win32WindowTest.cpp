@@ -237,6 +237,20 @@ TEST_F(Win32WindowTest, ChoosingAnIntervalStoresIt) {
   EXPECT_EQ(settings.values["OftenIndex"], "5");
 }
 
+// No row of the interval list is cut in half at its bottom edge, and the list is
+// shortened by less than a row to get there.
+TEST_F(Win32WindowTest, TheIntervalListShowsWholeRows) {
+  HWND list = Handle(Control::ListView2);
+  RECT row{}, client{}, outer{};
+  ASSERT_TRUE(ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS));
+  GetClientRect(list, &client);
+  GetWindowRect(list, &outer);
+  const int row_height = row.bottom - row.top;
+  ASSERT_GT(row_height, 0);
+  EXPECT_EQ((client.bottom - row.top) % row_height, 0);
+  EXPECT_GT(outer.bottom - outer.top, 106 - row_height);  // 1590 twips at 96 DPI
+}
+
 TEST_F(Win32WindowTest, MinimisingHidesIntoTheTrayAndAReleaseBringsItBack) {
   ShowWindow(window.handle(), SW_MINIMIZE);
   ASSERT_TRUE(Pump([&] { return !IsWindowVisible(window.handle()); }));

@@ -37,6 +37,25 @@ void SelectRow(HWND list, int row) {
 
 int SelectedRow(HWND list) { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
 
+void FitWholeRows(HWND list) {
+  RECT row{};
+  // The rows begin below the header, where the top row is drawn.
+  if (ListView_GetItemCount(list) == 0 ||
+      !ListView_GetItemRect(list, std::max(0, ListView_GetTopIndex(list)), &row, LVIR_BOUNDS))
+    return;
+  RECT client{};
+  GetClientRect(list, &client);
+  const int row_height = row.bottom - row.top;
+  const int rows_area = client.bottom - row.top;
+  if (row_height <= 0 || rows_area <= row_height) return;
+  const int cut = rows_area % row_height;
+  if (cut == 0) return;
+  RECT outer{};
+  GetWindowRect(list, &outer);
+  SetWindowPos(list, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top - cut,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HistoryListView::~HistoryListView() { history_.set_observer(nullptr); }
 
 void HistoryListView::Attach(HWND list) {

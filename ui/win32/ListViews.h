@@ -17,6 +17,10 @@ void SetRows(HWND list, const std::vector<std::string>& rows);
 // Selects the row (none for -1) without scrolling to it.
 void SelectRow(HWND list, int row);
 int SelectedRow(HWND list);
+// Shortens a report-mode list that holds rows to whole rows: a row cut in half at
+// the bottom edge reads as a list that ends there. The list keeps its top, and a
+// list already of whole rows is left as it is.
+void FitWholeRows(HWND list);
 
 // The history list as a virtual list view over the history store: the list holds
 // no text of its own and asks for the rows it draws, so a long run costs the list

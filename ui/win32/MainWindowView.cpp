@@ -29,6 +29,8 @@ void MainWindow::PlaceAtDpi(HMONITOR monitor) {
   for (const auto& [list, twips] : column_twips_)
     ListView_SetColumnWidth(controls_[list], 0,
                             TwipsToPixels(twips, static_cast<int>(layout_dpi_)));
+  // The rows' height follows the new font.
+  FitWholeRows(controls_[Control::ListView2]);
 }
 
 void MainWindow::CentreOnScreen() {
@@ -105,6 +107,7 @@ void MainWindow::SetListHeader(Control list, const std::string& text, int width_
 
 void MainWindow::SetListRows(Control list, const std::vector<std::string>& rows) {
   SetRows(controls_[list], rows);
+  FitWholeRows(controls_[list]);
 }
 
 void MainWindow::SelectRow(Control list, int row) {
