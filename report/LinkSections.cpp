@@ -66,19 +66,29 @@ void ForEachChangeIn(const LinkSummary& links, std::int64_t from, std::int64_t t
     if (it->kind == kind) visit(*it);
 }
 
-void WriteMark(LinkChangeKind kind, double x, double top, double height,
-               const std::vector<const LinkChange*>& group, std::ostream& out) {
+// Changes of one kind close enough on the plot to share a mark.
+struct MarkGroup {
+  LinkChangeKind kind;
+  double x;
+  std::vector<const LinkChange*> changes;
+};
+
+void WriteMark(const MarkGroup& group, double top, double bottom, bool line, std::ostream& out) {
   constexpr std::size_t kNamed = 5;  // changes a tooltip names; the rest are counted
-  const KindLook& look = LookOf(kind);
-  const std::string kind_class(journal::LinkChangeKindText(kind));
-  out << "<g class=\"mark " << kind_class << "\"><title>";
-  for (std::size_t i = 0; i < group.size() && i < kNamed; ++i)
+  const KindLook& look = LookOf(group.kind);
+  const std::string x = OneDecimal(group.x);
+  out << "<g class=\"mark " << journal::LinkChangeKindText(group.kind) << "\"><title>";
+  for (std::size_t i = 0; i < group.changes.size() && i < kNamed; ++i)
     out << (i ? "&#10;" : "") << look.heading << ' '
-        << ReadableTime(group[i]->utc, group[i]->offset) << ": " << Escaped(FromTo(*group[i]));
-  if (group.size() > kNamed) out << "&#10;and " << group.size() - kNamed << " more in this column";
-  out << "</title><line x1=\"" << OneDecimal(x) << "\" x2=\"" << OneDecimal(x) << "\" y1=\""
-      << OneDecimal(top + 6) << "\" y2=\"" << OneDecimal(top + height) << "\"/><path transform=\""
-      << "translate(" << OneDecimal(x) << ' ' << OneDecimal(top) << ")\" d=\"" << look.shape
+        << ReadableTime(group.changes[i]->utc, group.changes[i]->offset) << ": "
+        << Escaped(FromTo(*group.changes[i]));
+  if (group.changes.size() > kNamed)
+    out << "&#10;and " << group.changes.size() - kNamed << " more close by";
+  out << "</title>";
+  if (line)
+    out << "<line x1=\"" << x << "\" x2=\"" << x << "\" y1=\"" << OneDecimal(top + 6) << "\" y2=\""
+        << OneDecimal(bottom) << "\"/>";
+  out << "<path transform=\"translate(" << x << ' ' << OneDecimal(top) << ")\" d=\"" << look.shape
       << "\"/></g>";
 }
 
@@ -123,26 +133,23 @@ void WriteLinkMarks(const Figures& figures, std::int64_t from, std::int64_t to, 
                     double top, double width, double height, std::ostream& out) {
   const LinkSummary* links = LinksOf(figures);
   if (!links || to <= from) return;
+  // A mark is as wide as its shape: the changes of a kind within that of the first
+  // share it, so a busy week of roams stays a row of marks, each naming its own.
+  constexpr double kMarkWidth = 12;
+  // Beyond so many marks their lines would hide the signal: the marks alone then.
+  constexpr std::size_t kMostLines = 40;
   const double seconds = static_cast<double>(to - from);
-  // One mark per kind and pixel: a busy hour of roams stays a few marks.
-  auto pixel_of = [&](std::int64_t utc) {
-    return std::floor(width * static_cast<double>(utc - from) / seconds);
-  };
-  std::vector<const LinkChange*> group;
-  double group_pixel = -1;
+  std::vector<MarkGroup> groups;
   for (const LinkChangeKind kind : kKinds) {
-    auto flush = [&] {
-      if (!group.empty()) WriteMark(kind, left + group_pixel + 0.5, top, height, group, out);
-      group.clear();
-    };
     ForEachChangeIn(*links, from, to, kind, [&](const LinkChange& change) {
-      const double pixel = pixel_of(change.utc);
-      if (pixel != group_pixel) flush();
-      group_pixel = pixel;
-      group.push_back(&change);
+      const double x = left + width * static_cast<double>(change.utc - from) / seconds;
+      if (groups.empty() || groups.back().kind != kind || x >= groups.back().x + kMarkWidth)
+        groups.push_back({kind, x, {}});
+      groups.back().changes.push_back(&change);
     });
-    flush();
   }
+  for (const MarkGroup& group : groups)
+    WriteMark(group, top, top + height, groups.size() <= kMostLines, out);
   out << "\n";
 }
 
