@@ -172,39 +172,50 @@ TEST_F(ReportOutages, TheCsvExportFindsTheRecordsOfTheRepeatedHour) {
 // network whose name is not UTF-8 and holds markup, over one sample every 10 s.
 class ReportLinks : public ReportOutages {
  protected:
+  struct Link {
+    const char* ssid;
+    const char* bssid;
+    int frequency_mhz;
+    int channel;
+    int dbm;
+  };
   void SetUp() override {
     ReportOutages::SetUp();
     Samples(std::vector<Cause>(7, Cause::kNone));
-    const struct {
-      const char* ssid;
-      const char* bssid;
-      int frequency_mhz;
-      int channel;
-      int dbm;
-    } kLinks[] = {
+    Journal({
         {"Home", "aa:aa:aa:aa:aa:01", 5180, 36, -50},
         {"Home", "aa:aa:aa:aa:aa:01", 5180, 36, -52},
         {"Home", "aa:aa:aa:aa:aa:02", 5180, 36, -60},
         {"Home", "aa:aa:aa:aa:aa:02", 5200, 40, -62},
         {"Home", "aa:aa:aa:aa:aa:02", 5200, 40, -64},
         {"<b>&\xFF", "cc:cc:cc:cc:cc:01", 2412, 1, -70},
-    };
+    });
+    report::UseJournalFolder(folder.path());
+  }
+  // The journal of the samples 10 s apart, written in their order or the other way.
+  void Journal(const std::vector<Link>& links, bool backwards = false) {
     std::filesystem::remove_all(folder.path());
     journal::Journal journal(folder.path());
-    for (std::size_t i = 0; i < std::size(kLinks); ++i) {
+    for (std::size_t k = 0; k < links.size(); ++k) {
+      const std::size_t i = backwards ? links.size() - 1 - k : k;
       journal::JournalRecord record;
       record.utc = 1796637600 + static_cast<std::int64_t>(i) * 10;
       record.value = "70%";
       record.link.status = LinkContext::Status::kKnown;
-      record.link.ssid = kLinks[i].ssid;
-      record.link.bssid = kLinks[i].bssid;
-      record.link.frequency_mhz = kLinks[i].frequency_mhz;
-      record.link.channel = kLinks[i].channel;
-      record.link.signal_dbm = kLinks[i].dbm;
+      record.link.ssid = links[i].ssid;
+      record.link.bssid = links[i].bssid;
+      record.link.frequency_mhz = links[i].frequency_mhz;
+      record.link.channel = links[i].channel;
+      record.link.signal_dbm = links[i].dbm;
       if (i == 0) record.link.bitrate_mbps = 866.7;
       journal.Append(record);
     }
-    report::UseJournalFolder(folder.path());
+  }
+  std::vector<std::string> CsvRows() {
+    std::istringstream csv(Report(report::Format::kCsv));
+    std::vector<std::string> rows;
+    for (std::string row; std::getline(csv, row);) rows.push_back(row.substr(0, row.size() - 1));
+    return rows;
   }
 };
 
@@ -246,14 +257,46 @@ TEST_F(ReportLinks, TheJsonListsTheAccessPointsAndTheChanges) {
 }
 
 TEST_F(ReportLinks, TheCsvExportCarriesTheContextOfEachSecond) {
-  std::istringstream csv(Report(report::Format::kCsv));
-  std::vector<std::string> rows;
-  for (std::string row; std::getline(csv, row);) rows.push_back(row.substr(0, row.size() - 1));
+  const std::vector<std::string> rows = CsvRows();
   ASSERT_EQ(rows.size(), 8u);
   EXPECT_TRUE(rows[1].ends_with(",Home,aa:aa:aa:aa:aa:01,5180,5,36,-50,866.7")) << rows[1];
   EXPECT_TRUE(rows[4].ends_with(",Home,aa:aa:aa:aa:aa:02,5200,5,40,-62,")) << rows[4];
   EXPECT_TRUE(rows[6].ends_with(",<b>&\\xff,cc:cc:cc:cc:cc:01,2412,2.4,1,-70,")) << rows[6];
   EXPECT_TRUE(rows[7].ends_with(",,,,,,,,,,,,")) << rows[7];  // no record of that second
+}
+
+// Records out of time order (a clock put back) are sorted with their context.
+TEST_F(ReportLinks, TheCsvExportKeepsEachRecordsContextWhenTheJournalIsOutOfOrder) {
+  const std::vector<std::string> in_order = CsvRows();
+  Journal({{"Home", "aa:aa:aa:aa:aa:01", 5180, 36, -50},
+           {"Home", "aa:aa:aa:aa:aa:01", 5180, 36, -52},
+           {"Home", "aa:aa:aa:aa:aa:02", 5180, 36, -60},
+           {"Home", "aa:aa:aa:aa:aa:02", 5200, 40, -62},
+           {"Home", "aa:aa:aa:aa:aa:02", 5200, 40, -64},
+           {"<b>&\xFF", "cc:cc:cc:cc:cc:01", 2412, 1, -70}},
+          true);
+  EXPECT_EQ(CsvRows(), in_order);
+}
+
+// A roam every sample for half an hour: the marks share their places and leave
+// out their lines, and each still names its roams.
+TEST_F(ReportLinks, ManyChangesShareMarksWithoutLines) {
+  Samples(std::vector<Cause>(180, Cause::kNone));
+  std::vector<Link> links;
+  for (int i = 0; i < 180; ++i)
+    links.push_back({"Home", i % 2 ? "aa:aa:aa:aa:aa:02" : "aa:aa:aa:aa:aa:01", 5180, 36, -50});
+  Journal(links);
+  const std::string html = Report(report::Format::kHtml);
+  std::size_t marks = 0;
+  for (std::size_t at = html.find("<g class=\"mark roam\">"); at != std::string::npos;
+       at = html.find("<g class=\"mark roam\">", at + 1))
+    ++marks;
+  EXPECT_GT(marks, 40u);
+  EXPECT_LT(marks, 100u);  // 179 roams
+  EXPECT_EQ(html.find("</title><line"), std::string::npos);
+  EXPECT_NE(html.find("&#10;Roam 2026-12-07 10:0"), std::string::npos);  // two in one mark
+  EXPECT_NE(html.find("<span data-figure=\"summary.link_changes.roam\">179</span>"),
+            std::string::npos);
 }
 
 }  // namespace
