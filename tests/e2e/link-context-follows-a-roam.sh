@@ -52,4 +52,19 @@ assert all(r["ssid"] == "Home \\\\ 2nd" for r in rows), rows[0]["ssid"]
 assert all(r["signal_dbm"] == "" and r["link"] == "" for r in rows)
 assert [r["value"] for r in rows[:7]] == ["70%"] * 3 + ["62%"] * 3 + ["58%"]
 CHECK
+
+# The report finds the roam, the channel change and the three access points.
+"$QUORVANE" --report "$LOG" --format json >"$WORK/report.json" 2>"$WORK/report.err" ||
+  fail "the report: $(cat "$WORK/report.err")"
+python3 - "$WORK/report.json" <<'CHECK' || fail "the report's link: $(cat "$WORK/report.json")"
+import json, sys
+report = json.load(open(sys.argv[1], encoding="utf-8"))
+changes = [(c["kind"], c["from"], c["to"]) for c in report["link_changes"]]
+assert changes == [("roam", "aa:bb:cc:00:00:01", "aa:bb:cc:00:00:02"), ("channel", "36", "44")], changes
+points = sorted((p["bssid"], p["channel"], p["samples"]) for p in report["access_points"])
+assert [p[:2] for p in points] == [("aa:bb:cc:00:00:01", 36), ("aa:bb:cc:00:00:02", 36),
+                                   ("aa:bb:cc:00:00:02", 44)], points
+assert [p[2] for p in points[:2]] == [3, 3], points
+assert report["summary"]["link_changes"] == {"roam": 1, "network": 0, "band": 0, "channel": 1}
+CHECK
 echo "link context follows a roam: ok"
