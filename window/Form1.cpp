@@ -278,7 +278,7 @@ void Form1::FinishSample(bool read, const SignalReading& reading, const LoggedLi
       FlushJournal();
     }
   }
-  if (read) PublishMetrics(text);
+  if (read) PublishMetrics(text, reading.link);
   // The timer is running again before a box can open: the box waits for the
   // user, the logger does not.
   if (automatic) {
