@@ -22,7 +22,7 @@ class JournalColumns {
   // (LinkColumns).
   static const std::string& HeaderFields();
   // The most one line's fields take.
-  static constexpr std::size_t kFieldsRoom = 96 + LinkColumns::kFieldsRoom;
+  std::size_t FieldsRoom() const { return 96 + links_.FieldsRoom(); }
 
   // Where a block's lines look their records up: mostly a step or none from the
   // line before.

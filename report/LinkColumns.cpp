@@ -1,5 +1,6 @@
 #include "report/LinkColumns.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -23,6 +24,20 @@ void AppendNumber(std::string& fields, int number) {
   if (number != 0) fields += std::to_string(number);
 }
 
+// A spreadsheet takes a cell that begins with one of these for a formula, and a
+// network's name is chosen by whoever set the network up: such a name goes out
+// after an apostrophe, which spreadsheets read as "text follows".
+void AppendTextField(std::string& fields, std::string_view text) {
+  fields += ',';
+  if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos) {
+    std::string as_text(1, '\'');
+    as_text += text;
+    journal::AppendField(fields, as_text);
+    return;
+  }
+  journal::AppendField(fields, text);
+}
+
 bool SamePlace(const LinkContext& link, const std::string& ssid, const std::string& bssid,
                int frequency_mhz, int channel) {
   return link.frequency_mhz == frequency_mhz && link.channel == channel && link.bssid == bssid &&
@@ -42,14 +57,13 @@ std::uint32_t LinkColumns::PlaceOf(const LinkContext& link) {
   for (std::uint32_t i = 0; i < places_.size(); ++i)
     if (same(places_[i])) return last_place_ = i;
   Place place{link.ssid, link.bssid, link.frequency_mhz, link.channel, {}};
-  place.fields += ',';
-  journal::AppendField(place.fields, SsidText(link.ssid));
-  place.fields += ',';
-  journal::AppendField(place.fields, link.bssid);
+  AppendTextField(place.fields, SsidText(link.ssid));
+  AppendTextField(place.fields, link.bssid);
   AppendNumber(place.fields, link.frequency_mhz);
   place.fields += ',';
   place.fields += BandOf(link.frequency_mhz);
   AppendNumber(place.fields, link.channel);
+  longest_place_ = std::max(longest_place_, place.fields.size());
   places_.push_back(std::move(place));
   return last_place_ = static_cast<std::uint32_t>(places_.size() - 1);
 }
@@ -62,7 +76,7 @@ void LinkColumns::Add(std::size_t index, const LinkContext& link) {
   if (entries_.size() < index) entries_.resize(index);
   Entry entry;
   entry.place = PlaceOf(link);
-  if (link.signal_dbm) entry.signal_dbm = static_cast<std::int16_t>(*link.signal_dbm);
+  if (link.signal_dbm) entry.signal_dbm = std::max(*link.signal_dbm, kNoSignal + 1);
   if (link.bitrate_mbps && *link.bitrate_mbps >= 0)
     entry.bitrate_mbps = static_cast<float>(*link.bitrate_mbps);
   entries_.push_back(entry);
@@ -85,7 +99,7 @@ char* LinkColumns::WriteFields(char* out, std::size_t index) const {
   out = WriteText(out, entry.place == 0 ? std::string_view(",,,,,")
                                         : std::string_view(places_[entry.place].fields));
   *out++ = ',';
-  if (entry.signal_dbm != kNoSignal) out = std::to_chars(out, out + 8, entry.signal_dbm).ptr;
+  if (entry.signal_dbm != kNoSignal) out = std::to_chars(out, out + 11, entry.signal_dbm).ptr;
   *out++ = ',';
   if (entry.bitrate_mbps >= 0) out = std::to_chars(out, out + 16, entry.bitrate_mbps).ptr;
   return out;

@@ -17,9 +17,9 @@ class LinkColumns {
  public:
   // ",ssid,bssid,frequency_mhz,band,channel,signal_dbm,bitrate_mbps".
   static std::string_view HeaderFields();
-  // The most one record's fields take: an SSID of 32 bytes, each escaped, the rest
-  // short numbers.
-  static constexpr std::size_t kFieldsRoom = 208;
+  // The most one record's fields take: a journal changed by hand may hold fields
+  // longer than any the system gives.
+  std::size_t FieldsRoom() const { return longest_place_ + kNumbersRoom; }
 
   // The context of record `index`; records come in the order they are numbered.
   void Add(std::size_t index, const LinkContext& link);
@@ -33,9 +33,9 @@ class LinkColumns {
   struct Entry {
     std::uint32_t place = 0;  // into places_; 0: none of those fields
     float bitrate_mbps = -1;  // below 0: unknown
-    std::int16_t signal_dbm = kNoSignal;
+    std::int32_t signal_dbm = kNoSignal;
   };
-  static constexpr std::int16_t kNoSignal = INT16_MIN;
+  static constexpr std::int32_t kNoSignal = INT32_MIN;
   // An access point on a frequency and channel, and its fields as they are written.
   struct Place {
     std::string ssid;
@@ -50,6 +50,8 @@ class LinkColumns {
   std::vector<Entry> entries_;  // empty until a record has a context
   std::vector<Place> places_;
   std::uint32_t last_place_ = 0;
+  std::size_t longest_place_ = 5;                           // ",,,,," of no place
+  static constexpr std::size_t kNumbersRoom = 2 + 11 + 16;  // signal and bitrate
 };
 
 }  // namespace quorvane::report

@@ -54,16 +54,13 @@ std::string FromTo(const LinkChange& change) {
   return change.from + " \u2192 " + change.to;
 }
 
-// The changes of one kind within [from, to), in time order.
+// The changes of one kind within [from, to), in the journal's order (a clock put
+// back may have left it out of time order: no search relies on it).
 template <typename Visit>
 void ForEachChangeIn(const LinkSummary& links, std::int64_t from, std::int64_t to,
                      LinkChangeKind kind, Visit visit) {
-  const auto& changes = links.changes;
-  auto it =
-      std::lower_bound(changes.begin(), changes.end(), from,
-                       [](const LinkChange& change, std::int64_t utc) { return change.utc < utc; });
-  for (; it != changes.end() && it->utc < to; ++it)
-    if (it->kind == kind) visit(*it);
+  for (const LinkChange& change : links.changes)
+    if (change.kind == kind && change.utc >= from && change.utc < to) visit(change);
 }
 
 // Changes of one kind close enough on the plot to share a mark.

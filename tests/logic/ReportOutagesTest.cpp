@@ -265,6 +265,22 @@ TEST_F(ReportLinks, TheCsvExportCarriesTheContextOfEachSecond) {
   EXPECT_TRUE(rows[7].ends_with(",,,,,,,,,,,,")) << rows[7];  // no record of that second
 }
 
+// A network's name that a spreadsheet would take for a formula stays text.
+TEST_F(ReportLinks, TheCsvExportKeepsAFormulaLikeSsidText) {
+  Journal({{"=HYPERLINK(\"http://x\")", "aa:aa:aa:aa:aa:01", 5180, 36, -50}});
+  EXPECT_TRUE(CsvRows()[1].ends_with(
+      ",\"'=HYPERLINK(\"\"http://x\"\")\",aa:aa:aa:aa:aa:01,5180,5,36,-50,866.7"))
+      << CsvRows()[1];
+}
+
+// A journal changed by hand may hold a field longer than any the system gives:
+// its row still has room for it.
+TEST_F(ReportLinks, TheCsvExportWritesAnOverlongFieldWhole) {
+  const std::string bssid(5000, 'b');
+  Journal({{"Home", bssid.c_str(), 5180, 36, -50}});
+  EXPECT_TRUE(CsvRows()[1].ends_with(",Home," + bssid + ",5180,5,36,-50,866.7"));
+}
+
 // Records out of time order (a clock put back) are sorted with their context.
 TEST_F(ReportLinks, TheCsvExportKeepsEachRecordsContextWhenTheJournalIsOutOfOrder) {
   const std::vector<std::string> in_order = CsvRows();
