@@ -14,6 +14,7 @@
 #include "platform/ProcessToolRunner.h"
 #include "platform/SystemClock.h"
 #include "platform/WirelessTool.h"
+#include "platform/linux/Nl80211LinkSource.h"
 #include "platform/linux/Nl80211SignalSource.h"
 #include "platform/linux/RouteConnectivity.h"
 #include "sampling/StatusSampler.h"
@@ -34,8 +35,9 @@ class DiscardedList : public HistoryList {
 void FakeToolFolder() {
   static TempDir bin("bin");
   static const bool installed = [] {
-    WriteFile(bin / "nmcli", "#!/bin/sh\nexec cat '" + std::string(QUORVANE_FIXTURES_DIR) +
-                                 "/nmcli/in-use-signal-in-use-last-87-first-100.txt'\n");
+    WriteFile(bin / "nmcli",
+              "#!/bin/sh\nexec cat '" + std::string(QUORVANE_FIXTURES_DIR) +
+                  "/nmcli/in-use-signal-ssid-bssid-chan-freq-rate-in-use-last-87-first-100.txt'\n");
     ::chmod((bin / "nmcli").c_str(), 0755);
     ::setenv("PATH", (bin.path().string() + ":" + std::getenv("PATH")).c_str(), 1);
     return true;
@@ -72,14 +74,16 @@ void FakeToolAlone(benchmark::State& state) {
 BENCHMARK(FakeToolAlone)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 template <typename Source>
-void MethodTwoSample(benchmark::State& state, Source& source) {
+void MethodTwoSample(benchmark::State& state, Source& source,
+                     LinkContextSource* link_source = nullptr) {
   TempDir temp;
   SystemClock clock;
   testing::FakeToolRunner runner;
   RouteConnectivity connectivity;
-  StatusSampler sampler({clock, runner, SystemWirelessTool(), source, connectivity, temp.path()});
+  StatusSampler sampler({clock, runner, SystemWirelessTool(), source, connectivity, temp.path(),
+                         nullptr, link_source});
   DiscardedList list;
-  for (auto _ : state) benchmark::DoNotOptimize(sampler.ReadValue(SignalMethod::kSignalStrength));
+  for (auto _ : state) benchmark::DoNotOptimize(sampler.Read(SignalMethod::kSignalStrength));
 }
 
 void MethodTwoRealSource(benchmark::State& state) {
@@ -94,6 +98,24 @@ void MethodTwoFakeSource(benchmark::State& state) {
   MethodTwoSample(state, source);
 }
 BENCHMARK(MethodTwoFakeSource)->Unit(benchmark::kMicrosecond);
+
+// The link's context read from nl80211 alone, as it rides on every reading.
+void LinkContextRealSource(benchmark::State& state) {
+  Nl80211LinkSource source;
+  for (auto _ : state) benchmark::DoNotOptimize(source.Read());
+}
+BENCHMARK(LinkContextRealSource)->Unit(benchmark::kMicrosecond);
+
+// A reading with its context from fake sources: what the sampler adds around them.
+void MethodTwoFakeSourceWithLink(benchmark::State& state) {
+  testing::FakeSignalSource source;
+  source.strengths = {-61};
+  testing::FakeLinkSource link_source;
+  link_source.link = {
+      LinkContext::Status::kKnown, "Home", "aa:bb:cc:dd:ee:ff", 5180, 36, -61, 866.7};
+  MethodTwoSample(state, source, &link_source);
+}
+BENCHMARK(MethodTwoFakeSourceWithLink)->Unit(benchmark::kMicrosecond);
 
 // One request and its answer over a generic netlink socket: asking the kernel
 // for a family by name.
@@ -129,7 +151,7 @@ BENCHMARK(AppendToGigabyteLog)->Unit(benchmark::kMicrosecond);
 
 // A journal record with the probes' results, into this month's file, as the
 // window writes one beside each log line.
-void AppendJournalRecord(benchmark::State& state) {
+void AppendRecord(benchmark::State& state, const LinkContext& link) {
   TempDir dir;
   journal::Journal journal(dir / "journal");
   journal::JournalRecord record;
@@ -139,6 +161,7 @@ void AppendJournalRecord(benchmark::State& state) {
   record.router = {journal::ProbeState::kUp, 0.412};
   record.internet = {journal::ProbeState::kUp, 11.25};
   record.cause = journal::Cause::kOk;
+  record.link = link;
   std::int64_t appended = 0;
   for (auto _ : state) {
     journal.Append(record);
@@ -150,7 +173,14 @@ void AppendJournalRecord(benchmark::State& state) {
     }
   }
 }
+void AppendJournalRecord(benchmark::State& state) { AppendRecord(state, {}); }
+// With the whole context, an SSID that needs escaping among it.
+void AppendJournalRecordWithLink(benchmark::State& state) {
+  AppendRecord(state, {LinkContext::Status::kKnown, "Caf\xe9 \"Home\", 2nd", "aa:bb:cc:dd:ee:ff",
+                       5180, 36, -61, 866.7});
+}
 BENCHMARK(AppendJournalRecord)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AppendJournalRecordWithLink)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace quorvane

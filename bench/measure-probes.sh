@@ -59,6 +59,6 @@ echo "probes_cpu_ms_per_minute.off=$(per_minute "$off_start" "$off_end")"
 echo "probes_seconds_measured=$MEASURED"
 # The copy with probes on really probed: its journal's records say "ok".
 records() { cat "$WORK/$1"/data/quorvane/journal/*.csv 2>/dev/null | tail -n +2; }
-echo "probes_ok_records.on=$(records on | grep -c ',ok$' || true)"
+echo "probes_ok_records.on=$(records on | grep -c ',ok,' || true)"  # the cause before the link's columns
 echo "probes_records.on=$(records on | wc -l)"
 echo "probes_records.off=$(records off | wc -l)"

@@ -165,6 +165,13 @@ def main():
     row("one Method #2 reading, fake source", f"{fake:.1f} us",
         f"{netlink:.1f} us (bare netlink round trip)", f"{fake / netlink:.2f}",
         "under 50 us", fake < 50)
+    link = time_us(sampling["LinkContextRealSource"])
+    row("the link's context from nl80211 (no nl80211 here)", f"{link:.1f} us",
+        f"{real:.1f} us (the Method #2 reading it rides on)", f"{link / real:.2f}",
+        "at most 1 time", link <= real)
+    with_link = time_us(sampling["MethodTwoFakeSourceWithLink"])
+    row("one Method #2 reading with the link's context, fake sources", f"{with_link:.2f} us",
+        f"{fake:.2f} us (the reading alone)", f"{with_link / fake:.2f}", "report", True)
 
     ours = window["HistoryListMillionLines/iterations:1"]
     widget = window["ListWidgetMillionLines/iterations:1"]
@@ -215,6 +222,10 @@ def main():
     record = time_us(sampling["AppendJournalRecord"])
     row("append one journal record", f"{record:.1f} us", f"{empty:.1f} us (a log line's append)",
         f"{record / empty:.2f}", "at most 1.2 times", record / empty <= 1.2)
+    record = time_us(sampling["AppendJournalRecordWithLink"])
+    row("append one journal record with the link's context", f"{record:.1f} us",
+        f"{empty:.1f} us (a log line's append)", f"{record / empty:.2f}", "at most 1.2 times",
+        record / empty <= 1.2)
 
     copy = window["CopyHistoryOfHundredMegabytes/iterations:3"]
     read = window["ReadHundredMegabytesAlone/iterations:3"]

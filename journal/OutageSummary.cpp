@@ -31,6 +31,7 @@ JournalOutages GatherOutages(const std::filesystem::path& folder, std::int64_t f
     for (const Outage& outage : finder.Add(record.utc, record.cause, record.offset))
       result.Add(outage);
     result.rtt.Add(record.utc, record.router, record.internet);
+    result.links.Add(record);
   });
   for (const Outage& outage : finder.Finish()) result.Add(outage);
   result.damaged_lines = outcome.damaged_lines;

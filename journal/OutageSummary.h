@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "journal/LinkSummary.h"
 #include "journal/Outages.h"
 #include "journal/RttGrid.h"
 
@@ -24,6 +25,7 @@ struct JournalOutages {
   std::vector<Outage> outages;            // in time order
   std::array<CauseTotals, 3> by_cause{};  // wifi, router, internet
   RttGrid rtt;                            // the probes' round-trip times over the stretch
+  LinkSummary links;                      // the access points and the link's changes
 
   static int CauseIndex(Cause cause) {
     return cause == Cause::kWifi ? 0 : cause == Cause::kRouter ? 1 : 2;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "sampling/RadioBand.h"
 #include "sampling/SignalValues.h"
 
 namespace quorvane {
@@ -88,6 +89,43 @@ void AddProbeMetrics(std::string& out, const ProbeMetrics& probes) {
         .append("\n");
 }
 
+// A label's value in the exposition format: backslash, quote and line feed escaped.
+std::string LabelValue(std::string_view text) {
+  std::string value;
+  for (const char c : text) {
+    if (c == '\\' || c == '"') value += '\\';
+    if (c == '\n') {
+      value += "\\n";
+      continue;
+    }
+    value += c;
+  }
+  return value;
+}
+
+// The link in base units, and its names in an info metric of their own so that
+// they do not multiply the other series.
+void AddLinkMetrics(std::string& out, const LinkContext& link) {
+  if (link.status != LinkContext::Status::kKnown) return;
+  if (link.signal_dbm)
+    AddMetric(out, "quorvane_wifi_signal_dbm", "gauge",
+              "Signal of the access point in use in dBm, as the system tells it.",
+              std::to_string(*link.signal_dbm));
+  if (link.bitrate_mbps)
+    AddMetric(out, "quorvane_wifi_transmit_bitrate_bits_per_second", "gauge",
+              "Transmit bitrate of the link in use.",
+              std::to_string(std::llround(std::max(0.0, *link.bitrate_mbps) * 1e6)));
+  if (link.frequency_mhz > 0)
+    AddMetric(out, "quorvane_wifi_frequency_hertz", "gauge", "Frequency of the link in use.",
+              std::to_string(std::int64_t{link.frequency_mhz} * 1000000));
+  const std::string labels = "{ssid=\"" + LabelValue(SsidText(link.ssid)) + "\",bssid=\"" +
+                             LabelValue(link.bssid) + "\",band=\"" +
+                             std::string(BandOf(link.frequency_mhz)) + "\",channel=\"" +
+                             (link.channel > 0 ? std::to_string(link.channel) : "") + "\"}";
+  AddMetric(out, "quorvane_wifi_link_info", "gauge",
+            "The network, access point, band (GHz) and channel of the link in use.", "1", labels);
+}
+
 }  // namespace
 
 std::string FormatMetrics(const MetricsSample& sample, std::string_view version) {
@@ -104,6 +142,7 @@ std::string FormatMetrics(const MetricsSample& sample, std::string_view version)
     AddMetric(out, "quorvane_wifi_connected", "gauge",
               "1 when the last sample found a WiFi connection, 0 when it found none.",
               std::to_string(*signal.connected));
+  AddLinkMetrics(out, sample.link);
   if (sample.probes) AddProbeMetrics(out, *sample.probes);
   AddMetric(out, "quorvane_last_sample_timestamp_seconds", "gauge", "Unix time of the last sample.",
             std::to_string(sample.unix_seconds));

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/LinkContext.h"
+
 namespace quorvane {
 
 // Quorvane's version, as its build names it.
@@ -27,11 +29,13 @@ struct MetricsSample {
   std::int32_t interval_seconds = 0;   // 0 while automatic logging is off
   std::uint64_t samples_total = 0;     // samples taken since the program started
   std::optional<ProbeMetrics> probes;  // none with the probes off
+  LinkContext link;                    // of the last sample
 };
 
 // The text of quorvane.prom in the exposition format of the textfile collectors:
 // UTF-8, LF line ends, no timestamps, the same bytes on every system. A metric the
-// value text does not give (the level for a percentage, say) is left out.
+// value text does not give (the level for a percentage, say) is left out, and so
+// is what the system did not tell of the link.
 std::string FormatMetrics(const MetricsSample& sample, std::string_view version = kProgramVersion);
 
 }  // namespace quorvane

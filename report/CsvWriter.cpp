@@ -90,7 +90,7 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone,
   UtcResolver resolver(zone);
   std::optional<JournalColumns::Cursor> records;
   if (journal) records.emplace(*journal);
-  const std::size_t row_room = kRowRoom + (journal ? JournalColumns::kFieldsRoom : 0);
+  const std::size_t row_room = kRowRoom + (journal ? journal->FieldsRoom() : 0);
   block.made_in_order = true;
   std::size_t size = 0;
   // Room for `needed` bytes, what was made kept.
@@ -187,7 +187,7 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone,
 void CsvWriter::WriteRowsPutRight(ParsedBlocks::Block& block) {
   // As below, and each row's journal fields looked up again with its right time:
   // its text ends with the row's last quote, and the fields follow it.
-  const std::size_t capacity = block.made_size + block.lines.size() * JournalColumns::kFieldsRoom;
+  const std::size_t capacity = block.made_size + block.lines.size() * journal_->FieldsRoom();
   auto rows = std::make_unique_for_overwrite<char[]>(capacity);
   char* out = rows.get();
   const char* row = block.made.get();

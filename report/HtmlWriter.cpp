@@ -43,6 +43,13 @@ svg.rtt text { font-size: 7.1px; }
          margin-right: 0.3em; }
 .key .signal { background: #9cc3ee; border: 1px solid #1f6fc5; box-sizing: border-box; }
 .key .low { opacity: 0.4; } .key .threshold { height: 0; border-top: 2px dashed #c98a1b; }
+.mark line { stroke-width: 1; stroke-dasharray: 3 2; } .mark path { stroke: #fff; }
+.mark.roam { fill: #7b3fb5; stroke: #7b3fb5; } .mark.network { fill: #1c2430; stroke: #1c2430; }
+.mark.band { fill: #0f8a6e; stroke: #0f8a6e; } .mark.channel { fill: #c27c0e; stroke: #c27c0e; }
+.access-points td:nth-child(-n+2), .access-points th:nth-child(-n+2) { text-align: left; }
+.access-points td:first-child { font-family: "Liberation Mono", monospace; font-size: 0.95em; }
+.key svg.mark { display: inline-block; width: 0.9em; height: 0.9em; vertical-align: -0.1em;
+                margin-right: 0.3em; }
 section { break-inside: avoid; }
 @media print {
   body { margin: 0; max-width: none; } h2 { break-after: avoid; }
@@ -52,6 +59,8 @@ section { break-inside: avoid; }
 }
 </style>
 )";
+
+}  // namespace
 
 std::string Escaped(std::string_view text) {
   std::string out;
@@ -75,6 +84,8 @@ std::string Escaped(std::string_view text) {
   }
   return out;
 }
+
+namespace {
 
 // A figure the tests compare with the JSON: `path` names it there.
 template <typename Value>
@@ -124,6 +135,7 @@ void WritePeriod(const Figures& figures, const TimeZone& zone, std::ostream& out
            "and under neither reading do the lines run forward in time; read "
         << (figures.order == DayMonthOrder::kDayFirst ? "day" : "month")
         << " first, under which they keep closest together</td></tr>\n";
+  WriteLinkCountsHtml(figures, out);
   out << "</table></section>\n";
 }
 
@@ -278,6 +290,7 @@ void WriteHtml(const Figures& figures, const std::filesystem::path& log, const T
     if (figures.methods[MethodIndex(method)].samples > 0) WriteMethod(figures, method, zone, out);
   WriteDisconnections(figures, zone, out);
   WriteOutagesHtml(figures, out);
+  WriteLinksHtml(figures, out);
   if (!figures.days.empty()) WriteDays(figures, out);
   out << "<p class=\"note\">Weak and poor: Method #1 below " << WeakThreshold(Method::kPercent)
       << " % and below " << PoorThreshold(Method::kPercent) << " %, Method #2 below level "

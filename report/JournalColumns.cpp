@@ -17,7 +17,10 @@ char* WriteText(char* out, std::string_view text) {
 
 }  // namespace
 
-std::string_view JournalColumns::HeaderFields() { return kHeaderFields; }
+const std::string& JournalColumns::HeaderFields() {
+  static const std::string fields = std::string(kHeaderFields) += LinkColumns::HeaderFields();
+  return fields;
+}
 
 std::unique_ptr<JournalColumns> JournalColumns::Load(const std::filesystem::path& folder) {
   auto columns = std::make_unique<JournalColumns>();
@@ -37,6 +40,7 @@ std::unique_ptr<JournalColumns> JournalColumns::Load(const std::filesystem::path
   columns->entries_.reserve(static_cast<std::size_t>(bytes / 40));
   try {
     journal::ReadJournal(folder, [&](const journal::JournalRecord& record) {
+      columns->links_.Add(columns->entries_.size(), record.link);
       columns->entries_.push_back(
           {record.utc, pack(record.router),
            pack(record.internet) | static_cast<std::uint32_t>(record.cause) << kCauseShift});
@@ -48,8 +52,18 @@ std::unique_ptr<JournalColumns> JournalColumns::Load(const std::filesystem::path
   // Month files are read in order, so this is nearly always sorted already; the
   // first record of a second taken twice is the one found.
   const auto earlier = [](const Entry& a, const Entry& b) { return a.utc < b.utc; };
-  if (!std::is_sorted(columns->entries_.begin(), columns->entries_.end(), earlier))
-    std::stable_sort(columns->entries_.begin(), columns->entries_.end(), earlier);
+  if (!std::is_sorted(columns->entries_.begin(), columns->entries_.end(), earlier)) {
+    std::vector<std::uint32_t> order(columns->entries_.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return columns->entries_[a].utc < columns->entries_[b].utc;
+    });
+    std::vector<Entry> sorted;
+    sorted.reserve(order.size());
+    for (const std::uint32_t from : order) sorted.push_back(columns->entries_[from]);
+    columns->entries_ = std::move(sorted);
+    columns->links_.Reorder(order);
+  }
   return columns;
 }
 
@@ -68,7 +82,8 @@ char* JournalColumns::Cursor::WriteFields(char* out, std::int64_t utc) {
         std::lower_bound(entries.begin(), entries.end(), utc,
                          [](const Entry& entry, std::int64_t time) { return entry.utc < time; }) -
         entries.begin());
-  if (at_ == entries.size() || entries[at_].utc != utc) return WriteText(out, ",,,,,");
+  if (at_ == entries.size() || entries[at_].utc != utc)
+    return LinkColumns::WriteEmptyFields(WriteText(out, ",,,,,"));
   const Entry& entry = entries[at_];
   auto write_probe = [&](std::uint32_t packed) {
     const auto state = static_cast<journal::ProbeState>(packed >> kStateShift);
@@ -80,8 +95,9 @@ char* JournalColumns::Cursor::WriteFields(char* out, std::int64_t utc) {
   write_probe(entry.router);
   write_probe(entry.internet & ~(7u << kCauseShift));
   *out++ = ',';
-  return WriteText(
+  out = WriteText(
       out, journal::CauseText(static_cast<journal::Cause>(entry.internet >> kCauseShift & 7)));
+  return columns_.links_.WriteFields(out, at_);
 }
 
 }  // namespace quorvane::report

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "report/LinkColumns.h"
+
 namespace quorvane::report {
 
 // The journal's columns for the CSV export: every record of the journal's folder,
@@ -16,17 +18,18 @@ class JournalColumns {
   // today's, without the columns.
   static std::unique_ptr<JournalColumns> Load(const std::filesystem::path& folder);
 
-  // ",router,router_rtt_ms,internet,internet_rtt_ms,cause".
-  static std::string_view HeaderFields();
+  // ",router,router_rtt_ms,internet,internet_rtt_ms,cause", then the link's
+  // (LinkColumns).
+  static const std::string& HeaderFields();
   // The most one line's fields take.
-  static constexpr std::size_t kFieldsRoom = 96;
+  std::size_t FieldsRoom() const { return 96 + links_.FieldsRoom(); }
 
   // Where a block's lines look their records up: mostly a step or none from the
   // line before.
   class Cursor {
    public:
     explicit Cursor(const JournalColumns& columns) : columns_(columns) {}
-    // The five fields of the record taken at `utc`, each after a comma; empty fields
+    // The twelve fields of the record taken at `utc`, each after a comma; empty fields
     // when there is none.
     char* WriteFields(char* out, std::int64_t utc);
 
@@ -50,6 +53,7 @@ class JournalColumns {
   static constexpr std::uint32_t kRttMask = (1u << kCauseShift) - 1;
 
   std::vector<Entry> entries_;
+  LinkColumns links_;
 };
 
 }  // namespace quorvane::report

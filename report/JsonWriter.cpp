@@ -8,9 +8,7 @@
 #include "report/Writers.h"
 
 namespace quorvane::report {
-namespace {
 
-// A JSON string: quotes, backslashes and control characters escaped.
 std::string Quoted(std::string_view text) {
   std::string out = "\"";
   for (const char c : ToUtf8(text)) {
@@ -27,6 +25,8 @@ std::string Quoted(std::string_view text) {
   }
   return out + "\"";
 }
+
+namespace {
 
 void WriteSpans(const SpanList& spans, std::ostream& out) {
   out << "[";
@@ -110,12 +110,14 @@ void WriteJson(const Figures& figures, const std::filesystem::path& log, std::os
       << "},\n    \"gaps\": {\"count\": " << figures.gaps.count()
       << ", \"total_seconds\": " << figures.gaps.total_seconds() << "}";
   WriteOutagesJsonSummary(figures, out);
+  WriteLinksJsonSummary(figures, out);
   out << "\n  },\n";
   out << "  \"disconnections\": ";
   WriteSpans(figures.disconnections, out);
   out << ",\n  \"gaps\": ";
   WriteSpans(figures.gaps, out);
   WriteOutagesJson(figures, out);
+  WriteLinksJson(figures, out);
   out << ",\n  \"by_day\": [";
   bool first = true;
   for (const auto& [key, day] : figures.days) {

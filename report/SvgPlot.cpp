@@ -141,6 +141,9 @@ void WriteSignalPlot(const Figures& figures, Method method, const TimeZone& zone
         return false;
       },
       out);
+  const std::int64_t from = grid.origin() + first * grid.column_seconds();
+  const std::int64_t to = grid.origin() + (last + 1) * grid.column_seconds();
+  WriteLinkMarksKey(figures, from, to, out);
 
   out << "<svg class=\"plot\" viewBox=\"0 0 " << kLeft + kWidth + 12 << " " << kTop + kHeight + 28
       << "\" role=\"img\" aria-label=\"Method #" << static_cast<int>(method)
@@ -181,7 +184,9 @@ void WriteSignalPlot(const Figures& figures, Method method, const TimeZone& zone
     run.push_back(i);
   }
   if (!run.empty()) write_run();
-  out << "\"/>\n</svg>\n";
+  out << "\"/>\n";
+  WriteLinkMarks(figures, from, to, kLeft, kTop, kWidth, kHeight, out);
+  out << "</svg>\n";
 }
 
 void WriteHourBars(const MethodFigures& figures, Method method, std::ostream& out) {

@@ -23,6 +23,24 @@ void WriteOutagesHtml(const Figures& figures, std::ostream& out);
 void WriteOutagesJsonSummary(const Figures& figures, std::ostream& out);
 void WriteOutagesJson(const Figures& figures, std::ostream& out);
 
+// The wireless link's part from the journal: its changes counted in the summary,
+// marked on the signal plots, and its access points.
+void WriteLinkCountsHtml(const Figures& figures, std::ostream& out);
+void WriteLinksHtml(const Figures& figures, std::ostream& out);
+void WriteLinksJsonSummary(const Figures& figures, std::ostream& out);
+void WriteLinksJson(const Figures& figures, std::ostream& out);
+// The key to the marks, and the marks of the changes from `from` to `to` (UTC) on a
+// plot whose area starts at `left`, `top`.
+void WriteLinkMarksKey(const Figures& figures, std::int64_t from, std::int64_t to,
+                       std::ostream& out);
+void WriteLinkMarks(const Figures& figures, std::int64_t from, std::int64_t to, double left,
+                    double top, double width, double height, std::ostream& out);
+
+// Text for HTML, its markup characters escaped; a JSON string, in quotes. Both
+// take the log's bytes (ToUtf8).
+std::string Escaped(std::string_view text);
+std::string Quoted(std::string_view text);
+
 // Figures as both the HTML and the JSON show them, so they compare as text.
 std::string MeanText(double mean);
 std::string MedianText(double median);  // a whole number, or one ending in .5

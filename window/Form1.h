@@ -173,14 +173,14 @@ class Form1 {
 
   // Form1Metrics.cpp
   void OpenMetricsFolder();
-  void PublishMetrics(const std::string& value_text);
+  void PublishMetrics(const std::string& value_text, const LinkContext& link);
   void PublishMetrics();
   void TellMetricsRefused(const std::filesystem::path& folder, const std::string& description);
 
   // Form1Journal.cpp
   void OpenJournal();
   void JournalSample(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
-                     SignalMethod method, ProbeTicket ticket);
+                     SignalMethod method, ProbeTicket ticket, const LinkContext& link);
   // Writes the records whose probes are in, in the order of their samples.
   void FlushJournal();
   void WriteJournal(const journal::JournalRecord& record, int year, int month);
@@ -240,6 +240,7 @@ class Form1 {
   std::optional<std::filesystem::path> metrics_folder_option_;
   std::unique_ptr<MetricsPublisher> metrics_;
   std::string metrics_value_text_;              // of the last sample
+  LinkContext metrics_link_;                    // of the last sample
   std::optional<ProbeMetrics> metrics_probes_;  // of the last record written
   std::int64_t metrics_unix_seconds_ = 0;
   std::uint64_t samples_taken_ = 0;

@@ -32,9 +32,10 @@ void Form1::OpenMetricsFolder() {
       [this, folder](const std::string& description) { TellMetricsRefused(folder, description); });
 }
 
-void Form1::PublishMetrics(const std::string& value_text) {
+void Form1::PublishMetrics(const std::string& value_text, const LinkContext& link) {
   ++samples_taken_;
   metrics_value_text_ = value_text;
+  metrics_link_ = link;
   metrics_unix_seconds_ = services_.clock.UnixSeconds();
   PublishMetrics();
 }
@@ -54,6 +55,7 @@ void Form1::PublishMetrics() {
   sample.interval_seconds = interval;
   sample.samples_total = samples_taken_;
   sample.probes = metrics_probes_;
+  sample.link = metrics_link_;
   metrics_->Publish(FormatMetrics(sample));
 }
 

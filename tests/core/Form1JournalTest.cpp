@@ -19,6 +19,7 @@ TEST(Form1Journal, ARecordForEverySampleWithItsCause) {
   TempDir data("data");
   h.journal_folder = data / "quorvane" / "journal";
   h.clock.unix_seconds -= 3600;  // the clock's local time is an hour ahead of UTC
+  h.tool.output = "*:70:Home:AA\\:BB\\:CC\\:DD\\:EE\\:FF:36:5180 MHz:400 Mbit/s\n";
   h.Load();
   h.Tick(5);
   h.WaitForReading();
@@ -32,6 +33,10 @@ TEST(Form1Journal, ARecordForEverySampleWithItsCause) {
   EXPECT_EQ(records[0].value, "70%");
   EXPECT_EQ(records[0].method, 1);
   EXPECT_EQ(records[0].cause, journal::Cause::kNone);  // probes off: nothing beyond the WiFi
+  EXPECT_EQ(records[0].link.ssid, "Home");             // the link the sample was read on
+  EXPECT_EQ(records[0].link.bssid, "aa:bb:cc:dd:ee:ff");
+  EXPECT_EQ(records[0].link.channel, 36);
+  EXPECT_EQ(records[1].link.status, LinkContext::Status::kNone);
   EXPECT_EQ(records[1].value, "0% (no connection)");
   EXPECT_FALSE(records[1].connected);
   EXPECT_EQ(records[1].cause, journal::Cause::kWifi);

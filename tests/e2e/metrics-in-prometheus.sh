@@ -69,7 +69,8 @@ wait_for 15 query_is quorvane_wifi_signal_ratio 0.89 ||
   fail "Prometheus did not show 0.89: $(query quorvane_wifi_signal_ratio)"
 
 # The signal changes; the value Prometheus returns follows the last logged one.
-nmcli_answers in-use-signal-in-use-last-87-first-100.txt
+# (The answer with the link's fields of the network in use.)
+nmcli_answers in-use-signal-ssid-bssid-chan-freq-rate-in-use-last-87-first-100.txt
 wait_for 10 last_logged 87% || fail "Quorvane did not log the new signal"
 wait_for 10 query_is quorvane_wifi_signal_ratio 0.87 ||
   fail "Prometheus shows $(query quorvane_wifi_signal_ratio), not the last logged 0.87"
@@ -78,6 +79,13 @@ query_is 'quorvane_wifi_connected' 1 || fail "not connected: $(query quorvane_wi
 query_is 'quorvane_interval_seconds' 1 || fail "interval: $(query quorvane_interval_seconds)"
 query_is 'quorvane_info{method="1"}' 1 || fail "no quorvane_info for Method #1"
 query_is 'count(quorvane_wifi_signal_level)' "" || fail "a level for a percentage"
+# The link's context, its names in the info metric only (no WiFi here: nmcli tells it).
+query_is 'quorvane_wifi_link_info{ssid="SSID-3",bssid="fe:dc:ba:09:87:03",band="2.4",channel="1"}' 1 ||
+  fail "link info: $(curl -sf "http://127.0.0.1:$PROMETHEUS_PORT/api/v1/query" --data-urlencode query=quorvane_wifi_link_info)"
+query_is quorvane_wifi_frequency_hertz 2412000000 || fail "frequency: $(query quorvane_wifi_frequency_hertz)"
+query_is quorvane_wifi_transmit_bitrate_bits_per_second 260000000 ||
+  fail "bitrate: $(query quorvane_wifi_transmit_bitrate_bits_per_second)"
+query_is 'count(quorvane_wifi_signal_dbm)' "" || fail "a dBm that nmcli never gave"
 samples=$(query quorvane_samples_total)
 [ "${samples:-0}" -ge 2 ] || fail "quorvane_samples_total is '$samples'"
 

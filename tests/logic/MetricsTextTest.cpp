@@ -96,5 +96,37 @@ TEST(MetricsText, TheProbesInBaseUnitsOnlyWhatTheyCouldTell) {
       << on;
 }
 
+TEST(MetricsText, TheLinkInBaseUnitsAndItsNamesAsEscapedLabels) {
+  MetricsSample sample;
+  sample.value_text = "70%";
+  sample.link.status = LinkContext::Status::kUnavailableLocation;
+  EXPECT_EQ(FormatMetrics(sample, "v").find("quorvane_wifi_link"), std::string::npos);
+
+  sample.link.status = LinkContext::Status::kKnown;
+  sample.link.ssid = "Caf\xe9 \"A\\B\"\n";  // Latin-1, quoted, a backslash, a line feed
+  sample.link.bssid = "aa:bb:cc:dd:ee:ff";
+  sample.link.frequency_mhz = 5955;
+  sample.link.channel = 1;
+  sample.link.signal_dbm = -61;
+  sample.link.bitrate_mbps = 866.7;
+  const std::string text = FormatMetrics(sample, "v");
+  EXPECT_NE(text.find("\nquorvane_wifi_signal_dbm -61\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nquorvane_wifi_transmit_bitrate_bits_per_second 866700000\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("\nquorvane_wifi_frequency_hertz 5955000000\n"), std::string::npos);
+  EXPECT_NE(text.find("\nquorvane_wifi_link_info{ssid=\"Caf\\\\xe9 \\\"A\\\\\\\\B\\\"\\\\x0a\","
+                      "bssid=\"aa:bb:cc:dd:ee:ff\",band=\"6\",channel=\"1\"} 1\n"),
+            std::string::npos);
+
+  // Only what the system told.
+  sample.link = {LinkContext::Status::kKnown, "Home", "", 0, 0, std::nullopt, std::nullopt};
+  const std::string bare = FormatMetrics(sample, "v");
+  EXPECT_EQ(bare.find("quorvane_wifi_signal_dbm"), std::string::npos);
+  EXPECT_EQ(bare.find("quorvane_wifi_transmit"), std::string::npos);
+  EXPECT_EQ(bare.find("quorvane_wifi_frequency"), std::string::npos);
+  EXPECT_NE(bare.find("quorvane_wifi_link_info{ssid=\"Home\",bssid=\"\",band=\"\",channel=\"\"} 1"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace quorvane

@@ -155,15 +155,15 @@ TEST_F(ReportOutages, TheCsvExportCarriesTheJournalsColumns) {
   ASSERT_EQ(rows.size(), 6u);
   EXPECT_EQ(rows[0],
             "\xEF\xBB\xBFtime,method,value,connected,text,router,router_rtt_ms,internet,"
-            "internet_rtt_ms,cause");
+            "internet_rtt_ms,cause,ssid,bssid,frequency_mhz,band,channel,signal_dbm,bitrate_mbps");
   const auto journal_fields = [](const std::string& row) { return row.substr(row.rfind('"') + 1); };
-  EXPECT_EQ(journal_fields(rows[1]), ",down,,down,,ok");
-  EXPECT_EQ(journal_fields(rows[2]), ",down,,down,,internet");
-  EXPECT_EQ(journal_fields(rows[3]), ",,,,,wifi");
+  EXPECT_EQ(journal_fields(rows[1]), ",down,,down,,ok,,,,,,,");
+  EXPECT_EQ(journal_fields(rows[2]), ",down,,down,,internet,,,,,,,");
+  EXPECT_EQ(journal_fields(rows[3]), ",,,,,wifi,,,,,,,");
   EXPECT_EQ(rows[4],
             "2026-12-07T10:20:00+00:00,1,70,yes,\"12/07/26 10:20:00 WiFi Signal Strength is "
-            "70%\",up,1.500,up,23.063,ok");  // three decimals, as the journal keeps them
-  EXPECT_EQ(journal_fields(rows[5]), ",,,,,");
+            "70%\",up,1.500,up,23.063,ok,,,,,,,");  // three decimals, as the journal keeps them
+  EXPECT_EQ(journal_fields(rows[5]), ",,,,,,,,,,,,");
 }
 
 // Rows made before their block knows which of the two repeated hours it is in get
@@ -196,8 +196,156 @@ TEST_F(ReportOutages, TheCsvExportFindsTheRecordsOfTheRepeatedHour) {
   std::string row;
   std::getline(csv, row);
   for (int i = 0; std::getline(csv, row); ++i)
-    ASSERT_TRUE(row.ends_with(i < 3600 ? ",ok\r" : ",internet\r")) << "row " << i << ": " << row;
+    ASSERT_TRUE(row.ends_with(i < 3600 ? ",ok,,,,,,,\r" : ",internet,,,,,,,\r"))
+        << "row " << i << ": " << row;
 #endif
+}
+
+// The wireless link from the journal: a roam, a channel change and a change to a
+// network whose name is not UTF-8 and holds markup, over one sample every 10 s.
+class ReportLinks : public ReportOutages {
+ protected:
+  struct Link {
+    const char* ssid;
+    const char* bssid;
+    int frequency_mhz;
+    int channel;
+    int dbm;
+  };
+  void SetUp() override {
+    ReportOutages::SetUp();
+    Samples(std::vector<Cause>(7, Cause::kNone));
+    Journal({
+        {"Home", "aa:aa:aa:aa:aa:01", 5180, 36, -50},
+        {"Home", "aa:aa:aa:aa:aa:01", 5180, 36, -52},
+        {"Home", "aa:aa:aa:aa:aa:02", 5180, 36, -60},
+        {"Home", "aa:aa:aa:aa:aa:02", 5200, 40, -62},
+        {"Home", "aa:aa:aa:aa:aa:02", 5200, 40, -64},
+        {"<b>&\xFF", "cc:cc:cc:cc:cc:01", 2412, 1, -70},
+    });
+    report::UseJournalFolder(folder.path());
+  }
+  // The journal of the samples 10 s apart, written in their order or the other way.
+  void Journal(const std::vector<Link>& links, bool backwards = false) {
+    std::filesystem::remove_all(folder.path());
+    journal::Journal journal(folder.path());
+    for (std::size_t k = 0; k < links.size(); ++k) {
+      const std::size_t i = backwards ? links.size() - 1 - k : k;
+      journal::JournalRecord record;
+      record.utc = 1796637600 + static_cast<std::int64_t>(i) * 10;
+      record.value = "70%";
+      record.link.status = LinkContext::Status::kKnown;
+      record.link.ssid = links[i].ssid;
+      record.link.bssid = links[i].bssid;
+      record.link.frequency_mhz = links[i].frequency_mhz;
+      record.link.channel = links[i].channel;
+      record.link.signal_dbm = links[i].dbm;
+      if (i == 0) record.link.bitrate_mbps = 866.7;
+      journal.Append(record);
+    }
+  }
+  std::vector<std::string> CsvRows() {
+    std::istringstream csv(Report(report::Format::kCsv));
+    std::vector<std::string> rows;
+    for (std::string row; std::getline(csv, row);) rows.push_back(row.substr(0, row.size() - 1));
+    return rows;
+  }
+};
+
+TEST_F(ReportLinks, TheHtmlMarksTheChangesAndTablesTheAccessPoints) {
+  const std::string html = Report(report::Format::kHtml);
+  EXPECT_NE(html.find("<span data-figure=\"summary.link_changes.roam\">1</span> roam, "
+                      "<span data-figure=\"summary.link_changes.network\">1</span> network change"),
+            std::string::npos)
+      << html;
+  EXPECT_NE(html.find("<g class=\"mark roam\"><title>Roam 2026-12-07 10:00:20: "
+                      "aa:aa:aa:aa:aa:01 \u2192 aa:aa:aa:aa:aa:02</title>"),
+            std::string::npos);
+  EXPECT_NE(html.find("<title>Channel change 2026-12-07 10:00:30: 36 \u2192 40</title>"),
+            std::string::npos);
+  EXPECT_NE(html.find("Network change 2026-12-07 10:00:50: Home \u2192 &lt;b&gt;&amp;\\xff"),
+            std::string::npos);
+  EXPECT_EQ(html.find("<svg class=\"mark band\""), std::string::npos);  // none: not in the key
+  EXPECT_NE(html.find("<tr><td>aa:aa:aa:aa:aa:01</td><td>Home</td><td>5 GHz</td><td>36</td>"
+                      "<td>2</td><td>-51.0</td><td>33.3 %</td></tr>"),
+            std::string::npos);
+  EXPECT_NE(html.find("<td>&lt;b&gt;&amp;\\xff</td><td>2.4 GHz</td><td>1</td>"), std::string::npos);
+}
+
+TEST_F(ReportLinks, TheJsonListsTheAccessPointsAndTheChanges) {
+  const std::string json = Report(report::Format::kJson);
+  EXPECT_NE(json.find("\"link_changes\": {\"roam\": 1, \"network\": 1, \"band\": 0, "
+                      "\"channel\": 1}"),
+            std::string::npos)
+      << json;
+  EXPECT_NE(json.find("{\"bssid\": \"aa:aa:aa:aa:aa:02\", \"ssid\": \"Home\", \"band\": \"5\", "
+                      "\"channel\": 36, \"samples\": 1, \"mean_signal_dbm\": -60.0, \"share\": "
+                      "16.7}"),
+            std::string::npos);
+  EXPECT_NE(json.find("{\"time\": \"2026-12-07T10:00:20+00:00\", \"kind\": \"roam\", \"from\": "
+                      "\"aa:aa:aa:aa:aa:01\", \"to\": \"aa:aa:aa:aa:aa:02\"}"),
+            std::string::npos);
+  EXPECT_NE(json.find("\"kind\": \"network\", \"from\": \"Home\", \"to\": \"<b>&\\\\xff\"}"),
+            std::string::npos);
+}
+
+TEST_F(ReportLinks, TheCsvExportCarriesTheContextOfEachSecond) {
+  const std::vector<std::string> rows = CsvRows();
+  ASSERT_EQ(rows.size(), 8u);
+  EXPECT_TRUE(rows[1].ends_with(",Home,aa:aa:aa:aa:aa:01,5180,5,36,-50,866.7")) << rows[1];
+  EXPECT_TRUE(rows[4].ends_with(",Home,aa:aa:aa:aa:aa:02,5200,5,40,-62,")) << rows[4];
+  EXPECT_TRUE(rows[6].ends_with(",<b>&\\xff,cc:cc:cc:cc:cc:01,2412,2.4,1,-70,")) << rows[6];
+  EXPECT_TRUE(rows[7].ends_with(",,,,,,,,,,,,")) << rows[7];  // no record of that second
+}
+
+// A network's name that a spreadsheet would take for a formula stays text.
+TEST_F(ReportLinks, TheCsvExportKeepsAFormulaLikeSsidText) {
+  Journal({{"=HYPERLINK(\"http://x\")", "aa:aa:aa:aa:aa:01", 5180, 36, -50}});
+  EXPECT_TRUE(CsvRows()[1].ends_with(
+      ",\"'=HYPERLINK(\"\"http://x\"\")\",aa:aa:aa:aa:aa:01,5180,5,36,-50,866.7"))
+      << CsvRows()[1];
+}
+
+// A journal changed by hand may hold a field longer than any the system gives:
+// its row still has room for it.
+TEST_F(ReportLinks, TheCsvExportWritesAnOverlongFieldWhole) {
+  const std::string bssid(5000, 'b');
+  Journal({{"Home", bssid.c_str(), 5180, 36, -50}});
+  EXPECT_TRUE(CsvRows()[1].ends_with(",Home," + bssid + ",5180,5,36,-50,866.7"));
+}
+
+// Records out of time order (a clock put back) are sorted with their context.
+TEST_F(ReportLinks, TheCsvExportKeepsEachRecordsContextWhenTheJournalIsOutOfOrder) {
+  const std::vector<std::string> in_order = CsvRows();
+  Journal({{"Home", "aa:aa:aa:aa:aa:01", 5180, 36, -50},
+           {"Home", "aa:aa:aa:aa:aa:01", 5180, 36, -52},
+           {"Home", "aa:aa:aa:aa:aa:02", 5180, 36, -60},
+           {"Home", "aa:aa:aa:aa:aa:02", 5200, 40, -62},
+           {"Home", "aa:aa:aa:aa:aa:02", 5200, 40, -64},
+           {"<b>&\xFF", "cc:cc:cc:cc:cc:01", 2412, 1, -70}},
+          true);
+  EXPECT_EQ(CsvRows(), in_order);
+}
+
+// A roam every sample for half an hour: the marks share their places and leave
+// out their lines, and each still names its roams.
+TEST_F(ReportLinks, ManyChangesShareMarksWithoutLines) {
+  Samples(std::vector<Cause>(180, Cause::kNone));
+  std::vector<Link> links;
+  for (int i = 0; i < 180; ++i)
+    links.push_back({"Home", i % 2 ? "aa:aa:aa:aa:aa:02" : "aa:aa:aa:aa:aa:01", 5180, 36, -50});
+  Journal(links);
+  const std::string html = Report(report::Format::kHtml);
+  std::size_t marks = 0;
+  for (std::size_t at = html.find("<g class=\"mark roam\">"); at != std::string::npos;
+       at = html.find("<g class=\"mark roam\">", at + 1))
+    ++marks;
+  EXPECT_GT(marks, 40u);
+  EXPECT_LT(marks, 100u);  // 179 roams
+  EXPECT_EQ(html.find("</title><line"), std::string::npos);
+  EXPECT_NE(html.find("&#10;Roam 2026-12-07 10:0"), std::string::npos);  // two in one mark
+  EXPECT_NE(html.find("<span data-figure=\"summary.link_changes.roam\">179</span>"),
+            std::string::npos);
 }
 
 }  // namespace

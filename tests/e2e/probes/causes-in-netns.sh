@@ -44,7 +44,12 @@ wait_for 5 setting_is "Network%20Probes" On || fail "the menu item did not turn 
 
 records() { cat "$JOURNAL"/*.csv 2>/dev/null | tail -n +2 | grep -c . || true; }
 has_records() { [ "$(records)" -ge "$1" ]; }
-causes_after() { cat "$JOURNAL"/*.csv | tail -n +2 | tail -n +"$(($1 + 1))" | awk -F, '{print $NF}'; }
+# The cause column taken by its name in the header, of the records after the first $1.
+causes_after() {
+  cat "$JOURNAL"/*.csv |
+    awk -F, -v skip="$1" 'NR == 1 { for (i = 1; i <= NF; i++) if ($i == "cause") c = i; next }
+                          NR > skip + 1 { print $c }'
+}
 
 # Waits for the next record, changes the network at once (the next sample is
 # seconds away), and checks the two records after the change.

@@ -1,0 +1,36 @@
+#include "journal/AccessPoints.h"
+
+#include <algorithm>
+
+#include "sampling/RadioBand.h"
+
+namespace quorvane::journal {
+
+void AccessPointTable::Add(const LinkContext& link) {
+  const std::string_view band = BandOf(link.frequency_mhz);
+  auto same = [&](const AccessPoint& row) {
+    return row.channel == link.channel && row.band == band && row.bssid == link.bssid &&
+           row.ssid == link.ssid;
+  };
+  if (last_ >= rows_.size() || !same(rows_[last_])) {
+    const auto found = std::find_if(rows_.begin(), rows_.end(), same);
+    last_ = static_cast<std::size_t>(found - rows_.begin());
+    if (found == rows_.end()) rows_.push_back({link.bssid, link.ssid, band, link.channel});
+  }
+  AccessPoint& row = rows_[last_];
+  ++row.samples;
+  if (link.signal_dbm) {
+    ++row.dbm_samples;
+    row.dbm_sum += *link.signal_dbm;
+  }
+}
+
+std::vector<AccessPoint> AccessPointTable::ByTime() const {
+  std::vector<AccessPoint> sorted = rows_;
+  std::stable_sort(sorted.begin(), sorted.end(), [](const AccessPoint& a, const AccessPoint& b) {
+    return a.samples > b.samples;
+  });
+  return sorted;
+}
+
+}  // namespace quorvane::journal
