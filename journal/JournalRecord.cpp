@@ -9,6 +9,7 @@
 #include "journal/CsvFields.h"
 #include "report/CalendarMath.h"
 #include "report/TimeText.h"
+#include "sampling/RadioBand.h"
 
 namespace quorvane::journal {
 namespace {
@@ -62,6 +63,64 @@ std::optional<ProbeResult> ParseProbe(const ColumnIndex& columns,
   return result;
 }
 
+void AppendNumber(std::string& row, std::int64_t number) {
+  char text[24];
+  row.append(text, std::to_chars(text, text + sizeof text, number).ptr);
+}
+
+// Mbit/s to a tenth, as the systems give them ("866.7", "54").
+void AppendBitrate(std::string& row, double mbps) {
+  const std::int64_t tenths = std::llround(std::max(0.0, mbps) * 10);
+  AppendNumber(row, tenths / 10);
+  if (tenths % 10 == 0) return;
+  row += '.';
+  row += static_cast<char>('0' + tenths % 10);
+}
+
+void AppendLink(std::string& row, const LinkContext& link) {
+  row += ',';
+  AppendField(row, SsidText(link.ssid));
+  row += ',';
+  AppendField(row, link.bssid);
+  row += ',';
+  if (link.frequency_mhz > 0) AppendNumber(row, link.frequency_mhz);
+  row += ',';
+  row += BandOf(link.frequency_mhz);
+  row += ',';
+  if (link.channel > 0) AppendNumber(row, link.channel);
+  row += ',';
+  if (link.signal_dbm) AppendNumber(row, *link.signal_dbm);
+  row += ',';
+  if (link.bitrate_mbps) AppendBitrate(row, *link.bitrate_mbps);
+  row += ',';
+  if (link.status == LinkContext::Status::kUnavailableLocation) row += kLinkUnavailableLocation;
+}
+
+std::optional<int> ParseInt(std::string_view text) {
+  int number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return number;
+}
+
+// The context's fields as written; one that does not read is left unknown.
+LinkContext ParseLink(const ColumnIndex& columns, const std::vector<std::string_view>& row) {
+  LinkContext link;
+  link.ssid = SsidFromText(columns.Field(row, Column::kSsid));
+  link.bssid = columns.Field(row, Column::kBssid);
+  link.frequency_mhz = std::max(0, ParseInt(columns.Field(row, Column::kFrequencyMhz)).value_or(0));
+  link.channel = std::max(0, ParseInt(columns.Field(row, Column::kChannel)).value_or(0));
+  link.signal_dbm = ParseInt(columns.Field(row, Column::kSignalDbm));
+  link.bitrate_mbps = ParseMilliseconds(columns.Field(row, Column::kBitrateMbps));  // same form
+  if (columns.Field(row, Column::kLink) == kLinkUnavailableLocation) {
+    link.status = LinkContext::Status::kUnavailableLocation;
+  } else if (!link.ssid.empty() || !link.bssid.empty() || link.frequency_mhz > 0 ||
+             link.channel > 0 || link.signal_dbm || link.bitrate_mbps) {
+    link.status = LinkContext::Status::kKnown;
+  }
+  return link;
+}
+
 }  // namespace
 
 std::int64_t MillisecondThousandths(double ms) { return std::llround(std::max(0.0, ms) * 1000); }
@@ -78,8 +137,10 @@ char* WriteMilliseconds(char* out, std::int64_t thousandths) {
 
 const std::vector<std::string_view>& RecordColumns() {
   static const std::vector<std::string_view> columns = {
-      "time",          "method",   "value",           "connected", "router",
-      "router_rtt_ms", "internet", "internet_rtt_ms", "cause"};
+      "time", "method", "value", "connected", "router", "router_rtt_ms", "internet",
+      "internet_rtt_ms", "cause",
+      // The link's context.
+      "ssid", "bssid", "frequency_mhz", "band", "channel", "signal_dbm", "bitrate_mbps", "link"};
   return columns;
 }
 
@@ -97,7 +158,7 @@ const std::string& HeaderRow() {
 
 std::string FormatRecord(const JournalRecord& record) {
   std::string row = IsoTimeText(record.utc, record.offset);
-  row.reserve(96);
+  row.reserve(160);
   row += record.method == 2 ? ",2," : ",1,";
   AppendField(row, record.value);
   row += record.connected ? ",yes" : ",no";
@@ -105,6 +166,7 @@ std::string FormatRecord(const JournalRecord& record) {
   AppendProbe(row, record.internet);
   row += ',';
   row += CauseText(record.cause);
+  AppendLink(row, record.link);
   return row;
 }
 
@@ -165,6 +227,12 @@ ColumnIndex::ColumnIndex(const std::vector<std::string_view>& header) {
     const auto known = std::find(names.begin(), names.end(), header[i]);
     if (known != names.end()) positions_[static_cast<std::size_t>(known - names.begin())] = i;
   }
+  // A month file begun by an earlier build keeps that build's shorter header when
+  // this one appends to it; the rows appended carry the later columns in their
+  // places, which would otherwise be lost on reading.
+  if (!header.empty() && header.size() < names.size() &&
+      std::equal(header.begin(), header.end(), names.begin()))
+    for (std::size_t i = header.size(); i < names.size(); ++i) positions_[i] = i;
 }
 
 bool ParseRecord(const ColumnIndex& columns, const std::vector<std::string_view>& row,
@@ -187,6 +255,7 @@ bool ParseRecord(const ColumnIndex& columns, const std::vector<std::string_view>
   record.router = *router;
   record.internet = *internet;
   record.cause = *cause;
+  record.link = ParseLink(columns, row);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "journal/Cause.h"
+#include "platform/LinkContext.h"
 
 namespace quorvane::journal {
 
@@ -21,7 +22,11 @@ struct JournalRecord {
   ProbeResult router;
   ProbeResult internet;
   Cause cause = Cause::kNone;
+  LinkContext link;
 };
+
+// The "link" column of a context the system refused for want of location permission.
+inline constexpr std::string_view kLinkUnavailableLocation = "unavailable (location)";
 
 // The columns this build writes, in order. Readers take columns by name, so
 // columns added later, or in another order, do not disturb them.
@@ -58,7 +63,16 @@ enum class Column {
   kRouterRtt,
   kInternet,
   kInternetRtt,
-  kCause
+  kCause,
+  kSsid,
+  kBssid,
+  kFrequencyMhz,
+  kBand,
+  kChannel,
+  kSignalDbm,
+  kBitrateMbps,
+  kLink,
+  kCount  // not a column: how many there are
 };
 
 // Where a header row puts each column this build reads, so rows are read by name.
@@ -75,11 +89,12 @@ class ColumnIndex {
   }
 
  private:
-  std::array<std::size_t, 9> positions_;
+  std::array<std::size_t, static_cast<std::size_t>(Column::kCount)> positions_;
 };
 
 // A row read back by its column names into `record`; false when its time, method,
-// connected or probe fields are not ones this build writes.
+// connected or probe fields are not ones this build writes. A link field that
+// cannot be read is left out of the record's context rather than losing the row.
 bool ParseRecord(const ColumnIndex& columns, const std::vector<std::string_view>& row,
                  JournalRecord& record);
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/LinkContext.h"
+
 namespace quorvane {
 
 // What a reader reports when there is nothing to measure.
@@ -15,6 +17,7 @@ inline constexpr std::string_view kNoConnectionLevel = "0 (no connection)";     
 struct SignalReading {
   std::string value_text;
   bool location_refused = false;
+  LinkContext link{};  // the link the signal was read on
 };
 
 }  // namespace quorvane

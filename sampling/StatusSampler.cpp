@@ -11,10 +11,18 @@ StatusSampler::StatusSampler(SamplerServices services)
       wmi_reader_(services_.signal_source, services_.connectivity, services_.wlan) {}
 
 SignalReading StatusSampler::Read(SignalMethod method) {
-  if (method == SignalMethod::kWirelessTool) {
-    return GetSignalByNetsh(services_.tool_runner, services_.wireless_tool, services_.temp_folder);
+  SignalReading reading =
+      method == SignalMethod::kWirelessTool
+          ? GetSignalByNetsh(services_.tool_runner, services_.wireless_tool, services_.temp_folder)
+          : wmi_reader_.Read(".");
+  if (services_.link_source) {
+    // The wireless tool's own row in use stands in when the system's source knows nothing.
+    LinkContext link = services_.link_source->Read();
+    if (link.status != LinkContext::Status::kNone ||
+        reading.link.status == LinkContext::Status::kNone)
+      reading.link = std::move(link);
   }
-  return wmi_reader_.Read(".");
+  return reading;
 }
 
 std::string StatusSampler::Record(const std::string& value_text, HistoryList& list,

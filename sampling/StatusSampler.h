@@ -5,6 +5,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Connectivity.h"
+#include "platform/LinkContext.h"
 #include "platform/SignalStrengthSource.h"
 #include "platform/ToolRunner.h"
 #include "platform/WirelessTool.h"
@@ -48,7 +49,8 @@ struct SamplerServices {
   SignalStrengthSource& signal_source;
   const Connectivity& connectivity;
   std::filesystem::path temp_folder;
-  WlanApi* wlan = nullptr;  // Method #2's second source, where the system has one
+  WlanApi* wlan = nullptr;                   // Method #2's second source, where the system has one
+  LinkContextSource* link_source = nullptr;  // the link's context, where the system tells it
 };
 
 // Turns one signal reading into a history entry: a line in the list and the same
@@ -59,7 +61,8 @@ class StatusSampler {
 
   // Reads the signal by the given method. This is the slow half (it may wait for
   // the wireless tool for seconds), so the window runs it off its own thread; only
-  // one reading may run at a time. Throws AppError.
+  // one reading may run at a time. The link's context is read right after the
+  // signal. Throws AppError.
   SignalReading Read(SignalMethod method);
   // The value text of Read.
   std::string ReadValue(SignalMethod method) { return Read(method).value_text; }

@@ -269,7 +269,8 @@ void Form1::FinishSample(bool read, const SignalReading& reading, const LoggedLi
       history_.Add(logged.entry);
       if (!logged.append_failure.empty()) throw AppError(logged.append_failure);
     });
-    JournalSample(logged.entry.when, services_.clock.UnixSeconds(), text, method, probes);
+    JournalSample(logged.entry.when, services_.clock.UnixSeconds(), text, method, probes,
+                  reading.link);
   } else {
     failure = ErrorReport{text, handler, line};
     if (probes.kind == ProbeTicket::Kind::kRound) {

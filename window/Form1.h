@@ -180,7 +180,7 @@ class Form1 {
   // Form1Journal.cpp
   void OpenJournal();
   void JournalSample(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
-                     SignalMethod method, ProbeTicket ticket);
+                     SignalMethod method, ProbeTicket ticket, const LinkContext& link);
   // Writes the records whose probes are in, in the order of their samples.
   void FlushJournal();
   void WriteJournal(const journal::JournalRecord& record, int year, int month);

@@ -25,13 +25,15 @@ void Form1::OpenJournal() {
 }
 
 void Form1::JournalSample(const LocalDateTime& when, std::int64_t utc,
-                          const std::string& value_text, SignalMethod method, ProbeTicket ticket) {
+                          const std::string& value_text, SignalMethod method, ProbeTicket ticket,
+                          const LinkContext& link) {
   journal::JournalRecord record;
   record.offset = journal::OffsetOf(report::WallSeconds(when), utc);
   record.utc = report::WallSeconds(when) - record.offset;
   record.method = method == SignalMethod::kWirelessTool ? 1 : 2;
   record.value = value_text;
   record.connected = value_text.find("(no connection)") == std::string::npos;
+  record.link = link;
   pending_records_.push_back({std::move(record), ticket, when});
   FlushJournal();
 }

@@ -106,13 +106,14 @@ TEST(JournalRecord, WrittenAndReadBackByColumnName) {
   record.internet = {ProbeState::kDown, 0};
   record.cause = Cause::kInternet;
   EXPECT_EQ(HeaderRow(),
-            "time,method,value,connected,router,router_rtt_ms,internet,internet_rtt_ms,cause");
+            "time,method,value,connected,router,router_rtt_ms,internet,internet_rtt_ms,cause,"
+            "ssid,bssid,frequency_mhz,band,channel,signal_dbm,bitrate_mbps,link");
   EXPECT_EQ(FormatRecord(record),
-            "2026-12-07T15:03:11+01:00,1,\" 5%\",yes,up,0.413,down,,internet");
+            "2026-12-07T15:03:11+01:00,1,\" 5%\",yes,up,0.413,down,,internet,,,,,,,,");
 
   // Columns in another order, one unknown to this build and one missing.
   const std::string text =
-      "cause,ssid,time,value,connected,method,router,router_rtt_ms,internet\r\n"
+      "cause,note,time,value,connected,method,router,router_rtt_ms,internet\r\n"
       "wifi,\"Home, 2nd\",2026-12-07T15:03:11+01:00,0% (no connection),no,2,,,\r\n";
   std::vector<JournalRecord> read;
   const auto outcome = ReadJournalText(text, [&](const JournalRecord& r) { read.push_back(r); });
@@ -124,6 +125,60 @@ TEST(JournalRecord, WrittenAndReadBackByColumnName) {
   EXPECT_FALSE(read[0].connected);
   EXPECT_EQ(read[0].router.state, ProbeState::kNone);
   EXPECT_EQ(read[0].cause, Cause::kWifi);
+  EXPECT_EQ(read[0].link.status, LinkContext::Status::kNone);
+}
+
+TEST(JournalRecord, LinkContextWrittenAndReadBack) {
+  JournalRecord record;
+  record.utc = 1796652191;
+  record.link.status = LinkContext::Status::kKnown;
+  record.link.ssid = std::string("Caf\xe9, \"2\"\\\x01", 11);  // Latin-1, not UTF-8
+  record.link.bssid = "aa:bb:cc:dd:ee:0f";
+  record.link.frequency_mhz = 5180;
+  record.link.channel = 36;
+  record.link.signal_dbm = -61;
+  record.link.bitrate_mbps = 866.66;
+  const std::string row = FormatRecord(record);
+  EXPECT_EQ(row.substr(row.find(",yes,,,,,,") + 10),
+            "\"Caf\\xe9, \"\"2\"\"\\\\\\x01\",aa:bb:cc:dd:ee:0f,5180,5,36,-61,866.7,");
+
+  JournalRecord refused;
+  refused.link.status = LinkContext::Status::kUnavailableLocation;
+  const std::string text = HeaderRow() + "\n" + row + "\n" + FormatRecord(refused) + "\n" +
+                           // a hand-edited number is left out, the row stays
+                           "2026-12-07T15:03:11+01:00,1,70%,yes,,,,,ok,Home,,58x0,,,-70,,\n";
+  std::vector<JournalRecord> read;
+  ReadJournalText(text, [&](const JournalRecord& r) { read.push_back(r); });
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_EQ(read[0].link.status, LinkContext::Status::kKnown);
+  EXPECT_EQ(read[0].link.ssid, record.link.ssid);
+  EXPECT_EQ(read[0].link.bssid, record.link.bssid);
+  EXPECT_EQ(read[0].link.frequency_mhz, 5180);
+  EXPECT_EQ(read[0].link.channel, 36);
+  EXPECT_EQ(read[0].link.signal_dbm, -61);
+  EXPECT_EQ(read[0].link.bitrate_mbps, 866.7);
+  EXPECT_EQ(read[1].link.status, LinkContext::Status::kUnavailableLocation);
+  EXPECT_EQ(read[2].link.ssid, "Home");
+  EXPECT_EQ(read[2].link.frequency_mhz, 0);
+  EXPECT_EQ(read[2].link.signal_dbm, -70);
+}
+
+// A month file begun before the link's columns existed keeps its header when
+// rows with them are appended: those rows keep their context.
+TEST(JournalRecord, RowsAppendedUnderAnEarlierHeaderKeepTheirLink) {
+  JournalRecord record;
+  record.link.status = LinkContext::Status::kKnown;
+  record.link.bssid = "02:00:00:00:00:01";
+  const std::string text =
+      "time,method,value,connected,router,router_rtt_ms,internet,internet_rtt_ms,cause\n"
+      "2026-12-07T15:03:11+01:00,1,70%,yes,,,,,ok\n" +
+      FormatRecord(record) + "\n";
+  std::vector<JournalRecord> read;
+  const auto outcome = ReadJournalText(text, [&](const JournalRecord& r) { read.push_back(r); });
+  EXPECT_EQ(outcome.damaged_lines, 0u);
+  ASSERT_EQ(read.size(), 2u);
+  EXPECT_EQ(read[0].link.status, LinkContext::Status::kNone);
+  EXPECT_EQ(read[1].link.bssid, "02:00:00:00:00:01");
 }
 
 TEST(JournalRecord, DamagedLinesAreSkippedAndTheRestStands) {
