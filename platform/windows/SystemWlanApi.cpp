@@ -4,6 +4,7 @@
 #include <wlanapi.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace quorvane {
@@ -167,15 +168,21 @@ std::uint32_t SystemWlanApi::ListNetworkBss(const WlanInterface& wlan_interface,
       static_cast<ULONG>(std::min<std::size_t>(connection.ssid.size(), sizeof ssid.ucSSID));
   std::memcpy(ssid.ucSSID, connection.ssid.data(), ssid.uSSIDLength);
   WLAN_BSS_LIST* list = nullptr;
-  const DWORD error =
+  DWORD error =
       library_->list_bss(handle_, &id, &ssid, static_cast<DOT11_BSS_TYPE>(connection.bss_type),
                          connection.security_enabled ? TRUE : FALSE, nullptr, &list);
+  if (error == ERROR_SUCCESS && !list) error = ERROR_INVALID_DATA;
   if (error != ERROR_SUCCESS) {
     if (list) library_->free(list);
     Close();
     return error;
   }
-  for (DWORD i = 0; i < list->dwNumberOfItems; ++i) {
+  // No entry is read past the size the service gave.
+  const std::size_t header = offsetof(WLAN_BSS_LIST, wlanBssEntries);
+  const std::size_t fitting =
+      list->dwTotalSize > header ? (list->dwTotalSize - header) / sizeof(WLAN_BSS_ENTRY) : 0;
+  const std::size_t count = std::min<std::size_t>(list->dwNumberOfItems, fitting);
+  for (std::size_t i = 0; i < count; ++i) {
     const WLAN_BSS_ENTRY& entry = list->wlanBssEntries[i];
     WlanBss item;
     CopyAddress(entry.dot11Bssid, item.bssid);
