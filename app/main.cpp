@@ -75,7 +75,8 @@ int main(int argc, char* argv[]) {
   const auto temp_folder = quorvane::TempFolder();
   quorvane::StatusSampler sampler({*services.clock, *services.tool_runner,
                                    quorvane::SystemWirelessTool(), *services.signal_source,
-                                   *services.connectivity, temp_folder});
+                                   *services.connectivity, temp_folder, nullptr,
+                                   services.link_source.get()});
   quorvane::HistoryStore history(*services.clock);
   quorvane::Form1Window window(history);
   quorvane::QtTrayIcon tray;

@@ -23,10 +23,8 @@ struct PlatformServices {
   std::unique_ptr<Connectivity> connectivity;
   std::unique_ptr<SettingsStore> settings;
   std::unique_ptr<StartupEntry> startup_entry;
-  std::unique_ptr<WlanApi> wlan;  // none where the signal source already reads dBm
-  // None where the system tells nothing of the link. Declared after `wlan`, which
-  // it may read through, so that it goes first.
-  std::unique_ptr<LinkContextSource> link_source;
+  std::unique_ptr<WlanApi> wlan;                   // none where the signal source already reads dBm
+  std::unique_ptr<LinkContextSource> link_source;  // none where the system tells nothing
   // None where the system's probes are not built yet. Shared with the rounds'
   // threads, which may outlive the window by a moment.
   std::shared_ptr<NetworkProbe> network_probe;

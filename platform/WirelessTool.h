@@ -7,7 +7,7 @@ namespace quorvane {
 // The layouts of wireless tool output that the signal reader understands.
 enum class WirelessOutputFormat {
   kNetsh,       // "netsh wlan show networks mode=bssid"
-  kNmcliTerse,  // "nmcli -t -f IN-USE,SIGNAL device wifi list"
+  kNmcliTerse,  // "nmcli -t -f IN-USE,SIGNAL,SSID,BSSID,CHAN,FREQ,RATE device wifi list"
 };
 
 struct WirelessTool {

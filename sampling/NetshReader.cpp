@@ -27,7 +27,8 @@ SignalReading GetSignalByNetsh(ToolRunner& runner, const WirelessTool& tool,
       break;  // whatever it printed decides, as an empty output means no connection
   }
   const std::string text = ReadWholeFile(output_file);
-  if (tool.format == WirelessOutputFormat::kNmcliTerse) return {ParseNmcliSignal(text)};
+  if (tool.format == WirelessOutputFormat::kNmcliTerse)
+    return {ParseNmcliSignal(text), false, ParseNmcliLink(text)};
   return {ParseNetshSignal(text), ShowsLocationRefusal(text)};
 }
 

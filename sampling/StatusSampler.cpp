@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 #include "sampling/HistoryLog.h"
 #include "sampling/NetshReader.h"
+#include "sampling/RadioBand.h"
 
 namespace quorvane {
 
@@ -22,6 +23,7 @@ SignalReading StatusSampler::Read(SignalMethod method) {
         reading.link.status == LinkContext::Status::kNone)
       reading.link = std::move(link);
   }
+  if (reading.link.channel == 0) reading.link.channel = ChannelOf(reading.link.frequency_mhz);
   return reading;
 }
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/LinkContext.h"
+
 namespace quorvane {
 
 // Parsers of the wireless tools' output. Each returns the value text of the
@@ -21,9 +23,14 @@ std::string ParseNetshSignal(std::string_view output);
 // "need location permission" of its first sentence.
 bool ShowsLocationRefusal(std::string_view output);
 
-// nmcli in terse mode with the fields IN-USE and SIGNAL: the signal of the network
-// in use (marked "*"), otherwise of the first network listed.
+// nmcli in terse mode with the fields IN-USE and SIGNAL first: the signal of the
+// network in use (marked "*"), otherwise of the first network listed.
 std::string ParseNmcliSignal(std::string_view output);
+
+// The same output with the fields IN-USE, SIGNAL, SSID, BSSID, CHAN, FREQ and RATE:
+// the link's context from the row in use; nothing known without one. nmcli's SSID
+// is its text of the name, and it tells no signal in dBm.
+LinkContext ParseNmcliLink(std::string_view output);
 
 // A whole percentage as value text, clamped to 0..100.
 std::string FormatSignalPercent(int percent);

@@ -1,7 +1,6 @@
 #include "platform/linux/Nl80211SignalSource.h"
 
 #include <linux/nl80211.h>
-#include <netlink/genl/ctrl.h>
 #include <netlink/genl/genl.h>
 #include <netlink/netlink.h>
 
@@ -15,40 +14,13 @@
 
 #include "platform/AppError.h"
 #include "platform/linux/Nl80211Messages.h"
+#include "platform/linux/Nl80211Socket.h"
 
 namespace quorvane {
 namespace {
 
-// Called with the attributes of each answer: their start and length in bytes.
-using AttributeHandler = std::function<void(const void* attributes, int length)>;
-
 [[noreturn]] void ThrowNetlinkError(const char* what, int error) {
   throw AppError(std::string("nl80211: ") + what + ": " + nl_geterror(error));
-}
-
-int OnValidMessage(nl_msg* message, void* handler) {
-  nlmsghdr* netlink_header = nlmsg_hdr(message);
-  if (!genlmsg_valid_hdr(netlink_header, 0)) return NL_SKIP;
-  auto* header = static_cast<genlmsghdr*>(nlmsg_data(netlink_header));
-  (*static_cast<AttributeHandler*>(handler))(genlmsg_attrdata(header, 0),
-                                             genlmsg_attrlen(header, 0));
-  return NL_OK;
-}
-
-// Sends one dump request and hands the attributes of every answer to `handler`.
-// Returns 0 or a negative libnl error.
-int Dump(nl_sock* socket, int family, std::uint8_t command, std::optional<std::uint32_t> ifindex,
-         AttributeHandler handler) {
-  std::unique_ptr<nl_msg, void (*)(nl_msg*)> message(nlmsg_alloc(), nlmsg_free);
-  std::unique_ptr<nl_cb, void (*)(nl_cb*)> callbacks(nl_cb_alloc(NL_CB_DEFAULT), nl_cb_put);
-  if (!message || !callbacks) return -NLE_NOMEM;
-  if (!genlmsg_put(message.get(), NL_AUTO_PORT, NL_AUTO_SEQ, family, 0, NLM_F_DUMP, command, 0))
-    return -NLE_NOMEM;
-  if (ifindex && nla_put_u32(message.get(), NL80211_ATTR_IFINDEX, *ifindex) < 0) return -NLE_NOMEM;
-  nl_cb_set(callbacks.get(), NL_CB_VALID, NL_CB_CUSTOM, OnValidMessage, &handler);
-  if (const int sent = nl_send_auto(socket, message.get()); sent < 0) return sent;
-  const int received = nl_recvmsgs(socket, callbacks.get());
-  return received < 0 ? received : 0;
 }
 
 class StationInstances : public StrengthInstances {
@@ -64,10 +36,10 @@ class StationInstances : public StrengthInstances {
 
   std::int32_t CurrentStrength() override {
     std::optional<std::int32_t> signal;
-    const int error = Dump(socket_, family_, NL80211_CMD_GET_STATION, current_,
-                           [&](const void* attributes, int length) {
-                             if (!signal) signal = StationSignal(attributes, length);
-                           });
+    const int error = Nl80211Dump(socket_, family_, NL80211_CMD_GET_STATION, current_,
+                                  [&](const void* attributes, int length) {
+                                    if (!signal) signal = StationSignal(attributes, length);
+                                  });
     // An interface removed since it was listed has, like an idle one, no signal.
     if (error == -NLE_NODEV) return 0;
     if (error < 0) ThrowNetlinkError("reading the station", error);
@@ -77,11 +49,12 @@ class StationInstances : public StrengthInstances {
  private:
   void ListStationInterfaces() {
     listed_ = true;
-    const int error = Dump(socket_, family_, NL80211_CMD_GET_INTERFACE, std::nullopt,
-                           [&](const void* attributes, int length) {
-                             if (const auto index = StationInterfaceIndex(attributes, length))
-                               interfaces_.push_back(*index);
-                           });
+    const int error =
+        Nl80211Dump(socket_, family_, NL80211_CMD_GET_INTERFACE, std::nullopt,
+                    [&](const void* attributes, int length) {
+                      if (const auto index = StationInterfaceIndex(attributes, length))
+                        interfaces_.push_back(*index);
+                    });
     if (error < 0) ThrowNetlinkError("listing the interfaces", error);
   }
 
@@ -100,8 +73,8 @@ class NoInstances : public StrengthInstances {
 };
 
 int ResolveNl80211Family(nl_sock* socket) {
-  const int family = genl_ctrl_resolve(socket, NL80211_GENL_NAME);
-  if (family == -NLE_OBJ_NOTFOUND) return Nl80211SignalSource::kNoFamily;
+  const int family = ResolveNl80211FamilyNumber(socket);
+  if (family == kNoNl80211Family) return Nl80211SignalSource::kNoFamily;
   if (family < 0) ThrowNetlinkError("finding nl80211", family);
   return family;
 }

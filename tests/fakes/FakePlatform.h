@@ -14,6 +14,7 @@
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Connectivity.h"
+#include "platform/LinkContext.h"
 #include "platform/SignalStrengthSource.h"
 #include "platform/ToolRunner.h"
 #include "platform/WlanApi.h"
@@ -91,6 +92,13 @@ class FakeToolRunner : public ToolRunner {
   std::condition_variable stopped_;
   bool stop_requested_ = false;
   int stops_ = 0;
+};
+
+// The link's context as the system would tell it.
+class FakeLinkSource : public LinkContextSource {
+ public:
+  LinkContext link;
+  LinkContext Read() override { return link; }
 };
 
 class FakeConnectivity : public Connectivity {

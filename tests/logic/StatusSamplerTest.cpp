@@ -11,6 +11,7 @@ namespace {
 
 using testing::FakeClock;
 using testing::FakeConnectivity;
+using testing::FakeLinkSource;
 using testing::FakeSignalSource;
 using testing::FakeToolRunner;
 using testing::Fixture;
@@ -53,6 +54,31 @@ TEST_F(StatusSamplerTest, MethodOneRecordsTheSameLineInListAndLog) {
   EXPECT_EQ(ReadFile(temp / "wifi2013.txt"), runner.output);
   ASSERT_EQ(runner.commands.size(), 1u);
   EXPECT_EQ(runner.commands[0].program, "netsh");
+}
+
+// The system's source first; nmcli's row in use when the source knows nothing; the
+// channel from the frequency where a source leaves it out.
+TEST_F(StatusSamplerTest, TheLinkFromTheSourceElseTheToolsRowInUse) {
+  runner.output =
+      Fixture("nmcli/in-use-signal-ssid-bssid-chan-freq-rate-in-use-last-87-first-100.txt");
+  FakeLinkSource link_source;
+  link_source.link.status = LinkContext::Status::kKnown;
+  link_source.link.ssid = "Kernel's";
+  link_source.link.frequency_mhz = 5955;
+  auto sampler = StatusSampler(
+      {clock, runner, kNmcli, source, connectivity, temp.path(), nullptr, &link_source});
+  SignalReading reading = sampler.Read(SignalMethod::kWirelessTool);
+  EXPECT_EQ(reading.value_text, "87%");
+  EXPECT_EQ(reading.link.ssid, "Kernel's");
+  EXPECT_EQ(reading.link.channel, 1);
+
+  link_source.link = {};
+  reading = sampler.Read(SignalMethod::kWirelessTool);
+  EXPECT_EQ(reading.link.ssid, "SSID-3");
+  EXPECT_EQ(reading.link.bssid, "fe:dc:ba:09:87:03");
+
+  source.strengths = {-70};  // Method #2 runs no tool: nothing to fall back on
+  EXPECT_EQ(sampler.Read(SignalMethod::kSignalStrength).link.status, LinkContext::Status::kNone);
 }
 
 TEST_F(StatusSamplerTest, MethodTwoGivesALevelWithoutPercent) {

@@ -109,11 +109,12 @@ TEST_P(NmcliCaptures, GiveTheNetworkInUseElseTheFirst) {
 
 INSTANTIATE_TEST_SUITE_P(
     Recorded, NmcliCaptures,
-    ::testing::Values(Capture{"in-use-signal-two-devices-none-in-use-first-92.txt", "92%"},
-                      Capture{"in-use-signal-in-use-last-87-first-100.txt", "87%"},
-                      Capture{"in-use-signal-in-use-first-89.txt", "89%"},
-                      Capture{"error-networkmanager-not-running-stderr.txt",
-                              "0% (no connection)"}));
+    ::testing::Values(
+        Capture{"in-use-signal-two-devices-none-in-use-first-92.txt", "92%"},
+        Capture{"in-use-signal-in-use-last-87-first-100.txt", "87%"},
+        Capture{"in-use-signal-in-use-first-89.txt", "89%"},
+        Capture{"in-use-signal-ssid-bssid-chan-freq-rate-in-use-last-87-first-100.txt", "87%"},
+        Capture{"error-networkmanager-not-running-stderr.txt", "0% (no connection)"}));
 
 TEST(NmcliSignal, HandlesTheValueRangeAndOddLines) {
   EXPECT_EQ(ParseNmcliSignal(""), "0% (no connection)");
@@ -123,6 +124,31 @@ TEST(NmcliSignal, HandlesTheValueRangeAndOddLines) {
   EXPECT_EQ(ParseNmcliSignal(" :0\n"), " 0%");
   EXPECT_EQ(ParseNmcliSignal("garbage\n :x1\n\\:\n :55\n"), "55%");
   EXPECT_EQ(ParseNmcliSignal(" :40\n*:61"), "61%");
+}
+
+TEST(NmcliLink, TheRowInUseOfTheLongerFieldList) {
+  const LinkContext link = ParseNmcliLink(
+      Fixture("nmcli/in-use-signal-ssid-bssid-chan-freq-rate-in-use-last-87-first-100.txt"));
+  EXPECT_EQ(link.status, LinkContext::Status::kKnown);
+  EXPECT_EQ(link.ssid, "SSID-3");
+  EXPECT_EQ(link.bssid, "fe:dc:ba:09:87:03");
+  EXPECT_EQ(link.channel, 1);
+  EXPECT_EQ(link.frequency_mhz, 2412);
+  EXPECT_EQ(link.bitrate_mbps, 260.0);
+  EXPECT_EQ(link.signal_dbm, std::nullopt);
+
+  // Escapes undone; fields nmcli leaves empty stay unknown.
+  const LinkContext escaped = ParseNmcliLink(" :90:a:::::\n*:70:SSID-2-\\\\foo\\:bar::--:: \n");
+  EXPECT_EQ(escaped.ssid, "SSID-2-\\foo:bar");
+  EXPECT_EQ(escaped.bssid, "");
+  EXPECT_EQ(escaped.channel, 0);
+  EXPECT_EQ(escaped.bitrate_mbps, std::nullopt);
+
+  // The two fields of older fake tools, or no row in use: nothing known.
+  EXPECT_EQ(ParseNmcliLink(Fixture("nmcli/in-use-signal-in-use-first-89.txt")).status,
+            LinkContext::Status::kNone);
+  EXPECT_EQ(ParseNmcliLink(" :90:a:02\\:00\\:00\\:00\\:00\\:01:1:2412 MHz:54 Mbit/s\n").status,
+            LinkContext::Status::kNone);
 }
 
 TEST(SignalPercent, IsAlwaysThreeOrFourCharacters) {

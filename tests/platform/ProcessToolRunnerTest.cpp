@@ -52,13 +52,13 @@ class FakeNmcliTest : public ::testing::Test {
 
 TEST_F(FakeNmcliTest, ReadsWhatTheToolPrints) {
   const auto fixture = std::filesystem::path(QUORVANE_FIXTURES_DIR) /
-                       "nmcli/in-use-signal-in-use-last-87-first-100.txt";
+                       "nmcli/in-use-signal-ssid-bssid-chan-freq-rate-in-use-last-87-first-100.txt";
   InstallNmcli("printf '%s\\n' \"$@\" > \"$(dirname \"$0\")/arguments\"\ncat '" + fixture.string() +
                "'");
   EXPECT_EQ(Read(), "87%");
   EXPECT_EQ(ReadFile(temp / "wifi2013.txt"), ReadFile(fixture));
   EXPECT_EQ(ReadFile(bin / "arguments"),
-            "-t\n-f\nIN-USE,SIGNAL\ndevice\nwifi\nlist\n--rescan\nno\n");
+            "-t\n-f\nIN-USE,SIGNAL,SSID,BSSID,CHAN,FREQ,RATE\ndevice\nwifi\nlist\n--rescan\nno\n");
   EXPECT_FALSE(std::filesystem::exists(temp / "pwned"));
   EXPECT_FALSE(std::filesystem::exists("pwned"));
 }
