@@ -80,7 +80,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const auto temp_folder = quorvane::TempFolder();
   quorvane::StatusSampler sampler({*services.clock, *services.tool_runner,
                                    quorvane::SystemWirelessTool(), *services.signal_source,
-                                   *services.connectivity, temp_folder, services.wlan.get()});
+                                   *services.connectivity, temp_folder, services.wlan.get(),
+                                   services.link_source.get()});
   quorvane::HistoryStore history(*services.clock);
   // The signal report reads the log back, whose dates are in the ANSI code page.
   const quorvane::AnsiFormClock log_text_clock(*services.clock);

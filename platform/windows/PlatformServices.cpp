@@ -7,6 +7,7 @@
 #include "platform/windows/RegistrySettingsStore.h"
 #include "platform/windows/RunKeyStartupEntry.h"
 #include "platform/windows/SystemWlanApi.h"
+#include "platform/windows/WlanLinkContext.h"
 #include "platform/windows/WmiSignalSource.h"
 
 namespace quorvane {
@@ -20,6 +21,9 @@ PlatformServices CreatePlatformServices(const std::filesystem::path& program) {
   services.settings = std::make_unique<RegistrySettingsStore>();
   services.startup_entry = std::make_unique<RunKeyStartupEntry>(program);
   services.wlan = std::make_unique<SystemWlanApi>();
+  // Read whichever method is selected, through the same service: both calls come
+  // from the reading's thread, one after the other.
+  services.link_source = std::make_unique<WlanLinkContextSource>(*services.wlan);
   services.network_probe = std::make_shared<IcmpNetworkProbe>();
   return services;
 }

@@ -3,12 +3,24 @@
 #include <windows.h>
 #include <wlanapi.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace quorvane {
 namespace {
 
 constexpr DWORD kClientVersion = 2;  // Windows Vista and later
+
+GUID GuidOf(const WlanInterface& wlan_interface) {
+  GUID id;
+  std::memcpy(&id, wlan_interface.id.data(), sizeof id);
+  return id;
+}
+
+void CopyAddress(const DOT11_MAC_ADDRESS& address, WlanMacAddress& copy) {
+  std::memcpy(copy.data(), address, copy.size());
+}
 
 template <typename Function>
 bool Find(HMODULE module, const char* name, Function*& function) {
@@ -24,6 +36,7 @@ struct SystemWlanApi::Library {
   decltype(WlanCloseHandle)* close = nullptr;
   decltype(WlanEnumInterfaces)* enumerate = nullptr;
   decltype(WlanQueryInterface)* query = nullptr;
+  decltype(WlanGetNetworkBssList)* list_bss = nullptr;
   decltype(WlanFreeMemory)* free = nullptr;
 };
 
@@ -49,6 +62,7 @@ std::uint32_t SystemWlanApi::Open() {
           Find(module, "WlanCloseHandle", library->close) &&
           Find(module, "WlanEnumInterfaces", library->enumerate) &&
           Find(module, "WlanQueryInterface", library->query) &&
+          Find(module, "WlanGetNetworkBssList", library->list_bss) &&
           Find(module, "WlanFreeMemory", library->free)) {
         library_ = std::move(library);
       } else {
@@ -90,25 +104,93 @@ std::uint32_t SystemWlanApi::EnumInterfaces(std::vector<WlanInterface>& interfac
   return ERROR_SUCCESS;
 }
 
-std::uint32_t SystemWlanApi::QueryRssi(const WlanInterface& wlan_interface, std::int32_t& dbm) {
+template <typename Read>
+std::uint32_t SystemWlanApi::QueryValue(const WlanInterface& wlan_interface, int opcode,
+                                        unsigned long minimum_size, Read read) {
   if (const auto error = Open()) return error;
-  GUID id;
-  std::memcpy(&id, wlan_interface.id.data(), sizeof id);
+  const GUID id = GuidOf(wlan_interface);
   DWORD size = 0;
   void* data = nullptr;
-  // The strength alone: unlike the current connection's attributes, it needs no
-  // location permission.
-  DWORD error =
-      library_->query(handle_, &id, wlan_intf_opcode_rssi, nullptr, &size, &data, nullptr);
+  DWORD error = library_->query(handle_, &id, static_cast<WLAN_INTF_OPCODE>(opcode), nullptr, &size,
+                                &data, nullptr);
   if (error == ERROR_SUCCESS) {
-    if (data && size >= sizeof(LONG))
-      dbm = *static_cast<const LONG*>(data);
+    if (data && size >= minimum_size)
+      read(data);
     else
       error = ERROR_INVALID_DATA;
   }
   if (data) library_->free(data);
   if (error != ERROR_SUCCESS) Close();
   return error;
+}
+
+std::uint32_t SystemWlanApi::QueryRssi(const WlanInterface& wlan_interface, std::int32_t& dbm) {
+  // The strength alone: unlike the current connection's attributes, it needs no
+  // location permission.
+  return QueryValue(wlan_interface, wlan_intf_opcode_rssi, sizeof(LONG),
+                    [&](const void* data) { dbm = *static_cast<const LONG*>(data); });
+}
+
+std::uint32_t SystemWlanApi::QueryCurrentConnection(const WlanInterface& wlan_interface,
+                                                    WlanConnection& connection) {
+  connection = {};
+  return QueryValue(
+      wlan_interface, wlan_intf_opcode_current_connection, sizeof(WLAN_CONNECTION_ATTRIBUTES),
+      [&](const void* data) {
+        const auto& attributes = *static_cast<const WLAN_CONNECTION_ATTRIBUTES*>(data);
+        const WLAN_ASSOCIATION_ATTRIBUTES& association = attributes.wlanAssociationAttributes;
+        connection.connected = attributes.isState == wlan_interface_state_connected;
+        const ULONG length =
+            std::min<ULONG>(association.dot11Ssid.uSSIDLength, DOT11_SSID_MAX_LENGTH);
+        connection.ssid.assign(reinterpret_cast<const char*>(association.dot11Ssid.ucSSID), length);
+        CopyAddress(association.dot11Bssid, connection.bssid);
+        connection.rx_rate_kbps = association.ulRxRate;
+        connection.tx_rate_kbps = association.ulTxRate;
+        connection.bss_type = static_cast<std::uint32_t>(association.dot11BssType);
+        connection.security_enabled = attributes.wlanSecurityAttributes.bSecurityEnabled != FALSE;
+      });
+}
+
+std::uint32_t SystemWlanApi::QueryChannel(const WlanInterface& wlan_interface,
+                                          std::uint32_t& channel) {
+  return QueryValue(wlan_interface, wlan_intf_opcode_channel_number, sizeof(ULONG),
+                    [&](const void* data) { channel = *static_cast<const ULONG*>(data); });
+}
+
+std::uint32_t SystemWlanApi::ListNetworkBss(const WlanInterface& wlan_interface,
+                                            const WlanConnection& connection,
+                                            std::vector<WlanBss>& access_points) {
+  access_points.clear();
+  if (const auto error = Open()) return error;
+  const GUID id = GuidOf(wlan_interface);
+  DOT11_SSID ssid{};
+  ssid.uSSIDLength =
+      static_cast<ULONG>(std::min<std::size_t>(connection.ssid.size(), sizeof ssid.ucSSID));
+  std::memcpy(ssid.ucSSID, connection.ssid.data(), ssid.uSSIDLength);
+  WLAN_BSS_LIST* list = nullptr;
+  DWORD error =
+      library_->list_bss(handle_, &id, &ssid, static_cast<DOT11_BSS_TYPE>(connection.bss_type),
+                         connection.security_enabled ? TRUE : FALSE, nullptr, &list);
+  if (error == ERROR_SUCCESS && !list) error = ERROR_INVALID_DATA;
+  if (error != ERROR_SUCCESS) {
+    if (list) library_->free(list);
+    Close();
+    return error;
+  }
+  // No entry is read past the size the service gave.
+  const std::size_t header = offsetof(WLAN_BSS_LIST, wlanBssEntries);
+  const std::size_t fitting =
+      list->dwTotalSize > header ? (list->dwTotalSize - header) / sizeof(WLAN_BSS_ENTRY) : 0;
+  const std::size_t count = std::min<std::size_t>(list->dwNumberOfItems, fitting);
+  for (std::size_t i = 0; i < count; ++i) {
+    const WLAN_BSS_ENTRY& entry = list->wlanBssEntries[i];
+    WlanBss item;
+    CopyAddress(entry.dot11Bssid, item.bssid);
+    item.center_frequency_khz = entry.ulChCenterFrequency;
+    access_points.push_back(item);
+  }
+  library_->free(list);
+  return ERROR_SUCCESS;
 }
 
 }  // namespace quorvane

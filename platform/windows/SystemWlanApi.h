@@ -19,11 +19,22 @@ class SystemWlanApi : public WlanApi {
 
   std::uint32_t EnumInterfaces(std::vector<WlanInterface>& interfaces) override;
   std::uint32_t QueryRssi(const WlanInterface& wlan_interface, std::int32_t& dbm) override;
+  std::uint32_t QueryCurrentConnection(const WlanInterface& wlan_interface,
+                                       WlanConnection& connection) override;
+  std::uint32_t QueryChannel(const WlanInterface& wlan_interface, std::uint32_t& channel) override;
+  std::uint32_t ListNetworkBss(const WlanInterface& wlan_interface,
+                               const WlanConnection& connection,
+                               std::vector<WlanBss>& access_points) override;
 
  private:
   struct Library;
   std::uint32_t Open();
   void Close();
+  // Asks WlanQueryInterface for one value of at least `minimum_size` bytes and
+  // hands it to `read` before the service's buffer is freed.
+  template <typename Read>
+  std::uint32_t QueryValue(const WlanInterface& wlan_interface, int opcode,
+                           unsigned long minimum_size, Read read);
 
   std::unique_ptr<Library> library_;
   std::uint32_t load_error_ = 0;

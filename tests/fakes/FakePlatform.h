@@ -172,7 +172,8 @@ class FakeSignalSource : public SignalStrengthSource {
 };
 
 // A WLAN service with scripted interfaces; an error code in `enum_error` or
-// `query_error` makes that call fail.
+// `query_error` makes that call fail, one in `connection_error` the calls that
+// need location permission. Every connected interface has the same connection.
 class FakeWlanApi : public WlanApi {
  public:
   struct Interface {
@@ -183,6 +184,17 @@ class FakeWlanApi : public WlanApi {
   std::uint32_t enum_error = 0;
   std::uint32_t query_error = 0;
   std::vector<std::uint8_t> queried;  // the interfaces asked for their strength
+  WlanConnection connection = Connected();
+  std::uint32_t channel = 0;
+  std::vector<WlanBss> access_points;
+  std::uint32_t connection_error = 0;
+  std::string listed_ssid;  // the network whose access points were asked for
+
+  static WlanConnection Connected() {
+    WlanConnection connected;
+    connected.connected = true;
+    return connected;
+  }
 
   std::uint32_t EnumInterfaces(std::vector<WlanInterface>& listed) override {
     listed.clear();
@@ -199,6 +211,23 @@ class FakeWlanApi : public WlanApi {
     queried.push_back(item.id[0]);
     if (query_error) return query_error;
     dbm = interfaces.at(item.id[0]).rssi;
+    return 0;
+  }
+  std::uint32_t QueryCurrentConnection(const WlanInterface&, WlanConnection& given) override {
+    if (const auto error = query_error ? query_error : connection_error) return error;
+    given = connection;
+    return 0;
+  }
+  std::uint32_t QueryChannel(const WlanInterface&, std::uint32_t& given) override {
+    if (const auto error = query_error ? query_error : connection_error) return error;
+    given = channel;
+    return 0;
+  }
+  std::uint32_t ListNetworkBss(const WlanInterface&, const WlanConnection& of,
+                               std::vector<WlanBss>& given) override {
+    listed_ssid = of.ssid;
+    if (const auto error = query_error ? query_error : connection_error) return error;
+    given = access_points;
     return 0;
   }
 };
