@@ -16,6 +16,20 @@ int WeakMargin(report::Method method) { return method == report::Method::kPercen
 
 }  // namespace
 
+std::optional<int> AlertAfterFromText(std::string_view text) {
+  constexpr int kLongest = 86400;
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (text.empty() || text.size() > 5) return std::nullopt;
+  int seconds = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    seconds = seconds * 10 + (c - '0');
+  }
+  if (seconds > kLongest) return std::nullopt;
+  return seconds;
+}
+
 std::vector<Notification> NotificationRules::Feed(const SampleFacts& sample) {
   std::vector<Notification> out;
   if (FollowsGap(sample)) {

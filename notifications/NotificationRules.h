@@ -4,6 +4,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "journal/Cause.h"
@@ -51,6 +52,9 @@ struct Notification {
 // A gap is a pause longer than 3 intervals and than a minute (the report's notion,
 // with the interval chosen standing for the median spacing): the computer slept,
 // or logging was off. The time in a gap counts towards no run.
+// "Alert After" as stored: whole seconds from 0 to a day; none for anything else.
+std::optional<int> AlertAfterFromText(std::string_view text);
+
 class NotificationRules {
  public:
   explicit NotificationRules(Choices choices = {}) : choices_(choices) {}
