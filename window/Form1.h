@@ -131,7 +131,8 @@ class Form1 {
   void set_journal_folder(std::filesystem::path folder) { journal_folder_ = std::move(folder); }
   // The system's network probes; without them none are offered. Before Form_Load.
   void set_network_probe(std::shared_ptr<NetworkProbe> probe) { network_probe_ = std::move(probe); }
-  // Where notifications show; without one, they show as the tray icon's balloon.
+  // Where notifications show; without one, or without its server, they show as the
+  // tray icon's balloon.
   // Before Form_Load.
   void set_notification_view(NotificationView* view) { notification_view_ = view; }
 

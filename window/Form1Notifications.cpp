@@ -57,10 +57,8 @@ void Form1::NotifySample(const journal::JournalRecord& record, const LocalDateTi
 
 void Form1::ShowNotification(const notifications::Notification& notification) {
   const std::string title(kProductName);
-  if (notification_view_) {
-    notification_view_->Notify(notification.slot, title, notification.text);
+  if (notification_view_ && notification_view_->Notify(notification.slot, title, notification.text))
     return;
-  }
   // Windows shows the tray icon's balloon as a notification of its own; a newer
   // balloon takes the place of the one before, as a replaced notification would.
   tray_.ShowBalloon(notification.text, title, kNotificationBalloonSeconds, false);

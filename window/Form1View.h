@@ -86,7 +86,8 @@ class TrayIconView {
 class NotificationView {
  public:
   virtual ~NotificationView() = default;
-  virtual void Notify(int slot, const std::string& title, const std::string& text) = 0;
+  // False when there is no notification server: the tray's balloon tells instead.
+  virtual bool Notify(int slot, const std::string& title, const std::string& text) = 0;
 };
 
 // What the window asks of the desktop: the user's own applications and the

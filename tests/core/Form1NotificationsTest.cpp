@@ -15,8 +15,9 @@ struct FakeNotifications : NotificationView {
     std::string text;
   };
   std::vector<Shown> shown;
-  void Notify(int slot, const std::string& title, const std::string& text) override {
+  bool Notify(int slot, const std::string& title, const std::string& text) override {
     shown.push_back({slot, title, text});
+    return true;
   }
 };
 
