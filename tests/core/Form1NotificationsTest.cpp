@@ -15,9 +15,10 @@ struct FakeNotifications : NotificationView {
     std::string text;
   };
   std::vector<Shown> shown;
+  bool server = true;
   bool Notify(int slot, const std::string& title, const std::string& text) override {
-    shown.push_back({slot, title, text});
-    return true;
+    if (server) shown.push_back({slot, title, text});
+    return server;
   }
 };
 
@@ -116,6 +117,17 @@ TEST(Form1Notifications, ANotificationServerGetsOneSlotPerDropAndItsActivationRe
   EXPECT_EQ(h.tray.balloons.size(), 1u);  // only the minimise balloon
   h.form->Notification_Click();
   EXPECT_FALSE(h.form->MinimizedToTray());
+}
+
+TEST(Form1Notifications, WithoutItsServerTheTrayBalloonTellsInstead) {
+  NotificationsHarness h;
+  FakeNotifications no_server;
+  no_server.server = false;
+  h.Load();
+  h.form->set_notification_view(&no_server);
+  h.DropAndBack();
+  ASSERT_EQ(h.tray.balloons.size(), 2u);
+  EXPECT_EQ(h.tray.balloons[0].text, "WiFi connection lost");
 }
 
 TEST(Form1Notifications, TheTrayTipNamesTheLatestSampleAndADropSinceItsStart) {
