@@ -132,8 +132,7 @@ class Form1 {
   // The system's network probes; without them none are offered. Before Form_Load.
   void set_network_probe(std::shared_ptr<NetworkProbe> probe) { network_probe_ = std::move(probe); }
   // Where notifications show; without one, or without its server, they show as the
-  // tray icon's balloon.
-  // Before Form_Load.
+  // tray icon's balloon. Before Form_Load.
   void set_notification_view(NotificationView* view) { notification_view_ = view; }
 
   const std::filesystem::path& LogFilePath() const { return log_file_path_; }
@@ -275,6 +274,10 @@ class Form1 {
     bool discard = false;  // the sample failed: only its round is cleared away
   };
   std::deque<PendingRecord> pending_records_;
+  // Notifications: decided by the rules, shown by the view or the tray's balloon.
+  notifications::NotificationRules notification_rules_;
+  NotificationView* notification_view_ = nullptr;
+  bool notification_balloon_ = false;  // the tray's latest balloon is a notification
   // The network probes: none unless the system has them.
   std::shared_ptr<NetworkProbe> network_probe_;
   std::unique_ptr<ProbeRunner> probe_runner_;
@@ -284,11 +287,7 @@ class Form1 {
   std::map<std::uint64_t, probes::RoundResult> rounds_done_;
   std::set<std::string> probe_notices_told_;
   ProbeTicket sample_probes_;  // of the sample under way
-  // Notifications: decided by the rules, shown by the view or the tray's balloon.
-  notifications::NotificationRules notification_rules_;
-  NotificationView* notification_view_ = nullptr;
-  bool notification_balloon_ = false;  // the tray's latest balloon is a notification
-  BackgroundReader reader_;            // last: it is stopped before the rest goes
+  BackgroundReader reader_;    // last: it is stopped before the rest goes
 };
 
 }  // namespace quorvane
