@@ -18,6 +18,7 @@
 #include "report/Report.h"
 #include "sampling/HistoryLog.h"
 #include "sampling/StatusSampler.h"
+#include "ui/qt/DBusNotifications.h"
 #include "ui/qt/Form1Window.h"
 #include "ui/qt/MessageBoxDialogs.h"
 #include "ui/qt/QtDesktop.h"
@@ -80,6 +81,7 @@ int main(int argc, char* argv[]) {
   quorvane::HistoryStore history(*services.clock);
   quorvane::Form1Window window(history);
   quorvane::QtTrayIcon tray;
+  quorvane::DBusNotifications notifications;
   quorvane::MessageBoxDialogs dialogs;
   dialogs.set_parent(&window);
   quorvane::QtDesktop desktop;
@@ -90,8 +92,10 @@ int main(int argc, char* argv[]) {
   if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
   form.set_journal_folder(quorvane::JournalFolder());
   form.set_network_probe(services.network_probe);
+  form.set_notification_view(&notifications);
   window.Attach(form);
   tray.Attach(form);
+  notifications.Attach(form);
   // The window may be hidden in the tray; the program ends when it is closed.
   QApplication::setQuitOnLastWindowClosed(false);
   QObject::connect(&instance, &quorvane::SingleInstance::ShowRequested, &window,

@@ -19,6 +19,7 @@ test_packages=(
   locales                                              # dates in the users' formats
   dbus-daemon dbus-bin systemd sway waybar mako-notifier grim xwayland kwin-wayland
                                                        # Wayland desktops, tray over D-Bus
+  dunst                                                # a notification server on X11
   dpkg-dev lintian                                     # the Debian package
   chromium python3                                     # the report in a browser, its CSV read back
   prometheus prometheus-node-exporter curl             # the metrics file, scraped for real

@@ -39,6 +39,12 @@ inline constexpr SettingKey kJournalMonths{"Journal Months", "13"};
 inline constexpr SettingKey kNetworkProbes{"Network Probes", "Off"};
 // The IP addresses probed for the internet; none turns those probes off.
 inline constexpr SettingKey kInternetTargets{"Internet Targets", "1.1.1.1, 9.9.9.9"};
+// Desktop notifications when the connection drops and comes back, and when the
+// signal stays weak ("On"/"Off").
+inline constexpr SettingKey kNotifyDrops{"Notify Drops", "Off"};
+inline constexpr SettingKey kNotifyWeak{"Notify Weak", "Off"};
+// How many seconds a drop lasts before it is notified. Set by hand.
+inline constexpr SettingKey kAlertAfter{"Alert After", "30"};
 }  // namespace setting
 
 inline constexpr std::string_view kOn = "On";

@@ -151,6 +151,14 @@ std::int32_t Form1::IntervalSeconds() {
   return quorvane::IntervalSeconds(kIntervalTable[static_cast<std::size_t>(row)].caption);
 }
 
+int Form1::ChosenIntervalSeconds() const {
+  // The row stored last; before there is one, the shortest interval.
+  const int row = last_interval_row_;
+  return row >= 0 && row < static_cast<int>(kIntervalTable.size())
+             ? quorvane::IntervalSeconds(kIntervalTable[static_cast<std::size_t>(row)].caption)
+             : 1;
+}
+
 void Form1::ListView2_Click() {
   // A click beside the rows keeps the interval chosen before, and stores nothing.
   if (view_.SelectedRow(Control::ListView2) < 0) {

@@ -12,6 +12,7 @@
 
 #include "journal/Journal.h"
 #include "metrics/MetricsText.h"
+#include "notifications/NotificationRules.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
 #include "platform/StartupEntry.h"
@@ -108,8 +109,10 @@ class Form1 {
   void cSysTray1_MouseUp(int button);
   // The desktop made its tray anew, empty.
   void cSysTray1_TrayCreated() { tray_.TrayCreated(); }
-  // The balloon was clicked away.
-  void cSysTray1_BalloonClick() { tray_.BalloonClicked(); }
+  // The balloon was clicked away; a notification's balloon brings the window back.
+  void cSysTray1_BalloonClick();
+  // A desktop notification was activated: the window comes back.
+  void Notification_Click() { BringToFront(); }
   // The pointer moved over a control (Control::Form1 for the window itself).
   void PointerMovedOver(Control control);
 
@@ -128,6 +131,9 @@ class Form1 {
   void set_journal_folder(std::filesystem::path folder) { journal_folder_ = std::move(folder); }
   // The system's network probes; without them none are offered. Before Form_Load.
   void set_network_probe(std::shared_ptr<NetworkProbe> probe) { network_probe_ = std::move(probe); }
+  // Where notifications show; without one, or without its server, they show as the
+  // tray icon's balloon. Before Form_Load.
+  void set_notification_view(NotificationView* view) { notification_view_ = view; }
 
   const std::filesystem::path& LogFilePath() const { return log_file_path_; }
   bool FormLoading() const { return form_loading_; }
@@ -197,6 +203,16 @@ class Form1 {
   static std::optional<ProbeMetrics> ProbeMetricsOf(const journal::JournalRecord& record,
                                                     const ProbeTicket& ticket);
 
+  // Form1Notifications.cpp
+  void OpenNotifications();
+  void NotificationChosen(HistoryCommand command, bool on);
+  // Tells the rules of a sample whose cause is known, shows what they answer and
+  // the tray tip.
+  void NotifySample(const journal::JournalRecord& record, const LocalDateTime& when);
+  void ShowNotification(const notifications::Notification& notification);
+  // The sampling interval chosen, in seconds.
+  int ChosenIntervalSeconds() const;
+
   // Form1Tray.cpp
   void ShowForm1(bool minimised);
   void NoTray();
@@ -259,6 +275,10 @@ class Form1 {
     bool discard = false;  // the sample failed: only its round is cleared away
   };
   std::deque<PendingRecord> pending_records_;
+  // Notifications: decided by the rules, shown by the view or the tray's balloon.
+  notifications::NotificationRules notification_rules_;
+  NotificationView* notification_view_ = nullptr;
+  bool notification_balloon_ = false;  // the tray's latest balloon is a notification
   // The network probes: none unless the system has them.
   std::shared_ptr<NetworkProbe> network_probe_;
   std::unique_ptr<ProbeRunner> probe_runner_;

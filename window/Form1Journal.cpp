@@ -45,6 +45,7 @@ void Form1::FlushJournal() {
     if (round && rounds_done_.count(pending.ticket.round) == 0) return;  // still probing
     if (!pending.discard) {
       FillProbes(pending.record, pending.ticket);
+      NotifySample(pending.record, pending.when);
       WriteJournal(pending.record, pending.when.year, pending.when.month);
       metrics_probes_ = ProbeMetricsOf(pending.record, pending.ticket);
       PublishMetrics();

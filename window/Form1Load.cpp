@@ -40,6 +40,7 @@ void Form1::Form_Load() {
   OpenMetricsFolder();
   OpenJournal();
   OpenNetworkProbes();
+  OpenNotifications();
   const auto interval_failure = RestoreIntervalSelection(trap);
   RestoreSwitch(trap);
   // Told once the countdown runs, so the box holds up no sample; nothing of the

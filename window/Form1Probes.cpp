@@ -1,7 +1,6 @@
 // The network probes of the router and the internet, run beside every sample
 // while the user has them on.
 #include "journal/Cause.h"
-#include "schedule/IntervalTable.h"
 #include "window/Form1.h"
 
 namespace quorvane {
@@ -36,11 +35,7 @@ ProbeTicket Form1::StartProbeRound() {
   // At most one round at a time; a sample that comes while one runs is skipped,
   // never queued behind it.
   if (probe_runner_->busy()) return {ProbeTicket::Kind::kSkipped, 0};
-  const int row = last_interval_row_;
-  const int interval =
-      row >= 0 && row < static_cast<int>(kIntervalTable.size())
-          ? quorvane::IntervalSeconds(kIntervalTable[static_cast<std::size_t>(row)].caption)
-          : 1;
+  const int interval = ChosenIntervalSeconds();
   const std::uint64_t round = ++rounds_started_;
   probe_runner_->Start(
       internet_targets_, probes::RoundLimit(interval),

@@ -9,7 +9,15 @@ const char* const Form1::kTrayBalloonText =
     "to bring the software back.";
 
 void Form1::ShowTrayBalloon() {
+  const int shown_before = tray_.once_balloon_count();
   tray_.ShowBalloon(kTrayBalloonText, std::string(kProductName), 5, true);
+  if (tray_.once_balloon_count() != shown_before) notification_balloon_ = false;
+}
+
+void Form1::cSysTray1_BalloonClick() {
+  tray_.BalloonClicked();
+  if (notification_balloon_) BringToFront();
+  notification_balloon_ = false;
 }
 
 void Form1::Form_Resize() {

@@ -80,6 +80,16 @@ class TrayIconView {
   virtual void TakeDownBalloon() = 0;
 };
 
+// Desktop notifications apart from the tray icon (a notification server). The
+// core gives each a slot: one shown under a slot used before replaces it. The view
+// reports an activated notification to Form1::Notification_Click.
+class NotificationView {
+ public:
+  virtual ~NotificationView() = default;
+  // False when there is no notification server: the tray's balloon tells instead.
+  virtual bool Notify(int slot, const std::string& title, const std::string& text) = 0;
+};
+
 // What the window asks of the desktop: the user's own applications and the
 // clipboard. The Open calls do not wait for what they start; they throw AppError
 // when it cannot be started, and hand a failure found only later (the opener gave

@@ -10,6 +10,8 @@ namespace {
 constexpr const char* kSignalReportItem = "Signal Report…";
 constexpr const char* kExportCsvItem = "Export History as CSV…";
 constexpr const char* kNetworkProbesItem = "Probe the Router and the Internet";
+constexpr const char* kNotifyDropsItem = "Notify When the Connection Drops";
+constexpr const char* kNotifyWeakItem = "Notify When the Signal Stays Weak";
 
 // A description as the end of a message: it gets its full stop.
 std::string Sentence(std::string text) {
@@ -31,13 +33,22 @@ std::vector<MenuItem> HistoryMenu::Items() const {
                                  {HistoryCommand::kExportCsv, kExportCsvItem, !busy()}};
   if (probes_toggled_)
     items.push_back({HistoryCommand::kNetworkProbes, kNetworkProbesItem, true, true, probes_on_});
+  if (notify_toggled_) {
+    items.push_back({HistoryCommand::kNotifyDrops, kNotifyDropsItem, true, true, notify_drops_});
+    items.push_back({HistoryCommand::kNotifyWeak, kNotifyWeakItem, true, true, notify_weak_});
+  }
   return items;
 }
 
 void HistoryMenu::Choose(HistoryCommand command) {
-  // The switch is no report: it answers also while one is made.
+  // The switches are no reports: they answer also while one is made.
   if (command == HistoryCommand::kNetworkProbes) {
     if (probes_toggled_) probes_toggled_(!probes_on_);
+    return;
+  }
+  if (command == HistoryCommand::kNotifyDrops || command == HistoryCommand::kNotifyWeak) {
+    const bool on = command == HistoryCommand::kNotifyDrops ? notify_drops_ : notify_weak_;
+    if (notify_toggled_) notify_toggled_(command, !on);
     return;
   }
   // A menu opened before a report started may still offer its commands.

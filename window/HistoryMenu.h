@@ -15,7 +15,7 @@
 namespace quorvane {
 
 // The commands of the history list's context menu.
-enum class HistoryCommand { kSignalReport, kExportCsv, kNetworkProbes };
+enum class HistoryCommand { kSignalReport, kExportCsv, kNetworkProbes, kNotifyDrops, kNotifyWeak };
 
 struct MenuItem {
   HistoryCommand command;
@@ -55,6 +55,18 @@ class HistoryMenu {
     probes_toggled_ = std::move(toggled);
   }
   void ShowNetworkProbes(bool on) { probes_on_ = on; }
+  // The notifications' two switches, checked while on; choosing one hands
+  // `toggled` its command and new state.
+  void OfferNotifications(bool drops, bool weak,
+                          std::function<void(HistoryCommand command, bool on)> toggled) {
+    notify_drops_ = drops;
+    notify_weak_ = weak;
+    notify_toggled_ = std::move(toggled);
+  }
+  void ShowNotifications(bool drops, bool weak) {
+    notify_drops_ = drops;
+    notify_weak_ = weak;
+  }
 
  private:
   void MakeSignalReport();
@@ -71,6 +83,9 @@ class HistoryMenu {
   ReportMaker maker_;
   bool probes_on_ = false;
   std::function<void(bool on)> probes_toggled_;  // none: not offered
+  bool notify_drops_ = false;
+  bool notify_weak_ = false;
+  std::function<void(HistoryCommand command, bool on)> notify_toggled_;  // none: not offered
 };
 
 }  // namespace quorvane

@@ -27,7 +27,7 @@ struct HistoryMenuTest : ::testing::Test {
 TEST_F(HistoryMenuTest, OffersTheTwoCommandsAndTellsWhenThereIsNoHistoryYet) {
   form = &h.Load();
   const auto items = form->ListView1_ContextMenu();
-  ASSERT_EQ(items.size(), 2u);
+  ASSERT_EQ(items.size(), 4u);  // and the notifications' two switches
   EXPECT_EQ(items[0].text, "Signal Report\xE2\x80\xA6");
   EXPECT_EQ(items[0].command, HistoryCommand::kSignalReport);
   EXPECT_EQ(items[1].text, "Export History as CSV\xE2\x80\xA6");

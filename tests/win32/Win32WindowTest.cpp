@@ -6,6 +6,9 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -328,6 +331,64 @@ TEST_F(Win32WindowTest, TheSkinColoursTheControls) {
   // Painted: the empty end of the bar, and a button's face.
   EXPECT_EQ(PixelOf(Control::ProgressBar1, 480, 4), RGB(0xDD, 0xE8, 0xF4));
   EXPECT_EQ(PixelOf(Control::PushButton5, 6, 6), RGB(40, 90, 160));
+}
+
+// Drops told as the tray icon's balloon (Windows 10 and 11 show it as a toast),
+// with "Notify Drops" on, and the tip naming the latest sample, as the shell gets
+// them.
+class Win32NotificationsTest : public Win32WindowTest {
+ protected:
+  Win32NotificationsTest() { settings.values["Notify Drops"] = "On"; }
+  void SetUp() override {
+    Win32WindowTest::SetUp();
+    window.tray().ObserveShell([this](DWORD message, const NOTIFYICONDATAW& data) {
+      if (message != NIM_MODIFY) return;
+      if (data.uFlags & NIF_TIP) tips.push_back(data.szTip);
+      if ((data.uFlags & NIF_INFO) && data.szInfo[0])
+        balloons.emplace_back(data.szInfoTitle, data.szInfo);
+    });
+  }
+  // Samples taken with "Log Current Status Now", `seconds` apart on the clock.
+  void Samples(int count, const std::string& output) {
+    runner.output = output;
+    for (int i = 0; i < count; ++i) {
+      const std::size_t before = history.size();
+      Click(Control::PushButton6);
+      ASSERT_TRUE(Pump([&] { return history.size() > before; }));
+      clock.unix_seconds += 5;
+      clock.now.second += 5;
+      clock.now.minute += clock.now.second / 60;
+      clock.now.second %= 60;
+    }
+  }
+
+  std::vector<std::wstring> tips;
+  std::vector<std::pair<std::wstring, std::wstring>> balloons;
+};
+
+TEST_F(Win32NotificationsTest, ADropAndItsEndAreBalloonsAndAClickOnOneBringsTheWindowBack) {
+  Samples(1, "    Signal             : 70%\r\n");
+  ASSERT_FALSE(tips.empty());
+  EXPECT_EQ(tips.back(), L"Quorvane: 70% at 14:03:11");
+  Samples(12, "    Signal             : 70%\r\n");  // past the quiet first minute
+  Samples(8, "");                                   // no network: 40 s
+  EXPECT_EQ(tips.back(), L"Quorvane: no WiFi connection since 14:04:16");
+  Samples(2, "    Signal             : 70%\r\n");
+  ASSERT_EQ(balloons.size(), 2u);
+  EXPECT_EQ(balloons[0],
+            std::make_pair(std::wstring(L"Quorvane"), std::wstring(L"WiFi connection lost")));
+  EXPECT_EQ(balloons[1].second, L"Connection back after 40 s (wifi)");
+
+  ShowWindow(window.handle(), SW_MINIMIZE);
+  ASSERT_TRUE(Pump([&] { return !IsWindowVisible(window.handle()); }));
+  Samples(8, "");  // within 10 minutes of the last: not told
+  SendMessageW(window.handle(), TrayIcon::kCallbackMessage, 0, NIN_BALLOONUSERCLICK);
+  EXPECT_FALSE(IsWindowVisible(window.handle())) << "the minimise balloon brought the window";
+  Samples(120, "    Signal             : 70%\r\n");
+  Samples(8, "");
+  ASSERT_EQ(balloons.size(), 4u);  // the minimise balloon and the new Lost
+  SendMessageW(window.handle(), TrayIcon::kCallbackMessage, 0, NIN_BALLOONUSERCLICK);
+  EXPECT_TRUE(IsWindowVisible(window.handle()));
 }
 
 }  // namespace

@@ -27,6 +27,11 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
   return data;
 }
 
+BOOL TrayIcon::Send(DWORD message, NOTIFYICONDATAW& data) const {
+  if (observer_) observer_(message, data);
+  return Shell_NotifyIconW(message, &data);
+}
+
 bool TrayIcon::Available() const { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }
 
 bool TrayIcon::Show(const std::string& tip) {
@@ -38,23 +43,23 @@ bool TrayIcon::Show(const std::string& tip) {
   CopyInto(data.szTip, wide_tip);
   // An earlier add that timed out in a busy shell may have placed the icon after
   // all; then the add is refused, and the icon answers a change.
-  if (!Shell_NotifyIconW(NIM_ADD, &data) && !Shell_NotifyIconW(NIM_MODIFY, &data)) return false;
+  if (!Send(NIM_ADD, data) && !Send(NIM_MODIFY, data)) return false;
   // The shell then tells of a selection with the keyboard (NIN_KEYSELECT) as well
   // as with the mouse; a shell that refuses sends the older mouse messages only.
   data.uVersion = NOTIFYICON_VERSION_4;
-  Shell_NotifyIconW(NIM_SETVERSION, &data);
+  Send(NIM_SETVERSION, data);
   return true;
 }
 
 void TrayIcon::Hide() {
   NOTIFYICONDATAW data = Data(0);
-  Shell_NotifyIconW(NIM_DELETE, &data);
+  Send(NIM_DELETE, data);
 }
 
 void TrayIcon::SetTip(const std::string& tip) {
   NOTIFYICONDATAW data = Data(NIF_TIP | NIF_SHOWTIP);
   CopyInto(data.szTip, Widen(tip));
-  Shell_NotifyIconW(NIM_MODIFY, &data);
+  Send(NIM_MODIFY, data);
 }
 
 void TrayIcon::ShowBalloon(const std::string& title, const std::string& text, int seconds) {
@@ -62,13 +67,13 @@ void TrayIcon::ShowBalloon(const std::string& title, const std::string& text, in
   CopyInto(data.szInfo, Widen(text));
   CopyInto(data.szInfoTitle, Widen(title));
   data.uTimeout = seconds > 0 ? static_cast<UINT>(seconds) * 1000 : 0;
-  Shell_NotifyIconW(NIM_MODIFY, &data);
+  Send(NIM_MODIFY, data);
 }
 
 void TrayIcon::TakeDownBalloon() {
   // A balloon with no text is no balloon: the shell takes the shown one away.
   NOTIFYICONDATAW data = Data(NIF_INFO);
-  Shell_NotifyIconW(NIM_MODIFY, &data);
+  Send(NIM_MODIFY, data);
 }
 
 UINT TrayIcon::TaskbarCreatedMessage() {

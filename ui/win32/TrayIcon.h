@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <functional>
 #include <string>
 
 #include "window/Form1View.h"
@@ -35,11 +36,18 @@ class TrayIcon : public TrayIconView {
   // everything else.
   static int ReleasedButton(LPARAM notification);
 
+  // Sees every request to the shell before it goes there: the tip and balloon
+  // texts as the shell gets them, which no window of the shell's shows to others.
+  using ShellObserver = std::function<void(DWORD message, const NOTIFYICONDATAW& data)>;
+  void ObserveShell(ShellObserver observer) { observer_ = std::move(observer); }
+
  private:
   NOTIFYICONDATAW Data(UINT flags) const;
+  BOOL Send(DWORD message, NOTIFYICONDATAW& data) const;
 
   HWND window_;
   HICON icon_;
+  ShellObserver observer_;
 };
 
 }  // namespace quorvane::win32

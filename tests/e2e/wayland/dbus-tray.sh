@@ -17,7 +17,9 @@ unset QT_QPA_PLATFORM  # Quorvane chooses XWayland itself
 session_start_quorvane
 wait_for 15 tray_item_present || fail "the icon was not registered"
 
-tray_property ToolTip | grep -q '"Quorvane"' || fail "the tip is not Quorvane: $(tray_property ToolTip)"
+# The tip is the product alone until the first sample, then names it.
+tray_property ToolTip | grep -Eq '"Quorvane(: 55% at [0-9]{2}:[0-9]{2}:[0-9]{2})?"' ||
+  fail "the tip is not Quorvane or its latest sample: $(tray_property ToolTip)"
 tray_property IconPixmap | grep -q '^a(iiay) [1-9]' || fail "the icon has no picture"
 wait_for 5 notifications_showing_are 1 || fail "no balloon at a minimised start"
 makoctl list | grep -q '"summary":{"type":"s","data":"Quorvane"}' ||

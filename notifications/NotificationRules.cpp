@@ -1,0 +1,143 @@
+#include "notifications/NotificationRules.h"
+
+#include <algorithm>
+
+#include "notifications/NotificationTexts.h"
+#include "report/Thresholds.h"
+
+namespace quorvane::notifications {
+namespace {
+
+using Kind = Notification::Kind;
+
+// How far above the weak threshold the mean must climb before a weak signal is
+// over: a signal hovering at the threshold is told once, not with every wobble.
+int WeakMargin(report::Method method) { return method == report::Method::kPercent ? 5 : 1; }
+
+}  // namespace
+
+std::optional<int> AlertAfterFromText(std::string_view text) {
+  constexpr int kLongest = 86400;
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (text.empty() || text.size() > 5) return std::nullopt;
+  int seconds = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    seconds = seconds * 10 + (c - '0');
+  }
+  if (seconds > kLongest) return std::nullopt;
+  return seconds;
+}
+
+std::vector<Notification> NotificationRules::Feed(const SampleFacts& sample) {
+  std::vector<Notification> out;
+  if (FollowsGap(sample)) {
+    // The first sample, or the first after the computer slept: what the system
+    // says while it settles is not worth a word, and no run goes on across it.
+    quiet_until_ = sample.utc + kQuietSeconds;
+    bad_ = {};
+    good_in_a_row_ = 0;
+    gap_since_bad_ = true;
+    weak_window_.clear();
+  }
+  last_utc_ = sample.utc;
+  if (sample.cause != journal::Cause::kUnknown) {
+    const bool quiet = sample.utc < quiet_until_;
+    Drops(sample, quiet, out);
+    Weak(sample, quiet, out);
+  }
+  UpdateTip(sample);
+  return out;
+}
+
+bool NotificationRules::FollowsGap(const SampleFacts& sample) const {
+  if (!last_utc_) return true;
+  const std::int64_t pause = sample.utc - *last_utc_;
+  if (pause < 0) return true;  // the clock was set back
+  const std::int64_t longest = std::max<std::int64_t>(
+      std::int64_t{report::kGapFactor} * std::max(sample.interval_seconds, 1),
+      report::kGapMinimumSeconds);
+  return pause > longest;
+}
+
+bool NotificationRules::MayShow(Kind kind, std::int64_t utc) const {
+  const auto& last = kind == Kind::kLost ? last_lost_utc_ : last_weak_utc_;
+  return !last || utc - *last >= kRepeatSeconds;
+}
+
+void NotificationRules::Shown(Kind kind, std::int64_t utc) {
+  (kind == Kind::kLost ? last_lost_utc_ : last_weak_utc_) = utc;
+}
+
+void NotificationRules::Drops(const SampleFacts& sample, bool quiet,
+                              std::vector<Notification>& out) {
+  if (journal::IsOutageCause(sample.cause)) {
+    good_in_a_row_ = 0;
+    last_bad_utc_ = sample.utc;
+    gap_since_bad_ = false;
+    if (bad_.samples == 0 || bad_.cause != sample.cause)
+      bad_ = {sample.cause, sample.utc, sample.local, 0};
+    ++bad_.samples;
+    const bool held = bad_.samples >= kSamplesInARow &&
+                      sample.utc - bad_.first_utc >= choices_.alert_after_seconds;
+    if (!held || quiet || !choices_.drops) return;
+    if (drop_) {
+      // The same drop with another cause (the router, then the WiFi too): its
+      // notification says so in place of what it said.
+      if (drop_->cause == bad_.cause) return;
+      drop_->cause = bad_.cause;
+      out.push_back({Kind::kLost, drop_->slot, LostText(bad_.cause)});
+      return;
+    }
+    if (!MayShow(Kind::kLost, sample.utc)) return;
+    drop_ = OpenDrop{++slots_used_, bad_.cause, bad_.first_utc};
+    Shown(Kind::kLost, sample.utc);
+    out.push_back({Kind::kLost, drop_->slot, LostText(bad_.cause)});
+    return;
+  }
+  // Connected, and with probes on the router and the internet answer.
+  if (good_in_a_row_++ == 0) first_good_utc_ = sample.utc;
+  bad_ = {};
+  if (!drop_ || good_in_a_row_ < kSamplesInARow || quiet) return;
+  // Across a gap the drop is known to have lasted only until the last sample that
+  // saw it.
+  const std::int64_t end = gap_since_bad_ ? last_bad_utc_ : first_good_utc_;
+  if (choices_.drops)
+    out.push_back({Kind::kBack, drop_->slot, BackText(end - drop_->since_utc, drop_->cause)});
+  drop_.reset();
+}
+
+void NotificationRules::Weak(const SampleFacts& sample, bool quiet,
+                             std::vector<Notification>& out) {
+  if (!sample.connected) return;  // no signal at all is a drop, not a weak signal
+  const std::optional<int> value = ValueOf(sample.value_text);
+  if (!value) return;
+  if (weak_method_ != sample.method) {
+    // The other method counts in other units: its mean starts afresh.
+    weak_method_ = sample.method;
+    weak_window_.clear();
+    weak_told_ = false;
+  }
+  weak_window_.push_back({sample.utc, *value});
+  while (weak_window_.front().utc <= sample.utc - kWeakWindowSeconds) weak_window_.pop_front();
+  double sum = 0;
+  for (const Reading& reading : weak_window_) sum += reading.value;
+  const double mean = sum / static_cast<double>(weak_window_.size());
+  const int threshold = report::WeakThreshold(sample.method);
+  if (weak_told_) {
+    if (mean > threshold + WeakMargin(sample.method)) weak_told_ = false;
+    return;
+  }
+  if (mean >= threshold || quiet || !choices_.weak || !MayShow(Kind::kWeak, sample.utc)) return;
+  weak_told_ = true;
+  Shown(Kind::kWeak, sample.utc);
+  out.push_back({Kind::kWeak, ++slots_used_, WeakText(sample.method, mean)});
+}
+
+void NotificationRules::UpdateTip(const SampleFacts& sample) {
+  tip_ = bad_.samples > 0 ? OutageTip(bad_.cause, bad_.first_local)
+                          : SampleTip(sample.value_text, sample.local);
+}
+
+}  // namespace quorvane::notifications

@@ -1,0 +1,76 @@
+#include "notifications/NotificationTexts.h"
+
+#include <cstdio>
+
+#include "report/TimeText.h"
+#include "sampling/HistoryLog.h"
+
+namespace quorvane::notifications {
+namespace {
+
+std::string ClockText(const LocalDateTime& when) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", when.hour, when.minute, when.second);
+  return text;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::string LostText(journal::Cause cause) {
+  switch (cause) {
+    case journal::Cause::kRouter:
+      return "The router does not answer";
+    case journal::Cause::kInternet:
+      return "The internet is unreachable (WiFi and router are fine)";
+    default:
+      return "WiFi connection lost";
+  }
+}
+
+std::string BackText(std::int64_t seconds, journal::Cause cause) {
+  return "Connection back after " + report::ReadableDuration(seconds < 0 ? 0 : seconds) + " (" +
+         std::string(journal::CauseText(cause)) + ")";
+}
+
+std::string WeakText(report::Method method, double mean) {
+  char text[96];
+  if (method == report::Method::kPercent)
+    std::snprintf(text, sizeof text, "Weak WiFi signal: %d%% on average over the last 10 minutes",
+                  static_cast<int>(mean + 0.5));
+  else
+    std::snprintf(text, sizeof text,
+                  "Weak WiFi signal: level %.1f on average over the last 10 minutes", mean);
+  return text;
+}
+
+std::string SampleTip(std::string_view value_text, const LocalDateTime& when) {
+  return std::string(kProductName) + ": " + std::string(Trimmed(value_text)) + " at " +
+         ClockText(when);
+}
+
+std::string OutageTip(journal::Cause cause, const LocalDateTime& since) {
+  const char* what = cause == journal::Cause::kRouter     ? "router not answering"
+                     : cause == journal::Cause::kInternet ? "internet unreachable"
+                                                          : "no WiFi connection";
+  return std::string(kProductName) + ": " + what + " since " + ClockText(since);
+}
+
+std::optional<int> ValueOf(std::string_view value_text) {
+  value_text = Trimmed(value_text);
+  if (value_text.empty() || value_text.front() < '0' || value_text.front() > '9')
+    return std::nullopt;
+  int value = 0;
+  for (const char c : value_text) {
+    if (c < '0' || c > '9' || value > 100000) break;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace quorvane::notifications

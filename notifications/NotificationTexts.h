@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "journal/Cause.h"
+#include "platform/Clock.h"
+#include "report/Sample.h"
+
+namespace quorvane::notifications {
+
+// "WiFi connection lost", "The router does not answer", "The internet is
+// unreachable (WiFi and router are fine)".
+std::string LostText(journal::Cause cause);
+// "Connection back after 3 min 20 s (internet)".
+std::string BackText(std::int64_t seconds, journal::Cause cause);
+// "Weak WiFi signal: 42% on average over the last 10 minutes"; a level with one
+// decimal.
+std::string WeakText(report::Method method, double mean);
+
+// "Quorvane: 70% at 14:03:11".
+std::string SampleTip(std::string_view value_text, const LocalDateTime& when);
+// "Quorvane: internet unreachable since 14:02:05".
+std::string OutageTip(journal::Cause cause, const LocalDateTime& since);
+
+// The number a value text starts with ("70%", " 0%", "3", "0 (no connection)");
+// none when it starts with no digit.
+std::optional<int> ValueOf(std::string_view value_text);
+
+}  // namespace quorvane::notifications

@@ -1,0 +1,243 @@
+// The rules that decide when the user is told of a drop, its end and a weak signal.
+#include <gtest/gtest.h>
+
+#include "notifications/NotificationRules.h"
+#include "report/TimeText.h"
+
+namespace quorvane::notifications {
+namespace {
+
+using journal::Cause;
+using Kind = Notification::Kind;
+
+constexpr std::int64_t kStart = 1'796'000'000;  // some afternoon in 2026
+
+// Feeds samples one after the other and keeps all that the rules answered.
+struct Feeder {
+  NotificationRules rules{{true, true, 30}};
+  std::int64_t now = kStart;
+  int interval = 1;
+  std::vector<std::pair<std::int64_t, Notification>> told;
+
+  void Sample(Cause cause, std::string value = "70%",
+              report::Method method = report::Method::kPercent) {
+    SampleFacts facts;
+    facts.utc = now;
+    facts.local = report::CivilFromSeconds(now);
+    facts.method = method;
+    facts.connected = cause != Cause::kWifi;
+    facts.value_text = facts.connected ? value : "0% (no connection)";
+    facts.cause = cause;
+    facts.interval_seconds = interval;
+    for (auto& notification : rules.Feed(facts)) told.emplace_back(now, notification);
+  }
+  // One sample per interval for `seconds`, the first now.
+  void For(int seconds, Cause cause, std::string value = "70%",
+           report::Method method = report::Method::kPercent) {
+    for (int waited = 0; waited < seconds; waited += interval) {
+      Sample(cause, value, method);
+      now += interval;
+    }
+  }
+  // Past the quiet first minute.
+  Feeder& Settled() {
+    For(61, Cause::kOk);
+    return *this;
+  }
+  std::int64_t Since(std::size_t index) const { return told.at(index).first - kStart; }
+};
+
+TEST(NotificationRules, LostNeedsAlertAfterSecondsAndTwoSamplesAndNamesTheCause) {
+  const std::pair<Cause, const char*> causes[] = {
+      {Cause::kWifi, "WiFi connection lost"},
+      {Cause::kRouter, "The router does not answer"},
+      {Cause::kInternet, "The internet is unreachable (WiFi and router are fine)"}};
+  for (const auto& [cause, text] : causes) {
+    Feeder f;
+    f.Settled();
+    const std::int64_t down = f.now;
+    f.For(29, cause);
+    EXPECT_TRUE(f.told.empty());
+    f.For(20, cause);
+    ASSERT_EQ(f.told.size(), 1u) << text;
+    EXPECT_EQ(f.told[0].first - down, 30);
+    EXPECT_EQ(f.told[0].second.kind, Kind::kLost);
+    EXPECT_EQ(f.told[0].second.text, text);
+  }
+}
+
+TEST(NotificationRules, AtAnHourlyIntervalLostComesWithTheSecondSample) {
+  Feeder f;
+  f.interval = 3600;
+  f.Sample(Cause::kWifi);
+  EXPECT_TRUE(f.told.empty());
+  f.now += 3600;
+  f.Sample(Cause::kWifi);
+  ASSERT_EQ(f.told.size(), 1u);
+  EXPECT_EQ(f.told[0].second.kind, Kind::kLost);
+}
+
+TEST(NotificationRules, BackAfterTwoGoodSamplesReplacesTheLostAndTellsHowLong) {
+  Feeder f;
+  f.Settled();
+  f.For(200, Cause::kInternet);
+  f.Sample(Cause::kOk);
+  EXPECT_EQ(f.told.size(), 1u);  // one good sample is not enough
+  f.now += 1;
+  f.For(10, Cause::kOk);
+  ASSERT_EQ(f.told.size(), 2u);
+  EXPECT_EQ(f.told[1].second.kind, Kind::kBack);
+  EXPECT_EQ(f.told[1].second.text, "Connection back after 3 min 20 s (internet)");
+  EXPECT_EQ(f.told[1].second.slot, f.told[0].second.slot);
+}
+
+TEST(NotificationRules, AShortDropIsNotToldNorIsItsEnd) {
+  Feeder f;
+  f.Settled();
+  f.For(20, Cause::kWifi);
+  f.For(30, Cause::kOk);
+  // A run broken by one good sample starts again.
+  f.For(20, Cause::kRouter);
+  f.For(1, Cause::kOk);
+  f.For(20, Cause::kRouter);
+  EXPECT_TRUE(f.told.empty());
+}
+
+TEST(NotificationRules, AnotherCauseOfTheSameDropReplacesItsNotification) {
+  Feeder f;
+  f.Settled();
+  f.For(40, Cause::kRouter);
+  f.For(40, Cause::kWifi);
+  f.For(5, Cause::kOk);
+  ASSERT_EQ(f.told.size(), 3u);
+  EXPECT_EQ(f.told[1].second.text, "WiFi connection lost");
+  EXPECT_EQ(f.told[1].second.slot, f.told[0].second.slot);
+  EXPECT_EQ(f.told[2].second.text, "Connection back after 1 min 20 s (wifi)");
+}
+
+TEST(NotificationRules, UnknownSamplesNeitherStartNorEndAnything) {
+  Feeder f;
+  f.Settled();
+  f.For(100, Cause::kUnknown);
+  EXPECT_TRUE(f.told.empty());
+  f.For(1, Cause::kInternet);
+  f.For(40, Cause::kUnknown);
+  f.For(1, Cause::kInternet);
+  ASSERT_EQ(f.told.size(), 1u);  // the run of two went on through the unknown ones
+  f.For(1, Cause::kOk);
+  f.For(40, Cause::kUnknown);
+  EXPECT_EQ(f.told.size(), 1u);
+  f.For(1, Cause::kOk);
+  EXPECT_EQ(f.told.size(), 2u);
+}
+
+TEST(NotificationRules, NothingInTheFirstMinuteAfterStart) {
+  Feeder f;
+  f.For(50, Cause::kWifi);
+  f.For(20, Cause::kOk);
+  EXPECT_TRUE(f.told.empty());
+  Feeder g;
+  g.For(90, Cause::kWifi);
+  ASSERT_EQ(g.told.size(), 1u);
+  EXPECT_EQ(g.Since(0), 60);  // held back until the minute was over
+}
+
+TEST(NotificationRules, AGapInTheMiddleOfADropBreaksItsRunAndEndsItsTimeBeforeTheGap) {
+  Feeder f;
+  f.interval = 5;
+  f.Settled();
+  f.For(20, Cause::kWifi);
+  f.now += 3600;  // asleep
+  f.For(20, Cause::kWifi);
+  EXPECT_TRUE(f.told.empty());  // neither run lasted 30 s
+  f.For(60, Cause::kWifi);
+  ASSERT_EQ(f.told.size(), 1u);
+  const std::int64_t lost_since = f.now - 80;
+  f.For(10, Cause::kWifi);
+  const std::int64_t last_down = f.now - 5;
+  f.now += 3600;  // asleep again, and connected on waking
+  f.For(120, Cause::kOk);
+  ASSERT_EQ(f.told.size(), 2u);
+  EXPECT_GE(f.Since(1), f.now - 120 - kStart + 60);  // not in the minute after waking
+  EXPECT_EQ(
+      f.told[1].second.text,
+      "Connection back after " + report::ReadableDuration(last_down - lost_since) + " (wifi)");
+}
+
+TEST(NotificationRules, TheSameKindAtMostOncePerTenMinutesAndBackOnlyAfterALost) {
+  Feeder f;
+  f.Settled();
+  f.For(40, Cause::kWifi);
+  f.For(60, Cause::kOk);
+  f.For(40, Cause::kWifi);  // within 10 minutes of the first Lost: not told, nor its end
+  f.For(60, Cause::kOk);
+  ASSERT_EQ(f.told.size(), 2u);
+  EXPECT_EQ(f.told[1].second.kind, Kind::kBack);
+  f.For(600, Cause::kOk);
+  f.For(40, Cause::kWifi);
+  f.For(5, Cause::kOk);
+  ASSERT_EQ(f.told.size(), 4u);
+  EXPECT_EQ(f.told[2].second.kind, Kind::kLost);
+  EXPECT_NE(f.told[2].second.slot, f.told[0].second.slot);
+}
+
+TEST(NotificationRules, WeakOnTheTenMinuteMeanAndNotAgainWhileHoveringAtTheThreshold) {
+  Feeder f;
+  f.interval = 10;
+  f.Settled();  // 70 %
+  f.For(300, Cause::kOk, "30%");
+  ASSERT_EQ(f.told.size(), 1u);
+  EXPECT_EQ(f.told[0].second.kind, Kind::kWeak);
+  EXPECT_EQ(f.told[0].second.text, "Weak WiFi signal: 49% on average over the last 10 minutes");
+  for (int round = 0; round < 60; ++round) f.For(10, Cause::kOk, round % 2 ? "48%" : "54%");
+  EXPECT_EQ(f.told.size(), 1u);
+  f.For(600, Cause::kOk, "56%");  // above threshold plus margin: over
+  f.For(300, Cause::kOk, "20%");
+  ASSERT_EQ(f.told.size(), 2u);
+}
+
+TEST(NotificationRules, WeakCountsLevelsWithMethodTwoAndIsCappedTenMinutes) {
+  Feeder f;
+  f.interval = 10;
+  const auto level = report::Method::kLevel;
+  f.For(70, Cause::kNone, "1", level);
+  ASSERT_EQ(f.told.size(), 1u);
+  EXPECT_EQ(f.told[0].second.text,
+            "Weak WiFi signal: level 1.0 on average over the last 10 minutes");
+  f.For(200, Cause::kNone, "5", level);  // the mean climbs above 3: over
+  f.For(600, Cause::kNone, "0", level);  // weak again within minutes
+  ASSERT_EQ(f.told.size(), 2u);
+  EXPECT_EQ(f.Since(1) - f.Since(0), 600);
+}
+
+TEST(NotificationRules, NothingIsToldOfWhatIsTurnedOff) {
+  Feeder f;
+  f.rules.SetChoices({false, false, 30});
+  f.Settled();
+  f.For(60, Cause::kWifi);
+  f.For(600, Cause::kOk, "10%");
+  EXPECT_TRUE(f.told.empty());
+}
+
+TEST(NotificationRules, TheTrayTipNamesTheLatestSampleOrTheOutageSinceItsStart) {
+  NotificationRules rules;
+  EXPECT_EQ(rules.TrayTip(), "Quorvane");
+  SampleFacts facts;
+  facts.local = {2026, 12, 8, 14, 2, 5};
+  facts.cause = Cause::kInternet;
+  facts.value_text = "70%";
+  rules.Feed(facts);
+  EXPECT_EQ(rules.TrayTip(), "Quorvane: internet unreachable since 14:02:05");
+  facts.utc = 30;
+  facts.local.minute = 3;
+  facts.local.second = 11;
+  rules.Feed(facts);
+  EXPECT_EQ(rules.TrayTip(), "Quorvane: internet unreachable since 14:02:05");
+  facts.cause = Cause::kOk;
+  facts.value_text = " 7%";
+  rules.Feed(facts);
+  EXPECT_EQ(rules.TrayTip(), "Quorvane: 7% at 14:03:11");
+}
+
+}  // namespace
+}  // namespace quorvane::notifications
