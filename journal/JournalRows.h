@@ -57,6 +57,8 @@ class RowReader {
   // True when `record` now holds the line's row; what else it holds is left as it was.
   bool Read(std::string_view line, JournalRecord& record);
   const ReadOutcome& outcome() const { return outcome_; }
+  // Whether the file's first line, its header, has been read.
+  bool HeaderRead() const { return columns_.has_value() || header_refused_; }
 
  private:
   RecordParts parts_;

@@ -197,7 +197,7 @@ TEST(JournalRecord, AQuoteInAColumnNotReadStillCounts) {
 // damaged lines.
 TEST(Journal, MonthFilesReadTogetherComeInOrder) {
   TempDir temp;
-  constexpr int kRows = 9000;     // more than a few batches
+  constexpr int kRows = 12000;    // each file more than a stretch read at once
   std::int64_t utc = 1791504000;  // 2026-10-09 UTC
   for (const char* name : {"2026-10.csv", "2026-11.csv", "2026-12.csv", "2027-01.csv"}) {
     std::string text = HeaderRow() + "\n";
@@ -216,6 +216,16 @@ TEST(Journal, MonthFilesReadTogetherComeInOrder) {
   ASSERT_EQ(times.size(), 4u * kRows);
   for (std::size_t i = 0; i < times.size(); ++i)
     ASSERT_EQ(times[i], 1791504000 + 5 * static_cast<std::int64_t>(i)) << i;
+
+  // A row longer than a stretch is read whole.
+  JournalRecord long_row;
+  long_row.value = std::string(700000, 'x');
+  testing::WriteFile(temp / "2027-02.csv", HeaderRow() + "\n" + FormatRecord(long_row) + "\n" +
+                                               FormatRecord(JournalRecord{}));
+  std::vector<std::size_t> values;
+  ReadJournal(temp.path(), [&](const JournalRecord& r) { values.push_back(r.value.size()); });
+  ASSERT_EQ(values.size(), 4u * kRows + 2);
+  EXPECT_EQ(values[4 * kRows], long_row.value.size());
 }
 
 TEST(Journal, MonthFilesWithOneHeaderOwnerOnlyAndWhole) {
