@@ -59,6 +59,8 @@ ReadOutcome ReadMonthFile(const std::filesystem::path& path, RecordParts parts, 
   return rows.outcome();
 }
 
+// The files one after another on the caller's thread: on one core, or when no thread
+// can be had.
 ReadOutcome ReadInTurn(const std::vector<std::filesystem::path>& files, RecordParts parts,
                        const std::function<void(std::span<const JournalRecord>)>& visit_batch) {
   ReadOutcome total;
