@@ -221,7 +221,8 @@ ColumnIndex::ColumnIndex(const std::vector<std::string_view>& header) {
   const auto& names = RecordColumns();
   for (std::size_t i = header.size(); i-- > 0;) {  // the first of a name given twice
     const auto known = std::find(names.begin(), names.end(), header[i]);
-    if (known != names.end()) positions_[static_cast<std::size_t>(known - names.begin())] = i;
+    const auto column = static_cast<std::size_t>(known - names.begin());
+    if (column < kColumnCount) positions_[column] = i;
   }
   for (std::size_t column = 0; column < kColumnCount; ++column) {
     const std::size_t at = positions_[column];

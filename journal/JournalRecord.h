@@ -73,6 +73,8 @@ enum class Column {
   kInternetRtt,
   kCause
 };
+// How many columns this build reads: a column added to Column and RecordColumns
+// raises it, or the reader leaves the column out.
 inline constexpr std::size_t kColumnCount = 9;
 
 // One row's fields by Column: "" where the row or its header lacks the column.
