@@ -1,21 +1,7 @@
 #include "journal/Cause.h"
 
-#include <array>
-
 namespace quorvane::journal {
 namespace {
-
-constexpr std::array<std::string_view, 6> kCauseTexts = {"",         "wifi", "router",
-                                                         "internet", "ok",   "unknown"};
-constexpr std::array<std::string_view, 5> kProbeTexts = {"", "up", "down", "unavailable",
-                                                         "skipped"};
-
-template <typename Enum, std::size_t N>
-std::optional<Enum> FromText(const std::array<std::string_view, N>& texts, std::string_view text) {
-  for (std::size_t i = 0; i < N; ++i)
-    if (texts[i] == text) return static_cast<Enum>(i);
-  return std::nullopt;
-}
 
 bool Known(ProbeResult result) {
   return result.state == ProbeState::kUp || result.state == ProbeState::kDown;
@@ -38,16 +24,8 @@ Cause CauseOf(bool connected, bool probes_on, ProbeResult router, ProbeResult in
 
 std::string_view CauseText(Cause cause) { return kCauseTexts[static_cast<std::size_t>(cause)]; }
 
-std::optional<Cause> CauseFromText(std::string_view text) {
-  return FromText<Cause>(kCauseTexts, text);
-}
-
 std::string_view ProbeStateText(ProbeState state) {
   return kProbeTexts[static_cast<std::size_t>(state)];
-}
-
-std::optional<ProbeState> ProbeStateFromText(std::string_view text) {
-  return FromText<ProbeState>(kProbeTexts, text);
 }
 
 }  // namespace quorvane::journal

@@ -93,6 +93,12 @@ void Journal::Append(const JournalRecord& record) {
   }
 }
 
+std::vector<std::filesystem::path> MonthFilesInOrder(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> paths;
+  for (auto& file : MonthFiles(folder)) paths.push_back(std::move(file.path));
+  return paths;
+}
+
 void Journal::DeleteOldMonths(int year, int month, int months_kept) {
   const int oldest_kept = MonthNumber(year, month) - months_kept;
   for (const auto& file : MonthFiles(folder_))
@@ -104,51 +110,42 @@ bool Journal::Clear() {
   return MonthFiles(folder_).empty();
 }
 
+bool RowReader::Read(std::string_view line, JournalRecord& record) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (line.empty() || header_refused_) return false;
+  if (!columns_) {
+    // The first line names the columns; without a time there is nothing to read.
+    if (SplitRow(line, split_, unquoted_)) columns_.emplace(split_);
+    header_refused_ = !columns_ || !columns_->Has(Column::kTime);
+    return false;
+  }
+  // Most rows hold no quote: their fields are read where they are. The others are
+  // split field by field.
+  bool whole = columns_->FieldsOfText(line, fields_);
+  if (!whole && SplitRow(line, split_, unquoted_)) {
+    fields_ = columns_->Fields(split_);
+    whole = true;
+  }
+  if (!whole || !ParseRecord(fields_, record, parts_, times_)) {
+    ++outcome_.damaged_lines;
+    return false;
+  }
+  ++outcome_.records;
+  return true;
+}
+
 void JournalReader::Feed(std::string_view bytes) {
-  if (!carried_.empty()) {
-    const std::size_t end = bytes.find('\n');
-    if (end == std::string_view::npos) {
-      carried_ += bytes;
-      return;
-    }
-    carried_ += bytes.substr(0, end);
-    Line(carried_);
-    carried_.clear();
-    bytes.remove_prefix(end + 1);
-  }
-  for (;;) {
-    const std::size_t end = bytes.find('\n');
-    if (end == std::string_view::npos) break;
-    Line(bytes.substr(0, end));
-    bytes.remove_prefix(end + 1);
-  }
-  carried_ = bytes;
+  ForEachLine(carried_, bytes, [&](std::string_view line) {
+    if (rows_.Read(line, record_)) visit_(record_);
+  });
 }
 
 ReadOutcome JournalReader::Finish() {
-  if (!carried_.empty()) Line(carried_);  // a last line without its end
-  carried_.clear();
-  const ReadOutcome outcome = outcome_;
+  if (!carried_.empty() && rows_.Read(carried_, record_))  // a last line without its end
+    visit_(record_);
+  const ReadOutcome outcome = rows_.outcome();
   *this = JournalReader(visit_);
   return outcome;
-}
-
-void JournalReader::Line(std::string_view line) {
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  if (line.empty() || header_refused_) return;
-  const bool split = SplitRow(line, fields_, unquoted_);
-  if (!columns_) {
-    // The first line names the columns; without a time there is nothing to read.
-    if (split) columns_.emplace(fields_);
-    header_refused_ = !columns_ || !columns_->Has(Column::kTime);
-    return;
-  }
-  if (!split || !ParseRecord(*columns_, fields_, record_)) {
-    ++outcome_.damaged_lines;
-    return;
-  }
-  ++outcome_.records;
-  visit_(record_);
 }
 
 ReadOutcome ReadJournalText(std::string_view text,
@@ -160,24 +157,9 @@ ReadOutcome ReadJournalText(std::string_view text,
 
 ReadOutcome ReadJournal(const std::filesystem::path& folder,
                         const std::function<void(const JournalRecord&)>& visit) {
-  ReadOutcome total;
-  JournalReader reader(visit);
-  constexpr std::size_t kBlock = std::size_t{1} << 20;
-  const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
-  for (const auto& file : MonthFiles(folder)) {
-    std::ifstream in(file.path, std::ios::binary);
-    if (!in) {
-      if (!FileExists(file.path)) continue;  // deleted meanwhile
-      throw AppError(NamingFile(error_text::kPermissionDenied, file.path));
-    }
-    while (in.read(block.get(), kBlock) || in.gcount() > 0)
-      reader.Feed(std::string_view(block.get(), static_cast<std::size_t>(in.gcount())));
-    if (in.bad()) throw AppError(NamingFile(error_text::kDeviceIo, file.path));
-    const ReadOutcome outcome = reader.Finish();
-    total.records += outcome.records;
-    total.damaged_lines += outcome.damaged_lines;
-  }
-  return total;
+  return ReadJournalBatches(folder, RecordParts{}, [&](std::span<const JournalRecord> batch) {
+    for (const JournalRecord& record : batch) visit(record);
+  });
 }
 
 }  // namespace quorvane::journal

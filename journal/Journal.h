@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "journal/JournalRecord.h"
+#include "journal/JournalRows.h"
 
 namespace quorvane::journal {
 
@@ -46,13 +48,11 @@ class Journal {
 // around it allowed); none for anything else.
 std::optional<int> MonthsKeptFromText(std::string_view text);
 
+// The month files of the folder, in order of their months.
+std::vector<std::filesystem::path> MonthFilesInOrder(const std::filesystem::path& folder);
+
 // "2026-12.csv" → year 2026, month 12; false for any other name.
 bool ParseMonthFileName(const std::string& name, int& year, int& month);
-
-struct ReadOutcome {
-  std::uint64_t records = 0;
-  std::uint64_t damaged_lines = 0;  // cut or changed by hand; skipped
-};
 
 // One month file's rows read as its bytes come, in blocks cut anywhere: each row
 // by its columns' names, handed to `visit`; a damaged line skipped and counted.
@@ -65,16 +65,10 @@ class JournalReader {
   ReadOutcome Finish();
 
  private:
-  void Line(std::string_view line);
-
   std::function<void(const JournalRecord&)> visit_;
   std::string carried_;  // a line cut by the end of a block
-  std::optional<ColumnIndex> columns_;
-  bool header_refused_ = false;  // a file whose first line names no time: not read
-  std::vector<std::string_view> fields_;
-  std::string unquoted_;
+  RowReader rows_;
   JournalRecord record_;
-  ReadOutcome outcome_;
 };
 
 // Reads the journal's month files in order of their months, a block at a time, each row by its
@@ -82,6 +76,12 @@ class JournalReader {
 // counted; the rest still stands. Throws AppError when a file cannot be read.
 ReadOutcome ReadJournal(const std::filesystem::path& folder,
                         const std::function<void(const JournalRecord&)>& visit);
+
+// The same, in batches of records in the same order, each record with the parts
+// asked for: what a reader of the whole journal calls, once a batch.
+ReadOutcome ReadJournalBatches(
+    const std::filesystem::path& folder, RecordParts parts,
+    const std::function<void(std::span<const JournalRecord>)>& visit_batch);
 
 // The same for one file's text.
 ReadOutcome ReadJournalText(std::string_view text,

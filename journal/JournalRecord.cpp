@@ -1,9 +1,11 @@
 #include "journal/JournalRecord.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 
 #include "journal/CsvFields.h"
@@ -19,6 +21,16 @@ constexpr std::int32_t kLargestOffset = 18 * 3600;  // beyond any time zone
 // Digits only, no sign: "0412" → 412.
 bool ParseDigits(std::string_view text, std::int64_t& number) {
   if (text.empty()) return false;
+  if (text.size() <= 18) {  // read digit by digit: never beyond the int64's range
+    std::int64_t value = 0;
+    for (const char c : text) {
+      const unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+      if (digit > 9) return false;
+      value = value * 10 + digit;
+    }
+    number = value;
+    return true;
+  }
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   return error == std::errc() && end == text.data() + text.size() && text.front() != '-' &&
          text.front() != '+';
@@ -48,15 +60,12 @@ void AppendProbe(std::string& row, const ProbeResult& result) {
   if (result.state == ProbeState::kUp) AppendMilliseconds(row, result.rtt_ms);
 }
 
-std::optional<ProbeResult> ParseProbe(const ColumnIndex& columns,
-                                      const std::vector<std::string_view>& row, Column state,
-                                      Column rtt) {
-  const auto parsed = ProbeStateFromText(columns.Field(row, state));
+std::optional<ProbeResult> ParseProbe(std::string_view state, std::string_view rtt) {
+  const auto parsed = ProbeStateFromText(state);
   if (!parsed) return std::nullopt;
   ProbeResult result{*parsed, 0};
-  const std::string_view rtt_text = columns.Field(row, rtt);
-  if (!rtt_text.empty()) {
-    const auto ms = ParseMilliseconds(rtt_text);
+  if (!rtt.empty()) {
+    const auto ms = ParseMilliseconds(rtt);
     if (!ms) return std::nullopt;
     result.rtt_ms = *ms;
   }
@@ -104,21 +113,39 @@ std::optional<int> ParseInt(std::string_view text) {
 }
 
 // The context's fields as written; one that does not read is left unknown.
-LinkContext ParseLink(const ColumnIndex& columns, const std::vector<std::string_view>& row) {
+LinkContext ParseLink(const RecordFields& fields) {
+  auto field = [&](Column column) { return fields[static_cast<std::size_t>(column)]; };
   LinkContext link;
-  link.ssid = SsidFromText(columns.Field(row, Column::kSsid));
-  link.bssid = columns.Field(row, Column::kBssid);
-  link.frequency_mhz = std::max(0, ParseInt(columns.Field(row, Column::kFrequencyMhz)).value_or(0));
-  link.channel = std::max(0, ParseInt(columns.Field(row, Column::kChannel)).value_or(0));
-  link.signal_dbm = ParseInt(columns.Field(row, Column::kSignalDbm));
-  link.bitrate_mbps = ParseMilliseconds(columns.Field(row, Column::kBitrateMbps));  // same form
-  if (columns.Field(row, Column::kLink) == kLinkUnavailableLocation) {
+  link.ssid = SsidFromText(field(Column::kSsid));
+  link.bssid = field(Column::kBssid);
+  link.frequency_mhz = std::max(0, ParseInt(field(Column::kFrequencyMhz)).value_or(0));
+  link.channel = std::max(0, ParseInt(field(Column::kChannel)).value_or(0));
+  link.signal_dbm = ParseInt(field(Column::kSignalDbm));
+  link.bitrate_mbps = ParseMilliseconds(field(Column::kBitrateMbps));  // same form
+  if (field(Column::kLink) == kLinkUnavailableLocation) {
     link.status = LinkContext::Status::kUnavailableLocation;
   } else if (!link.ssid.empty() || !link.bssid.empty() || link.frequency_mhz > 0 ||
              link.channel > 0 || link.signal_dbm || link.bitrate_mbps) {
     link.status = LinkContext::Status::kKnown;
   }
   return link;
+}
+
+// The first comma from `at`, or `end`: eight bytes at a time, as a row's fields
+// are read for every record.
+const char* FindComma(const char* at, const char* end) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+  // The lowest byte found is a comma for sure; the bytes above it may not be.
+  constexpr bool kLowestFirst = std::endian::native == std::endian::little;
+  for (; kLowestFirst && end - at >= 8; at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    word ^= kOnes * ',';  // a comma's byte becomes zero
+    const std::uint64_t zeros = (word - kOnes) & ~word & kHighs;
+    if (zeros != 0) return at + std::countr_zero(zeros) / 8;
+  }
+  while (at < end && *at != ',') ++at;
+  return at;
 }
 
 }  // namespace
@@ -213,6 +240,38 @@ std::optional<std::pair<std::int64_t, std::int32_t>> ParseIsoTime(std::string_vi
   return std::pair{wall - offset, offset};
 }
 
+std::optional<std::pair<std::int64_t, std::int32_t>> IsoTimeMemo::Parse(std::string_view text) {
+  constexpr std::size_t kClock = 11, kZone = 19;  // where "HH:MM:SS" and the zone begin
+  if (size_ != 0 && text.size() == size_ && std::memcmp(text.data(), text_.data(), kClock) == 0 &&
+      std::memcmp(text.data() + kZone, text_.data() + kZone, size_ - kZone) == 0 &&
+      text[13] == ':' && text[16] == ':') {
+    auto digit = [&](std::size_t at) {
+      return static_cast<unsigned>(static_cast<unsigned char>(text[at])) - unsigned{'0'};
+    };
+    const unsigned hour_tens = digit(11), hour_ones = digit(12), minute_tens = digit(14),
+                   minute_ones = digit(15), second_tens = digit(17), second_ones = digit(18);
+    if (std::max({hour_tens, hour_ones, minute_tens, minute_ones, second_tens, second_ones}) > 9)
+      return std::nullopt;
+    const unsigned hour = hour_tens * 10 + hour_ones, minute = minute_tens * 10 + minute_ones,
+                   second = second_tens * 10 + second_ones;
+    if (hour > 23 || minute > 59 || second > 60) return std::nullopt;
+    return std::pair{midnight_utc_ + hour * 3600 + minute * 60 + second, offset_};
+  }
+  const auto time = ParseIsoTime(text);
+  if (time && text.size() <= text_.size()) {
+    std::memcpy(text_.data(), text.data(), text.size());
+    size_ = text.size();
+    offset_ = time->second;
+    // The clock time read again, to keep the midnight of its date in its zone.
+    const auto* clock = text.data() + kClock;
+    const std::int64_t since_midnight = ((clock[0] - '0') * 10 + (clock[1] - '0')) * 3600 +
+                                        ((clock[3] - '0') * 10 + (clock[4] - '0')) * 60 +
+                                        (clock[6] - '0') * 10 + (clock[7] - '0');
+    midnight_utc_ = time->first - since_midnight;
+  }
+  return time;
+}
+
 std::int32_t OffsetOf(std::int64_t wall, std::int64_t utc) {
   const std::int64_t difference = wall - utc;
   if (difference > kLargestOffset || difference < -kLargestOffset) return 0;
@@ -225,7 +284,8 @@ ColumnIndex::ColumnIndex(const std::vector<std::string_view>& header) {
   const auto& names = RecordColumns();
   for (std::size_t i = header.size(); i-- > 0;) {  // the first of a name given twice
     const auto known = std::find(names.begin(), names.end(), header[i]);
-    if (known != names.end()) positions_[static_cast<std::size_t>(known - names.begin())] = i;
+    const auto column = static_cast<std::size_t>(known - names.begin());
+    if (column < kColumnCount) positions_[column] = i;
   }
   // A month file begun by an earlier build keeps that build's shorter header when
   // this one appends to it; the rows appended carry the later columns in their
@@ -233,30 +293,67 @@ ColumnIndex::ColumnIndex(const std::vector<std::string_view>& header) {
   if (!header.empty() && header.size() < names.size() &&
       std::equal(header.begin(), header.end(), names.begin()))
     for (std::size_t i = header.size(); i < names.size(); ++i) positions_[i] = i;
+  for (std::size_t column = 0; column < kColumnCount; ++column) {
+    const std::size_t at = positions_[column];
+    if (at == std::string_view::npos) continue;
+    if (at >= column_at_.size()) column_at_.resize(at + 1, -1);
+    column_at_[at] = static_cast<std::int8_t>(column);
+  }
 }
 
-bool ParseRecord(const ColumnIndex& columns, const std::vector<std::string_view>& row,
-                 JournalRecord& record) {
-  const auto time = ParseIsoTime(columns.Field(row, Column::kTime));
+RecordFields ColumnIndex::Fields(const std::vector<std::string_view>& row) const {
+  RecordFields fields;
+  for (std::size_t column = 0; column < kColumnCount; ++column)
+    fields[column] = Field(row, static_cast<Column>(column));
+  return fields;
+}
+
+bool ColumnIndex::FieldsOfText(std::string_view row, RecordFields& fields) const {
+  fields.fill(std::string_view());
+  const char* at = row.data();
+  const char* const end = at + row.size();
+  for (const std::int8_t column : column_at_) {
+    if (at < end && *at == '"') return false;
+    const char* const comma = FindComma(at, end);
+    if (column >= 0)
+      fields[static_cast<std::size_t>(column)] =
+          std::string_view(at, static_cast<std::size_t>(comma - at));
+    if (comma == end) return true;  // the row ends before the columns after it
+    at = comma + 1;
+  }
+  // A quoted field among the columns not read may hold commas or be left open.
+  return std::memchr(at, '"', static_cast<std::size_t>(end - at)) == nullptr;
+}
+
+bool ParseRecord(const RecordFields& fields, JournalRecord& record, RecordParts parts,
+                 IsoTimeMemo& times) {
+  auto field = [&](Column column) { return fields[static_cast<std::size_t>(column)]; };
+  const auto time = times.Parse(field(Column::kTime));
   if (!time) return false;
   record.utc = time->first;
   record.offset = time->second;
-  const std::string_view method = columns.Field(row, Column::kMethod);
+  const std::string_view method = field(Column::kMethod);
   if (method != "1" && method != "2") return false;
   record.method = method == "2" ? 2 : 1;
-  record.value = columns.Field(row, Column::kValue);
-  const std::string_view connected = columns.Field(row, Column::kConnected);
+  if (parts.value) record.value = field(Column::kValue);
+  const std::string_view connected = field(Column::kConnected);
   if (connected != "yes" && connected != "no") return false;
   record.connected = connected == "yes";
-  const auto router = ParseProbe(columns, row, Column::kRouter, Column::kRouterRtt);
-  const auto internet = ParseProbe(columns, row, Column::kInternet, Column::kInternetRtt);
-  const auto cause = CauseFromText(columns.Field(row, Column::kCause));
+  const auto router = ParseProbe(field(Column::kRouter), field(Column::kRouterRtt));
+  const auto internet = ParseProbe(field(Column::kInternet), field(Column::kInternetRtt));
+  const auto cause = CauseFromText(field(Column::kCause));
   if (!router || !internet || !cause) return false;
   record.router = *router;
   record.internet = *internet;
   record.cause = *cause;
-  record.link = ParseLink(columns, row);
+  if (parts.link) record.link = ParseLink(fields);
   return true;
+}
+
+bool ParseRecord(const ColumnIndex& columns, const std::vector<std::string_view>& row,
+                 JournalRecord& record) {
+  IsoTimeMemo times;
+  return ParseRecord(columns.Fields(row), record, RecordParts{}, times);
 }
 
 }  // namespace quorvane::journal

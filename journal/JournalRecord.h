@@ -48,6 +48,19 @@ std::string IsoTimeText(std::int64_t utc, std::int32_t offset);
 // is not one.
 std::optional<std::pair<std::int64_t, std::int32_t>> ParseIsoTime(std::string_view text);
 
+// The date and zone of the last time read, which the next rows of a file mostly
+// share: only their clock time is read then.
+class IsoTimeMemo {
+ public:
+  std::optional<std::pair<std::int64_t, std::int32_t>> Parse(std::string_view text);
+
+ private:
+  std::array<char, 25> text_{};  // the last time read: its date and zone are known
+  std::size_t size_ = 0;         // 0 while none is
+  std::int64_t midnight_utc_ = 0;
+  std::int32_t offset_ = 0;
+};
+
 // The offset east of UTC of a local wall-clock time (seconds since 1970 read as
 // if UTC) taken at `utc`, rounded to whole minutes; 0 when the two are further
 // apart than any time zone.
@@ -74,6 +87,18 @@ enum class Column {
   kLink,
   kCount  // not a column: how many there are
 };
+// How many columns this build reads.
+inline constexpr std::size_t kColumnCount = static_cast<std::size_t>(Column::kCount);
+
+// One row's fields by Column: "" where the row or its header lacks the column.
+using RecordFields = std::array<std::string_view, kColumnCount>;
+
+// What a reader wants of a row beyond what every reader checks (its time, method,
+// connected, probe and cause fields): a reader that leaves a part out gets it empty.
+struct RecordParts {
+  bool value = true;
+  bool link = true;
+};
 
 // Where a header row puts each column this build reads, so rows are read by name.
 class ColumnIndex {
@@ -87,14 +112,23 @@ class ColumnIndex {
   bool Has(Column column) const {
     return positions_[static_cast<std::size_t>(column)] != std::string_view::npos;
   }
+  // The fields of a split row.
+  RecordFields Fields(const std::vector<std::string_view>& row) const;
+  // The fields read straight from a row's text, as views of it; the columns after the
+  // last one read are not split. False when the row holds a quote: it wants SplitRow.
+  bool FieldsOfText(std::string_view row, RecordFields& fields) const;
 
  private:
-  std::array<std::size_t, static_cast<std::size_t>(Column::kCount)> positions_;
+  std::array<std::size_t, kColumnCount> positions_;
+  // Per position up to the last one read: its column's index, or -1.
+  std::vector<std::int8_t> column_at_;
 };
 
-// A row read back by its column names into `record`; false when its time, method,
+// A row read back by its fields into `record`; false when its time, method,
 // connected or probe fields are not ones this build writes. A link field that
 // cannot be read is left out of the record's context rather than losing the row.
+bool ParseRecord(const RecordFields& fields, JournalRecord& record, RecordParts parts,
+                 IsoTimeMemo& times);
 bool ParseRecord(const ColumnIndex& columns, const std::vector<std::string_view>& row,
                  JournalRecord& record);
 

@@ -24,15 +24,19 @@ JournalOutages GatherOutages(const std::filesystem::path& folder, std::int64_t f
   JournalOutages result;
   OutageFinder finder(kShortestGapSeconds);
   result.rtt.SetSpan(from, to);
-  const ReadOutcome outcome = ReadJournal(folder, [&](const JournalRecord& record) {
-    if (record.utc < from || record.utc > to) return;
-    ++result.records;
-    if (record.cause != Cause::kNone && record.cause != Cause::kWifi) ++result.probed_records;
-    for (const Outage& outage : finder.Add(record.utc, record.cause, record.offset))
-      result.Add(outage);
-    result.rtt.Add(record.utc, record.router, record.internet);
-    result.links.Add(record);
-  });
+  // The value texts are not needed for outages.
+  const ReadOutcome outcome = ReadJournalBatches(
+      folder, RecordParts{.value = false}, [&](std::span<const JournalRecord> batch) {
+        for (const JournalRecord& record : batch) {
+          if (record.utc < from || record.utc > to) continue;
+          ++result.records;
+          if (record.cause != Cause::kNone && record.cause != Cause::kWifi) ++result.probed_records;
+          for (const Outage& outage : finder.Add(record.utc, record.cause, record.offset))
+            result.Add(outage);
+          result.rtt.Add(record.utc, record.router, record.internet);
+          result.links.Add(record);
+        }
+      });
   for (const Outage& outage : finder.Finish()) result.Add(outage);
   result.damaged_lines = outcome.damaged_lines;
   return result;

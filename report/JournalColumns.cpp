@@ -39,12 +39,16 @@ std::unique_ptr<JournalColumns> JournalColumns::Load(const std::filesystem::path
     bytes += it->is_regular_file(error) ? it->file_size(error) : 0;
   columns->entries_.reserve(static_cast<std::size_t>(bytes / 40));
   try {
-    journal::ReadJournal(folder, [&](const journal::JournalRecord& record) {
-      columns->links_.Add(columns->entries_.size(), record.link);
-      columns->entries_.push_back(
-          {record.utc, pack(record.router),
-           pack(record.internet) | static_cast<std::uint32_t>(record.cause) << kCauseShift});
-    });
+    journal::ReadJournalBatches(
+        folder, journal::RecordParts{.value = false},
+        [&](std::span<const journal::JournalRecord> batch) {
+          for (const journal::JournalRecord& record : batch) {
+            columns->links_.Add(columns->entries_.size(), record.link);
+            columns->entries_.push_back(
+                {record.utc, pack(record.router),
+                 pack(record.internet) | static_cast<std::uint32_t>(record.cause) << kCauseShift});
+          }
+        });
   } catch (const std::exception&) {
     // What was read before the fault still stands.
   }

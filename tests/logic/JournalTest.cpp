@@ -2,6 +2,8 @@
 // files.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "journal/Journal.h"
 #include "journal/Outages.h"
 #include "journal/RttGrid.h"
@@ -220,6 +222,67 @@ TEST(JournalRecord, ReadInBlocksCutAnywhereAsInOne) {
   EXPECT_EQ(read.back().method, 2);
 }
 
+// The date and zone of the row before are taken as read: what is read is what the
+// whole time read alone gives, for every row that differs from it anywhere.
+TEST(JournalRecord, TimesReadAfterOneAnotherAsAlone) {
+  IsoTimeMemo memo;
+  for (const char* text :
+       {"2026-12-07T15:03:11+01:00", "2026-12-07T15:04:59+01:00", "2026-12-07T23:59:60+01:00",
+        "2026-12-07T24:00:00+01:00", "2026-12-07T15:6x:00+01:00", "2026-12-07T15:04:59+02:00",
+        "2026-12-08T00:00:00+02:00", "2026-12-08T00:00:01Z", "2026-12-08T00:00:02Z",
+        "2026-12-08T00:00:0Z", "2026-12-08 00:00:03Z", "2026-12-08T00:00:04+02:0"})
+    EXPECT_EQ(memo.Parse(text), ParseIsoTime(text)) << text;
+}
+
+// Columns after the last one this build reads are not split, but a quote among them
+// still counts: a field left open is a damaged line, as when every field was split.
+TEST(JournalRecord, AQuoteInAColumnNotReadStillCounts) {
+  const std::string header = HeaderRow() + ",ssid,note\n";
+  const std::string row = FormatRecord(JournalRecord{});
+  std::vector<JournalRecord> read;
+  const auto outcome =
+      ReadJournalText(header + row + ",\"Home, 2nd\",x\n" + row + ",\"open,x\n" + row + ",a\"b,x\n",
+                      [&](const JournalRecord& r) { read.push_back(r); });
+  EXPECT_EQ(outcome.records, 2u);
+  EXPECT_EQ(outcome.damaged_lines, 1u);
+}
+
+// Month files are read on several threads: the records still come in the order of
+// the months and of the rows, in many batches per file, with each file's count of
+// damaged lines.
+TEST(Journal, MonthFilesReadTogetherComeInOrder) {
+  TempDir temp;
+  constexpr int kRows = 12000;    // each file more than a stretch read at once
+  std::int64_t utc = 1791504000;  // 2026-10-09 UTC
+  for (const char* name : {"2026-10.csv", "2026-11.csv", "2026-12.csv", "2027-01.csv"}) {
+    std::string text = HeaderRow() + "\n";
+    for (int i = 0; i < kRows; ++i, utc += 5) {
+      JournalRecord record;
+      record.utc = utc;
+      text += FormatRecord(record) + "\n";
+    }
+    testing::WriteFile(temp / name, text + "damaged\n");
+  }
+  std::vector<std::int64_t> times;
+  const auto outcome =
+      ReadJournal(temp.path(), [&](const JournalRecord& r) { times.push_back(r.utc); });
+  EXPECT_EQ(outcome.records, 4u * kRows);
+  EXPECT_EQ(outcome.damaged_lines, 4u);
+  ASSERT_EQ(times.size(), 4u * kRows);
+  for (std::size_t i = 0; i < times.size(); ++i)
+    ASSERT_EQ(times[i], 1791504000 + 5 * static_cast<std::int64_t>(i)) << i;
+
+  // A row longer than a stretch is read whole.
+  JournalRecord long_row;
+  long_row.value = std::string(700000, 'x');
+  testing::WriteFile(temp / "2027-02.csv", HeaderRow() + "\n" + FormatRecord(long_row) + "\n" +
+                                               FormatRecord(JournalRecord{}));
+  std::vector<std::size_t> values;
+  ReadJournal(temp.path(), [&](const JournalRecord& r) { values.push_back(r.value.size()); });
+  ASSERT_EQ(values.size(), 4u * kRows + 2);
+  EXPECT_EQ(values[4 * kRows], long_row.value.size());
+}
+
 TEST(Journal, MonthFilesWithOneHeaderOwnerOnlyAndWhole) {
   TempDir temp;
   Journal journal(temp / "data" / "journal");
@@ -281,6 +344,19 @@ TEST(RttGrid, PerColumnTheMedianTheHighestAndTheLost) {
   EXPECT_NEAR(router.MedianMs(), 2.0, 0.3);  // within its bucket, an eighth of a tenfold
   EXPECT_EQ(grid.internet()[10].lost, 3u);
   EXPECT_EQ(grid.internet()[10].MedianMs(), 0);
+}
+
+// A time right at a bucket's lower bound belongs to that bucket.
+TEST(RttGrid, ATimeAtABoundInTheBucketAbove) {
+  for (const auto& [ms, bucket] : {std::pair{0.1, 0}, {1.0, 8}, {1.5, 9}, {10.0, 16}, {1e6, 47}}) {
+    RttGrid grid;
+    grid.SetSpan(0, 479);
+    grid.Add(0, kDown, {ProbeState::kUp, ms});
+    grid.Add(0, kDown, {ProbeState::kUp, 1e9});  // the median is the lower one's bucket
+    EXPECT_EQ(grid.internet()[0].MedianMs(),
+              std::sqrt(RttGrid::BucketLowMs(bucket) * RttGrid::BucketLowMs(bucket + 1)))
+        << ms;
+  }
 }
 
 }  // namespace

@@ -130,6 +130,45 @@ TEST_F(ReportOutages, TheRoundTripPlotsTextIsAsLargeAsTheSignalPlots) {
   EXPECT_NEAR(on_page, number_after("svg text { font-size: "), 0.2);
 }
 
+// The journal's month files are read together: an outage across the turn of a month
+// is still one outage, and a pause at the turn still ends the one before it there.
+TEST_F(ReportOutages, OneOutageAcrossTheTurnOfAMonth) {
+  journal::Journal journal(folder.path());
+  auto samples = [&](std::int64_t from, std::int64_t to, Cause cause) {
+    for (std::int64_t utc = from; utc < to; utc += 10) {
+      journal::JournalRecord record;
+      record.utc = utc;
+      record.cause = cause;
+      record.router.state = cause == Cause::kRouter ? ProbeState::kDown : ProbeState::kUp;
+      record.internet.state = cause == Cause::kOk ? ProbeState::kUp : ProbeState::kDown;
+      journal.Append(record);
+    }
+  };
+  constexpr std::int64_t kOctober31 = 1793491080;  // 2026-10-31 23:58:00 UTC
+  samples(kOctober31, kOctober31 + 60, Cause::kOk);
+  samples(kOctober31 + 60, kOctober31 + 180, Cause::kInternet);  // to 2026-11-01 00:01:00
+  samples(kOctober31 + 180, kOctober31 + 240, Cause::kOk);
+  constexpr std::int64_t kNovember30 = 1796083140;  // 2026-11-30 23:59:00 UTC
+  samples(kNovember30, kNovember30 + 60, Cause::kRouter);
+  samples(kNovember30 + 180, kNovember30 + 240, Cause::kOk);  // after a pause of 2 minutes
+  WriteFile(log.path() / "Quorvane.txt",
+            "10/31/26 23:58:00 WiFi Signal Strength is 70%\r\n"
+            "12/01/26 00:02:50 WiFi Signal Strength is 70%\r\n");
+  report::UseJournalFolder(folder.path());
+  const std::string json = Report(report::Format::kJson);
+  EXPECT_NE(json.find("\"router\": {\"count\": 1, \"total_seconds\": 50, \"longest_seconds\": "
+                      "50}, \"internet\": {\"count\": 1, \"total_seconds\": 120, "
+                      "\"longest_seconds\": 120}}"),
+            std::string::npos)
+      << json;
+  EXPECT_NE(json.find("{\"start\": \"2026-10-31T23:59:00+00:00\", \"end\": "
+                      "\"2026-11-01T00:01:00+00:00\", \"seconds\": 120, \"cause\": \"internet\"}"),
+            std::string::npos);
+  EXPECT_NE(json.find("{\"start\": \"2026-11-30T23:59:00+00:00\", \"end\": "
+                      "\"2026-11-30T23:59:50+00:00\", \"seconds\": 50, \"cause\": \"router\"}"),
+            std::string::npos);
+}
+
 // Each row of the export gets the record of its second, an empty field where the
 // journal has none; without a journal the export is as before.
 TEST_F(ReportOutages, TheCsvExportCarriesTheJournalsColumns) {
