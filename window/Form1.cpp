@@ -52,7 +52,7 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
   view_.SetChecked(Control::Option1, true);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() { WriteWaitingRecords(); }
 
 bool Form1::Save(const SettingKey& key, std::string_view value) {
   try {

@@ -188,7 +188,9 @@ class Form1 {
   void JournalSample(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
                      SignalMethod method, ProbeTicket ticket, const LinkContext& link);
   // Writes the records whose probes are in, in the order of their samples.
-  void FlushJournal();
+  void FlushJournal(bool publish_metrics = true);
+  // On the way out: the records still waiting for a round go with it skipped.
+  void WriteWaitingRecords();
   void WriteJournal(const journal::JournalRecord& record, int year, int month);
   void ClearJournal();
 

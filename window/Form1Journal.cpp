@@ -38,7 +38,7 @@ void Form1::JournalSample(const LocalDateTime& when, std::int64_t utc,
   FlushJournal();
 }
 
-void Form1::FlushJournal() {
+void Form1::FlushJournal(bool publish_metrics) {
   while (!pending_records_.empty()) {
     PendingRecord& pending = pending_records_.front();
     const bool round = pending.ticket.kind == ProbeTicket::Kind::kRound;
@@ -48,11 +48,23 @@ void Form1::FlushJournal() {
       NotifySample(pending.record, pending.when);
       WriteJournal(pending.record, pending.when.year, pending.when.month);
       metrics_probes_ = ProbeMetricsOf(pending.record, pending.ticket);
-      PublishMetrics();
+      if (publish_metrics) PublishMetrics();
     }
     if (round) rounds_done_.erase(pending.ticket.round);
     pending_records_.pop_front();
   }
+}
+
+void Form1::WriteWaitingRecords() {
+  // A round cut off by closing could not tell, like a skipped one; its sample's
+  // line is in the log, so its record goes into the journal too.
+  for (PendingRecord& pending : pending_records_) {
+    const bool round = pending.ticket.kind == ProbeTicket::Kind::kRound;
+    if (round && rounds_done_.count(pending.ticket.round) == 0)
+      pending.ticket = {ProbeTicket::Kind::kSkipped, 0};
+  }
+  journal_refusal_told_ = true;  // no box while the program ends
+  FlushJournal(false);
 }
 
 void Form1::WriteJournal(const journal::JournalRecord& record, int year, int month) {

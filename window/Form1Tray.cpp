@@ -106,7 +106,9 @@ bool Form1::EndReadings() {
   // Ending a tool takes milliseconds; a reading still under way after this is
   // waiting for a system that may never answer.
   constexpr std::chrono::milliseconds kGrace{500};
-  return reader_.Stop(kGrace);
+  const bool ended = reader_.Stop(kGrace);
+  WriteWaitingRecords();  // a program that must end at once skips the destructor
+  return ended;
 }
 
 }  // namespace quorvane

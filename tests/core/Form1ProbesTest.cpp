@@ -80,6 +80,27 @@ TEST(Form1Probes, ASampleWhileARoundRunsIsSkippedNotQueued) {
   EXPECT_EQ(h.probe->calls.size(), 2u);  // one round: router and target
 }
 
+// The sample's line is in the log: closing before its round ends still leaves
+// its record, as a round that could not tell.
+TEST(Form1Probes, ClosingWhileARoundRunsStillWritesItsRecord) {
+  ProbesHarness h;
+  static Gate& gate = *new Gate;  // the round's thread may outlive the test
+  h.probe->during_round = [] { gate.Wait(); };
+  h.Load();
+  h.TickAndRead(5);
+  ASSERT_TRUE(gate.WaitEntered());
+  h.form->Form_QueryUnload();
+  EXPECT_TRUE(h.form->EndReadings());
+  h.form.reset();
+  gate.Open();
+
+  const auto records = h.Records();
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].router.state, ProbeState::kSkipped);
+  EXPECT_EQ(records[0].cause, Cause::kUnknown);
+  EXPECT_EQ(h.LogLines(), 1);
+}
+
 TEST(Form1Probes, TheMenuItemTurnsThemOnAndOffAndIsStored) {
   ProbesHarness h;
   h.settings.values.erase("Network Probes");
