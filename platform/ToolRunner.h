@@ -35,7 +35,8 @@ class ToolRunner {
   virtual ToolResult RunToFile(const ToolCommand& command, const std::filesystem::path& output_file,
                                std::chrono::milliseconds limit) = 0;
   // Ends the tool that RunToFile is waiting for, from any thread, so that a
-  // program on its way out need not wait for it; RunToFile then returns at once.
+  // program on its way out need not wait for it; RunToFile then returns at once,
+  // with the tool as crashed, since what it printed was cut short.
   virtual void StopRunningTool() {}
 };
 

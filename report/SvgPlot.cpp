@@ -32,6 +32,14 @@ bool UsedRange(const PlotGrid& grid, int& first, int& last) {
   return first >= 0;
 }
 
+// About how wide a time axis label is on screen (13 pixels high): blanks and
+// colons half as wide as digits and letters.
+double TickLabelWidth(std::string_view label) {
+  double width = 0;
+  for (const char c : label) width += c == ' ' || c == ':' ? 3.6 : 7.2;
+  return width;
+}
+
 void WriteAxes(const Figures& figures, Method method, int first, int last, const TimeZone& zone,
                std::ostream& out) {
   const int scale = MethodScale(method);
@@ -57,13 +65,22 @@ void WriteAxes(const Figures& figures, Method method, int first, int last, const
   for (const std::int64_t midnight : axis.midnights)
     out << "<line class=\"day\" x1=\"" << Number(x_of(midnight)) << "\" x2=\""
         << Number(x_of(midnight)) << "\" y1=\"" << kTop << "\" y2=\"" << kTop + kHeight << "\"/>";
+  // The first label also names its day: a label that would run into the one
+  // before it is left out, and its tick stays.
+  double labels_end = 0;
   for (const TimeTick& tick : axis.ticks) {
     const double x = x_of(tick.utc);
     const char* anchor = x < kLeft + 40 ? "start" : x > kLeft + kWidth - 40 ? "end" : "middle";
+    const double width = TickLabelWidth(tick.label);
+    const double start = x < kLeft + 40 ? x : x > kLeft + kWidth - 40 ? x - width : x - width / 2;
     out << "<line class=\"grid\" x1=\"" << Number(x) << "\" x2=\"" << Number(x) << "\" y1=\""
-        << kTop + kHeight << "\" y2=\"" << kTop + kHeight + 4 << "\"/><text class=\"tick\" x=\""
-        << Number(x) << "\" y=\"" << kTop + kHeight + 20 << "\" text-anchor=\"" << anchor << "\">"
-        << tick.label << "</text>\n";
+        << kTop + kHeight << "\" y2=\"" << kTop + kHeight + 4 << "\"/>";
+    if (start >= labels_end) {
+      out << "<text class=\"tick\" x=\"" << Number(x) << "\" y=\"" << kTop + kHeight + 20
+          << "\" text-anchor=\"" << anchor << "\">" << tick.label << "</text>";
+      labels_end = start + width;
+    }
+    out << "\n";
   }
 }
 

@@ -118,6 +118,13 @@ ToolResult ProcessToolRunner::RunToFile(const ToolCommand& command,
     GetExitCodeProcess(process.hProcess, &code);
     result = {IsCrashCode(code) ? ToolOutcome::kCrashed : ToolOutcome::kExited,
               static_cast<int>(code)};
+    // Ended on the program's way out: TerminateProcess leaves an ordinary exit
+    // code, and the output cut short would read as no connection.
+    std::lock_guard lock(mutex_);
+    if (stopping_) {
+      DeleteFileW(capture.c_str());
+      return {ToolOutcome::kCrashed, static_cast<int>(code)};
+    }
   }
   // Whatever was printed (nothing, when the tool never ran) becomes the output file.
   if (!MoveIntoPlace(capture, output_file)) {

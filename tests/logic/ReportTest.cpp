@@ -505,6 +505,20 @@ TEST_F(ReportTest, ASparseLogIsOneLineWithOneRedAreaPerDisconnection) {
   ASSERT_NE(path, std::string::npos);
   EXPECT_EQ(CountOf(plot.substr(path), "M"), 1u);
 }
+// Two minutes at 5 seconds have a tick every 15 seconds: the first one's label,
+// which also names the day, would run into the second one's, so that one is left out.
+TEST_F(ReportTest, TimeLabelsDoNotRunIntoEachOther) {
+  std::vector<std::string> lines;
+  for (int second = 6 * 3600; second <= 6 * 3600 + 130; second += 5)
+    lines.push_back(LineAt(second, "70%"));
+  WriteLog(lines);
+  const std::string plot = PlotOf(Report(Format::kHtml));
+  EXPECT_THAT(plot, Has(">Mon 7 Dec 06:00:00</text>"));
+  EXPECT_THAT(plot, ::testing::Not(Has(">06:00:15</text>")));
+  EXPECT_THAT(plot, Has(">06:00:30</text>"));
+  EXPECT_THAT(plot, Has(">06:02:00</text>"));
+}
+
 // Quorvane writes " 9%"; a log written or edited elsewhere may hold "9%", and its
 // weakest samples count as much as the others, in the middle of a block and as the
 // file's last line.

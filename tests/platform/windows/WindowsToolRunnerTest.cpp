@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include <chrono>
+#include <future>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +61,16 @@ TEST_F(FakeNetshTest, AHangingOrCrashingToolIsReported) {
   EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
   EXPECT_THROW(Read("crash"), AppError);
   EXPECT_EQ(Read("fail"), "0% (no connection)");  // and the next reading works
+}
+
+// Closing the window ends a tool still running: its output, cut short, must not
+// be read and logged as a lost connection.
+TEST_F(FakeNetshTest, AToolEndedOnTheWayOutIsNoReading) {
+  auto reading = std::async(std::launch::async, [&] { return Read("hang"); });
+  std::this_thread::sleep_for(300ms);
+  runner.StopRunningTool();
+  ASSERT_EQ(reading.wait_for(10s), std::future_status::ready);
+  EXPECT_THROW(reading.get(), AppError);
 }
 
 TEST(WindowsWirelessTool, IsTheSystemsNetsh) {
