@@ -6,7 +6,7 @@
 
 namespace quorvane::journal {
 
-void AccessPointTable::Add(const LinkContext& link) {
+std::size_t AccessPointTable::Add(const LinkContext& link) {
   const std::string_view band = BandOf(link.frequency_mhz);
   auto same = [&](const AccessPoint& row) {
     return row.channel == link.channel && row.band == band && row.bssid == link.bssid &&
@@ -23,12 +23,13 @@ void AccessPointTable::Add(const LinkContext& link) {
     ++row.dbm_samples;
     row.dbm_sum += *link.signal_dbm;
   }
+  return last_;
 }
 
 std::vector<AccessPoint> AccessPointTable::ByTime() const {
   std::vector<AccessPoint> sorted = rows_;
   std::stable_sort(sorted.begin(), sorted.end(), [](const AccessPoint& a, const AccessPoint& b) {
-    return a.samples > b.samples;
+    return a.seconds != b.seconds ? a.seconds > b.seconds : a.samples > b.samples;
   });
   return sorted;
 }

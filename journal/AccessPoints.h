@@ -16,6 +16,7 @@ struct AccessPoint {
   std::string_view band;  // "2.4", "5", "6" or "" (a static text)
   int channel = 0;        // 0 when unknown
   std::uint64_t samples = 0;
+  std::int64_t seconds = 0;       // the time its samples stand for (LinkSummary)
   std::uint64_t dbm_samples = 0;  // of those, with the signal in dBm
   std::int64_t dbm_sum = 0;
 
@@ -31,9 +32,11 @@ struct AccessPoint {
 // the one before, found without a search.
 class AccessPointTable {
  public:
-  void Add(const LinkContext& link);
+  // Returns the row the sample was counted in.
+  std::size_t Add(const LinkContext& link);
+  void AddSeconds(std::size_t row, std::int64_t seconds) { rows_[row].seconds += seconds; }
   const std::vector<AccessPoint>& rows() const { return rows_; }
-  // The rows with the most samples first.
+  // The rows with the most time first, then those with the most samples.
   std::vector<AccessPoint> ByTime() const;
 
  private:

@@ -5,12 +5,6 @@
 #include "journal/Journal.h"
 
 namespace quorvane::journal {
-namespace {
-
-constexpr std::int64_t kShortestGapSeconds = 60;  // as the report's gaps
-
-}  // namespace
-
 void JournalOutages::Add(const Outage& outage) {
   outages.push_back(outage);
   CauseTotals& totals = by_cause[static_cast<std::size_t>(CauseIndex(outage.cause))];
@@ -22,7 +16,7 @@ void JournalOutages::Add(const Outage& outage) {
 JournalOutages GatherOutages(const std::filesystem::path& folder, std::int64_t from,
                              std::int64_t to) {
   JournalOutages result;
-  OutageFinder finder(kShortestGapSeconds);
+  OutageFinder finder;
   result.rtt.SetSpan(from, to);
   // The value texts are not needed for outages.
   const ReadOutcome outcome = ReadJournalBatches(
@@ -38,6 +32,7 @@ JournalOutages GatherOutages(const std::filesystem::path& folder, std::int64_t f
         }
       });
   for (const Outage& outage : finder.Finish()) result.Add(outage);
+  result.links.Finish();
   result.damaged_lines = outcome.damaged_lines;
   return result;
 }

@@ -4,8 +4,7 @@ namespace quorvane::journal {
 
 std::vector<Outage> OutageFinder::Add(std::int64_t utc, Cause cause, std::int32_t offset) {
   std::vector<Outage> ended;
-  const std::int64_t pause_seconds = utc - last_utc_;
-  const bool pause = any_ && pause_seconds > shortest_gap_ && pause_seconds > 3 * spacing_;
+  const bool pause = gaps_.Add(utc).gap;
   if (open_ && (pause || cause != current_.cause)) {
     current_.end = pause ? last_utc_ : utc;
     current_.end_offset = pause ? last_offset_ : offset;
@@ -16,8 +15,6 @@ std::vector<Outage> OutageFinder::Add(std::int64_t utc, Cause cause, std::int32_
     current_ = Outage{utc, utc, cause, offset, offset};
     open_ = true;
   }
-  if (any_ && !pause) spacing_ = pause_seconds;
-  any_ = true;
   last_utc_ = utc;
   last_offset_ = offset;
   return ended;

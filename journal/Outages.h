@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "journal/Cause.h"
+#include "journal/Gaps.h"
 
 namespace quorvane::journal {
 
@@ -19,13 +20,12 @@ struct Outage {
 };
 
 // Finds outages sample by sample, in time order, in fixed memory. An outage ends at
-// the first sample with another cause. A gap (Quorvane not running, the computer
-// asleep: a pause longer than `shortest_gap_seconds` and than 3 times the spacing
-// before it) is never part of an outage: one under way ends at its last sample
-// before the gap.
+// the first sample with another cause. A gap (GapRule) is never part of an
+// outage: one under way ends at its last sample before the gap.
 class OutageFinder {
  public:
-  explicit OutageFinder(std::int64_t shortest_gap_seconds) : shortest_gap_(shortest_gap_seconds) {}
+  explicit OutageFinder(std::int64_t shortest_gap_seconds = kShortestGapSeconds)
+      : gaps_(shortest_gap_seconds) {}
 
   // Returns the outage this sample ended, if any.
   std::vector<Outage> Add(std::int64_t utc, Cause cause, std::int32_t offset = 0);
@@ -33,10 +33,8 @@ class OutageFinder {
   std::vector<Outage> Finish();
 
  private:
-  std::int64_t shortest_gap_;
-  std::int64_t spacing_ = 0;  // between the last two samples
+  GapRule gaps_;
   bool open_ = false;
-  bool any_ = false;
   Outage current_;
   std::int64_t last_utc_ = 0;
   std::int32_t last_offset_ = 0;

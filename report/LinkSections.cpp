@@ -43,6 +43,15 @@ const LinkSummary* LinksOf(const Figures& figures) {
   return &figures.journal->links;
 }
 
+// The share of the time an access point was in use, in percent with one decimal.
+// Records that all stand for no time (a single one, or each after a gap with no
+// spacing known) share by their count.
+std::string TimeShareText(const AccessPoint& row, const LinkSummary& links, std::uint64_t records) {
+  if (links.seconds <= 0) return ShareText(row.samples, records);
+  return ShareText(static_cast<std::uint64_t>(row.seconds),
+                   static_cast<std::uint64_t>(links.seconds));
+}
+
 std::string BandText(std::string_view band) {
   return band.empty() ? std::string() : std::string(band) + " GHz";
 }
@@ -173,12 +182,13 @@ void WriteLinksHtml(const Figures& figures, std::ostream& out) {
     if (row.channel != 0) out << row.channel;
     out << "</td><td>" << row.samples << "</td><td>";
     if (row.HasMeanDbm()) out << MeanText(row.MeanDbm());
-    out << "</td><td>" << ShareText(row.samples, records) << " %</td></tr>\n";
+    out << "</td><td>" << TimeShareText(row, *links, records) << " %</td></tr>\n";
   }
   out << "</table>\n<p class=\"note\">One row per access point and channel, most used first. "
          "Mean signal: of the samples for which the system gave the signal in dBm. Share of the "
-         "time: of the journal's samples over the report's time, the rest without a known "
-         "access point.";
+         "time: of the time the journal's samples stand for within the report's time, each until "
+         "the next sample (before a gap, the usual spacing of the samples); the rest without a "
+         "known access point.";
   if (rows.size() > shown)
     out << " The " << shown << " most used are listed; " << rows.size() - shown
         << " more are in the JSON report.";
@@ -220,7 +230,7 @@ void WriteLinksJson(const Figures& figures, std::ostream& out) {
     } else {
       out << "null";
     }
-    out << ", \"share\": " << ShareText(row.samples, figures.journal->records) << "}";
+    out << ", \"share\": " << TimeShareText(row, links, figures.journal->records) << "}";
     first = false;
   }
   out << (first ? "]" : "\n  ]") << ",\n  \"link_changes\": [";

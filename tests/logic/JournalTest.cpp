@@ -81,6 +81,19 @@ TEST(Outages, AGapIsNeverPartOfOne) {
   EXPECT_TRUE(Outages({{0, Cause::kNone}, {5, Cause::kOk}, {10, Cause::kUnknown}}).empty());
 }
 
+// After the interval was made longer its first pause is a gap, the next ones are not:
+// an outage over them stays one.
+TEST(Outages, ALongerIntervalIsNoGapAfterItsFirstPause) {
+  const auto found = Outages({{0, Cause::kOk},
+                              {5, Cause::kOk},
+                              {305, Cause::kInternet},
+                              {605, Cause::kInternet},
+                              {905, Cause::kInternet},
+                              {1205, Cause::kOk}});
+  ASSERT_EQ(found.size(), 1u);
+  ExpectOutage(found[0], 305, 1205, Cause::kInternet);
+}
+
 TEST(JournalRecord, TimeWithItsOffsetBothWays) {
   // 2026-12-07 14:03:11 UTC.
   EXPECT_EQ(IsoTimeText(1796652191, 3600), "2026-12-07T15:03:11+01:00");

@@ -132,5 +132,35 @@ TEST(AccessPoints, OneRowPerAccessPointAndChannelWithItsMeanDbm) {
   EXPECT_EQ(summary.Count(LinkChangeKind::kChannel), 0u);
 }
 
+// Each record counts until the next one: a longer interval counts its longer
+// pauses, a computer asleep counts only the spacing, and records without a known
+// access point count for none.
+TEST(AccessPoints, EachSampleCountsForItsTimeNotForOne) {
+  LinkSummary summary;
+  auto add = [&](std::int64_t utc, const LinkContext& link, bool connected = true) {
+    JournalRecord record;
+    record.utc = utc;
+    record.connected = connected;
+    record.link = link;
+    summary.Add(record);
+  };
+  for (const std::int64_t utc : {0, 5, 10, 15}) add(utc, kHallway);  // 5 s each
+  // Every 5 minutes from here: the first pause, judged a gap, counts the old 5 s.
+  for (const std::int64_t utc : {20, 320, 620, 920}) add(utc, kKitchen);  // 5 + 300 + 300 + 300
+  // Asleep for 8 hours: the spacing again.
+  add(920 + 8 * 3600, kHallway);
+  add(920 + 8 * 3600 + 300, kHallway);
+  add(920 + 8 * 3600 + 600, kHallway, false);
+  summary.Finish();
+
+  const auto rows = summary.access_points.ByTime();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].bssid, kKitchen.bssid);  // fewer samples, more time
+  EXPECT_EQ(rows[0].seconds, 905);
+  EXPECT_EQ(rows[1].seconds, 4 * 5 + 2 * 300);
+  EXPECT_EQ(rows[1].samples, 6u);
+  EXPECT_EQ(summary.seconds, 905 + 620 + 300);
+}
+
 }  // namespace
 }  // namespace quorvane::journal
