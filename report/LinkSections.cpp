@@ -60,7 +60,7 @@ std::string BandText(std::string_view band) {
 std::string FromTo(const LinkChange& change) {
   if (change.kind == LinkChangeKind::kBand)
     return BandText(change.from) + " \u2192 " + BandText(change.to);
-  return change.from + " \u2192 " + change.to;
+  return DirectionControlsShown(change.from) + " \u2192 " + DirectionControlsShown(change.to);
 }
 
 // The changes of one kind within [from, to), in the journal's order (a clock put
@@ -177,8 +177,9 @@ void WriteLinksHtml(const Figures& figures, std::ostream& out) {
          "</tr>\n";
   for (std::size_t i = 0; i < shown; ++i) {
     const AccessPoint& row = rows[i];
-    out << "<tr><td>" << Escaped(row.bssid) << "</td><td>" << Escaped(SsidText(row.ssid))
-        << "</td><td>" << BandText(row.band) << "</td><td>";
+    out << "<tr><td>" << Escaped(row.bssid) << "</td><td>"
+        << Escaped(DirectionControlsShown(SsidText(row.ssid))) << "</td><td>" << BandText(row.band)
+        << "</td><td>";
     if (row.channel != 0) out << row.channel;
     out << "</td><td>" << row.samples << "</td><td>";
     if (row.HasMeanDbm()) out << MeanText(row.MeanDbm());

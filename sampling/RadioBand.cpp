@@ -57,6 +57,18 @@ int HexDigit(char c) {
   return -1;
 }
 
+// The code point of a direction control's UTF-8 sequence at `at`, 0 when none starts there.
+unsigned DirectionControlAt(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  if (byte(at) == 0xd8 && at + 1 < text.size() && byte(at + 1) == 0x9c) return 0x061c;
+  if (byte(at) != 0xe2 || at + 2 >= text.size()) return 0;
+  const unsigned code = 0x2000 | (byte(at + 1) & 0x3fu) << 6 | (byte(at + 2) & 0x3fu);
+  if ((byte(at + 1) & 0xc0) != 0x80 || (byte(at + 2) & 0xc0) != 0x80) return 0;
+  const bool control = code == 0x200e || code == 0x200f || (code >= 0x202a && code <= 0x202e) ||
+                       (code >= 0x2066 && code <= 0x2069);
+  return control ? code : 0;
+}
+
 }  // namespace
 
 std::string_view BandOf(int frequency_mhz) {
@@ -93,6 +105,23 @@ std::string SsidText(std::string_view raw) {
     }
   }
   return text;
+}
+
+std::string DirectionControlsShown(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const unsigned code = DirectionControlAt(text, at);
+    if (code == 0) {
+      shown += text[at];
+      continue;
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    shown += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4) shown += kHex[code >> shift & 0xf];
+    at += code == 0x061c ? 1 : 2;
+  }
+  return shown;
 }
 
 std::string SsidFromText(std::string_view text) {

@@ -1,4 +1,4 @@
-// Band and channel of a frequency, and an SSID's bytes as text and back.
+// Band and channel of a frequency, and an SSID's bytes as text and back, and as shown.
 #include <gtest/gtest.h>
 
 #include "sampling/RadioBand.h"
@@ -37,6 +37,19 @@ TEST(SsidText, UnicodeAsTextOtherBytesEscapedAndBack) {
         std::string("\x00\x01\xff\\\\", 5), std::string("Caf\xc3\xa9\\")})
     EXPECT_EQ(SsidFromText(SsidText(raw)), raw);
   EXPECT_EQ(SsidFromText("a\\q\\x4"), "a\\q\\x4");  // unknown escapes stay as written
+}
+
+// A name holding a control of the writing direction would show the text around it
+// reversed: each is shown as its code point, the rest of the text as it is.
+TEST(SsidText, DirectionControlsShownAsCodePoints) {
+  EXPECT_EQ(DirectionControlsShown(SsidText("Home\xe2\x80\xaegpj.exe")), "Home\\u202Egpj.exe");
+  EXPECT_EQ(DirectionControlsShown(
+                "\xd8\x9c\xe2\x80\x8e\xe2\x80\x8f\xe2\x80\xaa\xe2\x81\xa6\xe2\x81\xa9"),
+            "\\u061C\\u200E\\u200F\\u202A\\u2066\\u2069");
+  // Neighbours that are no controls, and a name spelling one out, stay apart.
+  EXPECT_EQ(DirectionControlsShown("\xe2\x80\xaf\xe2\x81\xa5\xd8\x9b"),
+            "\xe2\x80\xaf\xe2\x81\xa5\xd8\x9b");
+  EXPECT_EQ(DirectionControlsShown(SsidText("\\u202E")), "\\\\u202E");
 }
 
 }  // namespace

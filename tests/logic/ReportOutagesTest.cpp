@@ -337,6 +337,18 @@ TEST_F(ReportLinks, TheCsvExportCarriesTheContextOfEachSecond) {
   EXPECT_TRUE(rows[7].ends_with(",,,,,,,,,,,,")) << rows[7];  // no record of that second
 }
 
+// A network's name holding a control of the writing direction cannot turn the
+// report's text around: the control is shown, the journal keeps the name.
+TEST_F(ReportLinks, ANamesDirectionControlIsShownNotObeyed) {
+  Journal({{"Home", "aa:aa:aa:aa:aa:01", 5180, 36, -50},
+           {"Evil\xE2\x80\xAEgpj", "cc:cc:cc:cc:cc:01", 2412, 1, -70}});
+  const std::string html = Report(report::Format::kHtml);
+  EXPECT_EQ(html.find("\xE2\x80\xAE"), std::string::npos);
+  EXPECT_NE(html.find("<td>Evil\\u202Egpj</td>"), std::string::npos);
+  EXPECT_NE(html.find("Home \u2192 Evil\\u202Egpj</title>"), std::string::npos);
+  EXPECT_NE(CsvRows()[2].find(",Evil\xE2\x80\xAEgpj,"), std::string::npos);
+}
+
 // A network's name that a spreadsheet would take for a formula stays text.
 TEST_F(ReportLinks, TheCsvExportKeepsAFormulaLikeSsidText) {
   Journal({{"=HYPERLINK(\"http://x\")", "aa:aa:aa:aa:aa:01", 5180, 36, -50}});
