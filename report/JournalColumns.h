@@ -29,7 +29,7 @@ class JournalColumns {
   class Cursor {
    public:
     explicit Cursor(const JournalColumns& columns) : columns_(columns) {}
-    // The twelve fields of the record taken at `utc`, each after a comma; empty fields
+    // The thirteen fields of the record taken at `utc`, each after a comma; empty fields
     // when there is none.
     char* WriteFields(char* out, std::int64_t utc);
 

@@ -5,14 +5,15 @@
 #include <cstring>
 
 #include "journal/CsvFields.h"
+#include "journal/JournalRecord.h"
 #include "sampling/RadioBand.h"
 
 namespace quorvane::report {
 namespace {
 
 constexpr std::string_view kHeaderFields =
-    ",ssid,bssid,frequency_mhz,band,channel,signal_dbm,bitrate_mbps";
-constexpr std::string_view kEmptyFields = ",,,,,,,";
+    ",ssid,bssid,frequency_mhz,band,channel,signal_dbm,bitrate_mbps,link";
+constexpr std::string_view kEmptyFields = ",,,,,,,,";
 
 char* WriteText(char* out, std::string_view text) {
   std::memcpy(out, text.data(), text.size());
@@ -69,13 +70,14 @@ std::uint32_t LinkColumns::PlaceOf(const LinkContext& link) {
 }
 
 void LinkColumns::Add(std::size_t index, const LinkContext& link) {
+  const bool unavailable = link.status == LinkContext::Status::kUnavailableLocation;
   const bool any = !link.ssid.empty() || !link.bssid.empty() || link.frequency_mhz != 0 ||
-                   link.channel != 0 || link.signal_dbm || link.bitrate_mbps;
+                   link.channel != 0 || link.signal_dbm || link.bitrate_mbps || unavailable;
   if (!any && entries_.empty()) return;
   // The records before the first context had none.
   if (entries_.size() < index) entries_.resize(index);
   Entry entry;
-  entry.place = PlaceOf(link);
+  entry.place = PlaceOf(link) | (unavailable ? kUnavailableBit : 0);
   if (link.signal_dbm) entry.signal_dbm = std::max(*link.signal_dbm, kNoSignal + 1);
   if (link.bitrate_mbps && *link.bitrate_mbps >= 0)
     entry.bitrate_mbps = static_cast<float>(*link.bitrate_mbps);
@@ -96,12 +98,15 @@ char* LinkColumns::WriteEmptyFields(char* out) { return WriteText(out, kEmptyFie
 char* LinkColumns::WriteFields(char* out, std::size_t index) const {
   if (index >= entries_.size()) return WriteEmptyFields(out);
   const Entry& entry = entries_[index];
-  out = WriteText(out, entry.place == 0 ? std::string_view(",,,,,")
-                                        : std::string_view(places_[entry.place].fields));
+  const std::uint32_t place = entry.place & ~kUnavailableBit;
+  out = WriteText(out,
+                  place == 0 ? std::string_view(",,,,,") : std::string_view(places_[place].fields));
   *out++ = ',';
   if (entry.signal_dbm != kNoSignal) out = std::to_chars(out, out + 11, entry.signal_dbm).ptr;
   *out++ = ',';
   if (entry.bitrate_mbps >= 0) out = std::to_chars(out, out + 16, entry.bitrate_mbps).ptr;
+  *out++ = ',';
+  if (entry.place & kUnavailableBit) out = WriteText(out, journal::kLinkUnavailableLocation);
   return out;
 }
 

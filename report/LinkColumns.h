@@ -15,7 +15,7 @@ namespace quorvane::report {
 // bitrate kept per record. Nothing is kept for a journal that holds no context.
 class LinkColumns {
  public:
-  // ",ssid,bssid,frequency_mhz,band,channel,signal_dbm,bitrate_mbps".
+  // ",ssid,bssid,frequency_mhz,band,channel,signal_dbm,bitrate_mbps,link".
   static std::string_view HeaderFields();
   // The most one record's fields take: a journal changed by hand may hold fields
   // longer than any the system gives.
@@ -25,17 +25,19 @@ class LinkColumns {
   void Add(std::size_t index, const LinkContext& link);
   // After the records were sorted: record i is the one that was `order[i]`.
   void Reorder(const std::vector<std::uint32_t>& order);
-  // The seven fields of record `index`, each after a comma.
+  // The eight fields of record `index`, each after a comma.
   char* WriteFields(char* out, std::size_t index) const;
   static char* WriteEmptyFields(char* out);
 
  private:
   struct Entry {
-    std::uint32_t place = 0;  // into places_; 0: none of those fields
+    std::uint32_t place = 0;  // into places_; 0: none of those fields; kUnavailableBit
     float bitrate_mbps = -1;  // below 0: unknown
     std::int32_t signal_dbm = kNoSignal;
   };
   static constexpr std::int32_t kNoSignal = INT32_MIN;
+  // In an entry's place: the system refused the context (no location permission).
+  static constexpr std::uint32_t kUnavailableBit = 1u << 31;
   // An access point on a frequency and channel, and its fields as they are written.
   struct Place {
     std::string ssid;
@@ -50,8 +52,9 @@ class LinkColumns {
   std::vector<Entry> entries_;  // empty until a record has a context
   std::vector<Place> places_;
   std::uint32_t last_place_ = 0;
-  std::size_t longest_place_ = 5;                           // ",,,,," of no place
-  static constexpr std::size_t kNumbersRoom = 2 + 11 + 16;  // signal and bitrate
+  std::size_t longest_place_ = 5;  // ",,,,," of no place
+  // The signal, the bitrate and the link's state.
+  static constexpr std::size_t kNumbersRoom = 2 + 11 + 16 + 1 + 22;
 };
 
 }  // namespace quorvane::report

@@ -192,17 +192,18 @@ TEST_F(ReportOutages, TheCsvExportCarriesTheJournalsColumns) {
   std::vector<std::string> rows;
   for (std::string row; std::getline(csv, row);) rows.push_back(row.substr(0, row.size() - 1));
   ASSERT_EQ(rows.size(), 6u);
-  EXPECT_EQ(rows[0],
-            "\xEF\xBB\xBFtime,method,value,connected,text,router,router_rtt_ms,internet,"
-            "internet_rtt_ms,cause,ssid,bssid,frequency_mhz,band,channel,signal_dbm,bitrate_mbps");
+  EXPECT_EQ(
+      rows[0],
+      "\xEF\xBB\xBFtime,method,value,connected,text,router,router_rtt_ms,internet,"
+      "internet_rtt_ms,cause,ssid,bssid,frequency_mhz,band,channel,signal_dbm,bitrate_mbps,link");
   const auto journal_fields = [](const std::string& row) { return row.substr(row.rfind('"') + 1); };
-  EXPECT_EQ(journal_fields(rows[1]), ",down,,down,,ok,,,,,,,");
-  EXPECT_EQ(journal_fields(rows[2]), ",down,,down,,internet,,,,,,,");
-  EXPECT_EQ(journal_fields(rows[3]), ",,,,,wifi,,,,,,,");
+  EXPECT_EQ(journal_fields(rows[1]), ",down,,down,,ok,,,,,,,,");
+  EXPECT_EQ(journal_fields(rows[2]), ",down,,down,,internet,,,,,,,,");
+  EXPECT_EQ(journal_fields(rows[3]), ",,,,,wifi,,,,,,,,");
   EXPECT_EQ(rows[4],
             "2026-12-07T10:20:00+00:00,1,70,yes,\"12/07/26 10:20:00 WiFi Signal Strength is "
-            "70%\",up,1.500,up,23.063,ok,,,,,,,");  // three decimals, as the journal keeps them
-  EXPECT_EQ(journal_fields(rows[5]), ",,,,,,,,,,,,");
+            "70%\",up,1.500,up,23.063,ok,,,,,,,,");  // three decimals, as the journal keeps them
+  EXPECT_EQ(journal_fields(rows[5]), ",,,,,,,,,,,,,");
 }
 
 // Rows made before their block knows which of the two repeated hours it is in get
@@ -235,7 +236,7 @@ TEST_F(ReportOutages, TheCsvExportFindsTheRecordsOfTheRepeatedHour) {
   std::string row;
   std::getline(csv, row);
   for (int i = 0; std::getline(csv, row); ++i)
-    ASSERT_TRUE(row.ends_with(i < 3600 ? ",ok,,,,,,,\r" : ",internet,,,,,,,\r"))
+    ASSERT_TRUE(row.ends_with(i < 3600 ? ",ok,,,,,,,,\r" : ",internet,,,,,,,,\r"))
         << "row " << i << ": " << row;
 #endif
 }
@@ -331,10 +332,24 @@ TEST_F(ReportLinks, TheJsonListsTheAccessPointsAndTheChanges) {
 TEST_F(ReportLinks, TheCsvExportCarriesTheContextOfEachSecond) {
   const std::vector<std::string> rows = CsvRows();
   ASSERT_EQ(rows.size(), 8u);
-  EXPECT_TRUE(rows[1].ends_with(",Home,aa:aa:aa:aa:aa:01,5180,5,36,-50,866.7")) << rows[1];
-  EXPECT_TRUE(rows[4].ends_with(",Home,aa:aa:aa:aa:aa:02,5200,5,40,-62,")) << rows[4];
-  EXPECT_TRUE(rows[6].ends_with(",<b>&\\xff,cc:cc:cc:cc:cc:01,2412,2.4,1,-70,")) << rows[6];
-  EXPECT_TRUE(rows[7].ends_with(",,,,,,,,,,,,")) << rows[7];  // no record of that second
+  EXPECT_TRUE(rows[1].ends_with(",Home,aa:aa:aa:aa:aa:01,5180,5,36,-50,866.7,")) << rows[1];
+  EXPECT_TRUE(rows[4].ends_with(",Home,aa:aa:aa:aa:aa:02,5200,5,40,-62,,")) << rows[4];
+  EXPECT_TRUE(rows[6].ends_with(",<b>&\\xff,cc:cc:cc:cc:cc:01,2412,2.4,1,-70,,")) << rows[6];
+  EXPECT_TRUE(rows[7].ends_with(",,,,,,,,,,,,,")) << rows[7];  // no record of that second
+}
+
+// A record whose context the system refused says so in the last column, apart from
+// a second without a record.
+TEST_F(ReportLinks, TheCsvExportTellsARefusedContextFromNone) {
+  const std::string no_record = CsvRows()[7];
+  journal::JournalRecord refused;
+  refused.utc = 1796637600 + 60;
+  refused.value = "70%";
+  refused.link.status = LinkContext::Status::kUnavailableLocation;
+  journal::Journal(folder.path()).Append(refused);
+  EXPECT_TRUE(no_record.ends_with(",,,,,,,,,,,,,")) << no_record;
+  const std::string row = CsvRows()[7];
+  EXPECT_TRUE(row.ends_with(",,,,,,,,,,,,unavailable (location)")) << row;
 }
 
 // A network's name holding a control of the writing direction cannot turn the
@@ -353,7 +368,7 @@ TEST_F(ReportLinks, ANamesDirectionControlIsShownNotObeyed) {
 TEST_F(ReportLinks, TheCsvExportKeepsAFormulaLikeSsidText) {
   Journal({{"=HYPERLINK(\"http://x\")", "aa:aa:aa:aa:aa:01", 5180, 36, -50}});
   EXPECT_TRUE(CsvRows()[1].ends_with(
-      ",\"'=HYPERLINK(\"\"http://x\"\")\",aa:aa:aa:aa:aa:01,5180,5,36,-50,866.7"))
+      ",\"'=HYPERLINK(\"\"http://x\"\")\",aa:aa:aa:aa:aa:01,5180,5,36,-50,866.7,"))
       << CsvRows()[1];
 }
 
@@ -362,7 +377,7 @@ TEST_F(ReportLinks, TheCsvExportKeepsAFormulaLikeSsidText) {
 TEST_F(ReportLinks, TheCsvExportWritesAnOverlongFieldWhole) {
   const std::string bssid(5000, 'b');
   Journal({{"Home", bssid.c_str(), 5180, 36, -50}});
-  EXPECT_TRUE(CsvRows()[1].ends_with(",Home," + bssid + ",5180,5,36,-50,866.7"));
+  EXPECT_TRUE(CsvRows()[1].ends_with(",Home," + bssid + ",5180,5,36,-50,866.7,"));
 }
 
 // Records out of time order (a clock put back) are sorted with their context.
