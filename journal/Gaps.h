@@ -4,7 +4,7 @@
 
 namespace quorvane::journal {
 
-// A pause between samples shorter than this is never a gap, as the report's gaps.
+// A pause between samples of at most this is never a gap, as for the report's gaps.
 inline constexpr std::int64_t kShortestGapSeconds = 60;
 
 // Tells the gaps between the journal's samples (Quorvane not running, the computer
