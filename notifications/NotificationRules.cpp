@@ -103,8 +103,9 @@ void NotificationRules::Drops(const SampleFacts& sample, bool quiet,
   // Across a gap the drop is known to have lasted only until the last sample that
   // saw it.
   const std::int64_t end = gap_since_bad_ ? last_bad_utc_ : first_good_utc_;
-  if (choices_.drops)
-    out.push_back({Kind::kBack, drop_->slot, BackText(end - drop_->since_utc, drop_->cause)});
+  // Told even when the item was turned off since the Lost: the Back takes the Lost's
+  // place, which would otherwise go on saying the connection is lost.
+  out.push_back({Kind::kBack, drop_->slot, BackText(end - drop_->since_utc, drop_->cause)});
   drop_.reset();
 }
 

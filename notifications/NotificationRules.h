@@ -44,7 +44,8 @@ struct Notification {
 // they never nag:
 // - Lost: the same outage cause for at least `alert_after_seconds` and 2 samples
 //   in a row; a later cause of the same drop replaces its notification.
-// - Back: 2 good samples in a row after a Lost, replacing it.
+// - Back: 2 good samples in a row after a Lost, replacing it; also when the drops
+//   were turned off since, so that no Lost is left standing.
 // - Weak: the mean of the last 10 minutes' connected samples below the report's
 //   weak threshold; told again only once it was above the threshold plus a margin.
 // - The same kind at most once per 10 minutes (Back excepted); nothing in the first

@@ -219,6 +219,22 @@ TEST(NotificationRules, NothingIsToldOfWhatIsTurnedOff) {
   EXPECT_TRUE(f.told.empty());
 }
 
+TEST(NotificationRules, ALostShownBeforeTheDropsWereTurnedOffIsStillReplacedByItsBack) {
+  Feeder f;
+  f.Settled();
+  f.For(40, Cause::kWifi);
+  ASSERT_EQ(f.told.size(), 1u);
+  f.rules.SetChoices({false, true, 30});
+  f.For(5, Cause::kOk);
+  ASSERT_EQ(f.told.size(), 2u);
+  EXPECT_EQ(f.told[1].second.kind, Kind::kBack);
+  EXPECT_EQ(f.told[1].second.slot, f.told[0].second.slot);
+  f.For(600, Cause::kOk);
+  f.For(60, Cause::kWifi);  // a later drop stays untold
+  f.For(5, Cause::kOk);
+  EXPECT_EQ(f.told.size(), 2u);
+}
+
 TEST(NotificationRules, TheTrayTipNamesTheLatestSampleOrTheOutageSinceItsStart) {
   NotificationRules rules;
   EXPECT_EQ(rules.TrayTip(), "Quorvane");
