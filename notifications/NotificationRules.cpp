@@ -133,7 +133,8 @@ void NotificationRules::Weak(const SampleFacts& sample, bool quiet,
   if (mean >= threshold || quiet || !choices_.weak || !MayShow(Kind::kWeak, sample.utc)) return;
   weak_told_ = true;
   Shown(Kind::kWeak, sample.utc);
-  out.push_back({Kind::kWeak, ++slots_used_, WeakText(sample.method, mean)});
+  out.push_back({Kind::kWeak, ++slots_used_,
+                 WeakText(sample.method, mean, sample.utc - weak_window_.front().utc)});
 }
 
 void NotificationRules::UpdateTip(const SampleFacts& sample) {

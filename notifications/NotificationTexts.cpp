@@ -38,15 +38,18 @@ std::string BackText(std::int64_t seconds, journal::Cause cause) {
          std::string(journal::CauseText(cause)) + ")";
 }
 
-std::string WeakText(report::Method method, double mean) {
-  char text[96];
+std::string WeakText(report::Method method, double mean, std::int64_t span_seconds) {
+  char value[32];
   if (method == report::Method::kPercent)
-    std::snprintf(text, sizeof text, "Weak WiFi signal: %d%% on average over the last 10 minutes",
-                  static_cast<int>(mean + 0.5));
+    std::snprintf(value, sizeof value, "%d%%", static_cast<int>(mean + 0.5));
   else
-    std::snprintf(text, sizeof text,
-                  "Weak WiFi signal: level %.1f on average over the last 10 minutes", mean);
-  return text;
+    std::snprintf(value, sizeof value, "level %.1f", mean);
+  std::string text = std::string("Weak WiFi signal: ") + value;
+  // Soon after the start or a gap the window holds less than ten minutes, or only
+  // one sample at a long interval: the text says what the mean was taken over.
+  if (span_seconds <= 0) return text;
+  if (span_seconds >= kNearlyTenMinutes) return text + " on average over the last 10 minutes";
+  return text + " on average over the last " + report::ReadableDuration(span_seconds);
 }
 
 std::string SampleTip(std::string_view value_text, const LocalDateTime& when) {

@@ -17,8 +17,11 @@ std::string LostText(journal::Cause cause);
 // "Connection back after 3 min 20 s (internet)".
 std::string BackText(std::int64_t seconds, journal::Cause cause);
 // "Weak WiFi signal: 42% on average over the last 10 minutes"; a level with one
-// decimal.
-std::string WeakText(report::Method method, double mean);
+// decimal. `span_seconds` is the time from the first sample of the mean to the
+// last: under about ten minutes it is named ("over the last 1 min 10 s"), and a
+// mean of one sample is given as the value alone.
+inline constexpr std::int64_t kNearlyTenMinutes = 9 * 60;
+std::string WeakText(report::Method method, double mean, std::int64_t span_seconds);
 
 // "Quorvane: 70% at 14:03:11".
 std::string SampleTip(std::string_view value_text, const LocalDateTime& when);

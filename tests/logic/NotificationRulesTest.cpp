@@ -188,12 +188,14 @@ TEST(NotificationRules, WeakOnTheTenMinuteMeanAndNotAgainWhileHoveringAtTheThres
   f.For(300, Cause::kOk, "30%");
   ASSERT_EQ(f.told.size(), 1u);
   EXPECT_EQ(f.told[0].second.kind, Kind::kWeak);
-  EXPECT_EQ(f.told[0].second.text, "Weak WiFi signal: 49% on average over the last 10 minutes");
+  // Soon after the start the mean is of less than ten minutes, and says so.
+  EXPECT_EQ(f.told[0].second.text, "Weak WiFi signal: 49% on average over the last 2 min 20 s");
   for (int round = 0; round < 60; ++round) f.For(10, Cause::kOk, round % 2 ? "48%" : "54%");
   EXPECT_EQ(f.told.size(), 1u);
   f.For(600, Cause::kOk, "56%");  // above threshold plus margin: over
   f.For(300, Cause::kOk, "20%");
   ASSERT_EQ(f.told.size(), 2u);
+  EXPECT_EQ(f.told[1].second.text, "Weak WiFi signal: 49% on average over the last 10 minutes");
 }
 
 TEST(NotificationRules, WeakCountsLevelsWithMethodTwoAndIsCappedTenMinutes) {
@@ -203,7 +205,7 @@ TEST(NotificationRules, WeakCountsLevelsWithMethodTwoAndIsCappedTenMinutes) {
   f.For(70, Cause::kNone, "1", level);
   ASSERT_EQ(f.told.size(), 1u);
   EXPECT_EQ(f.told[0].second.text,
-            "Weak WiFi signal: level 1.0 on average over the last 10 minutes");
+            "Weak WiFi signal: level 1.0 on average over the last 1 min 00 s");
   f.For(200, Cause::kNone, "5", level);  // the mean climbs above 3: over
   f.For(600, Cause::kNone, "0", level);  // weak again within minutes
   ASSERT_EQ(f.told.size(), 2u);
