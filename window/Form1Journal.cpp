@@ -10,7 +10,7 @@ namespace quorvane {
 
 void Form1::OpenJournal() {
   if (journal_folder_.empty()) return;
-  journal_ = std::make_unique<journal::Journal>(journal_folder_);
+  journal_ = std::make_unique<journal::Journal>(journal_folder_, journal_append_);
   const std::string stored = GetSetting(services_.settings, setting::kJournalMonths);
   if (const auto months = journal::MonthsKeptFromText(stored)) {
     journal_months_ = *months;
@@ -63,8 +63,11 @@ void Form1::WriteWaitingRecords() {
     if (round && rounds_done_.count(pending.ticket.round) == 0)
       pending.ticket = {ProbeTicket::Kind::kSkipped, 0};
   }
-  journal_refusal_told_ = true;  // no box while the program ends
+  journal_refusal_told_ = journal_held_told_ = journal_dropped_told_ = true;  // no box now
   FlushJournal(false);
+  // Records still waiting for a file another program holds get their last chance;
+  // what it keeps holding after that is lost.
+  if (journal_) journal_->FinishWriting();
 }
 
 void Form1::WriteJournal(const journal::JournalRecord& record, int year, int month) {
@@ -76,7 +79,7 @@ void Form1::WriteJournal(const journal::JournalRecord& record, int year, int mon
     journal_->DeleteOldMonths(year, month, journal_months_);
   }
   try {
-    journal_->Append(record);
+    TellJournalWaits(journal_->Append(record));
   } catch (const AppError& error) {
     // Once per run: the log and the list carry on, and the journal is tried again
     // with every sample.
@@ -85,6 +88,24 @@ void Form1::WriteJournal(const journal::JournalRecord& record, int year, int mon
     dialogs_.Warn("Quorvane cannot write its journal into the folder " +
                   report::PathText(journal_folder_) + ": " + error.what() +
                   ". Samples are still logged as usual.");
+  }
+}
+
+void Form1::TellJournalWaits(const journal::AppendOutcome& outcome) {
+  // Once per run each: the records are kept and go out once the file is free.
+  if (!outcome.held_file.empty() && !journal_held_told_) {
+    journal_held_told_ = true;
+    dialogs_.Warn("Another program holds the journal's file " +
+                  report::PathText(outcome.held_file) +
+                  " open, so Quorvane cannot write to it now. Its records are kept and written "
+                  "as soon as the file is free. Samples are still logged as usual.");
+  }
+  if (outcome.dropped && !journal_dropped_told_) {
+    journal_dropped_told_ = true;
+    dialogs_.Warn(
+        "The journal's file has been held by another program for so long that Quorvane "
+        "now lets go of its oldest records waiting for it, one for each new sample, "
+        "until the file is free. Samples are still logged as usual.");
   }
 }
 
