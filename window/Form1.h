@@ -189,6 +189,9 @@ class Form1 {
   void OpenJournal();
   void JournalSample(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
                      SignalMethod method, ProbeTicket ticket, const LinkContext& link);
+  // JournalSample's first half: the record waits for its probes, not written yet.
+  void KeepJournalRecord(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
+                         SignalMethod method, ProbeTicket ticket, const LinkContext& link);
   // Writes the records whose probes are in, in the order of their samples.
   void FlushJournal(bool publish_metrics = true);
   // On the way out: the records still waiting for a round go with it skipped.

@@ -27,6 +27,13 @@ void Form1::OpenJournal() {
 void Form1::JournalSample(const LocalDateTime& when, std::int64_t utc,
                           const std::string& value_text, SignalMethod method, ProbeTicket ticket,
                           const LinkContext& link) {
+  KeepJournalRecord(when, utc, value_text, method, ticket, link);
+  FlushJournal();
+}
+
+void Form1::KeepJournalRecord(const LocalDateTime& when, std::int64_t utc,
+                              const std::string& value_text, SignalMethod method,
+                              ProbeTicket ticket, const LinkContext& link) {
   journal::JournalRecord record;
   record.offset = journal::OffsetOf(report::WallSeconds(when), utc);
   record.utc = report::WallSeconds(when) - record.offset;
@@ -35,7 +42,6 @@ void Form1::JournalSample(const LocalDateTime& when, std::int64_t utc,
   record.connected = value_text.find("(no connection)") == std::string::npos;
   record.link = link;
   pending_records_.push_back({std::move(record), ticket, when});
-  FlushJournal();
 }
 
 void Form1::FlushJournal(bool publish_metrics) {

@@ -166,6 +166,23 @@ TEST(Form1Journal, ClosingGivesAHeldFileALastShortWait) {
   }
 }
 
+// The reading's line went into the log on its thread, but the window closed before
+// the result came back: the record follows the line all the same.
+TEST(Form1Journal, AReadingThatEndsAsTheWindowClosesStillGetsItsRecord) {
+  Form1Harness h;
+  TempDir data("journal");
+  h.journal_folder = data.path();
+  h.Load();
+  h.form->PushButton6_Click();
+  for (int wait = 0; wait < 500 && h.LogLines() == 0; ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_EQ(h.LogLines(), 1);
+  h.form->Form_QueryUnload();
+  EXPECT_TRUE(h.form->EndReadings());
+  h.form.reset();
+  EXPECT_EQ(Values(data.path()), std::vector<std::string>{"70%"});
+}
+
 TEST(Form1Journal, AnInvalidMonthsSettingIsToldNamingItsKey) {
   Form1Harness h;
   TempDir data("journal");
