@@ -198,6 +198,10 @@ class Form1 {
   void WriteWaitingRecords();
   void WriteJournal(const journal::JournalRecord& record, int year, int month);
   void TellJournalWaits(const journal::AppendOutcome& outcome);
+  // A journal's warning while a sample finishes waits until the timer runs again,
+  // so that its box never holds up the next sample.
+  void WarnAboutJournal(const std::string& text);
+  void ShowHeldJournalWarnings();
   void ClearJournal();
 
   // Form1Probes.cpp
@@ -278,6 +282,8 @@ class Form1 {
   bool journal_refusal_told_ = false;
   bool journal_held_told_ = false;
   bool journal_dropped_told_ = false;
+  bool holding_journal_warnings_ = false;
+  std::vector<std::string> held_journal_warnings_;
   // Records waiting for their probes, in the order of their samples.
   struct PendingRecord {
     journal::JournalRecord record;

@@ -1,4 +1,6 @@
 // The journal: one record per sample, in the user's data folder, beside the log.
+#include <utility>
+
 #include "journal/Journal.h"
 
 #include "platform/AppError.h"
@@ -91,9 +93,9 @@ void Form1::WriteJournal(const journal::JournalRecord& record, int year, int mon
     // with every sample.
     if (journal_refusal_told_) return;
     journal_refusal_told_ = true;
-    dialogs_.Warn("Quorvane cannot write its journal into the folder " +
-                  report::PathText(journal_folder_) + ": " + error.what() +
-                  ". Samples are still logged as usual.");
+    WarnAboutJournal("Quorvane cannot write its journal into the folder " +
+                     report::PathText(journal_folder_) + ": " + error.what() +
+                     ". Samples are still logged as usual.");
   }
 }
 
@@ -101,18 +103,30 @@ void Form1::TellJournalWaits(const journal::AppendOutcome& outcome) {
   // Once per run each: the records are kept and go out once the file is free.
   if (!outcome.held_file.empty() && !journal_held_told_) {
     journal_held_told_ = true;
-    dialogs_.Warn("Another program holds the journal's file " +
-                  report::PathText(outcome.held_file) +
-                  " open, so Quorvane cannot write to it now. Its records are kept and written "
-                  "as soon as the file is free. Samples are still logged as usual.");
+    WarnAboutJournal("Another program holds the journal's file " +
+                     report::PathText(outcome.held_file) +
+                     " open, so Quorvane cannot write to it now. Its records are kept and written "
+                     "as soon as the file is free. Samples are still logged as usual.");
   }
   if (outcome.dropped && !journal_dropped_told_) {
     journal_dropped_told_ = true;
-    dialogs_.Warn(
+    WarnAboutJournal(
         "The journal's file has been held by another program for so long that Quorvane "
         "now lets go of its oldest records waiting for it, one for each new sample, "
         "until the file is free. Samples are still logged as usual.");
   }
+}
+
+void Form1::WarnAboutJournal(const std::string& text) {
+  if (holding_journal_warnings_)
+    held_journal_warnings_.push_back(text);
+  else
+    dialogs_.Warn(text);
+}
+
+void Form1::ShowHeldJournalWarnings() {
+  holding_journal_warnings_ = false;
+  for (const std::string& text : std::exchange(held_journal_warnings_, {})) dialogs_.Warn(text);
 }
 
 void Form1::ClearJournal() {

@@ -121,8 +121,13 @@ TEST(Form1Journal, AHeldFileIsNeverWaitedForAndGetsItsRecordsInOrderOnceFree) {
   Form1Harness h;
   TempDir data("journal");
   HeldJournal file;
+  bool counting_while_open = false;
+  h.dialogs.while_open = [&] { counting_while_open = h.Timer1().Active(); };
   LoadWithHeldJournal(h, data.path(), file);
-  LogNow(h, {"50", "60", "70"});
+  h.tool.output = " :50\n";
+  h.TickAndRead(5);
+  EXPECT_TRUE(counting_while_open);  // the box never holds up the next sample
+  LogNow(h, {"60", "70"});
   // Never a wait on the window's thread: each sample tries once and goes on.
   EXPECT_EQ(file.appends, std::vector<WhileHeld>(3, WhileHeld::kGiveUp));
   ASSERT_EQ(h.dialogs.warnings.size(), 1u);  // told once, not per sample
