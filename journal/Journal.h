@@ -80,7 +80,7 @@ class Journal {
     std::string rows;  // joined by line ends, without one after the last
     std::size_t count;
   };
-  void Keep(const std::filesystem::path& file, const std::string& row);
+  void Keep(std::filesystem::path file, std::string row);
   void DropOldest();    // the oldest record, to make room
   void ForgetOldest();  // the oldest file's records, written or failed
   // Writes the waiting records in order; returns the held file they stopped at.

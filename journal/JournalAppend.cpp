@@ -1,5 +1,6 @@
 // Appending to the journal without ever waiting for a file another program holds.
 #include <system_error>
+#include <utility>
 
 #include "journal/Journal.h"
 
@@ -30,8 +31,9 @@ Journal::Journal(std::filesystem::path folder, RowsAppender append, std::size_t 
 
 AppendOutcome Journal::Append(const JournalRecord& record) {
   // The row begins with the local date: its year and month name the file.
-  const std::string row = FormatRecord(record);
-  Keep(folder_ / (row.substr(0, 7) + ".csv"), row);
+  std::string row = FormatRecord(record);
+  std::filesystem::path file = folder_ / (row.substr(0, 7) + ".csv");
+  Keep(std::move(file), std::move(row));
   // The window's thread calls this with every sample: a held file is tried again
   // with the next one rather than waited for.
   AppendOutcome outcome;
@@ -57,7 +59,7 @@ std::size_t Journal::FinishWriting() {
   return lost;
 }
 
-void Journal::Keep(const std::filesystem::path& file, const std::string& row) {
+void Journal::Keep(std::filesystem::path file, std::string row) {
   ++waiting_count_;
   if (!waiting_.empty() && waiting_.back().file == file) {
     waiting_.back().rows.append(kLineEnd).append(row);
@@ -67,7 +69,7 @@ void Journal::Keep(const std::filesystem::path& file, const std::string& row) {
   int year = 0;
   int month = 0;
   ParseMonthFileName(file.filename().string(), year, month);
-  waiting_.push_back({MonthNumber(year, month), file, row, 1});
+  waiting_.push_back({MonthNumber(year, month), std::move(file), std::move(row), 1});
 }
 
 void Journal::ForgetOldest() {
