@@ -15,8 +15,6 @@
 namespace quorvane::journal {
 namespace {
 
-int MonthNumber(int year, int month) { return year * 12 + (month - 1); }
-
 struct MonthFile {
   int number;
   std::filesystem::path path;
@@ -35,16 +33,6 @@ std::vector<MonthFile> MonthFiles(const std::filesystem::path& folder) {
   std::sort(files.begin(), files.end(),
             [](const MonthFile& a, const MonthFile& b) { return a.number < b.number; });
   return files;
-}
-
-void CreateOwnerOnlyFolder(const std::filesystem::path& folder) {
-  std::error_code error;
-  if (std::filesystem::is_directory(folder, error)) return;
-  const std::filesystem::path parent = folder.parent_path();
-  if (!parent.empty() && parent != folder) CreateOwnerOnlyFolder(parent);
-  if (!std::filesystem::create_directory(folder, error) && error) throw AppError(error.message());
-  std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::replace, error);
 }
 
 }  // namespace
@@ -77,22 +65,6 @@ std::filesystem::path Journal::MonthFile(int year, int month) const {
   return folder_ / name;
 }
 
-void Journal::Append(const JournalRecord& record) {
-  // The row begins with the local date: its year and month name the file.
-  const std::string row = FormatRecord(record);
-  const std::filesystem::path file = folder_ / (row.substr(0, 7) + ".csv");
-  try {
-    AppendRecord(file, HeaderRow(), row);
-  } catch (const AppError&) {
-    // The folder is made when it is missing, then tried once more; what fails
-    // then is the reason to tell.
-    std::error_code error;
-    if (std::filesystem::is_directory(folder_, error)) throw;
-    CreateOwnerOnlyFolder(folder_);
-    AppendRecord(file, HeaderRow(), row);
-  }
-}
-
 std::vector<std::filesystem::path> MonthFilesInOrder(const std::filesystem::path& folder) {
   std::vector<std::filesystem::path> paths;
   for (auto& file : MonthFiles(folder)) paths.push_back(std::move(file.path));
@@ -103,9 +75,17 @@ void Journal::DeleteOldMonths(int year, int month, int months_kept) {
   const int oldest_kept = MonthNumber(year, month) - months_kept;
   for (const auto& file : MonthFiles(folder_))
     if (file.number < oldest_kept) DeleteFileQuietly(file.path);
+  // Written later, they would bring a deleted month back.
+  std::erase_if(waiting_, [&](const WaitingRows& rows) {
+    if (rows.month_number >= oldest_kept) return false;
+    waiting_count_ -= rows.count;
+    return true;
+  });
 }
 
 bool Journal::Clear() {
+  waiting_.clear();
+  waiting_count_ = 0;
   for (const auto& file : MonthFiles(folder_)) DeleteFileQuietly(file.path);
   return MonthFiles(folder_).empty();
 }

@@ -3,7 +3,21 @@
 #include <filesystem>
 #include <string_view>
 
+#include "platform/AppError.h"
+
 namespace quorvane {
+
+// An append refused because another program holds the file open without sharing
+// it (a spreadsheet showing it, say): a refusal that passes once it lets go.
+class FileHeldError : public AppError {
+ public:
+  using AppError::AppError;
+};
+
+// What an append does while another program holds its file: waits about a second
+// for it, or gives up at once with FileHeldError, for a caller that must not wait
+// and keeps what it could not write for later.
+enum class WhileHeld { kWait, kGiveUp };
 
 // The end of a line in the system's text files: LF on Linux, CR LF on Windows.
 extern const std::string_view kLineEnd;
@@ -16,9 +30,10 @@ void AppendLine(const std::filesystem::path& file, std::string_view line);
 
 // The same for a record of a UTF-8 file, written as the bytes given (never
 // converted to a code page); a new or empty file gets `header` and a line end
-// first, in the same write, so a file never lacks its header.
+// first, in the same write, so a file never lacks its header. `record` may be
+// several rows joined by line ends: they go out in that one write too.
 void AppendRecord(const std::filesystem::path& file, std::string_view header,
-                  std::string_view record);
+                  std::string_view record, WhileHeld while_held = WhileHeld::kWait);
 
 // Replaces the whole content of the file with `bytes`. A symbolic link or any other
 // file standing at that path is replaced, never written through. Throws AppError.

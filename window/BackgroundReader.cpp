@@ -43,6 +43,13 @@ bool BackgroundReader::Stop(std::chrono::milliseconds grace) {
   return true;
 }
 
+std::optional<BackgroundReader::Result> BackgroundReader::TakeUndelivered() {
+  std::optional<Result> finished;
+  std::lock_guard lock(shared_->mutex);
+  finished.swap(shared_->undelivered);
+  return finished;
+}
+
 void BackgroundReader::RequestStop() {
   {
     std::lock_guard lock(shared_->mutex);
@@ -62,26 +69,33 @@ void BackgroundReader::Run(const std::shared_ptr<Shared>& shared, StatusSampler&
     const Request request = std::move(*shared->request);
     shared->request.reset();
     lock.unlock();
-    bool read = true;
-    SignalReading reading;
-    LoggedLine logged;
+    Result result{true, {}, {}};
     try {
-      reading = sampler.Read(request.method);
+      result.reading = sampler.Read(request.method);
     } catch (const std::exception& error) {
-      read = false;
-      reading = {error.what()};
+      result.read = false;
+      result.reading = {error.what()};
     }
-    if (read) logged = sampler.Log(reading.value_text, request.log_file);
+    if (result.read) result.logged = sampler.Log(result.reading.value_text, request.log_file);
     lock.lock();
+    // Kept here until it is handed back: a loop that quits before running the
+    // task, or a reader stopped meanwhile, leaves it for TakeUndelivered.
+    shared->undelivered = std::move(result);
     // A reader that was stopped meanwhile may have let its loop go.
     if (shared->stopping) break;
     lock.unlock();
-    loop.Post([reader, read, reading, logged] {
+    loop.Post([reader, shared] {
       const auto alive = reader.lock();
       if (!alive) return;
+      std::optional<Result> finished;
+      {
+        std::lock_guard taking(shared->mutex);
+        finished.swap(shared->undelivered);
+      }
+      if (!finished) return;  // taken at closing
       BackgroundReader& self = **alive;
       self.busy_ = false;
-      self.done_(read, reading, logged);
+      self.done_(finished->read, finished->reading, finished->logged);
     });
     lock.lock();
   }

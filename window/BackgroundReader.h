@@ -25,6 +25,12 @@ class BackgroundReader {
   // failure, and for a reading its logged line.
   using Done =
       std::function<void(bool read, const SignalReading& reading, const LoggedLine& logged)>;
+  // What `done` receives.
+  struct Result {
+    bool read = false;
+    SignalReading reading;
+    LoggedLine logged;
+  };
 
   BackgroundReader(StatusSampler& sampler, MessageLoop& loop, Done done);
   // Stops a reading under way (its tool is ended) and waits for the thread.
@@ -39,6 +45,9 @@ class BackgroundReader {
   // does not return (a hung WMI provider, say): its thread is then abandoned and
   // never reports, and the program must end without tearing down the sampler.
   bool Stop(std::chrono::milliseconds grace);
+  // After Stop: the reading that ended as it stopped, never handed to `done`
+  // (its line may be in the log already); none when every result was handed back.
+  std::optional<Result> TakeUndelivered();
 
  private:
   // What the thread shares with its owner; the thread holds it too, so an
@@ -51,6 +60,7 @@ class BackgroundReader {
     std::mutex mutex;
     std::condition_variable wake;
     std::optional<Request> request;
+    std::optional<Result> undelivered;  // finished, until `done` or TakeUndelivered has it
     bool stopping = false;
     bool ended = false;
   };

@@ -271,6 +271,7 @@ void Form1::FinishSample(bool read, const SignalReading& reading, const LoggedLi
   TrappedHandler trap(dialogs_, handler);
   const int line = automatic ? 128 : 106;
   std::optional<ErrorReport> failure;
+  holding_journal_warnings_ = true;  // until the timer runs again
   if (read) {
     // The line is in the log already, appended on the reading's thread.
     failure = trap.Attempt(line, [&] {
@@ -300,6 +301,7 @@ void Form1::FinishSample(bool read, const SignalReading& reading, const LoggedLi
     ShowCountdown();
   }
   StartNextSample();
+  ShowHeldJournalWarnings();
   // Last, so that logging goes on while a box is open.
   trap.Report(failure);
   if (read && reading.location_refused && !location_refusal_told_) {

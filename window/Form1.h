@@ -129,6 +129,8 @@ class Form1 {
 
   // The journal's folder; none is kept unless it is set. Before Form_Load.
   void set_journal_folder(std::filesystem::path folder) { journal_folder_ = std::move(folder); }
+  // How the journal's rows reach its files, for a test; the system's append unless set.
+  void set_journal_appender(journal::RowsAppender append) { journal_append_ = std::move(append); }
   // The system's network probes; without them none are offered. Before Form_Load.
   void set_network_probe(std::shared_ptr<NetworkProbe> probe) { network_probe_ = std::move(probe); }
   // Where notifications show; without one, or without its server, they show as the
@@ -187,11 +189,19 @@ class Form1 {
   void OpenJournal();
   void JournalSample(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
                      SignalMethod method, ProbeTicket ticket, const LinkContext& link);
+  // JournalSample's first half: the record waits for its probes, not written yet.
+  void KeepJournalRecord(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
+                         SignalMethod method, ProbeTicket ticket, const LinkContext& link);
   // Writes the records whose probes are in, in the order of their samples.
   void FlushJournal(bool publish_metrics = true);
   // On the way out: the records still waiting for a round go with it skipped.
   void WriteWaitingRecords();
   void WriteJournal(const journal::JournalRecord& record, int year, int month);
+  void TellJournalWaits(const journal::AppendOutcome& outcome);
+  // A journal's warning while a sample finishes waits until the timer runs again,
+  // so that its box never holds up the next sample.
+  void WarnAboutJournal(const std::string& text);
+  void ShowHeldJournalWarnings();
   void ClearJournal();
 
   // Form1Probes.cpp
@@ -268,7 +278,12 @@ class Form1 {
   std::unique_ptr<journal::Journal> journal_;
   int journal_months_ = journal::kDefaultMonthsKept;
   int journal_month_ = 0;  // year * 12 + month - 1 of the last record
+  journal::RowsAppender journal_append_;
   bool journal_refusal_told_ = false;
+  bool journal_held_told_ = false;
+  bool journal_dropped_told_ = false;
+  bool holding_journal_warnings_ = false;
+  std::vector<std::string> held_journal_warnings_;
   // Records waiting for their probes, in the order of their samples.
   struct PendingRecord {
     journal::JournalRecord record;

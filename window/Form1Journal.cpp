@@ -1,4 +1,6 @@
 // The journal: one record per sample, in the user's data folder, beside the log.
+#include <utility>
+
 #include "journal/Journal.h"
 
 #include "platform/AppError.h"
@@ -10,7 +12,7 @@ namespace quorvane {
 
 void Form1::OpenJournal() {
   if (journal_folder_.empty()) return;
-  journal_ = std::make_unique<journal::Journal>(journal_folder_);
+  journal_ = std::make_unique<journal::Journal>(journal_folder_, journal_append_);
   const std::string stored = GetSetting(services_.settings, setting::kJournalMonths);
   if (const auto months = journal::MonthsKeptFromText(stored)) {
     journal_months_ = *months;
@@ -27,6 +29,13 @@ void Form1::OpenJournal() {
 void Form1::JournalSample(const LocalDateTime& when, std::int64_t utc,
                           const std::string& value_text, SignalMethod method, ProbeTicket ticket,
                           const LinkContext& link) {
+  KeepJournalRecord(when, utc, value_text, method, ticket, link);
+  FlushJournal();
+}
+
+void Form1::KeepJournalRecord(const LocalDateTime& when, std::int64_t utc,
+                              const std::string& value_text, SignalMethod method,
+                              ProbeTicket ticket, const LinkContext& link) {
   journal::JournalRecord record;
   record.offset = journal::OffsetOf(report::WallSeconds(when), utc);
   record.utc = report::WallSeconds(when) - record.offset;
@@ -35,7 +44,6 @@ void Form1::JournalSample(const LocalDateTime& when, std::int64_t utc,
   record.connected = value_text.find("(no connection)") == std::string::npos;
   record.link = link;
   pending_records_.push_back({std::move(record), ticket, when});
-  FlushJournal();
 }
 
 void Form1::FlushJournal(bool publish_metrics) {
@@ -63,8 +71,11 @@ void Form1::WriteWaitingRecords() {
     if (round && rounds_done_.count(pending.ticket.round) == 0)
       pending.ticket = {ProbeTicket::Kind::kSkipped, 0};
   }
-  journal_refusal_told_ = true;  // no box while the program ends
+  journal_refusal_told_ = journal_held_told_ = journal_dropped_told_ = true;  // no box now
   FlushJournal(false);
+  // Records still waiting for a file another program holds get their last chance;
+  // what it keeps holding after that is lost.
+  if (journal_) journal_->FinishWriting();
 }
 
 void Form1::WriteJournal(const journal::JournalRecord& record, int year, int month) {
@@ -76,16 +87,46 @@ void Form1::WriteJournal(const journal::JournalRecord& record, int year, int mon
     journal_->DeleteOldMonths(year, month, journal_months_);
   }
   try {
-    journal_->Append(record);
+    TellJournalWaits(journal_->Append(record));
   } catch (const AppError& error) {
     // Once per run: the log and the list carry on, and the journal is tried again
     // with every sample.
     if (journal_refusal_told_) return;
     journal_refusal_told_ = true;
-    dialogs_.Warn("Quorvane cannot write its journal into the folder " +
-                  report::PathText(journal_folder_) + ": " + error.what() +
-                  ". Samples are still logged as usual.");
+    WarnAboutJournal("Quorvane cannot write its journal into the folder " +
+                     report::PathText(journal_folder_) + ": " + error.what() +
+                     ". Samples are still logged as usual.");
   }
+}
+
+void Form1::TellJournalWaits(const journal::AppendOutcome& outcome) {
+  // Once per run each: the records are kept and go out once the file is free.
+  if (!outcome.held_file.empty() && !journal_held_told_) {
+    journal_held_told_ = true;
+    WarnAboutJournal("Another program holds the journal's file " +
+                     report::PathText(outcome.held_file) +
+                     " open, so Quorvane cannot write to it now. Its records are kept and written "
+                     "as soon as the file is free. Samples are still logged as usual.");
+  }
+  if (outcome.dropped && !journal_dropped_told_) {
+    journal_dropped_told_ = true;
+    WarnAboutJournal(
+        "The journal's file has been held by another program for so long that Quorvane "
+        "now lets go of its oldest records waiting for it, one for each new sample, "
+        "until the file is free. Samples are still logged as usual.");
+  }
+}
+
+void Form1::WarnAboutJournal(const std::string& text) {
+  if (holding_journal_warnings_)
+    held_journal_warnings_.push_back(text);
+  else
+    dialogs_.Warn(text);
+}
+
+void Form1::ShowHeldJournalWarnings() {
+  holding_journal_warnings_ = false;
+  for (const std::string& text : std::exchange(held_journal_warnings_, {})) dialogs_.Warn(text);
 }
 
 void Form1::ClearJournal() {

@@ -107,6 +107,12 @@ bool Form1::EndReadings() {
   // waiting for a system that may never answer.
   constexpr std::chrono::milliseconds kGrace{500};
   const bool ended = reader_.Stop(kGrace);
+  // A reading that ended as the window closed has its line in the log: its
+  // record goes into the journal too.
+  if (const auto result = reader_.TakeUndelivered(); result && result->read)
+    KeepJournalRecord(result->logged.entry.when, services_.clock.UnixSeconds(),
+                      result->reading.value_text, method_running_, sample_probes_,
+                      result->reading.link);
   WriteWaitingRecords();  // a program that must end at once skips the destructor
   return ended;
 }

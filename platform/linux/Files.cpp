@@ -131,7 +131,8 @@ void AppendLine(const std::filesystem::path& file, std::string_view line) {
 }
 
 void AppendRecord(const std::filesystem::path& file, std::string_view header,
-                  std::string_view record) {
+                  std::string_view record, WhileHeld /*while_held*/) {
+  // Linux has no sharing modes: another program's open file never refuses the append.
   Append(file, header, record);
 }
 

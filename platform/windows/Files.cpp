@@ -157,6 +157,12 @@ DWORD TryToAppend(const std::filesystem::path& file, std::string_view header, st
   return error;
 }
 
+// Another program holds the file: it opened it without sharing it (a sharing
+// violation) or locked a range of it, which refuses writes rather than openings.
+bool IsHeld(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
 }  // namespace
 
 unsigned long RetryWhileHeld(const std::function<unsigned long()>& attempt) {
@@ -164,8 +170,7 @@ unsigned long RetryWhileHeld(const std::function<unsigned long()>& attempt) {
   constexpr DWORD kPauseMs = 50;
   for (int made = 1;; ++made) {
     const DWORD error = attempt();
-    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-    if (!held || made == kAttempts) return error;
+    if (!IsHeld(error) || made == kAttempts) return error;
     Sleep(kPauseMs);
   }
 }
@@ -178,9 +183,12 @@ void AppendLine(const std::filesystem::path& file, std::string_view line) {
 }
 
 void AppendRecord(const std::filesystem::path& file, std::string_view header,
-                  std::string_view record) {
-  const DWORD error = RetryWhileHeld([&] { return TryToAppend(file, header, record, true); });
-  if (error != ERROR_SUCCESS) ThrowFor(error);
+                  std::string_view record, WhileHeld while_held) {
+  const auto attempt = [&] { return TryToAppend(file, header, record, true); };
+  const DWORD error = while_held == WhileHeld::kWait ? RetryWhileHeld(attempt) : attempt();
+  if (error == ERROR_SUCCESS) return;
+  if (while_held == WhileHeld::kGiveUp && IsHeld(error)) throw FileHeldError(DescriptionOf(error));
+  ThrowFor(error);
 }
 
 void ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {

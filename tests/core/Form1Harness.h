@@ -68,6 +68,7 @@ struct Form1Harness {
   int drawn = 50;  // what the one-in-a-hundred draw gives
   std::optional<std::filesystem::path> metrics_folder_option;  // as --metrics-folder gives it
   std::filesystem::path journal_folder;                        // none: no journal
+  journal::RowsAppender journal_appender;                      // none: the system's
   std::shared_ptr<NetworkProbe> network_probe;                 // none: no probes offered
   std::vector<int> seeds;
   StatusSampler sampler{{clock, tool,
@@ -88,6 +89,7 @@ struct Form1Harness {
         Form1Views{window, tray, dialogs, desktop, loop}, history);
     if (metrics_folder_option) form->set_metrics_folder_option(*metrics_folder_option);
     form->set_journal_folder(journal_folder);
+    if (journal_appender) form->set_journal_appender(journal_appender);
     form->set_network_probe(network_probe);
     form->Form_Load();
     return *form;

@@ -78,6 +78,116 @@ TEST(Form1Journal, ClearRemovesItsFilesAndOldMonthsGoAtStart) {
   EXPECT_TRUE(h.dialogs.warnings.empty());
 }
 
+// The journal's month file held by another program (a spreadsheet showing it):
+// every append is seen, and one that would wait for it says so.
+struct HeldJournal {
+  bool held = true;
+  bool held_while_waiting = true;
+  std::vector<WhileHeld> appends;
+  journal::RowsAppender Appender() {
+    return [this](const std::filesystem::path& file, std::string_view header, std::string_view rows,
+                  WhileHeld while_held) {
+      appends.push_back(while_held);
+      if (while_held == WhileHeld::kGiveUp ? held : held_while_waiting)
+        throw FileHeldError("Permission denied");
+      AppendRecord(file, header, rows);
+    };
+  }
+};
+
+std::vector<std::string> Values(const std::filesystem::path& folder) {
+  std::vector<std::string> values;
+  for (const auto& record : Records(folder)) values.push_back(record.value);
+  return values;
+}
+
+// Samples taken by hand, one after the other, each with the signal given.
+void LogNow(Form1Harness& h, std::initializer_list<const char*> signals) {
+  for (const char* signal : signals) {
+    h.tool.output = std::string(" :") + signal + "\n";
+    h.form->PushButton6_Click();
+    h.WaitForReading();
+  }
+}
+
+// Loads the window with its journal in `folder`, written through `file`.
+void LoadWithHeldJournal(Form1Harness& h, const std::filesystem::path& folder, HeldJournal& file) {
+  h.journal_folder = folder;
+  h.journal_appender = file.Appender();
+  h.Load();
+}
+
+TEST(Form1Journal, AHeldFileIsNeverWaitedForAndGetsItsRecordsInOrderOnceFree) {
+  Form1Harness h;
+  TempDir data("journal");
+  HeldJournal file;
+  bool counting_while_open = false;
+  h.dialogs.while_open = [&] { counting_while_open = h.Timer1().Active(); };
+  LoadWithHeldJournal(h, data.path(), file);
+  h.tool.output = " :50\n";
+  h.TickAndRead(5);
+  EXPECT_TRUE(counting_while_open);  // the box never holds up the next sample
+  LogNow(h, {"60", "70"});
+  // Never a wait on the window's thread: each sample tries once and goes on.
+  EXPECT_EQ(file.appends, std::vector<WhileHeld>(3, WhileHeld::kGiveUp));
+  ASSERT_EQ(h.dialogs.warnings.size(), 1u);  // told once, not per sample
+  EXPECT_EQ(h.dialogs.warnings[0].rfind("Another program holds the journal's file " +
+                                            (data / "2026-12.csv").string() + " open",
+                                        0),
+            0u)
+      << h.dialogs.warnings[0];
+  EXPECT_EQ(h.LogLines(), 3);
+
+  file.held = false;
+  LogNow(h, {"80"});
+  EXPECT_EQ(Values(data.path()), (std::vector<std::string>{"50%", "60%", "70%", "80%"}));
+  EXPECT_EQ(file.appends.size(), 4u);  // the waiting three went out with the fourth
+}
+
+TEST(Form1Journal, ClearDropsTheRecordsWaitingForAHeldFile) {
+  Form1Harness h;
+  TempDir data("journal");
+  HeldJournal file;
+  LoadWithHeldJournal(h, data.path(), file);
+  LogNow(h, {"50", "60"});
+  h.form->PushButton12_Click();
+  file.held = false;
+  LogNow(h, {"70"});
+  EXPECT_EQ(Values(data.path()), std::vector<std::string>{"70%"});
+}
+
+TEST(Form1Journal, ClosingGivesAHeldFileALastShortWait) {
+  for (const bool let_go : {true, false}) {
+    Form1Harness h;
+    TempDir data("journal");
+    HeldJournal file;
+    file.held_while_waiting = !let_go;
+    LoadWithHeldJournal(h, data.path(), file);
+    LogNow(h, {"50", "60"});
+    h.form.reset();
+    EXPECT_EQ(file.appends.back(), WhileHeld::kWait);
+    EXPECT_EQ(Values(data.path()).size(), let_go ? 2u : 0u);
+    EXPECT_EQ(h.dialogs.warnings.size(), 1u);  // no box while the program ends
+  }
+}
+
+// The reading's line went into the log on its thread, but the window closed before
+// the result came back: the record follows the line all the same.
+TEST(Form1Journal, AReadingThatEndsAsTheWindowClosesStillGetsItsRecord) {
+  Form1Harness h;
+  TempDir data("journal");
+  h.journal_folder = data.path();
+  h.Load();
+  h.form->PushButton6_Click();
+  for (int wait = 0; wait < 500 && h.LogLines() == 0; ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_EQ(h.LogLines(), 1);
+  h.form->Form_QueryUnload();
+  EXPECT_TRUE(h.form->EndReadings());
+  h.form.reset();
+  EXPECT_EQ(Values(data.path()), std::vector<std::string>{"70%"});
+}
+
 TEST(Form1Journal, AnInvalidMonthsSettingIsToldNamingItsKey) {
   Form1Harness h;
   TempDir data("journal");

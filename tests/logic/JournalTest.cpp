@@ -344,6 +344,71 @@ TEST(Journal, OldMonthsDeletedAndClearTakesEveryMonth) {
     EXPECT_FALSE(MonthsKeptFromText(bad)) << bad;
 }
 
+// Month files another program holds, as the system's append tells them when it
+// is not to wait; each write that gets through goes to the real file.
+struct HeldFiles {
+  bool held = true;
+  std::vector<std::string> writes;  // the rows of each write, as one text
+  RowsAppender Appender() {
+    return [this](const std::filesystem::path& file, std::string_view header, std::string_view rows,
+                  WhileHeld while_held) {
+      if (held) throw FileHeldError("Permission denied");
+      writes.emplace_back(rows);
+      AppendRecord(file, header, rows, while_held);
+    };
+  }
+};
+
+JournalRecord RecordAt(std::int64_t utc, const char* value) {
+  JournalRecord record;
+  record.utc = utc;
+  record.offset = 3600;
+  record.value = value;
+  return record;
+}
+
+std::vector<std::string> ValuesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> values;
+  ReadJournal(folder, [&](const JournalRecord& record) { values.push_back(record.value); });
+  return values;
+}
+
+TEST(Journal, RecordsWaitingForAHeldFileAreBoundedOldestFirst) {
+  TempDir temp;
+  HeldFiles files;
+  Journal journal(temp.path(), files.Appender(), 2);
+  const std::int64_t december = 1796652191;
+  EXPECT_EQ(journal.Append(RecordAt(december, "1")).held_file, journal.MonthFile(2026, 12));
+  EXPECT_FALSE(journal.Append(RecordAt(december + 1, "2")).dropped);
+  EXPECT_TRUE(journal.Append(RecordAt(december + 2, "3")).dropped);
+  EXPECT_EQ(journal.waiting(), 2u);
+  EXPECT_EQ(journal.dropped(), 1u);
+
+  files.held = false;
+  const AppendOutcome outcome = journal.Append(RecordAt(december + 3, "4"));
+  EXPECT_TRUE(outcome.held_file.empty());
+  EXPECT_EQ(journal.waiting(), 0u);
+  EXPECT_EQ(files.writes.size(), 1u);  // the waiting records went out with the new one
+  EXPECT_EQ(ValuesIn(temp.path()), (std::vector<std::string>{"2", "3", "4"}));
+}
+
+TEST(Journal, WaitingRecordsFollowTheirMonthsDeletionAndClear) {
+  TempDir temp;
+  HeldFiles files;
+  Journal journal(temp.path(), files.Appender());
+  const std::int64_t november = 1796652191 - 31 * 86400;
+  journal.Append(RecordAt(november, "november"));
+  journal.Append(RecordAt(november + 31 * 86400, "december"));
+  // A month deleted takes its waiting records along, or they would bring it back.
+  journal.DeleteOldMonths(2026, 12, 0);
+  EXPECT_EQ(journal.waiting(), 1u);
+  EXPECT_TRUE(journal.Clear());
+  EXPECT_EQ(journal.waiting(), 0u);
+  files.held = false;
+  EXPECT_EQ(journal.FinishWriting(), 0u);
+  EXPECT_TRUE(ValuesIn(temp.path()).empty());
+}
+
 TEST(RttGrid, PerColumnTheMedianTheHighestAndTheLost) {
   RttGrid grid;
   grid.SetSpan(0, 479);  // a second per column

@@ -68,6 +68,20 @@ TEST(WindowsFiles, WaitsBrieflyForALogHeldByAnotherProgram) {
   EXPECT_EQ(ReadFile(log), "first\r\n");
 }
 
+// A caller that must not wait (the window's thread writing the journal) is told
+// at once that the file is held, and nothing of the rows goes in.
+TEST(WindowsFiles, AnAppendThatMayNotWaitTellsAHeldFileAtOnce) {
+  TempDir dir;
+  const auto file = dir / "2026-12.csv";
+  AppendRecord(file, "time", "first");
+  HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(AppendRecord(file, "time", "second", WhileHeld::kGiveUp), FileHeldError);
+  CloseHandle(held);
+  AppendRecord(file, "time", "second\r\nthird", WhileHeld::kGiveUp);
+  EXPECT_EQ(ReadFile(file), "time\r\nfirst\r\nsecond\r\nthird\r\n");
+}
+
 // A program that locks the log, rather than opening it without sharing, refuses
 // the write instead of the opening: that too is waited out. Wine does not refuse
 // writes to a locked range, so the answers are the seam's.
