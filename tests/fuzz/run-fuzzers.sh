@@ -19,15 +19,24 @@ declare -A seeds=(
 for target in Netsh Nmcli Settings Nl80211; do
   [ -x "$build/tests/fuzz/fuzz_$target" ] || { echo "no fuzz_$target in $build: build the sanitize preset"; exit 1; }
 done
+# All at once: each fuzzer is a single process, and the machine's cores share them.
+declare -A pids
 for target in Netsh Nmcli Settings Nl80211; do
-  mkdir -p "$corpus/$target"
+  mkdir -p "$corpus/$target" "$corpus/$target-crashes"
   cp "${seeds[$target]}"/* "$corpus/$target/"
   "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="$corpus/" "$corpus/$target" >"$corpus/$target.log" 2>&1 || {
+    -artifact_prefix="$corpus/$target-crashes/" "$corpus/$target" >"$corpus/$target.log" 2>&1 &
+  pids[$target]=$!
+done
+status=0
+for target in Netsh Nmcli Settings Nl80211; do
+  if ! wait "${pids[$target]}"; then
     echo "fuzz_$target found a failure:"
     tail -n 40 "$corpus/$target.log"
-    exit 1
-  }
+    status=1
+    continue
+  fi
   runs=$(awk '/stat::number_of_executed_units/{print $2}' "$corpus/$target.log")
   echo "fuzz_$target: $runs inputs in $seconds s, no failure"
 done
+exit $status
