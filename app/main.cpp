@@ -6,18 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "app/Assembly.h"
 #include "app/CommandLine.h"
 #include "app/DisplayPlatform.h"
 #include "app/FirstPaintReporter.h"
 #include "app/ReportCommand.h"
 #include "app/SingleInstance.h"
 #include "platform/JournalFolder.h"
-#include "platform/PlatformServices.h"
 #include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
 #include "report/Report.h"
 #include "sampling/HistoryLog.h"
-#include "sampling/StatusSampler.h"
 #include "ui/qt/DBusNotifications.h"
 #include "ui/qt/Form1Window.h"
 #include "ui/qt/MessageBoxDialogs.h"
@@ -71,28 +70,16 @@ int main(int argc, char* argv[]) {
   if (platform == "offscreen")
     std::cout << "No display found: Quorvane runs without a window and keeps logging." << std::endl;
 
-  const std::filesystem::path program = QApplication::applicationFilePath().toStdString();
-  auto services = quorvane::CreatePlatformServices(program);
-  const auto temp_folder = quorvane::TempFolder();
-  quorvane::StatusSampler sampler({*services.clock, *services.tool_runner,
-                                   quorvane::SystemWirelessTool(), *services.signal_source,
-                                   *services.connectivity, temp_folder, nullptr,
-                                   services.link_source.get()});
-  quorvane::HistoryStore history(*services.clock);
-  quorvane::Form1Window window(history);
+  quorvane::Assembly assembly(QApplication::applicationFilePath().toStdString(), metrics_folder);
+  quorvane::Form1Window window(assembly.history());
   quorvane::QtTrayIcon tray;
   quorvane::DBusNotifications notifications;
   quorvane::MessageBoxDialogs dialogs;
   dialogs.set_parent(&window);
   quorvane::QtDesktop desktop;
   quorvane::QtMessageLoop loop;
-  quorvane::Form1 form({sampler, *services.settings, *services.startup_entry, *services.clock,
-                        temp_folder, program.parent_path()},
-                       {window, tray, dialogs, desktop, loop}, history);
-  if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
-  form.set_journal_folder(quorvane::JournalFolder());
-  form.set_network_probe(services.network_probe);
-  form.set_notification_view(&notifications);
+  quorvane::Form1& form =
+      assembly.BuildForm({window, tray, dialogs, desktop, loop}, &notifications);
   window.Attach(form);
   tray.Attach(form);
   notifications.Attach(form);

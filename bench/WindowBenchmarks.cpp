@@ -163,15 +163,17 @@ struct SlowToolWindow {
   std::unique_ptr<Form1> form;
 
   explicit SlowToolWindow(int tool_seconds = 3,
-                          const std::function<void(SlowToolWindow&)>& before_load = {}) {
+                          const std::function<void(SlowToolWindow&)>& before_load = {},
+                          std::shared_ptr<NetworkProbe> network_probe = nullptr) {
     WriteFile(bin / "nmcli",
               "#!/bin/sh\nsleep " + std::to_string(tool_seconds) + "\necho '*:64'\n");
     ::chmod((bin / "nmcli").c_str(), 0755);
     ::setenv("PATH", (bin.path().string() + ":" + std::getenv("PATH")).c_str(), 1);
     settings.values["StartStopState"] = "Off";
-    form = std::make_unique<Form1>(
-        Form1Services{sampler, settings, startup_entry, clock, temp.path(), temp.path()},
-        Form1Views{window, tray, dialogs, desktop, loop}, history);
+    Form1Services services{sampler, settings, startup_entry, clock, temp.path(), temp.path()};
+    services.recording.network_probe = std::move(network_probe);
+    form = std::make_unique<Form1>(std::move(services),
+                                   Form1Views{window, tray, dialogs, desktop, loop}, history);
     window.Attach(*form);
     tray.Attach(*form);
     if (before_load) before_load(*this);
@@ -240,12 +242,14 @@ std::shared_ptr<testing::FakeNetworkProbe> TimingOutProbe() {
 
 void SamplesWhileProbesTimeOut(benchmark::State& state) {
   const auto probe = TimingOutProbe();
-  SlowToolWindow window(0, [&](SlowToolWindow& w) {
-    w.settings.values["StartStopState"] = "On";
-    w.settings.values["OftenIndex"] = "1";
-    w.settings.values["Network Probes"] = "On";
-    w.form->set_network_probe(probe);
-  });
+  SlowToolWindow window(
+      0,
+      [&](SlowToolWindow& w) {
+        w.settings.values["StartStopState"] = "On";
+        w.settings.values["OftenIndex"] = "1";
+        w.settings.values["Network Probes"] = "On";
+      },
+      probe);
   for (auto _ : state) {
     state.counters["longest_stall_ms"] = LongestStallMs([&] {
       QElapsedTimer waited;

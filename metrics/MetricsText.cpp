@@ -14,16 +14,6 @@ const std::string_view kProgramVersion = QUORVANE_VERSION;
 
 namespace {
 
-// What one value text says, in the metrics' terms; what it does not say stays empty.
-struct Signal {
-  std::optional<std::string> ratio;
-  std::optional<int> level;
-  std::optional<int> connected;
-  std::optional<int> method;
-};
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Written out from the whole percentage, so no locale or floating-point rounding
 // can change the bytes: 7 gives "0.07", 70 gives "0.7".
 std::string RatioText(int percent) {
@@ -41,19 +31,6 @@ std::string SecondsText(double milliseconds) {
   char text[40];
   std::snprintf(text, sizeof text, "%lld.%06lld", micro / 1000000, micro % 1000000);
   return text;
-}
-
-Signal SignalOf(std::string_view text) {
-  if (text == kNoConnectionPercent) return {"0", {}, 0, 1};
-  if (text == kNoConnectionLevel) return {{}, 0, 0, 2};
-  if (text == "100%") return {"1", {}, 1, 1};
-  if (text.size() == 3 && text[2] == '%' && IsDigit(text[1]) &&
-      (text[0] == ' ' || IsDigit(text[0]))) {
-    const int tens = text[0] == ' ' ? 0 : text[0] - '0';
-    return {RatioText(tens * 10 + (text[1] - '0')), {}, 1, 1};
-  }
-  if (text.size() == 1 && text[0] >= '0' && text[0] <= '5') return {{}, text[0] - '0', 1, 2};
-  return {};
 }
 
 void AddMetric(std::string& out, std::string_view name, std::string_view type,
@@ -129,19 +106,20 @@ void AddLinkMetrics(std::string& out, const LinkContext& link) {
 }  // namespace
 
 std::string FormatMetrics(const MetricsSample& sample, std::string_view version) {
-  const Signal signal = SignalOf(sample.value_text);
+  const SignalSample& signal = sample.signal;
+  const bool percent = signal.method == SignalMethod::kWirelessTool;
   std::string out;
-  if (signal.ratio)
+  if (signal.value && percent)
     AddMetric(out, "quorvane_wifi_signal_ratio", "gauge",
               "WiFi signal strength read by Method #1, the wireless tool's percentage as 0 to 1.",
-              *signal.ratio);
-  if (signal.level)
+              RatioText(*signal.value));
+  if (signal.value && !percent)
     AddMetric(out, "quorvane_wifi_signal_level", "gauge",
-              "WiFi signal level read by Method #2, 0 to 5.", std::to_string(*signal.level));
-  if (signal.connected)
+              "WiFi signal level read by Method #2, 0 to 5.", std::to_string(*signal.value));
+  if (signal.value)
     AddMetric(out, "quorvane_wifi_connected", "gauge",
               "1 when the last sample found a WiFi connection, 0 when it found none.",
-              std::to_string(*signal.connected));
+              signal.connected ? "1" : "0");
   AddLinkMetrics(out, sample.link);
   if (sample.probes) AddProbeMetrics(out, *sample.probes);
   AddMetric(out, "quorvane_last_sample_timestamp_seconds", "gauge", "Unix time of the last sample.",
@@ -152,7 +130,7 @@ std::string FormatMetrics(const MetricsSample& sample, std::string_view version)
   AddMetric(out, "quorvane_samples_total", "counter", "Samples taken since Quorvane started.",
             std::to_string(sample.samples_total));
   const std::string labels = "{version=\"" + std::string(version) + "\",method=\"" +
-                             std::to_string(signal.method.value_or(sample.method)) + "\"}";
+                             std::string(percent ? "1" : "2") + "\"}";
   AddMetric(out, "quorvane_info", "gauge", "Quorvane's version and the method of the last sample.",
             "1", labels);
   return out;

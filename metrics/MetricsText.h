@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/LinkContext.h"
+#include "sampling/SignalValues.h"
 
 namespace quorvane {
 
@@ -23,9 +24,8 @@ struct ProbeMetrics {
 
 // What the metrics file says about the last sample.
 struct MetricsSample {
-  std::string value_text;         // as in the history line: "70%", " 7%", "3", "0 (no connection)"
-  std::int64_t unix_seconds = 0;  // when it was taken
-  int method = 1;                 // 1 or 2; the value text decides when it tells
+  SignalSample signal;
+  std::int64_t unix_seconds = 0;       // when it was taken
   std::int32_t interval_seconds = 0;   // 0 while automatic logging is off
   std::uint64_t samples_total = 0;     // samples taken since the program started
   std::optional<ProbeMetrics> probes;  // none with the probes off
@@ -34,8 +34,9 @@ struct MetricsSample {
 
 // The text of quorvane.prom in the exposition format of the textfile collectors:
 // UTF-8, LF line ends, no timestamps, the same bytes on every system. A metric the
-// value text does not give (the level for a percentage, say) is left out, and so
-// is what the system did not tell of the link.
+// sample does not give (the level for a percentage, say) is left out, and so
+// is what the system did not tell of the link, and the signal's metrics when its
+// value text gave no number.
 std::string FormatMetrics(const MetricsSample& sample, std::string_view version = kProgramVersion);
 
 }  // namespace quorvane

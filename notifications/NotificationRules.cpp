@@ -112,7 +112,7 @@ void NotificationRules::Drops(const SampleFacts& sample, bool quiet,
 void NotificationRules::Weak(const SampleFacts& sample, bool quiet,
                              std::vector<Notification>& out) {
   if (!sample.connected) return;  // no signal at all is a drop, not a weak signal
-  const std::optional<int> value = ValueOf(sample.value_text);
+  const std::optional<int> value = sample.value;
   if (!value) return;
   if (weak_method_ != sample.method) {
     // The other method counts in other units: its mean starts afresh.

@@ -25,7 +25,8 @@ struct SampleFacts {
   std::int64_t utc = 0;  // seconds since 1970
   LocalDateTime local;   // the same moment on the wall clock, for the tray tip
   report::Method method = report::Method::kPercent;
-  std::string value_text;  // as logged: "70%", "3", "0% (no connection)"
+  std::string value_text;    // as logged, for the tray tip: "70%", "3", "0% (no connection)"
+  std::optional<int> value;  // the percentage or level; none when the text gave none
   bool connected = true;
   journal::Cause cause = journal::Cause::kNone;
   int interval_seconds = 1;  // the sampling interval chosen, which tells a gap from a pause

@@ -64,16 +64,4 @@ std::string OutageTip(journal::Cause cause, const LocalDateTime& since) {
   return std::string(kProductName) + ": " + what + " since " + ClockText(since);
 }
 
-std::optional<int> ValueOf(std::string_view value_text) {
-  value_text = Trimmed(value_text);
-  if (value_text.empty() || value_text.front() < '0' || value_text.front() > '9')
-    return std::nullopt;
-  int value = 0;
-  for (const char c : value_text) {
-    if (c < '0' || c > '9' || value > 100000) break;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
 }  // namespace quorvane::notifications

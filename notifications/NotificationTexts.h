@@ -28,8 +28,4 @@ std::string SampleTip(std::string_view value_text, const LocalDateTime& when);
 // "Quorvane: internet unreachable since 14:02:05".
 std::string OutageTip(journal::Cause cause, const LocalDateTime& since);
 
-// The number a value text starts with ("70%", " 0%", "3", "0 (no connection)");
-// none when it starts with no digit.
-std::optional<int> ValueOf(std::string_view value_text);
-
 }  // namespace quorvane::notifications

@@ -18,6 +18,9 @@ namespace quorvane {
 // The real operating-system services, one set for the whole run.
 struct PlatformServices {
   std::unique_ptr<Clock> clock;
+  // The date and time forms as the history log holds them, for reading it back,
+  // where they differ from `clock`'s (another code page); none where they do not.
+  std::unique_ptr<Clock> log_text_clock;
   std::unique_ptr<ToolRunner> tool_runner;
   std::unique_ptr<SignalStrengthSource> signal_source;
   std::unique_ptr<Connectivity> connectivity;

@@ -24,6 +24,7 @@ SignalReading StatusSampler::Read(SignalMethod method) {
       reading.link = std::move(link);
   }
   if (reading.link.channel == 0) reading.link.channel = ChannelOf(reading.link.frequency_mhz);
+  reading.sample = SampleOf(method, reading.value_text);
   return reading;
 }
 

@@ -15,11 +15,6 @@
 
 namespace quorvane {
 
-enum class SignalMethod {
-  kWirelessTool,    // "Method #1"
-  kSignalStrength,  // "Method #2"
-};
-
 // One recorded sample: when it was stamped, the reader's value text, and the line
 // made of both that goes to the log.
 struct HistoryEntry {

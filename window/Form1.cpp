@@ -45,6 +45,10 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       history_menu_(log_file_path_,
                     {services_.log_text_clock ? *services_.log_text_clock : services_.clock,
                      views.dialogs, views.desktop, views.loop, services_.settings}),
+      recorder_({services_.clock, services_.settings, views.loop,
+                 services_.recording.journal_folder, services_.recording.journal_append,
+                 services_.recording.network_probe, services_.recording.metrics_folder_option},
+                *this),
       reader_(services_.sampler, views.loop,
               [this](bool read, const SignalReading& reading, const LoggedLine& logged) {
                 FinishSample(read, reading, logged);
@@ -52,7 +56,8 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
   view_.SetChecked(Control::Option1, true);
 }
 
-Form1::~Form1() { WriteWaitingRecords(); }
+// The recorder writes the records still waiting as it goes.
+Form1::~Form1() = default;
 
 bool Form1::Save(const SettingKey& key, std::string_view value) {
   try {
@@ -151,14 +156,6 @@ std::int32_t Form1::IntervalSeconds() {
   return quorvane::IntervalSeconds(kIntervalTable[static_cast<std::size_t>(row)].caption);
 }
 
-int Form1::ChosenIntervalSeconds() const {
-  // The row stored last; before there is one, the shortest interval.
-  const int row = last_interval_row_;
-  return row >= 0 && row < static_cast<int>(kIntervalTable.size())
-             ? quorvane::IntervalSeconds(kIntervalTable[static_cast<std::size_t>(row)].caption)
-             : 1;
-}
-
 void Form1::ListView2_Click() {
   // A click beside the rows keeps the interval chosen before, and stores nothing.
   if (view_.SelectedRow(Control::ListView2) < 0) {
@@ -168,7 +165,7 @@ void Form1::ListView2_Click() {
   const int row = SelectedIntervalRow();
   Save(setting::kOftenIndex, std::to_string(row + 1));
   countdown_.Restart(IntervalSeconds());
-  PublishMetrics();  // the new interval, for alerts on missing samples
+  TellRecorderSchedule();
 }
 
 // --- Countdown and switch --------------------------------------------------------
@@ -215,7 +212,11 @@ void Form1::PushButton5_Click() {
     UpdateTimer();
     trap.Step(114, [&] { SaveSetting(services_.settings, setting::kStartStopState, kOff); });
   }
-  PublishMetrics();  // the interval, 0 while off, for alerts on missing samples
+  TellRecorderSchedule();
+}
+
+void Form1::TellRecorderSchedule() {
+  recorder_.SetSchedule(ChosenIntervalSeconds(), countdown_.on());
 }
 
 void Form1::PushButton6_Click() {
@@ -237,7 +238,7 @@ void Form1::StartNextSample() {
   sample_running_ = samples_waiting_.front();
   samples_waiting_.pop_front();
   method_running_ = ChosenMethod();
-  sample_probes_ = StartProbeRound();  // beside the reading, never before it
+  sample_ticket_ = recorder_.BeginSample();  // its probes beside the reading, never before it
   reader_.Start(method_running_, log_file_path_);
 }
 
@@ -263,31 +264,26 @@ SignalMethod Form1::ChosenMethod() const {
 }
 
 void Form1::FinishSample(bool read, const SignalReading& reading, const LoggedLine& logged) {
-  const std::string& text = reading.value_text;
   const bool automatic = sample_running_ == SampleOrigin::kTimer;
   const SignalMethod method = method_running_;  // the next sample may start below
-  const ProbeTicket probes = sample_probes_;
+  const SampleTicket ticket = sample_ticket_;
   const char* const handler = automatic ? "Timer1" : "PushButton6_Click";
   TrappedHandler trap(dialogs_, handler);
   const int line = automatic ? 128 : 106;
   std::optional<ErrorReport> failure;
-  holding_journal_warnings_ = true;  // until the timer runs again
+  holding_warnings_ = true;  // until the timer runs again
   if (read) {
     // The line is in the log already, appended on the reading's thread.
     failure = trap.Attempt(line, [&] {
       history_.Add(logged.entry);
       if (!logged.append_failure.empty()) throw AppError(logged.append_failure);
     });
-    JournalSample(logged.entry.when, services_.clock.UnixSeconds(), text, method, probes,
-                  reading.link);
+    recorder_.Record(ticket, {logged.entry.when, services_.clock.UnixSeconds(), reading.value_text,
+                              reading.sample, reading.link});
   } else {
-    failure = ErrorReport{text, handler, line};
-    if (probes.kind == ProbeTicket::Kind::kRound) {
-      pending_records_.push_back({{}, probes, {}, true});
-      FlushJournal();
-    }
+    failure = ErrorReport{reading.value_text, handler, line};
+    recorder_.Abandon(ticket);
   }
-  if (read) PublishMetrics(text, reading.link);
   // The timer is running again before a box can open: the box waits for the
   // user, the logger does not.
   if (automatic) {
@@ -301,7 +297,7 @@ void Form1::FinishSample(bool read, const SignalReading& reading, const LoggedLi
     ShowCountdown();
   }
   StartNextSample();
-  ShowHeldJournalWarnings();
+  ShowHeldWarnings();
   // Last, so that logging goes on while a box is open.
   trap.Report(failure);
   if (read && reading.location_refused && !location_refusal_told_) {

@@ -4,18 +4,14 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 
-#include "journal/Journal.h"
-#include "metrics/MetricsText.h"
-#include "notifications/NotificationRules.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
 #include "platform/StartupEntry.h"
+#include "recording/Recorder.h"
 #include "sampling/StatusSampler.h"
 #include "schedule/Countdown.h"
 #include "settings/Settings.h"
@@ -25,16 +21,18 @@
 #include "window/HistoryMenu.h"
 #include "window/HistoryStore.h"
 #include "window/HomePageDraw.h"
-#include "window/MetricsPublisher.h"
-#include "window/ProbeRunner.h"
 #include "window/cSysTray.h"
 
 namespace quorvane {
 
-// Which round of probes goes with a sample.
-struct ProbeTicket {
-  enum class Kind { kOff, kSkipped, kRound } kind = Kind::kOff;
-  std::uint64_t round = 0;
+// What is kept beside the log, each none unless given.
+struct RecordingOptions {
+  std::filesystem::path journal_folder;         // none: no journal
+  journal::RowsAppender journal_append;         // how rows reach its files; the system's unless set
+  std::shared_ptr<NetworkProbe> network_probe;  // none: no probes are offered
+  // The folder given on the command line for quorvane.prom; it wins over the
+  // "Metrics Folder" setting.
+  std::optional<std::filesystem::path> metrics_folder_option;
 };
 
 struct Form1Services {
@@ -48,6 +46,10 @@ struct Form1Services {
   // The date and time forms as the history log holds them, for reading it back,
   // where they differ from `clock`'s (another code page); none when they do not.
   const Clock* log_text_clock = nullptr;
+  RecordingOptions recording = {};
+  // Where notifications show; without one, or without its server, they show as
+  // the tray icon's balloon.
+  NotificationView* notification_view = nullptr;
 };
 
 // What a front end lends the window: its controls, its tray icon, its message
@@ -66,7 +68,7 @@ inline constexpr const char* kContactPage = "https://brindlewick.example/contact
 // The main window's behaviour: the start-up sequence, the countdown, the switches,
 // the log commands and the tray. Its handlers carry the names of the controls
 // they serve; a front end calls them when the user acts on those controls.
-class Form1 {
+class Form1 : private RecorderOutlet {
  public:
   Form1(Form1Services services, Form1Views views, HistoryStore& history);
   ~Form1();
@@ -121,29 +123,13 @@ class Form1 {
   // half-built window is shown.
   void BringToFront();
 
-  // The folder given on the command line for quorvane.prom; it wins over the
-  // "Metrics Folder" setting. Before Form_Load.
-  void set_metrics_folder_option(std::filesystem::path folder) {
-    metrics_folder_option_ = std::move(folder);
-  }
-
-  // The journal's folder; none is kept unless it is set. Before Form_Load.
-  void set_journal_folder(std::filesystem::path folder) { journal_folder_ = std::move(folder); }
-  // How the journal's rows reach its files, for a test; the system's append unless set.
-  void set_journal_appender(journal::RowsAppender append) { journal_append_ = std::move(append); }
-  // The system's network probes; without them none are offered. Before Form_Load.
-  void set_network_probe(std::shared_ptr<NetworkProbe> probe) { network_probe_ = std::move(probe); }
-  // Where notifications show; without one, or without its server, they show as the
-  // tray icon's balloon. Before Form_Load.
-  void set_notification_view(NotificationView* view) { notification_view_ = view; }
-
   const std::filesystem::path& LogFilePath() const { return log_file_path_; }
   bool FormLoading() const { return form_loading_; }
   bool MinimizedToTray() const { return minimized_to_tray_; }
   PointerMode pointer_mode() const { return pointer_mode_; }
   const Countdown& countdown() const { return countdown_; }
   bool sample_under_way() const { return reader_.busy(); }
-  bool probes_under_way() const { return probe_runner_ && probe_runner_->busy(); }
+  bool probes_under_way() const { return recorder_.probes_under_way(); }
   const cSysTray& tray() const { return tray_; }
 
   // The text of the balloon shown when the window first goes into the tray.
@@ -178,50 +164,20 @@ class Form1 {
   void StartNextSample();
   SignalMethod ChosenMethod() const;
   void FinishSample(bool read, const SignalReading& reading, const LoggedLine& logged);
+  // What the recorder needs to know of the interval and the switch.
+  void TellRecorderSchedule();
 
-  // Form1Metrics.cpp
-  void OpenMetricsFolder();
-  void PublishMetrics(const std::string& value_text, const LinkContext& link);
-  void PublishMetrics();
-  void TellMetricsRefused(const std::filesystem::path& folder, const std::string& description);
-
-  // Form1Journal.cpp
-  void OpenJournal();
-  void JournalSample(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
-                     SignalMethod method, ProbeTicket ticket, const LinkContext& link);
-  // JournalSample's first half: the record waits for its probes, not written yet.
-  void KeepJournalRecord(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
-                         SignalMethod method, ProbeTicket ticket, const LinkContext& link);
-  // Writes the records whose probes are in, in the order of their samples.
-  void FlushJournal(bool publish_metrics = true);
-  // On the way out: the records still waiting for a round go with it skipped.
-  void WriteWaitingRecords();
-  void WriteJournal(const journal::JournalRecord& record, int year, int month);
-  void TellJournalWaits(const journal::AppendOutcome& outcome);
-  // A journal's warning while a sample finishes waits until the timer runs again,
-  // so that its box never holds up the next sample.
-  void WarnAboutJournal(const std::string& text);
-  void ShowHeldJournalWarnings();
-  void ClearJournal();
-
-  // Form1Probes.cpp
-  void OpenNetworkProbes();
+  // Form1Recording.cpp
+  void OfferRecordingChoices();
   void NetworkProbesChosen(bool on);
-  ProbeTicket StartProbeRound();
-  void ProbeRoundDone(std::uint64_t round, const probes::RoundResult& result);
-  // The probes' part of a sample's record, from its ticket.
-  void FillProbes(journal::JournalRecord& record, const ProbeTicket& ticket);
-  // The probes' metrics of a record; none with the probes off.
-  static std::optional<ProbeMetrics> ProbeMetricsOf(const journal::JournalRecord& record,
-                                                    const ProbeTicket& ticket);
-
-  // Form1Notifications.cpp
-  void OpenNotifications();
   void NotificationChosen(HistoryCommand command, bool on);
-  // Tells the rules of a sample whose cause is known, shows what they answer and
-  // the tray tip.
-  void NotifySample(const journal::JournalRecord& record, const LocalDateTime& when);
-  void ShowNotification(const notifications::Notification& notification);
+  // What the recorder tells; its warnings while a sample finishes wait until the
+  // timer runs again, so that their box never holds up the next sample.
+  void Warn(const std::string& text) override;
+  void Inform(const std::string& text) override;
+  void Notify(const notifications::Notification& notification) override;
+  void SetTrayTip(const std::string& tip) override;
+  void ShowHeldWarnings();
   // The sampling interval chosen, in seconds.
   int ChosenIntervalSeconds() const;
 
@@ -264,48 +220,12 @@ class Form1 {
   SampleOrigin sample_running_ = SampleOrigin::kTimer;
   SignalMethod method_running_ = SignalMethod::kWirelessTool;
   int log_now_pending_ = 0;
-  // The metrics file: none unless a folder was given.
-  std::optional<std::filesystem::path> metrics_folder_option_;
-  std::unique_ptr<MetricsPublisher> metrics_;
-  std::string metrics_value_text_;              // of the last sample
-  LinkContext metrics_link_;                    // of the last sample
-  std::optional<ProbeMetrics> metrics_probes_;  // of the last record written
-  std::int64_t metrics_unix_seconds_ = 0;
-  std::uint64_t samples_taken_ = 0;
-  bool metrics_refusal_told_ = false;
-  // The journal: none unless a folder was given.
-  std::filesystem::path journal_folder_;
-  std::unique_ptr<journal::Journal> journal_;
-  int journal_months_ = journal::kDefaultMonthsKept;
-  int journal_month_ = 0;  // year * 12 + month - 1 of the last record
-  journal::RowsAppender journal_append_;
-  bool journal_refusal_told_ = false;
-  bool journal_held_told_ = false;
-  bool journal_dropped_told_ = false;
-  bool holding_journal_warnings_ = false;
-  std::vector<std::string> held_journal_warnings_;
-  // Records waiting for their probes, in the order of their samples.
-  struct PendingRecord {
-    journal::JournalRecord record;
-    ProbeTicket ticket;
-    LocalDateTime when;
-    bool discard = false;  // the sample failed: only its round is cleared away
-  };
-  std::deque<PendingRecord> pending_records_;
-  // Notifications: decided by the rules, shown by the view or the tray's balloon.
-  notifications::NotificationRules notification_rules_;
-  NotificationView* notification_view_ = nullptr;
+  bool holding_warnings_ = false;
+  std::vector<std::string> held_warnings_;
   bool notification_balloon_ = false;  // the tray's latest balloon is a notification
-  // The network probes: none unless the system has them.
-  std::shared_ptr<NetworkProbe> network_probe_;
-  std::unique_ptr<ProbeRunner> probe_runner_;
-  bool probes_on_ = false;
-  std::vector<IpAddress> internet_targets_;
-  std::uint64_t rounds_started_ = 0;
-  std::map<std::uint64_t, probes::RoundResult> rounds_done_;
-  std::set<std::string> probe_notices_told_;
-  ProbeTicket sample_probes_;  // of the sample under way
-  BackgroundReader reader_;    // last: it is stopped before the rest goes
+  Recorder recorder_;
+  SampleTicket sample_ticket_;  // of the sample under way
+  BackgroundReader reader_;     // last: it is stopped before the rest goes
 };
 
 }  // namespace quorvane

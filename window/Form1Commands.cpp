@@ -56,7 +56,7 @@ void Form1::PushButton12_Click() {
       throw AppError("The history log could not be deleted; another program may be using it");
   });
   trap.Step(104, [&] { history_.Clear(); });
-  ClearJournal();
+  recorder_.Clear();
 }
 
 void Form1::PushButton3_Click() {

@@ -37,12 +37,11 @@ void Form1::Form_Load() {
   // step below.
   const auto path_failure =
       trap.Attempt(204, [&] { log_file_path_ = quorvane::LogFilePath(services_.temp_folder); });
-  OpenMetricsFolder();
-  OpenJournal();
-  OpenNetworkProbes();
-  OpenNotifications();
+  recorder_.Open();
+  OfferRecordingChoices();
   const auto interval_failure = RestoreIntervalSelection(trap);
   RestoreSwitch(trap);
+  TellRecorderSchedule();
   // Told once the countdown runs, so the box holds up no sample; nothing of the
   // window is on screen yet, so the user sees the same order.
   trap.Report(interval_failure);

@@ -110,10 +110,10 @@ bool Form1::EndReadings() {
   // A reading that ended as the window closed has its line in the log: its
   // record goes into the journal too.
   if (const auto result = reader_.TakeUndelivered(); result && result->read)
-    KeepJournalRecord(result->logged.entry.when, services_.clock.UnixSeconds(),
-                      result->reading.value_text, method_running_, sample_probes_,
-                      result->reading.link);
-  WriteWaitingRecords();  // a program that must end at once skips the destructor
+    recorder_.Record(sample_ticket_,
+                     {result->logged.entry.when, services_.clock.UnixSeconds(),
+                      result->reading.value_text, result->reading.sample, result->reading.link});
+  recorder_.Close();  // a program that must end at once skips the destructor
   return ended;
 }
 

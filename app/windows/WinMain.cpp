@@ -1,5 +1,5 @@
-// Quorvane.exe: the platform services, the sampler, the history, the Win32
-// views, the window core, and the message loop.
+// Quorvane.exe: the program's parts, the Win32 views over them, and the message
+// loop.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,16 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "app/Assembly.h"
 #include "app/CommandLine.h"
 #include "app/windows/CommandLineRun.h"
 #include "app/windows/ConsoleOutput.h"
-#include "platform/JournalFolder.h"
-#include "platform/PlatformServices.h"
-#include "platform/SystemClock.h"
-#include "platform/TempFolder.h"
-#include "platform/windows/AnsiFormClock.h"
 #include "sampling/HistoryLog.h"
-#include "sampling/StatusSampler.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/MessageBoxDialogs.h"
 #include "ui/win32/SingleInstance.h"
@@ -75,32 +70,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
                        RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
 
-  const std::filesystem::path program = quorvane::win32::ProgramFile();
-  auto services = quorvane::CreatePlatformServices(program);
-  const auto temp_folder = quorvane::TempFolder();
-  quorvane::StatusSampler sampler({*services.clock, *services.tool_runner,
-                                   quorvane::SystemWirelessTool(), *services.signal_source,
-                                   *services.connectivity, temp_folder, services.wlan.get(),
-                                   services.link_source.get()});
-  quorvane::HistoryStore history(*services.clock);
-  // The signal report reads the log back, whose dates are in the ANSI code page.
-  const quorvane::AnsiFormClock log_text_clock(*services.clock);
-
-  quorvane::win32::Win32MessageLoop loop(instance);
-  quorvane::win32::MainWindow window(instance, history);
-  quorvane::win32::MessageBoxDialogs dialogs;
-  dialogs.set_owner(window.handle());
-  quorvane::win32::SystemDesktop desktop(window.handle());
-
   int exit_code = 0;
   {
-    quorvane::Form1 form(
-        {sampler, *services.settings, *services.startup_entry, *services.clock, temp_folder,
-         program.parent_path(), quorvane::DrawForHomePage, &log_text_clock},
-        {window, window.tray(), dialogs, desktop, loop}, history);
-    if (metrics_folder) form.set_metrics_folder_option(*metrics_folder);
-    form.set_journal_folder(quorvane::JournalFolder());
-    form.set_network_probe(services.network_probe);
+    quorvane::Assembly assembly(quorvane::win32::ProgramFile(), metrics_folder);
+    quorvane::win32::Win32MessageLoop loop(instance);
+    quorvane::win32::MainWindow window(instance, assembly.history());
+    quorvane::win32::MessageBoxDialogs dialogs;
+    dialogs.set_owner(window.handle());
+    quorvane::win32::SystemDesktop desktop(window.handle());
+    quorvane::Form1& form = assembly.BuildForm({window, window.tray(), dialogs, desktop, loop});
     Attachment attachment(window, form);
     form.Form_Load();
     exit_code = quorvane::win32::Win32MessageLoop::Run(window.handle());

@@ -2,6 +2,7 @@
 
 #include "platform/ProcessToolRunner.h"
 #include "platform/SystemClock.h"
+#include "platform/windows/AnsiFormClock.h"
 #include "platform/windows/IcmpNetworkProbe.h"
 #include "platform/windows/InternetConnectivity.h"
 #include "platform/windows/RegistrySettingsStore.h"
@@ -15,6 +16,8 @@ namespace quorvane {
 PlatformServices CreatePlatformServices(const std::filesystem::path& program) {
   PlatformServices services;
   services.clock = std::make_unique<SystemClock>();
+  // The log is written in the ANSI code page; the report reads its dates back so.
+  services.log_text_clock = std::make_unique<AnsiFormClock>(*services.clock);
   services.tool_runner = std::make_unique<ProcessToolRunner>();
   services.signal_source = std::make_unique<WmiSignalSource>();
   services.connectivity = std::make_unique<InternetConnectivity>();

@@ -16,36 +16,10 @@
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSettings.h"
 #include "tests/fakes/FakeTrayIcon.h"
+#include "tests/fakes/Gate.h"
 #include "window/Form1.h"
 
 namespace quorvane::testing {
-
-// Holds a reading inside the fake tool until the test lets it go.
-class Gate {
- public:
-  void Wait() {
-    std::unique_lock lock(mutex_);
-    entered_ = true;
-    changed_.notify_all();
-    changed_.wait(lock, [this] { return open_; });
-  }
-  void Open() {
-    std::lock_guard lock(mutex_);
-    open_ = true;
-    changed_.notify_all();
-  }
-  // Waits until a reading is held here.
-  bool WaitEntered() {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, std::chrono::seconds(5), [this] { return entered_; });
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool open_ = false;
-  bool entered_ = false;
-};
 
 // The real window core on fakes: the wireless tool prints `tool.output`, the
 // settings live in memory, the controls, tray, message boxes and desktop record
@@ -70,6 +44,7 @@ struct Form1Harness {
   std::filesystem::path journal_folder;                        // none: no journal
   journal::RowsAppender journal_appender;                      // none: the system's
   std::shared_ptr<NetworkProbe> network_probe;                 // none: no probes offered
+  NotificationView* notification_view = nullptr;               // none: the tray's balloon
   std::vector<int> seeds;
   StatusSampler sampler{{clock, tool,
                          WirelessTool{{"nmcli", {}}, WirelessOutputFormat::kNmcliTerse},
@@ -80,17 +55,20 @@ struct Form1Harness {
   Form1Harness() { tool.output = " :70\n"; }
 
   Form1& Load() {
-    form = std::make_unique<Form1>(
-        Form1Services{sampler, settings, startup_entry, clock, temp.path(), program_folder.path(),
-                      [this](int seed) {
-                        seeds.push_back(seed);
-                        return drawn;
-                      }},
-        Form1Views{window, tray, dialogs, desktop, loop}, history);
-    if (metrics_folder_option) form->set_metrics_folder_option(*metrics_folder_option);
-    form->set_journal_folder(journal_folder);
-    if (journal_appender) form->set_journal_appender(journal_appender);
-    form->set_network_probe(network_probe);
+    Form1Services services{sampler,
+                           settings,
+                           startup_entry,
+                           clock,
+                           temp.path(),
+                           program_folder.path(),
+                           [this](int seed) {
+                             seeds.push_back(seed);
+                             return drawn;
+                           }};
+    services.recording = {journal_folder, journal_appender, network_probe, metrics_folder_option};
+    services.notification_view = notification_view;
+    form = std::make_unique<Form1>(std::move(services),
+                                   Form1Views{window, tray, dialogs, desktop, loop}, history);
     form->Form_Load();
     return *form;
   }

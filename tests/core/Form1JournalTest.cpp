@@ -4,6 +4,7 @@
 #include "journal/Journal.h"
 #include "platform/Files.h"
 #include "tests/core/Form1Harness.h"
+#include "tests/fakes/HeldJournal.h"
 
 namespace quorvane::testing {
 namespace {
@@ -78,23 +79,6 @@ TEST(Form1Journal, ClearRemovesItsFilesAndOldMonthsGoAtStart) {
   EXPECT_TRUE(h.dialogs.warnings.empty());
 }
 
-// The journal's month file held by another program (a spreadsheet showing it):
-// every append is seen, and one that would wait for it says so.
-struct HeldJournal {
-  bool held = true;
-  bool held_while_waiting = true;
-  std::vector<WhileHeld> appends;
-  journal::RowsAppender Appender() {
-    return [this](const std::filesystem::path& file, std::string_view header, std::string_view rows,
-                  WhileHeld while_held) {
-      appends.push_back(while_held);
-      if (while_held == WhileHeld::kGiveUp ? held : held_while_waiting)
-        throw FileHeldError("Permission denied");
-      AppendRecord(file, header, rows);
-    };
-  }
-};
-
 std::vector<std::string> Values(const std::filesystem::path& folder) {
   std::vector<std::string> values;
   for (const auto& record : Records(folder)) values.push_back(record.value);
@@ -144,33 +128,6 @@ TEST(Form1Journal, AHeldFileIsNeverWaitedForAndGetsItsRecordsInOrderOnceFree) {
   EXPECT_EQ(file.appends.size(), 4u);  // the waiting three went out with the fourth
 }
 
-TEST(Form1Journal, ClearDropsTheRecordsWaitingForAHeldFile) {
-  Form1Harness h;
-  TempDir data("journal");
-  HeldJournal file;
-  LoadWithHeldJournal(h, data.path(), file);
-  LogNow(h, {"50", "60"});
-  h.form->PushButton12_Click();
-  file.held = false;
-  LogNow(h, {"70"});
-  EXPECT_EQ(Values(data.path()), std::vector<std::string>{"70%"});
-}
-
-TEST(Form1Journal, ClosingGivesAHeldFileALastShortWait) {
-  for (const bool let_go : {true, false}) {
-    Form1Harness h;
-    TempDir data("journal");
-    HeldJournal file;
-    file.held_while_waiting = !let_go;
-    LoadWithHeldJournal(h, data.path(), file);
-    LogNow(h, {"50", "60"});
-    h.form.reset();
-    EXPECT_EQ(file.appends.back(), WhileHeld::kWait);
-    EXPECT_EQ(Values(data.path()).size(), let_go ? 2u : 0u);
-    EXPECT_EQ(h.dialogs.warnings.size(), 1u);  // no box while the program ends
-  }
-}
-
 // The reading's line went into the log on its thread, but the window closed before
 // the result came back: the record follows the line all the same.
 TEST(Form1Journal, AReadingThatEndsAsTheWindowClosesStillGetsItsRecord) {
@@ -186,18 +143,6 @@ TEST(Form1Journal, AReadingThatEndsAsTheWindowClosesStillGetsItsRecord) {
   EXPECT_TRUE(h.form->EndReadings());
   h.form.reset();
   EXPECT_EQ(Values(data.path()), std::vector<std::string>{"70%"});
-}
-
-TEST(Form1Journal, AnInvalidMonthsSettingIsToldNamingItsKey) {
-  Form1Harness h;
-  TempDir data("journal");
-  h.journal_folder = data.path();
-  h.settings.values["Journal Months"] = "a year";
-  WriteFile(data / "2025-11.csv", "time\n");  // kept by the default 13 months
-  h.Load();
-  ASSERT_EQ(h.dialogs.warnings.size(), 1u);
-  EXPECT_NE(h.dialogs.warnings[0].find("\"Journal Months\""), std::string::npos);
-  EXPECT_TRUE(std::filesystem::exists(data / "2025-11.csv"));
 }
 
 }  // namespace

@@ -72,20 +72,6 @@ TEST(Form1Notifications, TheMenuSwitchesAreStoredAtOnceAndRestoredAtStart) {
   EXPECT_FALSE(restored.Item(HistoryCommand::kNotifyDrops)->checked);
 }
 
-TEST(Form1Notifications, AnInvalidAlertAfterIsToldOnceNamingTheKeyAndTheDefaultHolds) {
-  NotificationsHarness h;
-  h.settings.values["Alert After"] = "half a minute";
-  h.Load();
-  ASSERT_EQ(h.dialogs.warnings.size(), 1u);
-  EXPECT_NE(h.dialogs.warnings[0].find("\"Alert After\" holds \"half a minute\""),
-            std::string::npos);
-  h.Samples(13, " :70\n");
-  h.Samples(6, "");  // 25 s
-  EXPECT_TRUE(h.tray.balloons.empty());
-  h.Samples(1, "");  // 30 s
-  EXPECT_EQ(h.tray.balloons.size(), 1u);
-}
-
 TEST(Form1Notifications, WithoutANotificationServerTheTrayBalloonTellsAndItsClickRestores) {
   NotificationsHarness h;
   h.Load();
@@ -106,8 +92,8 @@ TEST(Form1Notifications, WithoutANotificationServerTheTrayBalloonTellsAndItsClic
 TEST(Form1Notifications, ANotificationServerGetsOneSlotPerDropAndItsActivationRestores) {
   NotificationsHarness h;
   FakeNotifications server;
+  h.notification_view = &server;
   h.Load();
-  h.form->set_notification_view(&server);
   h.window.UserMinimizes();
   h.form->Form_Resize();
   h.DropAndBack();
@@ -123,8 +109,8 @@ TEST(Form1Notifications, WithoutItsServerTheTrayBalloonTellsInstead) {
   NotificationsHarness h;
   FakeNotifications no_server;
   no_server.server = false;
+  h.notification_view = &no_server;
   h.Load();
-  h.form->set_notification_view(&no_server);
   h.DropAndBack();
   ASSERT_EQ(h.tray.balloons.size(), 2u);
   EXPECT_EQ(h.tray.balloons[0].text, "WiFi connection lost");

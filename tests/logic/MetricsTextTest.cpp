@@ -7,7 +7,7 @@ namespace {
 
 TEST(MetricsText, WholeFileForAPercentage) {
   MetricsSample sample;
-  sample.value_text = "70%";
+  sample.signal = SampleOf(SignalMethod::kWirelessTool, "70%");
   sample.unix_seconds = 1796652191;
   sample.interval_seconds = 5;
   sample.samples_total = 3;
@@ -35,12 +35,12 @@ TEST(MetricsText, WholeFileForAPercentage) {
             "quorvane_info{version=\"1.2.3\",method=\"1\"} 1\n");
 }
 
-// The lines that depend on the value text: the signal, the connection and the
-// method; a metric the text does not give is absent, never NaN.
-std::string SignalLines(const std::string& value_text, int selected_method = 1) {
+// The lines that depend on the sample: the signal, the connection and the
+// method; a metric the sample does not give is absent, never NaN.
+std::string SignalLines(const std::string& value_text, int method = 1) {
   MetricsSample sample;
-  sample.value_text = value_text;
-  sample.method = selected_method;
+  sample.signal = SampleOf(
+      method == 1 ? SignalMethod::kWirelessTool : SignalMethod::kSignalStrength, value_text);
   std::string lines;
   const std::string text = FormatMetrics(sample, "v");
   for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
@@ -63,25 +63,25 @@ TEST(MetricsText, EachKindOfValueText) {
   EXPECT_EQ(SignalLines("100%"),
             "quorvane_wifi_signal_ratio 1\nquorvane_wifi_connected 1\n"
             "quorvane_info{version=\"v\",method=\"1\"} 1\n");
-  EXPECT_EQ(SignalLines("0% (no connection)", 2),
+  EXPECT_EQ(SignalLines("0% (no connection)"),
             "quorvane_wifi_signal_ratio 0\nquorvane_wifi_connected 0\n"
             "quorvane_info{version=\"v\",method=\"1\"} 1\n");
-  EXPECT_EQ(SignalLines("0", 1),
+  EXPECT_EQ(SignalLines("0", 2),
             "quorvane_wifi_signal_level 0\nquorvane_wifi_connected 1\n"
             "quorvane_info{version=\"v\",method=\"2\"} 1\n");
-  EXPECT_EQ(SignalLines("5"),
+  EXPECT_EQ(SignalLines("5", 2),
             "quorvane_wifi_signal_level 5\nquorvane_wifi_connected 1\n"
             "quorvane_info{version=\"v\",method=\"2\"} 1\n");
-  EXPECT_EQ(SignalLines("0 (no connection)"),
+  EXPECT_EQ(SignalLines("0 (no connection)", 2),
             "quorvane_wifi_signal_level 0\nquorvane_wifi_connected 0\n"
             "quorvane_info{version=\"v\",method=\"2\"} 1\n");
-  // Text no reader gives: only what is known, the method as selected.
+  // Text no reader gives: only what is known, the method of the sample.
   EXPECT_EQ(SignalLines("x%", 2), "quorvane_info{version=\"v\",method=\"2\"} 1\n");
 }
 
 TEST(MetricsText, TheProbesInBaseUnitsOnlyWhatTheyCouldTell) {
   MetricsSample sample;
-  sample.value_text = "70%";
+  sample.signal = SampleOf(SignalMethod::kWirelessTool, "70%");
   const std::string off = FormatMetrics(sample, "v");
   EXPECT_EQ(off.find("router"), std::string::npos);
   EXPECT_EQ(off.find("quorvane_cause"), std::string::npos);
@@ -98,7 +98,7 @@ TEST(MetricsText, TheProbesInBaseUnitsOnlyWhatTheyCouldTell) {
 
 TEST(MetricsText, TheLinkInBaseUnitsAndItsNamesAsEscapedLabels) {
   MetricsSample sample;
-  sample.value_text = "70%";
+  sample.signal = SampleOf(SignalMethod::kWirelessTool, "70%");
   sample.link.status = LinkContext::Status::kUnavailableLocation;
   EXPECT_EQ(FormatMetrics(sample, "v").find("quorvane_wifi_link"), std::string::npos);
 

@@ -3,6 +3,7 @@
 
 #include "notifications/NotificationRules.h"
 #include "report/TimeText.h"
+#include "sampling/SignalValues.h"
 
 namespace quorvane::notifications {
 namespace {
@@ -27,6 +28,10 @@ struct Feeder {
     facts.method = method;
     facts.connected = cause != Cause::kWifi;
     facts.value_text = facts.connected ? value : "0% (no connection)";
+    facts.value = SampleOf(method == report::Method::kPercent ? SignalMethod::kWirelessTool
+                                                              : SignalMethod::kSignalStrength,
+                           facts.value_text)
+                      .value;
     facts.cause = cause;
     facts.interval_seconds = interval;
     for (auto& notification : rules.Feed(facts)) told.emplace_back(now, notification);

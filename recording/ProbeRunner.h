@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "platform/MessageLoop.h"
 #include "platform/NetworkProbe.h"
 #include "probes/ProbeRound.h"
-#include "window/Form1View.h"
 
 namespace quorvane {
 

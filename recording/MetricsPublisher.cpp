@@ -1,4 +1,4 @@
-#include "window/MetricsPublisher.h"
+#include "recording/MetricsPublisher.h"
 
 #include <condition_variable>
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "window/ProbeRunner.h"
+#include "recording/ProbeRunner.h"
 
 #include <mutex>
 #include <thread>

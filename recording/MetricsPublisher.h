@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "window/Form1View.h"
+#include "platform/MessageLoop.h"
 
 namespace quorvane {
 
