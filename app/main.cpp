@@ -89,7 +89,7 @@ int main(int argc, char* argv[]) {
                    [&form] { form.BringToFront(); });
   quorvane::FirstPaintReporter first_paint;
   window.installEventFilter(&first_paint);
-  form.Form_Load();
+  form.Load();
   if (!quorvane::PlatformReportsMinimise()) quorvane::TellMinimiseStaysOnTaskbar();
   std::cout << "Quorvane is running; its history log is " << form.LogFilePath().string()
             << std::endl;

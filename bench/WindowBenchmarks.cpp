@@ -177,7 +177,7 @@ struct SlowToolWindow {
     window.Attach(*form);
     tray.Attach(*form);
     if (before_load) before_load(*this);
-    form->Form_Load();  // shows the window
+    form->Load();  // shows the window
   }
 
   void Click(Control button) { static_cast<QPushButton*>(window.ControlWidget(button))->click(); }
@@ -335,14 +335,14 @@ struct ReportWindow : SlowToolWindow {
     ::chmod((bin / "xdg-open").c_str(), 0755);
     std::filesystem::copy_file(LargeLog(), temp / "Quorvane.txt");
   }
-  bool ReportUnderWay() const { return !form->ListView1_ContextMenu().at(0).enabled; }
+  bool ReportUnderWay() const { return !form->HistoryMenuItems().at(0).enabled; }
 };
 
 void SignalReportWhileTheWindowRuns(benchmark::State& state) {
   ReportWindow window;
   for (auto _ : state) {
     state.counters["longest_stall_ms"] = LongestStallMs([&] {
-      window.form->ListView1_MenuClick(HistoryCommand::kSignalReport);
+      window.form->HistoryMenuChosen(HistoryCommand::kSignalReport);
       while (window.ReportUnderWay()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     });
   }

@@ -5,6 +5,7 @@
 
 #include "platform/AppError.h"
 #include "schedule/IntervalTable.h"
+#include "window/HandlerSteps.h"
 
 namespace quorvane {
 namespace {
@@ -40,7 +41,7 @@ Form1::Form1(Form1Services services, Form1Views views, HistoryStore& history)
       history_(history),
       tray_(
           views.tray, views.loop, [this] { NoTray(); }, [this] { TrayTookTheIconLate(); }),
-      timer1_(views.loop.CreateTimer([this] { Timer1_Timer(); })),
+      timer1_(views.loop.CreateTimer([this] { TimerTick(); })),
       button5_caption_(SpecOf(Control::PushButton5).caption),
       history_menu_(log_file_path_,
                     {services_.log_text_clock ? *services_.log_text_clock : services_.clock,
@@ -77,13 +78,35 @@ bool Form1::Save(const SettingKey& key, std::string_view value) {
   }
 }
 
+void Form1::Clicked(Control control) {
+  static constexpr std::pair<Control, void (Form1::*)()> kHandlers[] = {
+      {Control::Check4, &Form1::StartAtLoginClicked},
+      {Control::Check8, &Form1::StartInTrayClicked},
+      {Control::Option1, &Form1::WirelessToolChosen},
+      {Control::Option2, &Form1::SignalStrengthChosen},
+      {Control::ListView2, &Form1::IntervalClicked},
+      {Control::PushButton1, &Form1::ViewLog},
+      {Control::PushButton2, &Form1::CopyLog},
+      {Control::PushButton3, &Form1::ShowMethodHelp},
+      {Control::PushButton5, &Form1::SwitchAutomaticLogging},
+      {Control::PushButton6, &Form1::LogNow},
+      {Control::PushButton11, &Form1::ShowContactPage},
+      {Control::PushButton12, &Form1::ClearLog},
+  };
+  for (const auto& [served, handler] : kHandlers) {
+    if (served == control) {
+      (this->*handler)();
+      return;
+    }
+  }
+}
+
 // Setting a box or button from the program raises its click, as a user's click
 // would, when its value changes.
 void Form1::SetCheck(Control box, bool checked) {
   if (view_.IsChecked(box) == checked) return;
   view_.SetChecked(box, checked);
-  if (box == Control::Check4) Check4_Click();
-  if (box == Control::Check8) Check8_Click();
+  Clicked(box);
 }
 
 void Form1::SetOption(Control option, bool value) {
@@ -91,13 +114,12 @@ void Form1::SetOption(Control option, bool value) {
   view_.SetChecked(option, value);
   if (!value || was) return;
   // Choosing one method clears the other; both may be stored as cleared.
-  if (option == Control::Option1) Option1_Click();
-  if (option == Control::Option2) Option2_Click();
+  Clicked(option);
 }
 
 // --- Start options and signal method -------------------------------------------
 
-void Form1::Check4_Click() {
+void Form1::StartAtLoginClicked() {
   if (form_loading_) return;
   if (view_.IsChecked(Control::Check4)) {
     view_.SetVisible(Control::Check8, true);
@@ -119,13 +141,13 @@ void Form1::Check4_Click() {
   }
 }
 
-void Form1::Check8_Click() {
+void Form1::StartInTrayClicked() {
   Save(setting::kMinimized, view_.IsChecked(Control::Check8) ? kOn : kOff);
 }
 
-void Form1::Option1_Click() { MethodChosen(Control::Option1); }
+void Form1::WirelessToolChosen() { MethodChosen(Control::Option1); }
 
-void Form1::Option2_Click() { MethodChosen(Control::Option2); }
+void Form1::SignalStrengthChosen() { MethodChosen(Control::Option2); }
 
 void Form1::MethodChosen(Control option) {
   // The two methods exclude each other, whatever the toolkit's own keys did.
@@ -156,7 +178,7 @@ std::int32_t Form1::IntervalSeconds() {
   return quorvane::IntervalSeconds(kIntervalTable[static_cast<std::size_t>(row)].caption);
 }
 
-void Form1::ListView2_Click() {
+void Form1::IntervalClicked() {
   // A click beside the rows keeps the interval chosen before, and stores nothing.
   if (view_.SelectedRow(Control::ListView2) < 0) {
     SelectedIntervalRow();
@@ -186,10 +208,11 @@ void Form1::UpdateTimer() {
   if (!tick && timer1_->Active()) timer1_->Stop();
 }
 
-void Form1::Timer1_Timer() {
+void Form1::TimerTick() {
   TrappedHandler trap(dialogs_, "Timer1");
   std::int32_t seconds_per_log = countdown_.seconds_per_log();
-  const auto failure = trap.Attempt(102, [&] { seconds_per_log = IntervalSeconds(); });
+  const auto failure =
+      trap.Attempt(step::timer::kReadInterval, [&] { seconds_per_log = IntervalSeconds(); });
   const auto action = countdown_.Tick(seconds_per_log);
   ShowCountdown();
   UpdateTimer();
@@ -197,20 +220,22 @@ void Form1::Timer1_Timer() {
   trap.Report(failure);  // last: the countdown goes on while the box is open
 }
 
-void Form1::PushButton5_Click() {
+void Form1::SwitchAutomaticLogging() {
   TrappedHandler trap(dialogs_, "PushButton5_Click");
   if (button5_caption_ == kTurnOn) {
     button5_caption_ = kTurnOff;
     view_.SetCaption(Control::PushButton5, button5_caption_);
     countdown_.TurnOn();
     UpdateTimer();
-    trap.Step(106, [&] { SaveSetting(services_.settings, setting::kStartStopState, kOn); });
+    trap.Step(step::switch_logging::kStoreOn,
+              [&] { SaveSetting(services_.settings, setting::kStartStopState, kOn); });
   } else if (button5_caption_ == kTurnOff) {
     button5_caption_ = kTurnOn;
     view_.SetCaption(Control::PushButton5, button5_caption_);
     countdown_.TurnOff();
     UpdateTimer();
-    trap.Step(114, [&] { SaveSetting(services_.settings, setting::kStartStopState, kOff); });
+    trap.Step(step::switch_logging::kStoreOff,
+              [&] { SaveSetting(services_.settings, setting::kStartStopState, kOff); });
   }
   TellRecorderSchedule();
 }
@@ -219,7 +244,7 @@ void Form1::TellRecorderSchedule() {
   recorder_.SetSchedule(ChosenIntervalSeconds(), countdown_.on());
 }
 
-void Form1::PushButton6_Click() {
+void Form1::LogNow() {
   SetPointerMode(PointerMode::kBusy);
   ++log_now_pending_;
   RequestSample(SampleOrigin::kLogNow);
@@ -269,7 +294,7 @@ void Form1::FinishSample(bool read, const SignalReading& reading, const LoggedLi
   const SampleTicket ticket = sample_ticket_;
   const char* const handler = automatic ? "Timer1" : "PushButton6_Click";
   TrappedHandler trap(dialogs_, handler);
-  const int line = automatic ? 128 : 106;
+  const int line = automatic ? step::timer::kLogSample : step::log_now::kLogSample;
   std::optional<ErrorReport> failure;
   holding_warnings_ = true;  // until the timer runs again
   if (read) {

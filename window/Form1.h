@@ -66,8 +66,10 @@ inline constexpr const char* kHomePage = "https://brindlewick.example/";
 inline constexpr const char* kContactPage = "https://brindlewick.example/contact/";
 
 // The main window's behaviour: the start-up sequence, the countdown, the switches,
-// the log commands and the tray. Its handlers carry the names of the controls
-// they serve; a front end calls them when the user acts on those controls.
+// the log commands and the tray. Its handlers are named by what they do; a front
+// end reports a control the user acted on to Clicked, which knows its handler.
+// The error report box names each handler by its control ("PushButton6_Click"),
+// as the program has always named it there.
 class Form1 : private RecorderOutlet {
  public:
   Form1(Form1Services services, Form1Views views, HistoryStore& history);
@@ -78,43 +80,46 @@ class Form1 : private RecorderOutlet {
   // The start-up sequence: restores the stored choices into the controls, then
   // shows the window, or hides it straight into the tray when both start options
   // say so.
-  void Form_Load();
+  void Load();
 
-  // Events of the controls, raised by the user.
-  void Check4_Click();
-  void Check8_Click();
-  void Option1_Click();
-  void Option2_Click();
-  void ListView2_Click();
-  void PushButton1_Click();
-  void PushButton2_Click();
-  void PushButton3_Click();
-  void PushButton5_Click();
-  void PushButton6_Click();
-  void PushButton11_Click();
-  void PushButton12_Click();
+  // A click on a push button, a check box or an option button, or on the interval
+  // list: the handler that serves that control does the work.
+  void Clicked(Control control);
+  // The handlers, raised by the user.
+  void StartAtLoginClicked();
+  void StartInTrayClicked();
+  void WirelessToolChosen();
+  void SignalStrengthChosen();
+  void IntervalClicked();
+  void ViewLog();
+  void CopyLog();
+  void ShowMethodHelp();
+  void SwitchAutomaticLogging();
+  void LogNow();
+  void ShowContactPage();
+  void ClearLog();
   // One tick of the one-second timer.
-  void Timer1_Timer();
+  void TimerTick();
   // The window's state changed (minimised, restored).
-  void Form_Resize();
+  void WindowStateChanged();
   // The user asks to close the window; it closes and the program ends.
-  void Form_QueryUnload();
+  void CloseRequested();
   // After the close, with the window off screen: ends the reading under way,
   // giving it a moment. False when it is stuck inside a system call and has been
   // abandoned: the program must then end at once, leaving the sampler as it is.
   bool EndReadings();
   // The history list's context menu: the view shows these items and reports the
   // one chosen.
-  std::vector<MenuItem> ListView1_ContextMenu() const { return history_menu_.Items(); }
-  void ListView1_MenuClick(HistoryCommand command) { history_menu_.Choose(command); }
+  std::vector<MenuItem> HistoryMenuItems() const { return history_menu_.Items(); }
+  void HistoryMenuChosen(HistoryCommand command) { history_menu_.Choose(command); }
   // A mouse button was released over the tray icon.
-  void cSysTray1_MouseUp(int button);
+  void TrayIconReleased(int button);
   // The desktop made its tray anew, empty.
-  void cSysTray1_TrayCreated() { tray_.TrayCreated(); }
+  void TrayRecreated() { tray_.TrayCreated(); }
   // The balloon was clicked away; a notification's balloon brings the window back.
-  void cSysTray1_BalloonClick();
+  void BalloonClicked();
   // A desktop notification was activated: the window comes back.
-  void Notification_Click() { BringToFront(); }
+  void NotificationActivated() { BringToFront(); }
   // The pointer moved over a control (Control::Form1 for the window itself).
   void PointerMovedOver(Control control);
 
@@ -186,7 +191,7 @@ class Form1 : private RecorderOutlet {
   void NoTray();
   void TrayTookTheIconLate();
   void ShowTrayBalloon();
-  void Form_Unload();
+  void Unload();
 
   Form1Services services_;
   Form1View& view_;

@@ -3,20 +3,21 @@
 #include "report/PathText.h"
 #include "sampling/FileOperations.h"
 #include "window/Form1.h"
+#include "window/HandlerSteps.h"
 #include "window/PlatformTexts.h"
 
 namespace quorvane {
 
-void Form1::PushButton1_Click() {
+void Form1::ViewLog() {
   TrappedHandler trap(dialogs_, "PushButton1_Click");
   bool exists = true;
-  trap.Step(100, [&] { exists = FileExists(log_file_path_); });
+  trap.Step(step::view_log::kFindLog, [&] { exists = FileExists(log_file_path_); });
   if (exists) {
     // The box names the file beside why it could not be opened, whether the
     // opener fails at once or later.
     const auto not_opened = [this](const std::string& why) {
       TrappedHandler(dialogs_, "PushButton1_Click")
-          .Report(102, why + ": " + report::PathText(log_file_path_));
+          .Report(step::view_log::kOpenLog, why + ": " + report::PathText(log_file_path_));
     };
     try {
       desktop_.OpenTextFile(log_file_path_, not_opened);
@@ -24,50 +25,51 @@ void Form1::PushButton1_Click() {
       not_opened(failure.what());
     }
   } else {
-    trap.Step(104, [&] {
+    trap.Step(step::view_log::kSayNoHistory, [&] {
       dialogs_.Inform("There isn't a history to view because actions have not been performed yet.");
     });
   }
 }
 
-void Form1::PushButton2_Click() {
+void Form1::CopyLog() {
   TrappedHandler trap(dialogs_, "PushButton2_Click");
   bool exists = true;
-  trap.Step(100, [&] { exists = FileExists(log_file_path_); });
+  trap.Step(step::copy_log::kFindLog, [&] { exists = FileExists(log_file_path_); });
   if (!exists) return;
   // A log that cannot be read leaves the clipboard as it was, so nothing stale is
   // pasted in its place; so does an empty log, as copying nothing would.
-  trap.Step(102, [&] {
+  trap.Step(step::copy_log::kCopy, [&] {
     std::string text = ReadFileBytes(log_file_path_);
     if (!text.empty()) desktop_.CopyText(std::move(text));
   });
 }
 
-void Form1::PushButton12_Click() {
+void Form1::ClearLog() {
   TrappedHandler trap(dialogs_, "PushButton12_Click");
   bool yes = false;
-  trap.Step(100, [&] {
+  trap.Step(step::clear_log::kAsk, [&] {
     yes = dialogs_.Confirm("Are you sure you want to delete the history log and start over?");
   });
   if (!yes) return;
-  trap.Step(102, [&] {
+  trap.Step(step::clear_log::kDeleteLog, [&] {
     DeleteFileQuietly(log_file_path_);
     if (FileExists(log_file_path_))
       throw AppError("The history log could not be deleted; another program may be using it");
   });
-  trap.Step(104, [&] { history_.Clear(); });
+  trap.Step(step::clear_log::kEmptyList, [&] { history_.Clear(); });
   recorder_.Clear();
 }
 
-void Form1::PushButton3_Click() {
+void Form1::ShowMethodHelp() {
   TrappedHandler trap(dialogs_, "PushButton3_Click");
-  trap.Step(100,
+  trap.Step(step::help::kShow,
             [&] { dialogs_.Inform(std::string(kPlatformTexts.method_help) + kSupportAddress); });
 }
 
-void Form1::PushButton11_Click() {
+void Form1::ShowContactPage() {
   TrappedHandler trap(dialogs_, "PushButton11_Click");
-  trap.Step(100, [&] { dialogs_.Inform(std::string(kPlatformTexts.contact) + kContactPage); });
+  trap.Step(step::help::kShow,
+            [&] { dialogs_.Inform(std::string(kPlatformTexts.contact) + kContactPage); });
 }
 
 }  // namespace quorvane

@@ -5,6 +5,7 @@
 #include "schedule/IntervalTable.h"
 #include "window/AppTitle.h"
 #include "window/Form1.h"
+#include "window/HandlerSteps.h"
 #include "window/Skin.h"
 
 namespace quorvane {
@@ -15,28 +16,29 @@ constexpr const char* kIntervalHeader = "How often would you like to log WiFi si
 
 }  // namespace
 
-void Form1::Form_Load() {
+void Form1::Load() {
   TrappedHandler trap(dialogs_, "Form_Load");
-  trap.Step(100, [&] { ApplySkin(); });
+  trap.Step(step::load::kApplySkin, [&] { ApplySkin(); });
   form_loading_ = true;
-  trap.Step(104, [&] {
+  trap.Step(step::load::kShowTitleAndIcon, [&] {
     view_.SetCaption(Control::Form1, std::string(kProductName));
     view_.ShowApplicationIcon();
     SetAppTitle();
   });
-  trap.Step(106, [&] { MaybeOpenHomePage(); });
+  trap.Step(step::load::kOpenHomePage, [&] { MaybeOpenHomePage(); });
   const auto pointer_file = CursorFilePath(services_.program_folder);
   bool pointer_found = false;
-  trap.Step(126, [&] { pointer_found = FileExists(pointer_file); });
-  if (pointer_found) trap.Step(128, [&] { view_.LoadHandPointer(pointer_file); });
-  trap.Step(130, [&] { FillIntervalList(); });
-  trap.Step(158,
+  trap.Step(step::load::kFindHandPointer, [&] { pointer_found = FileExists(pointer_file); });
+  if (pointer_found)
+    trap.Step(step::load::kLoadHandPointer, [&] { view_.LoadHandPointer(pointer_file); });
+  trap.Step(step::load::kFillIntervalList, [&] { FillIntervalList(); });
+  trap.Step(step::load::kSetHistoryHeader,
             [&] { view_.SetListHeader(Control::ListView1, kHistoryHeader, kColumnWidthTwips); });
   // The log's path is known before the countdown can run, so every sample taken
   // while a start-up box is open reaches the log; a failure is told at its own
   // step below.
-  const auto path_failure =
-      trap.Attempt(204, [&] { log_file_path_ = quorvane::LogFilePath(services_.temp_folder); });
+  const auto path_failure = trap.Attempt(
+      step::load::kFindLog, [&] { log_file_path_ = quorvane::LogFilePath(services_.temp_folder); });
   recorder_.Open();
   OfferRecordingChoices();
   const auto interval_failure = RestoreIntervalSelection(trap);
@@ -45,8 +47,8 @@ void Form1::Form_Load() {
   // Told once the countdown runs, so the box holds up no sample; nothing of the
   // window is on screen yet, so the user sees the same order.
   trap.Report(interval_failure);
-  trap.Step(182, [&] { tray_.SetTrayTip(std::string(kProductName)); });
-  trap.Step(184, [&] { tray_.SetInTray(true); });
+  trap.Step(step::load::kSetTrayTip, [&] { tray_.SetTrayTip(std::string(kProductName)); });
+  trap.Step(step::load::kPutIconInTray, [&] { tray_.SetInTray(true); });
   RestoreOptions(trap);
   RestoreMinimisedStart(trap);
   trap.Report(path_failure);
@@ -80,7 +82,7 @@ void Form1::MaybeOpenHomePage() {
   const int seconds_since_midnight = services_.clock.Now().SecondsSinceMidnight();
   if (services_.draw(seconds_since_midnight) != 7) return;
   desktop_.OpenUrlInBackground(kHomePage, [this](const std::string& description) {
-    TrappedHandler(dialogs_, "Form_Load").Report(106, description);
+    TrappedHandler(dialogs_, "Form_Load").Report(step::load::kOpenHomePage, description);
   });
 }
 
@@ -93,10 +95,11 @@ void Form1::FillIntervalList() {
 
 std::optional<ErrorReport> Form1::RestoreIntervalSelection(TrappedHandler& trap) {
   int index = 0;
-  auto failure = trap.Attempt(
-      162, [&] { index = TextToInteger16(GetSetting(services_.settings, setting::kOftenIndex)); });
+  auto failure = trap.Attempt(step::load::kReadIntervalChoice, [&] {
+    index = TextToInteger16(GetSetting(services_.settings, setting::kOftenIndex));
+  });
   if (!failure) {
-    failure = trap.Attempt(164, [&] {
+    failure = trap.Attempt(step::load::kCheckIntervalChoice, [&] {
       if (!IsIntervalIndex(index)) throw AppError("Index out of bounds");
     });
   }
@@ -109,7 +112,8 @@ std::optional<ErrorReport> Form1::RestoreIntervalSelection(TrappedHandler& trap)
 
 void Form1::RestoreSwitch(TrappedHandler& trap) {
   std::string state;
-  trap.Step(166, [&] { state = GetSetting(services_.settings, setting::kStartStopState); });
+  trap.Step(step::load::kReadSwitch,
+            [&] { state = GetSetting(services_.settings, setting::kStartStopState); });
   if (state == kOff) {
     button5_caption_ = "Turn On Automatic Log";
     countdown_.StartOff();
@@ -125,7 +129,7 @@ void Form1::RestoreSwitch(TrappedHandler& trap) {
 }
 
 void Form1::RestoreOptions(TrappedHandler& trap) {
-  trap.Step(186, [&] {
+  trap.Step(step::load::kRestoreStartAtLogin, [&] {
     bool starts_at_login = GetSetting(services_.settings, setting::kWindowsStartup) == kOn;
     // A store that was set aside forgot the choice, but the entry that starts the
     // program at login still knows it: the box and the store follow the entry.
@@ -135,13 +139,13 @@ void Form1::RestoreOptions(TrappedHandler& trap) {
     }
     SetCheck(Control::Check4, starts_at_login);
   });
-  trap.Step(188, [&] {
+  trap.Step(step::load::kRestoreStartInTray, [&] {
     SetCheck(Control::Check8, GetSetting(services_.settings, setting::kMinimized) == kOn);
   });
-  trap.Step(190, [&] {
+  trap.Step(step::load::kRestoreWirelessTool, [&] {
     SetOption(Control::Option1, TextToBoolean(GetSetting(services_.settings, setting::kOption1)));
   });
-  trap.Step(192, [&] {
+  trap.Step(step::load::kRestoreSignalStrength, [&] {
     SetOption(Control::Option2, TextToBoolean(GetSetting(services_.settings, setting::kOption2)));
   });
   methods_restored_ = true;
@@ -149,14 +153,15 @@ void Form1::RestoreOptions(TrappedHandler& trap) {
 
 void Form1::RestoreMinimisedStart(TrappedHandler& trap) {
   bool startup = false;
-  trap.Step(194, [&] { startup = view_.IsChecked(Control::Check4); });
+  trap.Step(step::load::kReadStartAtLogin, [&] { startup = view_.IsChecked(Control::Check4); });
   if (!startup) {
-    trap.Step(202, [&] { view_.SetVisible(Control::Check8, false); });
+    trap.Step(step::load::kHideStartInTray, [&] { view_.SetVisible(Control::Check8, false); });
     return;
   }
-  trap.Step(196, [&] { view_.SetVisible(Control::Check8, true); });
+  trap.Step(step::load::kShowStartInTray, [&] { view_.SetVisible(Control::Check8, true); });
   // Only when both start options are ticked does the window start in the tray.
-  trap.Step(200, [&] { start_minimised_ = view_.IsChecked(Control::Check8); });
+  trap.Step(step::load::kReadStartInTray,
+            [&] { start_minimised_ = view_.IsChecked(Control::Check8); });
 }
 
 }  // namespace quorvane

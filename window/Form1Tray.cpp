@@ -1,6 +1,7 @@
 // Hiding into the tray, coming back, and closing.
 #include "sampling/HistoryLog.h"
 #include "window/Form1.h"
+#include "window/HandlerSteps.h"
 
 namespace quorvane {
 
@@ -14,13 +15,13 @@ void Form1::ShowTrayBalloon() {
   if (tray_.once_balloon_count() != shown_before) notification_balloon_ = false;
 }
 
-void Form1::cSysTray1_BalloonClick() {
+void Form1::BalloonClicked() {
   tray_.BalloonClicked();
   if (notification_balloon_) BringToFront();
   notification_balloon_ = false;
 }
 
-void Form1::Form_Resize() {
+void Form1::WindowStateChanged() {
   // Some platforms report the change twice; only a window still on screen goes.
   if (!view_.IsMinimized() || minimized_to_tray_ || !view_.IsVisible()) return;
   if (!tray_.Available()) {
@@ -70,12 +71,12 @@ void Form1::TrayTookTheIconLate() {
   // A window that went to the taskbar minimised while the tray still refused the
   // icon (a start into the tray at login, before the shell was ready) goes into
   // it now, as a minimise does.
-  Form_Resize();
+  WindowStateChanged();
 }
 
-void Form1::BringToFront() { cSysTray1_MouseUp(cSysTray::kLeftButton); }
+void Form1::BringToFront() { TrayIconReleased(cSysTray::kLeftButton); }
 
-void Form1::cSysTray1_MouseUp(int button) {
+void Form1::TrayIconReleased(int button) {
   // Only the left and right buttons bring the window back.
   if (button != cSysTray::kLeftButton && button != cSysTray::kRightButton) return;
   // The icon is in the tray while a start-up box may still be open; the window
@@ -90,17 +91,17 @@ void Form1::cSysTray1_MouseUp(int button) {
   ShowCountdown();  // catches up with what went on while it was hidden
 }
 
-void Form1::Form_QueryUnload() {
+void Form1::CloseRequested() {
   TrappedHandler trap(dialogs_, "Form_QueryUnload");
-  trap.Step(100, [&] {
+  trap.Step(step::close::kStopTimer, [&] {
     closing_ = true;  // a sample that ends now does not start the timer again
     timer1_->Stop();
   });
-  trap.Step(102, [&] { tray_.SetInTray(false); });
-  Form_Unload();
+  trap.Step(step::close::kLeaveTray, [&] { tray_.SetInTray(false); });
+  Unload();
 }
 
-void Form1::Form_Unload() { view_.Quit(); }
+void Form1::Unload() { view_.Quit(); }
 
 bool Form1::EndReadings() {
   // Ending a tool takes milliseconds; a reading still under way after this is

@@ -83,7 +83,7 @@ class TrayIconView {
 
 // Desktop notifications apart from the tray icon (a notification server). The
 // core gives each a slot: one shown under a slot used before replaces it. The view
-// reports an activated notification to Form1::Notification_Click.
+// reports an activated notification to Form1::NotificationActivated.
 class NotificationView {
  public:
   virtual ~NotificationView() = default;

@@ -80,7 +80,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     quorvane::win32::SystemDesktop desktop(window.handle());
     quorvane::Form1& form = assembly.BuildForm({window, window.tray(), dialogs, desktop, loop});
     Attachment attachment(window, form);
-    form.Form_Load();
+    form.Load();
     exit_code = quorvane::win32::Win32MessageLoop::Run(window.handle());
     // Closing is at once: the window leaves the screen before anything waits, and
     // a reading stuck inside WMI or the WLAN service ends with the process (and

@@ -54,7 +54,7 @@ BenchWindow::BenchWindow(const std::filesystem::path& netsh)
       Form1Services{sampler, settings, startup_entry, clock, temp.path(), temp.path()},
       Form1Views{window, window.tray(), dialogs, desktop, loop}, history);
   window.Attach(form.get());
-  form->Form_Load();  // shows the window
+  form->Load();  // shows the window
   PumpMessages(std::chrono::milliseconds(300));
 }
 

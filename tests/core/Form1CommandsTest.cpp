@@ -14,8 +14,8 @@ namespace {
 TEST(Form1Commands, TheHelpButtonsAndTheStartOptionSpeakOfThisSystem) {
   Form1Harness h;
   Form1& form = h.Load();
-  form.PushButton3_Click();
-  form.PushButton11_Click();
+  form.ShowMethodHelp();
+  form.ShowContactPage();
   ASSERT_EQ(h.dialogs.informations.size(), 2u);
   const std::string& method_help = h.dialogs.informations[0];
   const std::string& contact = h.dialogs.informations[1];
@@ -44,16 +44,16 @@ TEST(Form1Commands, TheHelpButtonsAndTheStartOptionSpeakOfThisSystem) {
 TEST(Form1Commands, TheLogCommandsBeforeAnyHistory) {
   Form1Harness h;
   Form1& form = h.Load();
-  form.PushButton1_Click();
+  form.ViewLog();
   EXPECT_EQ(h.dialogs.informations,
             std::vector<std::string>{
                 "There isn't a history to view because actions have not been performed yet."});
-  form.PushButton2_Click();
+  form.CopyLog();
   EXPECT_EQ(h.desktop.clipboard, "unchanged");
   WriteFile(h.temp / "Quorvane.txt", "");  // an empty log copies nothing either
-  form.PushButton2_Click();
+  form.CopyLog();
   EXPECT_EQ(h.desktop.clipboard, "unchanged");
-  form.PushButton12_Click();
+  form.ClearLog();
   EXPECT_EQ(h.dialogs.confirmations.size(), 1u);
   EXPECT_TRUE(h.dialogs.errors.empty());
 }
@@ -64,32 +64,32 @@ TEST(Form1Commands, ViewCopyAndClearWorkOnTheWholeLog) {
   WriteFile(log, "earlier run line caf\xC3\xA9\n");
   Form1& form = h.Load();
   EXPECT_EQ(h.history.size(), 0u);  // the list starts empty, the file keeps its lines
-  form.PushButton6_Click();
+  form.LogNow();
   h.WaitForReading();
 
-  form.PushButton1_Click();
+  form.ViewLog();
   EXPECT_EQ(h.desktop.text_files, std::vector<std::filesystem::path>{log});
 
-  form.PushButton2_Click();
+  form.CopyLog();
   EXPECT_EQ(h.desktop.clipboard,
             "earlier run line caf\xC3\xA9\n12/07/26 14:03:11 WiFi Signal "
             "Strength is 70%" +
                 std::string(kLineEnd));
 
   h.dialogs.answer_yes = false;
-  form.PushButton12_Click();
+  form.ClearLog();
   EXPECT_EQ(h.history.size(), 1u);
   EXPECT_TRUE(FileExists(log));
 
   h.dialogs.answer_yes = true;
   std::filesystem::permissions(log, std::filesystem::perms::owner_read);
-  form.PushButton12_Click();
+  form.ClearLog();
   EXPECT_EQ(h.history.size(), 0u);
   EXPECT_FALSE(FileExists(log));
   EXPECT_TRUE(h.dialogs.errors.empty());
   EXPECT_TRUE(h.Timer1().Active());
 
-  form.PushButton1_Click();
+  form.ViewLog();
   EXPECT_EQ(h.dialogs.informations.size(), 1u);
 }
 
@@ -99,13 +99,13 @@ TEST(Form1Commands, ALogThatCannotBeCopiedOrDeletedIsReported) {
   // A folder where the log should be: it exists, but is neither readable as a
   // file nor removable as one.
   std::filesystem::create_directories(h.temp / "Quorvane.txt" / "inside");
-  form.PushButton2_Click();
+  form.CopyLog();
   EXPECT_EQ(h.desktop.clipboard, "unchanged");
   ASSERT_EQ(h.dialogs.errors.size(), 1u);
   EXPECT_EQ(h.dialogs.errors[0].handler, "PushButton2_Click");
   EXPECT_EQ(h.dialogs.errors[0].line, 102);
 
-  form.PushButton12_Click();
+  form.ClearLog();
   ASSERT_EQ(h.dialogs.errors.size(), 2u);
   EXPECT_EQ(h.dialogs.errors[1].handler, "PushButton12_Click");
   EXPECT_EQ(h.dialogs.errors[1].line, 102);
@@ -117,12 +117,12 @@ TEST(Form1Commands, ALogThatCannotBeCopiedOrDeletedIsReported) {
   const std::string expected =
       "No application is set to open text files: " + report::PathText(form.LogFilePath());
   h.desktop.refuse = true;
-  form.PushButton1_Click();
+  form.ViewLog();
   ASSERT_EQ(h.dialogs.errors.size(), 3u);
   EXPECT_EQ(h.dialogs.errors[2].line, 102);
   EXPECT_EQ(h.dialogs.errors[2].description, expected);
   h.desktop.refuse = false;
-  form.PushButton1_Click();
+  form.ViewLog();
   h.desktop.opener_failed("No application is set to open text files");
   ASSERT_EQ(h.dialogs.errors.size(), 4u);
   EXPECT_EQ(h.dialogs.errors[3].handler, "PushButton1_Click");

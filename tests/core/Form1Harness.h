@@ -69,7 +69,7 @@ struct Form1Harness {
     services.notification_view = notification_view;
     form = std::make_unique<Form1>(std::move(services),
                                    Form1Views{window, tray, dialogs, desktop, loop}, history);
-    form->Form_Load();
+    form->Load();
     return *form;
   }
 
@@ -122,18 +122,18 @@ struct Form1Harness {
   // The user's clicks on a check box, an option button and an interval row.
   void ClickCheckBox(Control box) {
     window.checked[box] = !window.IsChecked(box);
-    if (box == Control::Check4) form->Check4_Click();
-    if (box == Control::Check8) form->Check8_Click();
+    if (box == Control::Check4) form->StartAtLoginClicked();
+    if (box == Control::Check8) form->StartInTrayClicked();
   }
   // The view only checks the button clicked; the core clears the other.
   void ClickOption(Control option) {
     if (window.IsChecked(option)) return;  // no change, no click
     window.checked[option] = true;
-    option == Control::Option1 ? form->Option1_Click() : form->Option2_Click();
+    option == Control::Option1 ? form->WirelessToolChosen() : form->SignalStrengthChosen();
   }
   void ClickIntervalRow(int row) {
     window.selected[Control::ListView2] = row;
-    form->ListView2_Click();
+    form->IntervalClicked();
   }
 };
 

@@ -25,7 +25,7 @@ TEST(Form1Journal, ARecordForEverySampleWithItsCause) {
   h.Tick(5);
   h.WaitForReading();
   h.tool.output = "";  // no network listed
-  h.form->PushButton6_Click();
+  h.form->LogNow();
   h.WaitForReading();
 
   const auto records = Records(h.journal_folder);
@@ -73,7 +73,7 @@ TEST(Form1Journal, ClearRemovesItsFilesAndOldMonthsGoAtStart) {
   h.TickAndRead(5);
   ASSERT_TRUE(std::filesystem::exists(data / "2026-12.csv"));
 
-  h.form->PushButton12_Click();
+  h.form->ClearLog();
   EXPECT_FALSE(std::filesystem::exists(data / "2026-10.csv"));
   EXPECT_FALSE(std::filesystem::exists(data / "2026-12.csv"));
   EXPECT_TRUE(h.dialogs.warnings.empty());
@@ -89,7 +89,7 @@ std::vector<std::string> Values(const std::filesystem::path& folder) {
 void LogNow(Form1Harness& h, std::initializer_list<const char*> signals) {
   for (const char* signal : signals) {
     h.tool.output = std::string(" :") + signal + "\n";
-    h.form->PushButton6_Click();
+    h.form->LogNow();
     h.WaitForReading();
   }
 }
@@ -135,11 +135,11 @@ TEST(Form1Journal, AReadingThatEndsAsTheWindowClosesStillGetsItsRecord) {
   TempDir data("journal");
   h.journal_folder = data.path();
   h.Load();
-  h.form->PushButton6_Click();
+  h.form->LogNow();
   for (int wait = 0; wait < 500 && h.LogLines() == 0; ++wait)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   ASSERT_EQ(h.LogLines(), 1);
-  h.form->Form_QueryUnload();
+  h.form->CloseRequested();
   EXPECT_TRUE(h.form->EndReadings());
   h.form.reset();
   EXPECT_EQ(Values(data.path()), std::vector<std::string>{"70%"});

@@ -41,11 +41,11 @@ TEST(Form1Metrics, WrittenAfterEverySampleTheOptionWinningOverTheSetting) {
   h.WaitForReading();
   FileBecomes(file, Expected(h.clock, 5, 1));
   h.clock.unix_seconds += 7;
-  h.form->PushButton6_Click();
+  h.form->LogNow();
   h.WaitForReading();
   FileBecomes(file, Expected(h.clock, 5, 2));
   // Turned off, the interval reads 0 at once, so no alert waits for a sample.
-  h.form->PushButton5_Click();
+  h.form->SwitchAutomaticLogging();
   FileBecomes(file, Expected(h.clock, 0, 2));
 
   EXPECT_EQ(h.settings.values["Metrics Folder"], (h.temp / "elsewhere").string());

@@ -30,7 +30,7 @@ struct NotificationsHarness : Form1Harness {
   void Samples(int count, const std::string& output, int seconds = 5) {
     tool.output = output;
     for (int i = 0; i < count; ++i) {
-      form->PushButton6_Click();
+      form->LogNow();
       WaitForReading();
       clock.unix_seconds += seconds;
       clock.now = report::CivilFromSeconds(report::WallSeconds(clock.now) + seconds);
@@ -43,7 +43,7 @@ struct NotificationsHarness : Form1Harness {
     Samples(2, " :70\n");
   }
   std::optional<MenuItem> Item(HistoryCommand command) const {
-    for (const auto& item : form->ListView1_ContextMenu())
+    for (const auto& item : form->HistoryMenuItems())
       if (item.command == command) return item;
     return std::nullopt;
   }
@@ -52,22 +52,22 @@ struct NotificationsHarness : Form1Harness {
 TEST(Form1Notifications, TheMenuSwitchesAreStoredAtOnceAndRestoredAtStart) {
   Form1Harness h;
   h.Load();
-  const auto drops = h.form->ListView1_ContextMenu().at(2);
-  const auto weak = h.form->ListView1_ContextMenu().at(3);
+  const auto drops = h.form->HistoryMenuItems().at(2);
+  const auto weak = h.form->HistoryMenuItems().at(3);
   EXPECT_EQ(drops.text, "Notify When the Connection Drops");
   EXPECT_EQ(weak.text, "Notify When the Signal Stays Weak");
   EXPECT_TRUE(drops.checkable && !drops.checked && weak.checkable && !weak.checked);
-  h.form->ListView1_MenuClick(HistoryCommand::kNotifyWeak);
+  h.form->HistoryMenuChosen(HistoryCommand::kNotifyWeak);
   EXPECT_EQ(h.settings.values["Notify Weak"], "On");
-  EXPECT_TRUE(h.form->ListView1_ContextMenu().at(3).checked);
-  EXPECT_FALSE(h.form->ListView1_ContextMenu().at(2).checked);
+  EXPECT_TRUE(h.form->HistoryMenuItems().at(3).checked);
+  EXPECT_FALSE(h.form->HistoryMenuItems().at(2).checked);
 
   NotificationsHarness restored;
   restored.settings.values["Notify Weak"] = "On";
   restored.Load();
   EXPECT_TRUE(restored.Item(HistoryCommand::kNotifyDrops)->checked);
   EXPECT_TRUE(restored.Item(HistoryCommand::kNotifyWeak)->checked);
-  restored.form->ListView1_MenuClick(HistoryCommand::kNotifyDrops);
+  restored.form->HistoryMenuChosen(HistoryCommand::kNotifyDrops);
   EXPECT_EQ(restored.settings.values["Notify Drops"], "Off");
   EXPECT_FALSE(restored.Item(HistoryCommand::kNotifyDrops)->checked);
 }
@@ -76,15 +76,15 @@ TEST(Form1Notifications, WithoutANotificationServerTheTrayBalloonTellsAndItsClic
   NotificationsHarness h;
   h.Load();
   h.window.UserMinimizes();
-  h.form->Form_Resize();
-  h.form->cSysTray1_BalloonClick();  // the minimise balloon only goes away
+  h.form->WindowStateChanged();
+  h.form->BalloonClicked();  // the minimise balloon only goes away
   EXPECT_TRUE(h.form->MinimizedToTray());
   h.DropAndBack();
   ASSERT_EQ(h.tray.balloons.size(), 3u);
   EXPECT_EQ(h.tray.balloons[1].title, "Quorvane");
   EXPECT_EQ(h.tray.balloons[1].text, "WiFi connection lost");
   EXPECT_EQ(h.tray.balloons[2].text, "Connection back after 40 s (wifi)");
-  h.form->cSysTray1_BalloonClick();
+  h.form->BalloonClicked();
   EXPECT_FALSE(h.form->MinimizedToTray());
   EXPECT_TRUE(h.window.shown);
 }
@@ -95,13 +95,13 @@ TEST(Form1Notifications, ANotificationServerGetsOneSlotPerDropAndItsActivationRe
   h.notification_view = &server;
   h.Load();
   h.window.UserMinimizes();
-  h.form->Form_Resize();
+  h.form->WindowStateChanged();
   h.DropAndBack();
   ASSERT_EQ(server.shown.size(), 2u);
   EXPECT_EQ(server.shown[0].text, "WiFi connection lost");
   EXPECT_EQ(server.shown[1].slot, server.shown[0].slot);
   EXPECT_EQ(h.tray.balloons.size(), 1u);  // only the minimise balloon
-  h.form->Notification_Click();
+  h.form->NotificationActivated();
   EXPECT_FALSE(h.form->MinimizedToTray());
 }
 

@@ -31,7 +31,7 @@ struct ProbesHarness : Form1Harness {
     return records;
   }
   std::optional<MenuItem> ProbesItem() const {
-    for (const auto& item : form->ListView1_ContextMenu())
+    for (const auto& item : form->HistoryMenuItems())
       if (item.command == HistoryCommand::kNetworkProbes) return item;
     return std::nullopt;
   }
@@ -46,7 +46,7 @@ TEST(Form1Probes, ClosingWhileARoundRunsStillWritesItsRecord) {
   h.Load();
   h.TickAndRead(5);
   ASSERT_TRUE(gate.WaitEntered());
-  h.form->Form_QueryUnload();
+  h.form->CloseRequested();
   EXPECT_TRUE(h.form->EndReadings());
   h.form.reset();
   gate.Open();
@@ -70,19 +70,19 @@ TEST(Form1Probes, TheMenuItemTurnsThemOnAndOffAndIsStored) {
   EXPECT_TRUE(h.probe->calls.empty()) << "probed while off";
   EXPECT_EQ(h.Records().at(0).cause, Cause::kNone);
 
-  h.form->ListView1_MenuClick(HistoryCommand::kNetworkProbes);
+  h.form->HistoryMenuChosen(HistoryCommand::kNetworkProbes);
   EXPECT_EQ(h.settings.values["Network Probes"], "On");
   EXPECT_TRUE(h.ProbesItem()->checked);
   h.TickAndRead(5);
   h.WaitForProbes();
   EXPECT_FALSE(h.probe->calls.empty());
-  h.form->ListView1_MenuClick(HistoryCommand::kNetworkProbes);
+  h.form->HistoryMenuChosen(HistoryCommand::kNetworkProbes);
   EXPECT_EQ(h.settings.values["Network Probes"], "Off");
 
   // Without probes on this system, nothing is offered.
   Form1Harness bare;
   bare.Load();
-  for (const auto& item : bare.form->ListView1_ContextMenu())
+  for (const auto& item : bare.form->HistoryMenuItems())
     EXPECT_NE(item.command, HistoryCommand::kNetworkProbes);
 }
 

@@ -193,11 +193,11 @@ TEST(Form1Countdown, TheWindowAnswersWhileTheToolRuns) {
   Gate gate;
   h.tool.while_running = [&] { gate.Wait(); };
   Form1& form = h.Load();
-  form.PushButton6_Click();
+  form.LogNow();
   ASSERT_TRUE(gate.WaitEntered());
   EXPECT_EQ(h.window.pointer, PointerMode::kBusy);
   // Another button answers at once while the reading waits.
-  form.PushButton5_Click();
+  form.SwitchAutomaticLogging();
   EXPECT_EQ(h.Caption(C::PushButton5), "Turn On Automatic Log");
   EXPECT_EQ(h.settings.values.at("StartStopState"), "Off");
   EXPECT_EQ(h.history.size(), 0u);
@@ -214,9 +214,9 @@ TEST(Form1Countdown, TheBusyPointerStaysUntilTheLastLogNowReadingEnds) {
   Gate gate;
   h.tool.while_running = [&] { gate.Wait(); };
   Form1& form = h.Load();
-  form.PushButton6_Click();
+  form.LogNow();
   ASSERT_TRUE(gate.WaitEntered());
-  form.PushButton6_Click();  // waits behind the first
+  form.LogNow();  // waits behind the first
   gate.Open();
   ASSERT_TRUE(h.loop.WaitForPosted(std::chrono::seconds(10)));  // the first is in
   EXPECT_EQ(h.history.size(), 1u);
@@ -232,7 +232,7 @@ TEST(Form1Countdown, TheBusyPointerOutlastsEveryHover) {
   Gate gate;
   h.tool.while_running = [&] { gate.Wait(); };
   Form1& form = h.Load();
-  form.PushButton6_Click();
+  form.LogNow();
   form.PointerMovedOver(C::Frame1);
   form.PointerMovedOver(C::PushButton1);
   EXPECT_EQ(h.window.pointer, PointerMode::kBusy);
@@ -261,7 +261,7 @@ TEST(Form1Countdown, LogNowLeavesTheCountdownGoing) {
   Form1Harness h;
   Form1& form = h.Load();
   h.Tick(2);
-  form.PushButton6_Click();
+  form.LogNow();
   h.WaitForReading();
   EXPECT_EQ(h.history.size(), 1u);
   EXPECT_EQ(h.window.progress_value, 0);
@@ -279,14 +279,14 @@ TEST(Form1Countdown, TurningOffDuringASampleIsRespected) {
   Form1& form = h.Load();
   h.Tick(5);
   ASSERT_TRUE(gate.WaitEntered());
-  form.PushButton5_Click();
+  form.SwitchAutomaticLogging();
   gate.Open();
   h.WaitForReading();
   EXPECT_EQ(h.history.size(), 1u);
   EXPECT_FALSE(h.Timer1().Active());
   EXPECT_EQ(h.Caption(C::PushButton5), "Turn On Automatic Log");
   // Turned on again, the full interval runs.
-  form.PushButton5_Click();
+  form.SwitchAutomaticLogging();
   EXPECT_TRUE(h.Timer1().Active());
   h.Tick(4);
   EXPECT_FALSE(form.sample_under_way());
@@ -309,7 +309,7 @@ TEST(Form1Countdown, AFailingSampleIsReportedAndTheCountdownGoesOn) {
   EXPECT_EQ(form.countdown().seconds_elapsed(), 0);
 
   h.tool.result = {};
-  form.PushButton6_Click();
+  form.LogNow();
   h.WaitForReading();
   EXPECT_EQ(h.history.size(), 1u);
 }
@@ -338,7 +338,7 @@ TEST(Form1Countdown, ALogThatCannotBeWrittenKeepsTheLineInTheList) {
   Form1Harness h;
   Form1& form = h.Load();
   std::filesystem::create_directory(h.temp / "Quorvane.txt");  // in the way
-  form.PushButton6_Click();
+  form.LogNow();
   h.WaitForReading();
   EXPECT_EQ(h.history.size(), 1u);
   ASSERT_EQ(h.dialogs.errors.size(), 1u);
@@ -390,7 +390,7 @@ TEST(Form1Countdown, TheSwitchIsRestoredAndStored) {
   EXPECT_EQ(h.Caption(C::PushButton5), "Turn On Automatic Log");
   EXPECT_EQ(h.Caption(C::Frame1), "Automatic Log is Turned Off.");
   EXPECT_FALSE(h.Timer1().Active());
-  form.PushButton5_Click();
+  form.SwitchAutomaticLogging();
   EXPECT_EQ(h.Caption(C::PushButton5), "Turn Off Automatic Log");
   EXPECT_TRUE(h.Timer1().Active());
   EXPECT_EQ(h.settings.values.at("StartStopState"), "On");
@@ -491,7 +491,7 @@ TEST(Form1Options, TheMethodButtonsStoreBothValuesAndPickTheReader) {
   EXPECT_FALSE(h.window.IsChecked(C::Option1));
   EXPECT_EQ(h.settings.values.at("Option1"), "False");
   EXPECT_EQ(h.settings.values.at("Option2"), "True");
-  form.PushButton6_Click();
+  form.LogNow();
   h.WaitForReading();
   EXPECT_EQ(h.history.Line(0), "12/07/26 14:03:11 WiFi Signal Strength is 4");
   EXPECT_TRUE(h.tool.commands.empty());
@@ -504,8 +504,8 @@ TEST(Form1Options, ALocationRefusalIsToldOncePerRunInTheWordsOfTheMethod) {
   h.wlan.query_error = WlanApi::kAccessDenied;
   Form1& form = h.Load();
   h.ClickOption(C::Option2);
-  form.PushButton6_Click();
-  form.PushButton6_Click();
+  form.LogNow();
+  form.LogNow();
   h.WaitForReading();
   EXPECT_EQ(h.history.Line(1), "12/07/26 14:03:11 WiFi Signal Strength is 5");
   ASSERT_EQ(h.dialogs.informations.size(), 1u);
@@ -528,7 +528,7 @@ TEST(Form1Options, StoredMethodValuesAreConverted) {
   neither.Load();
   EXPECT_FALSE(neither.window.IsChecked(C::Option1));
   EXPECT_FALSE(neither.window.IsChecked(C::Option2));
-  neither.form->PushButton6_Click();
+  neither.form->LogNow();
   neither.WaitForReading();
   EXPECT_EQ(neither.history.Line(0), "12/07/26 14:03:11 WiFi Signal Strength is 0");
 
@@ -546,7 +546,7 @@ TEST(Form1Options, AStoreThatCannotBeWrittenIsReported) {
   Form1& form = h.Load();
   h.ClickOption(C::Option2);
   EXPECT_FALSE(h.dialogs.warnings.empty());
-  form.PushButton5_Click();
+  form.SwitchAutomaticLogging();
   ASSERT_EQ(h.dialogs.errors.size(), 1u);
   EXPECT_EQ(h.dialogs.errors[0].handler, "PushButton5_Click");
   EXPECT_EQ(h.dialogs.errors[0].line, 114);

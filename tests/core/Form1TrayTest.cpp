@@ -10,7 +10,7 @@ namespace {
 
 void Minimise(Form1Harness& h) {
   h.window.UserMinimizes();
-  h.form->Form_Resize();
+  h.form->WindowStateChanged();
 }
 
 TEST(Form1Tray, BothStartOptionsStartInTheTray) {
@@ -21,7 +21,7 @@ TEST(Form1Tray, BothStartOptionsStartInTheTray) {
   EXPECT_TRUE(form.MinimizedToTray());
   EXPECT_EQ(form.tray().once_balloon_count(), 1);
   EXPECT_TRUE(h.tray.shown);
-  form.cSysTray1_MouseUp(cSysTray::kLeftButton);
+  form.TrayIconReleased(cSysTray::kLeftButton);
   EXPECT_TRUE(h.window.shown);
   EXPECT_FALSE(h.window.minimized);
   EXPECT_FALSE(form.MinimizedToTray());
@@ -30,7 +30,7 @@ TEST(Form1Tray, BothStartOptionsStartInTheTray) {
   // ones are where the user left it.
   EXPECT_FALSE(h.window.shown_before_centred);
   Minimise(h);
-  form.cSysTray1_MouseUp(cSysTray::kLeftButton);
+  form.TrayIconReleased(cSysTray::kLeftButton);
   EXPECT_EQ(h.window.centrings, 1);
 }
 
@@ -41,7 +41,7 @@ TEST(Form1Tray, ASecondStartOrATrayClickDuringStartUpShowsTheWindowOnlyWhenItIsB
   bool shown_while_loading = false;
   h.dialogs.while_open = [&] {
     h.form->BringToFront();
-    h.form->cSysTray1_MouseUp(cSysTray::kLeftButton);
+    h.form->TrayIconReleased(cSysTray::kLeftButton);
     shown_while_loading = shown_while_loading || h.window.shown;
   };
   Form1& form = h.Load();
@@ -62,7 +62,7 @@ TEST(Form1Tray, MinimisingHidesIntoTheTrayWithOneBalloonPerRun) {
   EXPECT_EQ(h.tray.balloons[0].text, Form1::kTrayBalloonText);
   EXPECT_EQ(h.tray.balloons[0].seconds, 5);
   EXPECT_TRUE(form.tray().balloon_showing());
-  form.cSysTray1_MouseUp(cSysTray::kRightButton);  // the right button restores too
+  form.TrayIconReleased(cSysTray::kRightButton);  // the right button restores too
   EXPECT_TRUE(h.window.shown);
   EXPECT_FALSE(h.window.minimized);
   Minimise(h);
@@ -78,10 +78,10 @@ TEST(Form1Tray, OnlyTheLeftAndRightButtonsRestore) {
   Form1Harness h;
   Form1& form = h.Load();
   Minimise(h);
-  form.cSysTray1_MouseUp(cSysTray::kMiddleButton);
+  form.TrayIconReleased(cSysTray::kMiddleButton);
   EXPECT_FALSE(h.window.shown);
   EXPECT_TRUE(form.MinimizedToTray());
-  form.cSysTray1_MouseUp(cSysTray::kLeftButton);
+  form.TrayIconReleased(cSysTray::kLeftButton);
   EXPECT_TRUE(h.window.shown);
 }
 
@@ -100,12 +100,12 @@ TEST(Form1Tray, WithoutATrayMinimisingKeepsTheWindowOnTheTaskbarAndSaysSoOnce) {
   while (h.TrayRetryTimer().Active()) h.TrayRetryTimer().Fire();
   EXPECT_EQ(h.tray.shows, 61);
   h.window.UserRestores();
-  form.Form_Resize();
+  form.WindowStateChanged();
   Minimise(h);
   EXPECT_TRUE(h.window.shown);
   EXPECT_EQ(h.dialogs.informations.size(), 1u);
   h.window.UserRestores();
-  form.Form_Resize();
+  form.WindowStateChanged();
   Minimise(h);
   EXPECT_EQ(h.dialogs.informations.size(), 1u);
 }
@@ -139,10 +139,10 @@ TEST(Form1Tray, AnIconTheTrayRefusedIsAddedOnALaterTryAndAfterTheTrayIsMadeAnew)
   EXPECT_TRUE(form.MinimizedToTray());
 
   h.tray.shown = false;
-  form.cSysTray1_TrayCreated();
+  form.TrayRecreated();
   EXPECT_TRUE(h.tray.shown);
-  form.Form_QueryUnload();
-  form.cSysTray1_TrayCreated();  // out of the tray for good
+  form.CloseRequested();
+  form.TrayRecreated();  // out of the tray for good
   EXPECT_FALSE(h.tray.shown);
 }
 
@@ -166,7 +166,7 @@ TEST(Form1Tray, ClosingStopsTheTimerAndRemovesTheIcon) {
   Form1Harness h;
   Form1& form = h.Load();
   EXPECT_TRUE(h.Timer1().Active());
-  form.Form_QueryUnload();
+  form.CloseRequested();
   EXPECT_FALSE(h.Timer1().Active());
   EXPECT_FALSE(form.tray().InTray());
   EXPECT_FALSE(h.tray.shown);
@@ -181,7 +181,7 @@ TEST(Form1Tray, ClosingRemovesAnIconTheTrayTookThoughItAnsweredNo) {
   h.tray.late_adds = 1;
   Form1& form = h.Load();
   ASSERT_TRUE(h.tray.shown);
-  form.Form_QueryUnload();
+  form.CloseRequested();
   EXPECT_FALSE(h.tray.shown);
 }
 
@@ -192,9 +192,9 @@ TEST(Form1Tray, ClosingWhileAReadingRunsEndsAtOnce) {
   gate.Open();  // the gate only tells when the tool has started
   h.tool.while_running = [&] { gate.Wait(); };
   h.Load();
-  h.form->PushButton6_Click();
+  h.form->LogNow();
   ASSERT_TRUE(gate.WaitEntered());
-  h.form->Form_QueryUnload();
+  h.form->CloseRequested();
   EXPECT_TRUE(h.window.quit);
   const auto start = std::chrono::steady_clock::now();
   h.form.reset();
@@ -207,7 +207,7 @@ TEST(Form1Tray, TheInstrumentationIsLetGoOnTheReadingsThread) {
   Form1Harness h;
   h.Load();
   h.ClickOption(Control::Option2);
-  h.form->PushButton6_Click();
+  h.form->LogNow();
   h.WaitForReading();
   EXPECT_TRUE(h.form->EndReadings());
   EXPECT_EQ(h.signal_source.unbinds, 1);
@@ -223,9 +223,9 @@ TEST(Form1Tray, AReadingStuckInTheSystemIsAbandonedOnClosing) {
   h.signal_source.while_querying = [] { never_opened.Wait(); };
   h.Load();
   h.ClickOption(Control::Option2);
-  h.form->PushButton6_Click();
+  h.form->LogNow();
   ASSERT_TRUE(never_opened.WaitEntered());
-  h.form->Form_QueryUnload();
+  h.form->CloseRequested();
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(h.form->EndReadings());
   h.form.reset();

@@ -14,10 +14,10 @@ struct HistoryMenuTest : ::testing::Test {
   // Loads the window with one sample in the log.
   void LoadWithHistory() {
     form = &h.Load();
-    form->PushButton6_Click();
+    form->LogNow();
     h.WaitForReading();
   }
-  bool ReportUnderWay() { return !form->ListView1_ContextMenu().at(0).enabled; }
+  bool ReportUnderWay() { return !form->HistoryMenuItems().at(0).enabled; }
   void WaitForReport() {
     while (ReportUnderWay())
       if (!h.loop.WaitForPosted(std::chrono::seconds(20))) return ADD_FAILURE() << "no report";
@@ -26,7 +26,7 @@ struct HistoryMenuTest : ::testing::Test {
 
 TEST_F(HistoryMenuTest, OffersTheTwoCommandsAndTellsWhenThereIsNoHistoryYet) {
   form = &h.Load();
-  const auto items = form->ListView1_ContextMenu();
+  const auto items = form->HistoryMenuItems();
   ASSERT_EQ(items.size(), 4u);  // and the notifications' two switches
   EXPECT_EQ(items[0].text, "Signal Report\xE2\x80\xA6");
   EXPECT_EQ(items[0].command, HistoryCommand::kSignalReport);
@@ -34,8 +34,8 @@ TEST_F(HistoryMenuTest, OffersTheTwoCommandsAndTellsWhenThereIsNoHistoryYet) {
   EXPECT_EQ(items[1].command, HistoryCommand::kExportCsv);
   EXPECT_TRUE(items[0].enabled && items[1].enabled);
 
-  form->ListView1_MenuClick(HistoryCommand::kSignalReport);
-  form->ListView1_MenuClick(HistoryCommand::kExportCsv);
+  form->HistoryMenuChosen(HistoryCommand::kSignalReport);
+  form->HistoryMenuChosen(HistoryCommand::kExportCsv);
   EXPECT_EQ(h.dialogs.informations,
             (std::vector<std::string>{
                 "There isn't a history to report because actions have not been performed yet.",
@@ -46,11 +46,11 @@ TEST_F(HistoryMenuTest, OffersTheTwoCommandsAndTellsWhenThereIsNoHistoryYet) {
 
 TEST_F(HistoryMenuTest, TheReportIsWrittenBesideTheLogAndOpenedInTheBrowserOneAtATime) {
   LoadWithHistory();
-  form->ListView1_MenuClick(HistoryCommand::kSignalReport);
+  form->HistoryMenuChosen(HistoryCommand::kSignalReport);
   // Until its outcome is back, the commands are greyed and a second one is ignored.
   EXPECT_TRUE(ReportUnderWay());
   h.dialogs.save_answer = h.temp / "ignored.csv";
-  form->ListView1_MenuClick(HistoryCommand::kExportCsv);
+  form->HistoryMenuChosen(HistoryCommand::kExportCsv);
   EXPECT_TRUE(h.dialogs.save_questions.empty());
   WaitForReport();
 
@@ -71,7 +71,7 @@ TEST_F(HistoryMenuTest, AReportThatCannotBeWrittenIsToldAndLoggingGoesOn) {
   LoadWithHistory();
   // A folder in the report's place: it cannot be replaced by a file.
   std::filesystem::create_directories(h.temp / "Quorvane-report.html" / "inside");
-  form->ListView1_MenuClick(HistoryCommand::kSignalReport);
+  form->HistoryMenuChosen(HistoryCommand::kSignalReport);
   WaitForReport();
   ASSERT_EQ(h.dialogs.warnings.size(), 1u);
   EXPECT_TRUE(h.dialogs.warnings[0].starts_with("The signal report could not be made."));
@@ -83,7 +83,7 @@ TEST_F(HistoryMenuTest, AReportThatCannotBeWrittenIsToldAndLoggingGoesOn) {
 
 TEST_F(HistoryMenuTest, TheExportAsksWhereToSaveAndACancelDoesNothing) {
   LoadWithHistory();
-  form->ListView1_MenuClick(HistoryCommand::kExportCsv);
+  form->HistoryMenuChosen(HistoryCommand::kExportCsv);
   ASSERT_EQ(h.dialogs.save_questions.size(), 1u);
   EXPECT_EQ(h.dialogs.save_questions[0].suggested_name, "Quorvane.csv");
   EXPECT_EQ(h.dialogs.save_questions[0].extension, "csv");
@@ -91,13 +91,13 @@ TEST_F(HistoryMenuTest, TheExportAsksWhereToSaveAndACancelDoesNothing) {
 
   const auto csv = h.temp / "chosen" / "signal.csv";
   h.dialogs.save_answer = csv;  // a folder that is not there
-  form->ListView1_MenuClick(HistoryCommand::kExportCsv);
+  form->HistoryMenuChosen(HistoryCommand::kExportCsv);
   WaitForReport();
   ASSERT_EQ(h.dialogs.warnings.size(), 1u);
   EXPECT_TRUE(h.dialogs.warnings[0].starts_with("The history could not be exported."));
 
   std::filesystem::create_directories(csv.parent_path());
-  form->ListView1_MenuClick(HistoryCommand::kExportCsv);
+  form->HistoryMenuChosen(HistoryCommand::kExportCsv);
   WaitForReport();
   EXPECT_TRUE(FileExists(csv));
   EXPECT_EQ(h.dialogs.warnings.size(), 1u);

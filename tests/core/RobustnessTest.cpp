@@ -54,7 +54,7 @@ TEST(Form1Robustness, AHundredThousandSamplesCostOnlyTheirLines) {
   h.settings.values = {{"OftenIndex", "1"}};  // a sample on every tick
   Form1& form = h.Load();
   h.window.UserMinimizes();  // as in the tray, where such runs spend their time
-  form.Form_Resize();
+  form.WindowStateChanged();
   constexpr int kWarmUp = 1000;  // one-time allocations of a first sample are not growth
   constexpr int kSamples = 100000;
   const auto sample = [&](int i) {

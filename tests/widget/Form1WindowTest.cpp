@@ -59,7 +59,7 @@ struct WindowHarness {
                                 Form1Views{window, tray, dialogs, desktop, loop}, history);
     window.Attach(*form);
     tray.Attach(*form);
-    form->Form_Load();
+    form->Load();
     return window;
   }
 

@@ -74,7 +74,7 @@ class Win32WindowTest : public ::testing::Test {
   void SetUp() override {
     runner.output = "    Signal             : 70%\r\n";
     window.Attach(&form);
-    form.Form_Load();
+    form.Load();
     Pump([] { return false; }, 100ms);
   }
   void TearDown() override { window.Attach(nullptr); }

@@ -80,7 +80,7 @@ void DBusNotifications::OnActionInvoked(uint id, const QString& action) {
   if (!form_ || action != kDefaultAction) return;
   for (const auto& [slot, shown] : ids_)
     if (shown == id) {
-      form_->Notification_Click();
+      form_->NotificationActivated();
       return;
     }
 }

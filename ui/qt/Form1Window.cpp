@@ -176,29 +176,22 @@ QAbstractButton* Form1Window::Button(Control control) const {
 }
 
 void Form1Window::ConnectControls() {
-  const auto on_click = [this](Control control, void (Form1::*handler)()) {
-    connect(Button(control), &QAbstractButton::clicked, this, [this, handler] {
-      if (form_) (form_->*handler)();
-    });
-  };
-  on_click(Control::PushButton1, &Form1::PushButton1_Click);
-  on_click(Control::PushButton2, &Form1::PushButton2_Click);
-  on_click(Control::PushButton3, &Form1::PushButton3_Click);
-  on_click(Control::PushButton5, &Form1::PushButton5_Click);
-  on_click(Control::PushButton6, &Form1::PushButton6_Click);
-  on_click(Control::PushButton11, &Form1::PushButton11_Click);
-  on_click(Control::PushButton12, &Form1::PushButton12_Click);
   // A box's or option's value set by the core is set with its signals blocked,
-  // so these report the user's changes only.
-  const auto on_toggle = [this](Control control, void (Form1::*handler)(), bool only_on) {
-    connect(Button(control), &QAbstractButton::toggled, this, [this, handler, only_on](bool on) {
-      if (form_ && (on || !only_on)) (form_->*handler)();
-    });
-  };
-  on_toggle(Control::Check4, &Form1::Check4_Click, false);
-  on_toggle(Control::Check8, &Form1::Check8_Click, false);
-  on_toggle(Control::Option1, &Form1::Option1_Click, true);
-  on_toggle(Control::Option2, &Form1::Option2_Click, true);
+  // so toggles report the user's changes only; an option reports being chosen.
+  for (const ControlSpec& spec : Form1Layout()) {
+    QAbstractButton* const button = Button(spec.id);
+    if (!button || spec.id == Control::Form1) continue;
+    if (spec.kind == ControlKind::kPushButton) {
+      connect(button, &QAbstractButton::clicked, this, [this, control = spec.id] {
+        if (form_) form_->Clicked(control);
+      });
+    } else {
+      const bool only_on = spec.kind == ControlKind::kOptionButton;
+      connect(button, &QAbstractButton::toggled, this, [this, control = spec.id, only_on](bool on) {
+        if (form_ && (on || !only_on)) form_->Clicked(control);
+      });
+    }
+  }
   new HistoryContextMenu(HistoryList(), form_);
   // A click on the interval list: any left release over it, on a row or not.
   IntervalList()->viewport()->installEventFilter(this);
@@ -206,7 +199,7 @@ void Form1Window::ConnectControls() {
   // chosen with the mouse is reported by the release.
   connect(IntervalList()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     if (form_ && !selecting_row_ && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
-      form_->ListView2_Click();
+      form_->IntervalClicked();
   });
 }
 
@@ -242,7 +235,7 @@ bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     // After the list has handled the press and release and settled its selection.
     QTimer::singleShot(0, this, [this] {
-      if (form_) form_->ListView2_Click();
+      if (form_) form_->IntervalClicked();
     });
   }
   return QWidget::eventFilter(watched, event);
@@ -425,13 +418,13 @@ void Form1Window::changeEvent(QEvent* event) {
   // be showing it (as showMinimized() does).
   if (event->type() == QEvent::WindowStateChange)
     QTimer::singleShot(0, this, [this] {
-      if (form_) form_->Form_Resize();
+      if (form_) form_->WindowStateChanged();
     });
 }
 
 void Form1Window::closeEvent(QCloseEvent* event) {
   event->accept();
-  if (form_) form_->Form_QueryUnload();
+  if (form_) form_->CloseRequested();
 }
 
 }  // namespace quorvane

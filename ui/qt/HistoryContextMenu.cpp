@@ -37,7 +37,7 @@ void HistoryContextMenu::Open(const QPoint& global) {
   auto* menu = new QMenu(list_);
   menu->setObjectName(QStringLiteral("HistoryContextMenu"));
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  for (const MenuItem& item : form_->ListView1_ContextMenu()) {
+  for (const MenuItem& item : form_->HistoryMenuItems()) {
     QAction* action = menu->addAction(QString::fromStdString(item.text));
     action->setEnabled(item.enabled);
     action->setCheckable(item.checkable);
@@ -48,7 +48,7 @@ void HistoryContextMenu::Open(const QPoint& global) {
     connect(
         action, &QAction::triggered, this,
         [this, command] {
-          if (form_) form_->ListView1_MenuClick(command);
+          if (form_) form_->HistoryMenuChosen(command);
         },
         Qt::QueuedConnection);
   }

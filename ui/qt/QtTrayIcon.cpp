@@ -31,7 +31,7 @@ QtTrayIcon::QtTrayIcon(QObject* parent)
     : QObject(parent), over_dbus_(StatusNotifierHostPresent()), icon_(new QSystemTrayIcon(this)) {
   icon_->setObjectName(QStringLiteral("cSysTray1"));
   connect(icon_, &QSystemTrayIcon::messageClicked, this, [this] {
-    if (form_) form_->cSysTray1_BalloonClick();
+    if (form_) form_->BalloonClicked();
   });
   connect(icon_, &QSystemTrayIcon::activated, this,
           [this](QSystemTrayIcon::ActivationReason reason) { OnActivated(reason); });
@@ -106,13 +106,13 @@ void QtTrayIcon::OnActivated(int reason) {
   // (Context) stands for the release that follows it.
   switch (reason) {
     case QSystemTrayIcon::Trigger:
-      form_->cSysTray1_MouseUp(cSysTray::kLeftButton);
+      form_->TrayIconReleased(cSysTray::kLeftButton);
       break;
     case QSystemTrayIcon::Context:
-      form_->cSysTray1_MouseUp(cSysTray::kRightButton);
+      form_->TrayIconReleased(cSysTray::kRightButton);
       break;
     case QSystemTrayIcon::MiddleClick:
-      form_->cSysTray1_MouseUp(cSysTray::kMiddleButton);
+      form_->TrayIconReleased(cSysTray::kMiddleButton);
       break;
     default:
       break;

@@ -30,7 +30,7 @@ void ShowHistoryContextMenu(HWND owner, HWND list, LPARAM screen_point, Form1& f
   const bool from_keyboard = screen_point == -1;
   const POINT at = from_keyboard ? KeyboardMenuPoint(list)
                                  : POINT{GET_X_LPARAM(screen_point), GET_Y_LPARAM(screen_point)};
-  const auto items = form.ListView1_ContextMenu();
+  const auto items = form.HistoryMenuItems();
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
   for (std::size_t i = 0; i < items.size(); ++i)
@@ -43,7 +43,7 @@ void ShowHistoryContextMenu(HWND owner, HWND list, LPARAM screen_point, Form1& f
       menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
   DestroyMenu(menu);
   if (chosen > 0 && static_cast<std::size_t>(chosen) <= items.size())
-    form.ListView1_MenuClick(items[chosen - 1].command);
+    form.HistoryMenuChosen(items[chosen - 1].command);
 }
 
 }  // namespace quorvane::win32

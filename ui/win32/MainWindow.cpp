@@ -72,14 +72,15 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_SIZE:
-      if (form_ && (wparam == SIZE_MINIMIZED || wparam == SIZE_RESTORED)) form_->Form_Resize();
+      if (form_ && (wparam == SIZE_MINIMIZED || wparam == SIZE_RESTORED))
+        form_->WindowStateChanged();
       return 0;
     case WM_CLOSE:
       // Closing ends the program; it never goes into the tray.
-      if (form_) form_->Form_QueryUnload();
+      if (form_) form_->CloseRequested();
       return 0;
     case WM_ENDSESSION:
-      if (wparam && form_) form_->Form_QueryUnload();
+      if (wparam && form_) form_->CloseRequested();
       return 0;
     case WM_ACTIVATE:
       OnActivate(LOWORD(wparam) != WA_INACTIVE);
@@ -101,7 +102,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     default:
       if (message == TrayIcon::TaskbarCreatedMessage()) {
-        if (form_) form_->cSysTray1_TrayCreated();
+        if (form_) form_->TrayRecreated();
         return 0;
       }
       if (message == SingleInstance::BringToFrontMessage()) {
@@ -114,44 +115,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void MainWindow::OnClicked(Control control) {
-  if (!form_) return;
-  switch (control) {
-    case Control::Check4:
-      form_->Check4_Click();
-      break;
-    case Control::Check8:
-      form_->Check8_Click();
-      break;
-    case Control::Option1:
-      form_->Option1_Click();
-      break;
-    case Control::Option2:
-      form_->Option2_Click();
-      break;
-    case Control::PushButton1:
-      form_->PushButton1_Click();
-      break;
-    case Control::PushButton2:
-      form_->PushButton2_Click();
-      break;
-    case Control::PushButton3:
-      form_->PushButton3_Click();
-      break;
-    case Control::PushButton5:
-      form_->PushButton5_Click();
-      break;
-    case Control::PushButton6:
-      form_->PushButton6_Click();
-      break;
-    case Control::PushButton11:
-      form_->PushButton11_Click();
-      break;
-    case Control::PushButton12:
-      form_->PushButton12_Click();
-      break;
-    default:
-      break;
-  }
+  if (form_) form_->Clicked(control);
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
@@ -161,10 +125,10 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
   if (control == Control::ListView1 && header.code == LVN_GETDISPINFOW)
     history_list_.Answer(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
   // The list has settled its selection by the time it reports the click.
-  if (control == Control::ListView2 && header.code == NM_CLICK && form_) form_->ListView2_Click();
+  if (control == Control::ListView2 && header.code == NM_CLICK && form_) form_->IntervalClicked();
   if (control == Control::ListView2 && header.code == LVN_ITEMCHANGED && form_ &&
       RowChosenFromKeyboard(reinterpret_cast<const NMLISTVIEW&>(header)))
-    form_->ListView2_Click();
+    form_->IntervalClicked();
   return 0;
 }
 
@@ -205,8 +169,8 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
 void MainWindow::OnTrayNotification(LPARAM notification) {
   if (!form_) return;
-  if (LOWORD(notification) == NIN_BALLOONUSERCLICK) form_->cSysTray1_BalloonClick();
-  if (const int button = TrayIcon::ReleasedButton(notification)) form_->cSysTray1_MouseUp(button);
+  if (LOWORD(notification) == NIN_BALLOONUSERCLICK) form_->BalloonClicked();
+  if (const int button = TrayIcon::ReleasedButton(notification)) form_->TrayIconReleased(button);
 }
 
 }  // namespace quorvane::win32
