@@ -62,8 +62,8 @@ TargetList ParseTargets(std::string_view text) {
     if (entry.empty()) continue;
     if (const auto address = ParseIpAddress(entry)) {
       list.addresses.push_back(*address);
-    } else if (list.refused.empty()) {
-      list.refused = entry;
+    } else {
+      list.refused.emplace_back(entry);
     }
   }
   return list;

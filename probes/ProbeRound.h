@@ -15,7 +15,7 @@ namespace quorvane::probes {
 // blanks. An empty list turns the internet probes off.
 struct TargetList {
   std::vector<IpAddress> addresses;
-  std::string refused;  // the first entry that is no IP address (a hostname, say)
+  std::vector<std::string> refused;  // each entry that is no IP address (a hostname, say)
 };
 TargetList ParseTargets(std::string_view text);
 

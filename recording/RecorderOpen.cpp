@@ -9,6 +9,16 @@ namespace {
 
 constexpr const char* kMetricsFileName = "quorvane.prom";
 
+// "\"a\"", "\"a\" and \"b\"", "\"a\", \"b\" and \"c\"".
+std::string QuotedList(const std::vector<std::string>& entries) {
+  std::string text;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (i > 0) text += i + 1 == entries.size() ? " and " : ", ";
+    text += "\"" + entries[i] + "\"";
+  }
+  return text;
+}
+
 }  // namespace
 
 void Recorder::Open() {
@@ -59,13 +69,18 @@ void Recorder::OpenNetworkProbes() {
   probes_on_ = GetSetting(services_.settings, setting::kNetworkProbes) == kOn;
   const std::string stored = GetSetting(services_.settings, setting::kInternetTargets);
   probes::TargetList targets = probes::ParseTargets(stored);
+  // The entries that are addresses are kept; the defaults stand in only when none is.
   if (!targets.refused.empty()) {
-    outlet_.Warn("The setting \"" + std::string(setting::kInternetTargets.name) + "\" holds \"" +
-                 targets.refused +
-                 "\", which is not an IP address. Quorvane probes IP addresses only, so that "
-                 "no name has to be looked up; it uses " +
-                 std::string(setting::kInternetTargets.default_text) + " instead.");
-    targets = probes::ParseTargets(setting::kInternetTargets.default_text);
+    const bool none_left = targets.addresses.empty();
+    outlet_.Warn(
+        "The setting \"" + std::string(setting::kInternetTargets.name) + "\" holds " +
+        QuotedList(targets.refused) +
+        (targets.refused.size() == 1 ? ", which is not an IP address"
+                                     : ", which are not IP addresses") +
+        ". Quorvane probes IP addresses only, so that no name has to be looked up; " +
+        (none_left ? "it uses " + std::string(setting::kInternetTargets.default_text) + " instead."
+                   : "it probes the other targets."));
+    if (none_left) targets = probes::ParseTargets(setting::kInternetTargets.default_text);
   }
   internet_targets_ = std::move(targets.addresses);
 }

@@ -55,6 +55,10 @@ void IniSettingsStore::Open(const QString& file) {
 std::optional<std::string> IniSettingsStore::Get(std::string_view key) const {
   const QVariant value = settings_->value(GroupKey(key));
   if (!value.isValid()) return std::nullopt;
+  // An unquoted value with commas, as a user writes "1.1.1.1, 9.9.9.9" by hand,
+  // is read by QSettings as a list; its text is the list joined back as written.
+  if (value.typeId() == QMetaType::QStringList)
+    return value.toStringList().join(QStringLiteral(", ")).toStdString();
   return value.toString().toStdString();
 }
 

@@ -30,7 +30,8 @@ TEST(InternetTargets, AddressesListedAndAHostnameRefused) {
   EXPECT_EQ(list.addresses.size(), 3u);
   EXPECT_TRUE(list.refused.empty());
   const TargetList named = ParseTargets("1.1.1.1, dns.example, other.example");
-  EXPECT_EQ(named.refused, "dns.example");
+  EXPECT_EQ(named.refused, (std::vector<std::string>{"dns.example", "other.example"}));
+  EXPECT_EQ(named.addresses.size(), 1u);  // the good entry is kept
   EXPECT_TRUE(ParseTargets("  ").addresses.empty());
   EXPECT_EQ(RoundLimit(5), std::chrono::milliseconds(1000));
   EXPECT_EQ(RoundLimit(1), std::chrono::milliseconds(1000));

@@ -42,8 +42,11 @@ TEST(IniSettingsStore, ReadsValuesAsTextWhateverTheyLookLike) {
   TempDir dir;
   std::filesystem::create_directories(dir / "Brindlewick");
   WriteFile(dir / "Brindlewick/Quorvane.ini",
-            "[Quorvane]\nOption1=1\nOption2=maybe\nStartStopState=on\nOftenIndex=\"7\"\n");
+            "[Quorvane]\nOption1=1\nOption2=maybe\nStartStopState=on\nOftenIndex=\"7\"\n"
+            "Internet Targets=1.1.1.1, 9.9.9.9\n");
   IniSettingsStore store(FileIn(dir));
+  // A list written by hand, as the README shows it, reads back as its text.
+  EXPECT_EQ(store.Get("Internet Targets"), std::optional<std::string>("1.1.1.1, 9.9.9.9"));
   EXPECT_EQ(store.Get("Option1"), std::optional<std::string>("1"));
   EXPECT_EQ(store.Get("Option2"), std::optional<std::string>("maybe"));
   EXPECT_EQ(store.Get("StartStopState"), std::optional<std::string>("on"));
