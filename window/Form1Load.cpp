@@ -39,6 +39,9 @@ void Form1::Load() {
   // step below.
   const auto path_failure = trap.Attempt(
       step::load::kFindLog, [&] { log_file_path_ = quorvane::LogFilePath(services_.temp_folder); });
+  // What the recorder has to say of its settings waits until the countdown runs:
+  // a box left open at login must not hold up logging.
+  holding_warnings_ = true;
   recorder_.Open();
   OfferRecordingChoices();
   const auto interval_failure = RestoreIntervalSelection(trap);
@@ -47,6 +50,7 @@ void Form1::Load() {
   // Told once the countdown runs, so the box holds up no sample; nothing of the
   // window is on screen yet, so the user sees the same order.
   trap.Report(interval_failure);
+  ShowHeldWarnings();
   trap.Step(step::load::kSetTrayTip, [&] { tray_.SetTrayTip(std::string(kProductName)); });
   trap.Step(step::load::kPutIconInTray, [&] { tray_.SetInTray(true); });
   RestoreOptions(trap);

@@ -66,6 +66,24 @@ TEST(Form1Startup, AStoredIntervalThatNamesNoRowIsReportedOnce) {
   }
 }
 
+// A copy started at login into the tray may wait hours for a click: a setting
+// that cannot be used is told while the countdown already runs.
+TEST(Form1Startup, ABadSettingIsToldWhileLoggingAlreadyRuns) {
+  for (const auto& [key, stored] :
+       {std::pair<std::string, std::string>{"Alert After", "abc"}, {"Journal Months", "lots"}}) {
+    Form1Harness h;
+    TempDir data("journal");
+    h.journal_folder = data.path();
+    h.settings.values[key] = stored;
+    bool counting_while_open = false;
+    h.dialogs.while_open = [&] { counting_while_open = h.Timer1().Active(); };
+    h.Load();
+    ASSERT_EQ(h.dialogs.warnings.size(), 1u) << key;
+    EXPECT_NE(h.dialogs.warnings[0].find("\"" + key + "\""), std::string::npos);
+    EXPECT_TRUE(counting_while_open) << key;
+  }
+}
+
 // Nobody may be there to close a start-up box (a start at login into the tray).
 // The samples taken meanwhile use the stored method, though its button is set
 // only after the box.
