@@ -48,7 +48,9 @@ void Form1::ClearLog() {
   TrappedHandler trap(dialogs_, "PushButton12_Click");
   bool yes = false;
   trap.Step(step::clear_log::kAsk, [&] {
-    yes = dialogs_.Confirm("Are you sure you want to delete the history log and start over?");
+    yes = dialogs_.Confirm(
+        "Are you sure you want to delete the history log and start over?\n\n"
+        "The journal of outages and access points, and the last report, are deleted too.");
   });
   if (!yes) return;
   trap.Step(step::clear_log::kDeleteLog, [&] {
@@ -57,6 +59,8 @@ void Form1::ClearLog() {
       throw AppError("The history log could not be deleted; another program may be using it");
   });
   trap.Step(step::clear_log::kEmptyList, [&] { history_.Clear(); });
+  // The last report holds the same history, so it goes with it.
+  DeleteFileQuietly(log_file_path_.parent_path() / kReportFileName);
   recorder_.Clear();
 }
 

@@ -83,9 +83,15 @@ TEST(Form1Commands, ViewCopyAndClearWorkOnTheWholeLog) {
 
   h.dialogs.answer_yes = true;
   std::filesystem::permissions(log, std::filesystem::perms::owner_read);
+  WriteFile(h.temp / "Quorvane-report.html", "<html>the same history</html>");
   form.ClearLog();
   EXPECT_EQ(h.history.size(), 0u);
   EXPECT_FALSE(FileExists(log));
+  EXPECT_FALSE(FileExists(h.temp / "Quorvane-report.html"));  // the report said the same
+  // The question says what goes with the log.
+  EXPECT_NE(h.dialogs.confirmations.back().find("\n\nThe journal of outages and access points, and "
+                                                "the last report, are deleted too."),
+            std::string::npos);
   EXPECT_TRUE(h.dialogs.errors.empty());
   EXPECT_TRUE(h.Timer1().Active());
 
