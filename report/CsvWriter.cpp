@@ -13,7 +13,8 @@
 namespace quorvane::report {
 namespace {
 
-constexpr std::string_view kHeader = "\xEF\xBB\xBFtime,method,value,connected,text";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kHeader = "time,method,value,connected,text";
 // "2026-12-07T11:41:29+01:00": the offset's six characters start at 19.
 constexpr std::size_t kOffsetAt = 19;
 constexpr std::size_t kOffsetLength = 6;
@@ -77,9 +78,11 @@ void WriteOffset(char* out, std::int32_t offset) {
 
 }  // namespace
 
-CsvWriter::CsvWriter(std::ostream& out, const TimeZone& zone, const JournalColumns* journal)
+CsvWriter::CsvWriter(std::ostream& out, const TimeZone& zone, const JournalColumns* journal,
+                     bool byte_order_mark)
     : out_(out), resolver_(zone), journal_(journal) {
-  std::string header(kHeader);
+  std::string header(byte_order_mark ? kByteOrderMark : std::string_view{});
+  header += kHeader;
   if (journal_) header += JournalColumns::HeaderFields();
   header += "\r\n";
   out_.write(header.data(), static_cast<std::streamsize>(header.size()));

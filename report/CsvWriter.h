@@ -21,8 +21,11 @@ namespace quorvane::report {
 // it, and is put right as it is written, in the file's order.
 class CsvWriter {
  public:
-  // Writes the header. `journal` may be null: no journal's columns.
-  CsvWriter(std::ostream& out, const TimeZone& zone, const JournalColumns* journal);
+  // Writes the header, after the byte order mark that tells a spreadsheet the file
+  // is UTF-8 when `byte_order_mark` (a file; never a pipe, where it would be read
+  // as text). `journal` may be null: no journal's columns.
+  CsvWriter(std::ostream& out, const TimeZone& zone, const JournalColumns* journal,
+            bool byte_order_mark);
 
   // On the thread that parsed `block`: its rows into block.made.
   static void MakeRows(ParsedBlocks::Block& block, const TimeZone& zone,

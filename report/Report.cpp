@@ -128,10 +128,10 @@ DayMonthOrder ExportOrder(LogFile& file, const CurrentForm& form, const TimeZone
 }
 
 PassCounts WriteCsv(LogFile& file, const CurrentForm& form, DayMonthOrder order,
-                    const TimeZone& zone, std::ostream& out) {
+                    const TimeZone& zone, std::ostream& out, bool byte_order_mark) {
   const auto journal =
       JournalFolderUsed().empty() ? nullptr : JournalColumns::Load(JournalFolderUsed());
-  CsvWriter csv(out, zone, journal.get());
+  CsvWriter csv(out, zone, journal.get(), byte_order_mark);
   ParsedBlocks blocks(file, DateTimeReader(form, order), [&](ParsedBlocks::Block& block) {
     CsvWriter::MakeRows(block, zone, journal.get());
   });
@@ -175,7 +175,7 @@ void WriteReport(const std::filesystem::path& log, Format format, const Clock& c
   // Rows go out as they are read, so the order of ambiguous dates is settled first.
   const PassCounts counts =
       ReadSamples(file, DateTimeReader(form, form.order), zone, [](const Sample&) {});
-  WriteCsv(file, form, ExportOrder(file, form, zone, form.order, counts), zone, out);
+  WriteCsv(file, form, ExportOrder(file, form, zone, form.order, counts), zone, out, false);
 }
 
 void WriteReportFile(const std::filesystem::path& log, Format format, const Clock& clock,
@@ -195,6 +195,12 @@ void WriteReportFile(const std::filesystem::path& log, Format format, const Cloc
     if (!*out)
       throw ReportError("Cannot write " + PathText(out_file) + ": " +
                         std::generic_category().message(errno != 0 ? errno : EACCES));
+    // The report names networks and access points, which tell where the computer
+    // has been: for its owner's eyes only, as the log and the journal are.
+    std::error_code unchanged;
+    std::filesystem::permissions(
+        temporary, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+        unchanged);
     return out;
   };
   std::error_code ignored;
@@ -205,12 +211,12 @@ void WriteReportFile(const std::filesystem::path& log, Format format, const Cloc
     } else {
       // Written while read with the locale's order; once more when the file
       // settles on the other one.
-      const PassCounts counts = WriteCsv(file, form, form.order, zone, *out);
+      const PassCounts counts = WriteCsv(file, form, form.order, zone, *out, true);
       const DayMonthOrder order =
           counts.ambiguous > 0 ? ExportOrder(file, form, zone, form.order, counts) : form.order;
       if (order != form.order) {
         out = open();
-        WriteCsv(file, form, order, zone, *out);
+        WriteCsv(file, form, order, zone, *out, true);
       }
     }
     out->close();

@@ -185,7 +185,8 @@ TEST_F(ReportOutages, TheCsvExportCarriesTheJournalsColumns) {
   WriteFile(this->log.path() / "Quorvane.txt", log);
 
   const std::string plain = Report(report::Format::kCsv);
-  EXPECT_EQ(plain.substr(0, plain.find('\r')), "\xEF\xBB\xBFtime,method,value,connected,text");
+  // No byte order mark down a pipe, where it would be read as text.
+  EXPECT_EQ(plain.substr(0, plain.find('\r')), "time,method,value,connected,text");
 
   report::UseJournalFolder(folder.path());
   std::istringstream csv(Report(report::Format::kCsv));
@@ -194,7 +195,7 @@ TEST_F(ReportOutages, TheCsvExportCarriesTheJournalsColumns) {
   ASSERT_EQ(rows.size(), 6u);
   EXPECT_EQ(
       rows[0],
-      "\xEF\xBB\xBFtime,method,value,connected,text,router,router_rtt_ms,internet,"
+      "time,method,value,connected,text,router,router_rtt_ms,internet,"
       "internet_rtt_ms,cause,ssid,bssid,frequency_mhz,band,channel,signal_dbm,bitrate_mbps,link");
   const auto journal_fields = [](const std::string& row) { return row.substr(row.rfind('"') + 1); };
   EXPECT_EQ(journal_fields(rows[1]), ",down,,down,,ok,,,,,,,,");

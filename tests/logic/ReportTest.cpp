@@ -207,6 +207,13 @@ TEST_F(ReportTest, AFileThatSettlesDayBeforeMonth) {
   std::getline(csv, header);
   std::getline(csv, first);
   EXPECT_EQ(first.substr(0, 25), expected[0]);
+  // A file tells a spreadsheet it is UTF-8, and only its owner may read it.
+  EXPECT_EQ(header.substr(0, 8), "\xEF\xBB\xBFtime,");
+#ifndef _WIN32
+  EXPECT_EQ(
+      std::filesystem::status(folder_ / "out.csv").permissions() & std::filesystem::perms::all,
+      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+#endif
 
   // Nothing settles it: the locale's order.
   WriteLog({"5/12/2026 10:00:00 WiFi Signal Strength is 70%"});
