@@ -8,6 +8,10 @@
 namespace quorvane::notifications {
 namespace {
 
+std::string TimeOfDay(const SampleFacts& sample) {
+  return sample.time_text.empty() ? ClockText(sample.local) : sample.time_text;
+}
+
 using Kind = Notification::Kind;
 
 // How far above the weak threshold the mean must climb before a weak signal is
@@ -77,7 +81,7 @@ void NotificationRules::Drops(const SampleFacts& sample, bool quiet,
     last_bad_utc_ = sample.utc;
     gap_since_bad_ = false;
     if (bad_.samples == 0 || bad_.cause != sample.cause)
-      bad_ = {sample.cause, sample.utc, sample.local, 0};
+      bad_ = {sample.cause, sample.utc, TimeOfDay(sample), 0};
     ++bad_.samples;
     const bool held = bad_.samples >= kSamplesInARow &&
                       sample.utc - bad_.first_utc >= choices_.alert_after_seconds;
@@ -138,8 +142,8 @@ void NotificationRules::Weak(const SampleFacts& sample, bool quiet,
 }
 
 void NotificationRules::UpdateTip(const SampleFacts& sample) {
-  tip_ = bad_.samples > 0 ? OutageTip(bad_.cause, bad_.first_local)
-                          : SampleTip(sample.value_text, sample.local);
+  tip_ = bad_.samples > 0 ? OutageTip(bad_.cause, bad_.first_time)
+                          : SampleTip(sample.value_text, TimeOfDay(sample));
 }
 
 }  // namespace quorvane::notifications

@@ -23,7 +23,10 @@ struct Choices {
 // One sample as the rules see it, once its cause is known.
 struct SampleFacts {
   std::int64_t utc = 0;  // seconds since 1970
-  LocalDateTime local;   // the same moment on the wall clock, for the tray tip
+  LocalDateTime local;   // the same moment on the wall clock
+  // The time of day as the log writes it (the locale's form), for the tray tip;
+  // "" gives 24-hour hh:mm:ss.
+  std::string time_text;
   report::Method method = report::Method::kPercent;
   std::string value_text;    // as logged, for the tray tip: "70%", "3", "0% (no connection)"
   std::optional<int> value;  // the percentage or level; none when the text gave none
@@ -80,7 +83,7 @@ class NotificationRules {
   struct Run {
     journal::Cause cause = journal::Cause::kNone;
     std::int64_t first_utc = 0;
-    LocalDateTime first_local;
+    std::string first_time;  // as the tray tip names it
     int samples = 0;
   };
   struct OpenDrop {

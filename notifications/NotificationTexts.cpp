@@ -1,5 +1,6 @@
 #include "notifications/NotificationTexts.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "report/TimeText.h"
@@ -7,12 +8,6 @@
 
 namespace quorvane::notifications {
 namespace {
-
-std::string ClockText(const LocalDateTime& when) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", when.hour, when.minute, when.second);
-  return text;
-}
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -22,28 +17,39 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
+std::string ClockText(const LocalDateTime& when) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", when.hour, when.minute, when.second);
+  return text;
+}
+
 std::string LostText(journal::Cause cause) {
   switch (cause) {
     case journal::Cause::kRouter:
       return "The router does not answer";
     case journal::Cause::kInternet:
-      return "The internet is unreachable (WiFi and router are fine)";
+      return "The internet is unreachable (the router answers)";
     default:
       return "WiFi connection lost";
   }
 }
 
 std::string BackText(std::int64_t seconds, journal::Cause cause) {
+  const char* what = cause == journal::Cause::kRouter     ? "the router"
+                     : cause == journal::Cause::kInternet ? "the internet"
+                                                          : "the WiFi";
   return "Connection back after " + report::ReadableDuration(seconds < 0 ? 0 : seconds) + " (" +
-         std::string(journal::CauseText(cause)) + ")";
+         what + ")";
 }
 
 std::string WeakText(report::Method method, double mean, std::int64_t span_seconds) {
+  // Rounded down, so that a mean below the threshold never reads as the threshold
+  // itself ("50%" for 49.6 %).
   char value[32];
   if (method == report::Method::kPercent)
-    std::snprintf(value, sizeof value, "%d%%", static_cast<int>(mean + 0.5));
+    std::snprintf(value, sizeof value, "%d%%", static_cast<int>(std::floor(mean)));
   else
-    std::snprintf(value, sizeof value, "level %.1f", mean);
+    std::snprintf(value, sizeof value, "level %.1f", std::floor(mean * 10) / 10);
   std::string text = std::string("Weak WiFi signal: ") + value;
   // Soon after the start or a gap the window holds less than ten minutes, or only
   // one sample at a long interval: the text says what the mean was taken over.
@@ -52,16 +58,16 @@ std::string WeakText(report::Method method, double mean, std::int64_t span_secon
   return text + " on average over the last " + report::ReadableDuration(span_seconds);
 }
 
-std::string SampleTip(std::string_view value_text, const LocalDateTime& when) {
+std::string SampleTip(std::string_view value_text, std::string_view time) {
   return std::string(kProductName) + ": " + std::string(Trimmed(value_text)) + " at " +
-         ClockText(when);
+         std::string(time);
 }
 
-std::string OutageTip(journal::Cause cause, const LocalDateTime& since) {
+std::string OutageTip(journal::Cause cause, std::string_view since) {
   const char* what = cause == journal::Cause::kRouter     ? "router not answering"
                      : cause == journal::Cause::kInternet ? "internet unreachable"
                                                           : "no WiFi connection";
-  return std::string(kProductName) + ": " + what + " since " + ClockText(since);
+  return std::string(kProductName) + ": " + what + " since " + std::string(since);
 }
 
 }  // namespace quorvane::notifications

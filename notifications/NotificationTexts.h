@@ -23,9 +23,11 @@ std::string BackText(std::int64_t seconds, journal::Cause cause);
 inline constexpr std::int64_t kNearlyTenMinutes = 9 * 60;
 std::string WeakText(report::Method method, double mean, std::int64_t span_seconds);
 
-// "Quorvane: 70% at 14:03:11".
-std::string SampleTip(std::string_view value_text, const LocalDateTime& when);
+// 24-hour "14:03:11".
+std::string ClockText(const LocalDateTime& when);
+// "Quorvane: 70% at 14:03:11", the time as given.
+std::string SampleTip(std::string_view value_text, std::string_view time);
 // "Quorvane: internet unreachable since 14:02:05".
-std::string OutageTip(journal::Cause cause, const LocalDateTime& since);
+std::string OutageTip(journal::Cause cause, std::string_view since);
 
 }  // namespace quorvane::notifications

@@ -140,6 +140,7 @@ void Recorder::Notify(const journal::JournalRecord& record, const SignalSample& 
   notifications::SampleFacts facts;
   facts.utc = record.utc;
   facts.local = when;
+  facts.time_text = services_.clock.LongTime(when);  // as the log writes it
   facts.method = record.method == 2 ? report::Method::kLevel : report::Method::kPercent;
   facts.value_text = record.value;
   facts.value = signal.value;

@@ -83,7 +83,7 @@ TEST(Form1Notifications, WithoutANotificationServerTheTrayBalloonTellsAndItsClic
   ASSERT_EQ(h.tray.balloons.size(), 3u);
   EXPECT_EQ(h.tray.balloons[1].title, "Quorvane");
   EXPECT_EQ(h.tray.balloons[1].text, "WiFi connection lost");
-  EXPECT_EQ(h.tray.balloons[2].text, "Connection back after 40 s (wifi)");
+  EXPECT_EQ(h.tray.balloons[2].text, "Connection back after 40 s (the WiFi)");
   h.form->BalloonClicked();
   EXPECT_FALSE(h.form->MinimizedToTray());
   EXPECT_TRUE(h.window.shown);

@@ -48,7 +48,7 @@ wait_for 10 back_sent || fail "no Back: $(cat "$WORK/notify.log")"
 sleep 2
 [ "$(notify_calls)" = 2 ] || fail "$(notify_calls) notifications instead of a Lost and a Back: $(cat "$WORK/notify.log")"
 [ "$(grep -c 'string "WiFi connection lost"' "$WORK/notify.log")" = 1 ] || fail "no single Lost"
-grep -Eq 'string "Connection back after 4[0-2] s \(wifi\)"' "$WORK/notify.log" ||
+grep -Eq 'string "Connection back after 4[0-2] s \(the WiFi\)"' "$WORK/notify.log" ||
   fail "the Back's text: $(grep 'Connection back' "$WORK/notify.log")"
 # Each call: app name, replaces_id, icon, title, text. The Back replaces the Lost.
 replaces=($(grep -A2 '^method call.*member=Notify' "$WORK/notify.log" | awk '/uint32/{print $2}'))

@@ -28,6 +28,7 @@ class FakeClock : public Clock {
   LocalDateTime now{2026, 12, 7, 14, 3, 11};
   std::int64_t unix_seconds = 1796652191;
   int reads = 0;
+  bool twelve_hour = false;  // "2:03:11 PM", as an American user's clock writes it
 
   LocalDateTime Now() const override {
     ++const_cast<FakeClock*>(this)->reads;
@@ -40,7 +41,11 @@ class FakeClock : public Clock {
   }
   std::string LongTime(const LocalDateTime& when) const override {
     char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", when.hour, when.minute, when.second);
+    if (twelve_hour)
+      std::snprintf(text, sizeof text, "%d:%02d:%02d %s", (when.hour + 11) % 12 + 1, when.minute,
+                    when.second, when.hour < 12 ? "AM" : "PM");
+    else
+      std::snprintf(text, sizeof text, "%02d:%02d:%02d", when.hour, when.minute, when.second);
     return text;
   }
   std::int64_t UnixSeconds() const override { return unix_seconds; }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "notifications/NotificationRules.h"
+#include "notifications/NotificationTexts.h"
 #include "report/TimeText.h"
 #include "sampling/SignalValues.h"
 
@@ -56,7 +57,7 @@ TEST(NotificationRules, LostNeedsAlertAfterSecondsAndTwoSamplesAndNamesTheCause)
   const std::pair<Cause, const char*> causes[] = {
       {Cause::kWifi, "WiFi connection lost"},
       {Cause::kRouter, "The router does not answer"},
-      {Cause::kInternet, "The internet is unreachable (WiFi and router are fine)"}};
+      {Cause::kInternet, "The internet is unreachable (the router answers)"}};
   for (const auto& [cause, text] : causes) {
     Feeder f;
     f.Settled();
@@ -92,7 +93,7 @@ TEST(NotificationRules, BackAfterTwoGoodSamplesReplacesTheLostAndTellsHowLong) {
   f.For(10, Cause::kOk);
   ASSERT_EQ(f.told.size(), 2u);
   EXPECT_EQ(f.told[1].second.kind, Kind::kBack);
-  EXPECT_EQ(f.told[1].second.text, "Connection back after 3 min 20 s (internet)");
+  EXPECT_EQ(f.told[1].second.text, "Connection back after 3 min 20 s (the internet)");
   EXPECT_EQ(f.told[1].second.slot, f.told[0].second.slot);
 }
 
@@ -117,7 +118,7 @@ TEST(NotificationRules, AnotherCauseOfTheSameDropReplacesItsNotification) {
   ASSERT_EQ(f.told.size(), 3u);
   EXPECT_EQ(f.told[1].second.text, "WiFi connection lost");
   EXPECT_EQ(f.told[1].second.slot, f.told[0].second.slot);
-  EXPECT_EQ(f.told[2].second.text, "Connection back after 1 min 20 s (wifi)");
+  EXPECT_EQ(f.told[2].second.text, "Connection back after 1 min 20 s (the WiFi)");
 }
 
 TEST(NotificationRules, UnknownSamplesNeitherStartNorEndAnything) {
@@ -166,7 +167,7 @@ TEST(NotificationRules, AGapInTheMiddleOfADropBreaksItsRunAndEndsItsTimeBeforeTh
   EXPECT_GE(f.Since(1), f.now - 120 - kStart + 60);  // not in the minute after waking
   EXPECT_EQ(
       f.told[1].second.text,
-      "Connection back after " + report::ReadableDuration(last_down - lost_since) + " (wifi)");
+      "Connection back after " + report::ReadableDuration(last_down - lost_since) + " (the WiFi)");
 }
 
 TEST(NotificationRules, TheSameKindAtMostOncePerTenMinutesAndBackOnlyAfterALost) {
@@ -194,7 +195,7 @@ TEST(NotificationRules, WeakOnTheTenMinuteMeanAndNotAgainWhileHoveringAtTheThres
   ASSERT_EQ(f.told.size(), 1u);
   EXPECT_EQ(f.told[0].second.kind, Kind::kWeak);
   // Soon after the start the mean is of less than ten minutes, and says so.
-  EXPECT_EQ(f.told[0].second.text, "Weak WiFi signal: 49% on average over the last 2 min 20 s");
+  EXPECT_EQ(f.told[0].second.text, "Weak WiFi signal: 48% on average over the last 2 min 20 s");
   for (int round = 0; round < 60; ++round) f.For(10, Cause::kOk, round % 2 ? "48%" : "54%");
   EXPECT_EQ(f.told.size(), 1u);
   f.For(600, Cause::kOk, "56%");  // above threshold plus margin: over
@@ -215,6 +216,14 @@ TEST(NotificationRules, WeakCountsLevelsWithMethodTwoAndIsCappedTenMinutes) {
   f.For(600, Cause::kNone, "0", level);  // weak again within minutes
   ASSERT_EQ(f.told.size(), 2u);
   EXPECT_EQ(f.Since(1) - f.Since(0), 600);
+}
+
+// A mean just below the threshold never reads as the threshold itself.
+TEST(NotificationRules, TheWeakTextNeverContradictsItsRule) {
+  EXPECT_EQ(WeakText(report::Method::kPercent, 49.6, 600),
+            "Weak WiFi signal: 49% on average over the last 10 minutes");
+  EXPECT_EQ(WeakText(report::Method::kLevel, 1.96, 600),
+            "Weak WiFi signal: level 1.9 on average over the last 10 minutes");
 }
 
 TEST(NotificationRules, NothingIsToldOfWhatIsTurnedOff) {

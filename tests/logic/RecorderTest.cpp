@@ -182,14 +182,15 @@ TEST(RecorderProbes, ASampleWhileARoundRunsIsSkippedNotQueued) {
   EXPECT_EQ(h.probe->calls.size(), 2u);  // one round: router and target
 }
 
-TEST(RecorderProbes, AHostnameTargetIsRefusedNamingTheSettingAndUnavailableIsToldOnce) {
+TEST(RecorderProbes, EveryRefusedTargetIsNamedTheGoodOnesKeptAndUnavailableIsToldOnce) {
   RecorderHarness h;
   h.WithProbes();
-  h.settings.values["Internet Targets"] = "1.1.1.1, resolver.example";
+  h.settings.values["Internet Targets"] = "10.198.2.2 resolver.example;;; 999.1.1.1";
   h.probe->no_echo = "No ICMP here.";
   h.Open();
   ASSERT_EQ(h.outlet.warnings.size(), 1u);
-  EXPECT_NE(h.outlet.warnings[0].find("\"Internet Targets\" holds \"resolver.example\""),
+  EXPECT_NE(h.outlet.warnings[0].find("\"Internet Targets\" holds \"resolver.example\" and "
+                                      "\"999.1.1.1\", which are not IP addresses"),
             std::string::npos)
       << h.outlet.warnings[0];
   for (int i = 0; i < 3; ++i) {
@@ -197,10 +198,24 @@ TEST(RecorderProbes, AHostnameTargetIsRefusedNamingTheSettingAndUnavailableIsTol
     h.WaitForProbes();
   }
   EXPECT_EQ(h.outlet.informations, std::vector<std::string>{"No ICMP here."});
-  // The default targets, tried over TCP.
-  EXPECT_NE(std::find(h.probe->calls.begin(), h.probe->calls.end(), "connect 9.9.9.9:443"),
+  // The good target, tried over TCP; not the defaults.
+  EXPECT_NE(std::find(h.probe->calls.begin(), h.probe->calls.end(), "connect 10.198.2.2:443"),
+            h.probe->calls.end());
+  EXPECT_EQ(std::find(h.probe->calls.begin(), h.probe->calls.end(), "connect 9.9.9.9:443"),
             h.probe->calls.end());
   EXPECT_EQ(h.Records().at(0).router.state, ProbeState::kUnavailable);
+
+  // With no good entry at all, the defaults.
+  RecorderHarness none;
+  none.WithProbes();
+  none.settings.values["Internet Targets"] = "resolver.example";
+  none.Open();
+  EXPECT_NE(none.outlet.warnings.at(0).find("it uses 1.1.1.1, 9.9.9.9 instead"), std::string::npos)
+      << none.outlet.warnings[0];
+  none.Sample("70%");
+  none.WaitForProbes();
+  EXPECT_NE(std::find(none.probe->calls.begin(), none.probe->calls.end(), "echo 9.9.9.9"),
+            none.probe->calls.end());
 }
 
 // --- Metrics -------------------------------------------------------------------------
@@ -267,6 +282,17 @@ TEST(RecorderNotifications, AnInvalidAlertAfterIsToldOnceNamingTheKeyAndTheDefau
   EXPECT_TRUE(h.outlet.notifications.empty());
   h.Sample("0% (no connection)");  // 30 s
   EXPECT_EQ(h.outlet.notifications.size(), 1u);
+}
+
+TEST(RecorderNotifications, TheTrayTipNamesTimesAsTheLogWritesThem) {
+  RecorderHarness h;
+  h.clock.twelve_hour = true;
+  h.Open();
+  h.Sample("70%");
+  EXPECT_EQ(h.outlet.tip, "Quorvane: 70% at 2:03:11 PM");
+  h.Sample("0% (no connection)");
+  h.Sample("0% (no connection)");
+  EXPECT_EQ(h.outlet.tip, "Quorvane: no WiFi connection since 2:03:16 PM");
 }
 
 }  // namespace

@@ -377,7 +377,7 @@ TEST_F(Win32NotificationsTest, ADropAndItsEndAreBalloonsAndAClickOnOneBringsTheW
   ASSERT_EQ(balloons.size(), 2u);
   EXPECT_EQ(balloons[0],
             std::make_pair(std::wstring(L"Quorvane"), std::wstring(L"WiFi connection lost")));
-  EXPECT_EQ(balloons[1].second, L"Connection back after 40 s (wifi)");
+  EXPECT_EQ(balloons[1].second, L"Connection back after 40 s (the WiFi)");
 
   ShowWindow(window.handle(), SW_MINIMIZE);
   ASSERT_TRUE(Pump([&] { return !IsWindowVisible(window.handle()); }));
