@@ -50,13 +50,14 @@ class HistoryStore : public HistoryList {
   std::unordered_map<std::size_t, std::uint64_t> large_numbers_;
 };
 
-// Whether a history list on screen shows the new line that was just added: only
-// while the user has it scrolled to its end, as terminals and log viewers do. A
-// list that filled up without being scrolled there stays where it is. Rows count
-// whole rows; `first_in_sight` is the top row shown.
+// Whether a history list on screen shows the new line that was just added: while
+// its last line is in sight, as terminals and log viewers do, so a list left alone
+// from the start follows as it fills. Only a user who scrolled away from the end
+// keeps the lines they are reading. Rows count whole rows; `first_in_sight` is the
+// top row shown.
 constexpr bool FollowsNewLine(std::size_t first_in_sight, std::size_t rows_in_sight,
                               std::size_t rows_before) {
-  return rows_before > rows_in_sight && first_in_sight + rows_in_sight >= rows_before;
+  return first_in_sight + rows_in_sight >= rows_before;
 }
 
 // The header of the history list.

@@ -41,5 +41,13 @@ TEST(HistoryStore, LinesKeepTheirDateAndTime) {
   EXPECT_EQ(store.Line(1), "2099-12-31 01:02:03 WiFi Signal Strength is 70%");
 }
 
+// The window-core rule both front ends follow: nine rows in sight.
+TEST(HistoryStore, AListFollowsWhileItsLastLineIsInSight) {
+  EXPECT_TRUE(FollowsNewLine(0, 9, 3));    // not yet full
+  EXPECT_TRUE(FollowsNewLine(0, 9, 9));    // full: the tenth line scrolls into sight
+  EXPECT_TRUE(FollowsNewLine(1, 9, 10));   // at its end
+  EXPECT_FALSE(FollowsNewLine(0, 9, 10));  // the user scrolled back to the start
+}
+
 }  // namespace
 }  // namespace quorvane::testing
