@@ -44,11 +44,13 @@ std::vector<Notification> NotificationRules::Feed(const SampleFacts& sample) {
     good_in_a_row_ = 0;
     gap_since_bad_ = true;
     weak_window_.clear();
+    recent_drops_.clear();
   }
   last_utc_ = sample.utc;
   if (sample.cause != journal::Cause::kUnknown) {
     const bool quiet = sample.utc < quiet_until_;
     Drops(sample, quiet, out);
+    Unstable(sample, quiet, out);
     Weak(sample, quiet, out);
   }
   UpdateTip(sample);
@@ -65,13 +67,19 @@ bool NotificationRules::FollowsGap(const SampleFacts& sample) const {
   return pause > longest;
 }
 
-bool NotificationRules::MayShow(Kind kind, std::int64_t utc) const {
-  const auto& last = kind == Kind::kLost ? last_lost_utc_ : last_weak_utc_;
-  return !last || utc - *last >= kRepeatSeconds;
+bool NotificationRules::MayShow(Kind kind, std::int64_t utc, journal::Cause cause) const {
+  if (kind == Kind::kLost) {
+    const auto last = last_lost_utc_.find(cause);
+    return last == last_lost_utc_.end() || utc - last->second >= kRepeatSeconds;
+  }
+  return !last_weak_utc_ || utc - *last_weak_utc_ >= kRepeatSeconds;
 }
 
-void NotificationRules::Shown(Kind kind, std::int64_t utc) {
-  (kind == Kind::kLost ? last_lost_utc_ : last_weak_utc_) = utc;
+void NotificationRules::Shown(Kind kind, std::int64_t utc, journal::Cause cause) {
+  if (kind == Kind::kLost)
+    last_lost_utc_[cause] = utc;
+  else
+    last_weak_utc_ = utc;
 }
 
 void NotificationRules::Drops(const SampleFacts& sample, bool quiet,
@@ -80,6 +88,9 @@ void NotificationRules::Drops(const SampleFacts& sample, bool quiet,
     good_in_a_row_ = 0;
     last_bad_utc_ = sample.utc;
     gap_since_bad_ = false;
+    // A drop begins at its first sample, however short it turns out.
+    if (bad_.samples == 0) recent_drops_.push_back({sample.utc, std::nullopt, sample.cause});
+    recent_drops_.back().cause = sample.cause;
     if (bad_.samples == 0 || bad_.cause != sample.cause)
       bad_ = {sample.cause, sample.utc, TimeOfDay(sample), 0};
     ++bad_.samples;
@@ -94,14 +105,16 @@ void NotificationRules::Drops(const SampleFacts& sample, bool quiet,
       out.push_back({Kind::kLost, drop_->slot, LostText(bad_.cause)});
       return;
     }
-    if (!MayShow(Kind::kLost, sample.utc)) return;
+    if (!MayShow(Kind::kLost, sample.utc, bad_.cause)) return;
     drop_ = OpenDrop{++slots_used_, bad_.cause, bad_.first_utc};
-    Shown(Kind::kLost, sample.utc);
+    Shown(Kind::kLost, sample.utc, bad_.cause);
     out.push_back({Kind::kLost, drop_->slot, LostText(bad_.cause)});
     return;
   }
   // Connected, and with probes on the router and the internet answer.
   if (good_in_a_row_++ == 0) first_good_utc_ = sample.utc;
+  if (!recent_drops_.empty() && !recent_drops_.back().end_utc)
+    recent_drops_.back().end_utc = sample.utc;
   bad_ = {};
   if (!drop_ || good_in_a_row_ < kSamplesInARow || quiet) return;
   // Across a gap the drop is known to have lasted only until the last sample that
@@ -111,6 +124,39 @@ void NotificationRules::Drops(const SampleFacts& sample, bool quiet,
   // place, which would otherwise go on saying the connection is lost.
   out.push_back({Kind::kBack, drop_->slot, BackText(end - drop_->since_utc, drop_->cause)});
   drop_.reset();
+}
+
+void NotificationRules::Unstable(const SampleFacts& sample, bool quiet,
+                                 std::vector<Notification>& out) {
+  const std::int64_t now = sample.utc;
+  const std::int64_t window_start = now - kUnstableWindowSeconds;
+  while (!recent_drops_.empty() && recent_drops_.front().end_utc &&
+         *recent_drops_.front().end_utc <= now - kUnstableQuietSeconds)
+    recent_drops_.pop_front();
+  if (recent_drops_.empty()) {
+    unstable_told_ = false;  // ten minutes without a drop: a new spell may be told
+    return;
+  }
+  if (unstable_told_ || quiet || !choices_.drops) return;
+  int begun = 0;
+  int in_window = 0;
+  std::int64_t down_seconds = 0;
+  for (const Drop& drop : recent_drops_) {
+    const std::int64_t end = drop.end_utc.value_or(now);
+    if (end <= window_start) continue;
+    ++in_window;
+    if (drop.since_utc > window_start) ++begun;
+    down_seconds += end - std::max(drop.since_utc, window_start);
+  }
+  const bool often = begun >= kUnstableDrops;
+  const bool mostly_down =
+      in_window >= 2 &&
+      down_seconds * 100 >= std::int64_t{kUnstableDownPercent} * kUnstableWindowSeconds;
+  if (!often && !mostly_down) return;
+  unstable_told_ = true;
+  if (unstable_slot_ == 0) unstable_slot_ = ++slots_used_;
+  out.push_back({Kind::kUnstable, unstable_slot_,
+                 UnstableText(in_window, down_seconds, recent_drops_.back().cause)});
 }
 
 void NotificationRules::Weak(const SampleFacts& sample, bool quiet,

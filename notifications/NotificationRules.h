@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,7 +37,7 @@ struct SampleFacts {
 };
 
 struct Notification {
-  enum class Kind { kLost, kBack, kWeak };
+  enum class Kind { kLost, kBack, kWeak, kUnstable };
   Kind kind = Kind::kLost;
   // A notification with the slot of one shown before replaces it: an outage is one
   // notification however often its cause changes, and its end.
@@ -52,8 +53,12 @@ struct Notification {
 //   were turned off since, so that no Lost is left standing.
 // - Weak: the mean of the last 10 minutes' connected samples below the report's
 //   weak threshold; told again only once it was above the threshold plus a margin.
-// - The same kind at most once per 10 minutes (Back excepted); nothing in the first
-//   minute after the first sample nor after a gap; `unknown` samples change nothing.
+// - Unstable: at least 3 drops begun within 5 minutes, or at least 2 drops keeping
+//   the connection down for a quarter of the last 5 minutes, each drop counted from
+//   its first sample however short; told again only after 10 minutes without one.
+// - Lost at most once per 10 minutes for each cause, Weak once per 10 minutes
+//   (Back excepted); nothing in the first minute after the first sample nor after
+//   a gap; `unknown` samples change nothing.
 // A gap is a pause longer than 3 intervals and than a minute (the report's notion,
 // with the interval chosen standing for the median spacing): the computer slept,
 // or logging was off. The time in a gap counts towards no run.
@@ -78,6 +83,13 @@ class NotificationRules {
   static constexpr int kRepeatSeconds = 600;
   static constexpr int kWeakWindowSeconds = 600;
   static constexpr int kSamplesInARow = 2;
+  // A connection that keeps dropping: this many drops begun within the window, or
+  // at least two drops keeping it down for this share of it; told again only after
+  // this long without a drop.
+  static constexpr int kUnstableWindowSeconds = 300;
+  static constexpr int kUnstableDrops = 3;
+  static constexpr int kUnstableDownPercent = 25;
+  static constexpr int kUnstableQuietSeconds = 600;
 
  private:
   struct Run {
@@ -95,10 +107,19 @@ class NotificationRules {
     std::int64_t utc;
     int value;
   };
+  // One drop, however short: from its first sample to the first good one after.
+  struct Drop {
+    std::int64_t since_utc = 0;
+    std::optional<std::int64_t> end_utc;  // none while it lasts
+    journal::Cause cause = journal::Cause::kNone;
+  };
 
   bool FollowsGap(const SampleFacts& sample) const;
-  bool MayShow(Notification::Kind kind, std::int64_t utc) const;
-  void Shown(Notification::Kind kind, std::int64_t utc);
+  bool MayShow(Notification::Kind kind, std::int64_t utc,
+               journal::Cause cause = journal::Cause::kNone) const;
+  void Shown(Notification::Kind kind, std::int64_t utc,
+             journal::Cause cause = journal::Cause::kNone);
+  void Unstable(const SampleFacts& sample, bool quiet, std::vector<Notification>& out);
   void Drops(const SampleFacts& sample, bool quiet, std::vector<Notification>& out);
   void Weak(const SampleFacts& sample, bool quiet, std::vector<Notification>& out);
   void UpdateTip(const SampleFacts& sample);
@@ -116,8 +137,11 @@ class NotificationRules {
   std::optional<report::Method> weak_method_;
   std::deque<Reading> weak_window_;
   bool weak_told_ = false;
-  std::optional<std::int64_t> last_lost_utc_;
+  std::map<journal::Cause, std::int64_t> last_lost_utc_;  // the cap is per cause
   std::optional<std::int64_t> last_weak_utc_;
+  std::deque<Drop> recent_drops_;  // those that may still count for an unstable spell
+  bool unstable_told_ = false;
+  int unstable_slot_ = 0;  // one notice, replaced, never stacked
   int slots_used_ = 0;
 };
 

@@ -15,6 +15,12 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+const char* CauseInWords(journal::Cause cause) {
+  return cause == journal::Cause::kRouter     ? "the router"
+         : cause == journal::Cause::kInternet ? "the internet"
+                                              : "the WiFi";
+}
+
 }  // namespace
 
 std::string ClockText(const LocalDateTime& when) {
@@ -35,11 +41,14 @@ std::string LostText(journal::Cause cause) {
 }
 
 std::string BackText(std::int64_t seconds, journal::Cause cause) {
-  const char* what = cause == journal::Cause::kRouter     ? "the router"
-                     : cause == journal::Cause::kInternet ? "the internet"
-                                                          : "the WiFi";
   return "Connection back after " + report::ReadableDuration(seconds < 0 ? 0 : seconds) + " (" +
-         what + ")";
+         CauseInWords(cause) + ")";
+}
+
+std::string UnstableText(int drops, std::int64_t down_seconds, journal::Cause cause) {
+  return "Connection keeps dropping: " + std::to_string(drops) + " drops, " +
+         report::ReadableDuration(down_seconds) + " down in the last 5 minutes (" +
+         CauseInWords(cause) + ")";
 }
 
 std::string WeakText(report::Method method, double mean, std::int64_t span_seconds) {

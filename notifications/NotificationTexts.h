@@ -16,6 +16,9 @@ namespace quorvane::notifications {
 std::string LostText(journal::Cause cause);
 // "Connection back after 3 min 20 s (internet)".
 std::string BackText(std::int64_t seconds, journal::Cause cause);
+// "Connection keeps dropping: 5 drops, 1 min 40 s down in the last 5 minutes
+// (the internet)", naming the cause of the latest drop.
+std::string UnstableText(int drops, std::int64_t down_seconds, journal::Cause cause);
 // "Weak WiFi signal: 42% on average over the last 10 minutes"; a level with one
 // decimal. `span_seconds` is the time from the first sample of the mean to the
 // last: under about ten minutes it is named ("over the last 1 min 10 s"), and a

@@ -51,6 +51,13 @@ struct Feeder {
     return *this;
   }
   std::int64_t Since(std::size_t index) const { return told.at(index).first - kStart; }
+  // What was told of one kind, in order.
+  std::vector<Notification> Told(Kind kind) const {
+    std::vector<Notification> of_kind;
+    for (const auto& [when, notification] : told)
+      if (notification.kind == kind) of_kind.push_back(notification);
+    return of_kind;
+  }
 };
 
 TEST(NotificationRules, LostNeedsAlertAfterSecondsAndTwoSamplesAndNamesTheCause) {
@@ -106,7 +113,10 @@ TEST(NotificationRules, AShortDropIsNotToldNorIsItsEnd) {
   f.For(20, Cause::kRouter);
   f.For(1, Cause::kOk);
   f.For(20, Cause::kRouter);
-  EXPECT_TRUE(f.told.empty());
+  EXPECT_TRUE(f.Told(Kind::kLost).empty());
+  EXPECT_TRUE(f.Told(Kind::kBack).empty());
+  // Three drops within a minute and a half are a connection that keeps dropping.
+  EXPECT_EQ(f.told.size(), f.Told(Kind::kUnstable).size());
 }
 
 TEST(NotificationRules, AnotherCauseOfTheSameDropReplacesItsNotification) {
@@ -177,6 +187,9 @@ TEST(NotificationRules, TheSameKindAtMostOncePerTenMinutesAndBackOnlyAfterALost)
   f.For(60, Cause::kOk);
   f.For(40, Cause::kWifi);  // within 10 minutes of the first Lost: not told, nor its end
   f.For(60, Cause::kOk);
+  // Down more than a quarter of five minutes: that spell is told once, on its own.
+  ASSERT_EQ(f.Told(Kind::kUnstable).size(), 1u);
+  std::erase_if(f.told, [](const auto& told) { return told.second.kind == Kind::kUnstable; });
   ASSERT_EQ(f.told.size(), 2u);
   EXPECT_EQ(f.told[1].second.kind, Kind::kBack);
   f.For(600, Cause::kOk);
@@ -185,6 +198,67 @@ TEST(NotificationRules, TheSameKindAtMostOncePerTenMinutesAndBackOnlyAfterALost)
   ASSERT_EQ(f.told.size(), 4u);
   EXPECT_EQ(f.told[2].second.kind, Kind::kLost);
   EXPECT_NE(f.told[2].second.slot, f.told[0].second.slot);
+}
+
+// The case the alerts are kept for: no single drop lasts long enough for a Lost.
+TEST(NotificationRules, AFlappingConnectionIsToldOnceAsUnstable) {
+  Feeder f;
+  f.Settled();
+  for (int i = 0; i < 5; ++i) {
+    f.For(20, Cause::kInternet);
+    f.For(8, Cause::kOk);
+  }
+  EXPECT_TRUE(f.Told(Kind::kLost).empty());
+  const auto unstable = f.Told(Kind::kUnstable);
+  ASSERT_EQ(unstable.size(), 1u);
+  // Told as soon as the rule holds: the third drop, two before it of 20 s.
+  EXPECT_EQ(unstable[0].text,
+            "Connection keeps dropping: 3 drops, 40 s down in the last 5 minutes (the internet)");
+  // Ten quiet minutes, then a new spell: told again, in place of the first notice.
+  f.For(600, Cause::kOk);
+  for (int i = 0; i < 3; ++i) {
+    f.For(3, Cause::kWifi);
+    f.For(10, Cause::kOk);
+  }
+  ASSERT_EQ(f.Told(Kind::kUnstable).size(), 2u);
+  EXPECT_EQ(f.Told(Kind::kUnstable)[1].slot, unstable[0].slot);
+  EXPECT_EQ(f.Told(Kind::kUnstable)[1].text,
+            "Connection keeps dropping: 3 drops, 6 s down in the last 5 minutes (the WiFi)");
+}
+
+TEST(NotificationRules, ALongDropAfterAnUnstableSpellIsStillLostAndNothingInTheQuietStart) {
+  Feeder f;
+  for (int i = 0; i < 4; ++i) {  // the first minute: the system settles
+    f.For(5, Cause::kWifi);
+    f.For(5, Cause::kOk);
+  }
+  EXPECT_TRUE(f.told.empty());
+  f.For(61, Cause::kOk);
+  for (int i = 0; i < 3; ++i) {
+    f.For(5, Cause::kRouter);
+    f.For(5, Cause::kOk);
+  }
+  EXPECT_EQ(f.Told(Kind::kUnstable).size(), 1u);
+  f.For(40, Cause::kRouter);
+  ASSERT_EQ(f.Told(Kind::kLost).size(), 1u);
+  EXPECT_EQ(f.Told(Kind::kUnstable).size(), 1u);  // not again while it goes on
+}
+
+// After an internet alert, a router drop and then a WiFi drop are each told.
+TEST(NotificationRules, TheCapOnLostIsPerCause) {
+  Feeder f;
+  f.Settled();
+  f.For(45, Cause::kInternet);
+  f.For(120, Cause::kOk);
+  f.For(45, Cause::kRouter);
+  f.For(120, Cause::kOk);
+  f.For(45, Cause::kWifi);
+  f.For(120, Cause::kOk);
+  f.For(45, Cause::kInternet);  // the internet again within ten minutes: not told
+  const auto lost = f.Told(Kind::kLost);
+  ASSERT_EQ(lost.size(), 3u);
+  EXPECT_EQ(lost[1].text, "The router does not answer");
+  EXPECT_EQ(lost[2].text, "WiFi connection lost");
 }
 
 TEST(NotificationRules, WeakOnTheTenMinuteMeanAndNotAgainWhileHoveringAtTheThreshold) {
