@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <optional>
 
-#include "sampling/RadioBand.h"
-#include "sampling/SignalValues.h"
+#include "base/Digits.h"
+#include "model/RadioBand.h"
+#include "model/SignalValue.h"
+#include "model/SsidText.h"
 
 namespace quorvane {
 
@@ -19,10 +21,8 @@ struct Signal {
   std::optional<std::string> ratio;
   std::optional<int> level;
   std::optional<int> connected;
-  std::optional<int> method;
+  std::optional<Method> method;
 };
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Written out from the whole percentage, so no locale or floating-point rounding
 // can change the bytes: 7 gives "0.07", 70 gives "0.7".
@@ -44,15 +44,16 @@ std::string SecondsText(double milliseconds) {
 }
 
 Signal SignalOf(std::string_view text) {
-  if (text == kNoConnectionPercent) return {"0", {}, 0, 1};
-  if (text == kNoConnectionLevel) return {{}, 0, 0, 2};
-  if (text == "100%") return {"1", {}, 1, 1};
+  if (text == kNoConnectionPercent) return {"0", {}, 0, Method::kWirelessTool};
+  if (text == kNoConnectionLevel) return {{}, 0, 0, Method::kSignalStrength};
+  if (text == "100%") return {"1", {}, 1, Method::kWirelessTool};
   if (text.size() == 3 && text[2] == '%' && IsDigit(text[1]) &&
       (text[0] == ' ' || IsDigit(text[0]))) {
     const int tens = text[0] == ' ' ? 0 : text[0] - '0';
-    return {RatioText(tens * 10 + (text[1] - '0')), {}, 1, 1};
+    return {RatioText(tens * 10 + (text[1] - '0')), {}, 1, Method::kWirelessTool};
   }
-  if (text.size() == 1 && text[0] >= '0' && text[0] <= '5') return {{}, text[0] - '0', 1, 2};
+  if (text.size() == 1 && text[0] >= '0' && text[0] <= '5')
+    return {{}, text[0] - '0', 1, Method::kSignalStrength};
   return {};
 }
 
@@ -152,7 +153,8 @@ std::string FormatMetrics(const MetricsSample& sample, std::string_view version)
   AddMetric(out, "quorvane_samples_total", "counter", "Samples taken since Quorvane started.",
             std::to_string(sample.samples_total));
   const std::string labels = "{version=\"" + std::string(version) + "\",method=\"" +
-                             std::to_string(signal.method.value_or(sample.method)) + "\"}";
+                             std::to_string(MethodNumber(signal.method.value_or(sample.method))) +
+                             "\"}";
   AddMetric(out, "quorvane_info", "gauge", "Quorvane's version and the method of the last sample.",
             "1", labels);
   return out;

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/LinkContext.h"
+#include "model/LinkContext.h"
+#include "model/Method.h"
 
 namespace quorvane {
 
@@ -25,11 +26,11 @@ struct ProbeMetrics {
 struct MetricsSample {
   std::string value_text;         // as in the history line: "70%", " 7%", "3", "0 (no connection)"
   std::int64_t unix_seconds = 0;  // when it was taken
-  int method = 1;                 // 1 or 2; the value text decides when it tells
-  std::int32_t interval_seconds = 0;   // 0 while automatic logging is off
-  std::uint64_t samples_total = 0;     // samples taken since the program started
-  std::optional<ProbeMetrics> probes;  // none with the probes off
-  LinkContext link;                    // of the last sample
+  Method method = Method::kWirelessTool;  // the value text decides when it tells
+  std::int32_t interval_seconds = 0;      // 0 while automatic logging is off
+  std::uint64_t samples_total = 0;        // samples taken since the program started
+  std::optional<ProbeMetrics> probes;     // none with the probes off
+  LinkContext link;                       // of the last sample
 };
 
 // The text of quorvane.prom in the exposition format of the textfile collectors:

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "journal/Cause.h"
-#include "platform/Clock.h"
-#include "report/Sample.h"
+#include "base/LocalDateTime.h"
+#include "model/Cause.h"
+#include "model/Method.h"
 
 namespace quorvane::notifications {
 
@@ -24,10 +24,10 @@ struct Choices {
 struct SampleFacts {
   std::int64_t utc = 0;  // seconds since 1970
   LocalDateTime local;   // the same moment on the wall clock, for the tray tip
-  report::Method method = report::Method::kPercent;
+  Method method = Method::kWirelessTool;
   std::string value_text;  // as logged: "70%", "3", "0% (no connection)"
   bool connected = true;
-  journal::Cause cause = journal::Cause::kNone;
+  Cause cause = Cause::kNone;
   int interval_seconds = 1;  // the sampling interval chosen, which tells a gap from a pause
 };
 
@@ -77,14 +77,14 @@ class NotificationRules {
 
  private:
   struct Run {
-    journal::Cause cause = journal::Cause::kNone;
+    Cause cause = Cause::kNone;
     std::int64_t first_utc = 0;
     LocalDateTime first_local;
     int samples = 0;
   };
   struct OpenDrop {
     int slot = 0;
-    journal::Cause cause = journal::Cause::kNone;
+    Cause cause = Cause::kNone;
     std::int64_t since_utc = 0;  // the first bad sample of the drop
   };
   struct Reading {
@@ -109,7 +109,7 @@ class NotificationRules {
   std::int64_t last_bad_utc_ = 0;
   bool gap_since_bad_ = false;    // when the drop ended is known only to before the gap
   std::optional<OpenDrop> drop_;  // a Lost shown and no Back yet
-  std::optional<report::Method> weak_method_;
+  std::optional<Method> weak_method_;
   std::deque<Reading> weak_window_;
   bool weak_told_ = false;
   std::optional<std::int64_t> last_lost_utc_;

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 
-#include "report/TimeText.h"
-#include "sampling/HistoryLog.h"
+#include "base/Digits.h"
+#include "base/ProductName.h"
+#include "base/TimeText.h"
+#include "base/Trim.h"
 
 namespace quorvane::notifications {
 namespace {
@@ -14,33 +16,27 @@ std::string ClockText(const LocalDateTime& when) {
   return text;
 }
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
 }  // namespace
 
-std::string LostText(journal::Cause cause) {
+std::string LostText(Cause cause) {
   switch (cause) {
-    case journal::Cause::kRouter:
+    case Cause::kRouter:
       return "The router does not answer";
-    case journal::Cause::kInternet:
+    case Cause::kInternet:
       return "The internet is unreachable (WiFi and router are fine)";
     default:
       return "WiFi connection lost";
   }
 }
 
-std::string BackText(std::int64_t seconds, journal::Cause cause) {
-  return "Connection back after " + report::ReadableDuration(seconds < 0 ? 0 : seconds) + " (" +
-         std::string(journal::CauseText(cause)) + ")";
+std::string BackText(std::int64_t seconds, Cause cause) {
+  return "Connection back after " + ReadableDuration(seconds < 0 ? 0 : seconds) + " (" +
+         std::string(CauseText(cause)) + ")";
 }
 
-std::string WeakText(report::Method method, double mean, std::int64_t span_seconds) {
+std::string WeakText(Method method, double mean, std::int64_t span_seconds) {
   char value[32];
-  if (method == report::Method::kPercent)
+  if (method == Method::kWirelessTool)
     std::snprintf(value, sizeof value, "%d%%", static_cast<int>(mean + 0.5));
   else
     std::snprintf(value, sizeof value, "level %.1f", mean);
@@ -49,7 +45,7 @@ std::string WeakText(report::Method method, double mean, std::int64_t span_secon
   // one sample at a long interval: the text says what the mean was taken over.
   if (span_seconds <= 0) return text;
   if (span_seconds >= kNearlyTenMinutes) return text + " on average over the last 10 minutes";
-  return text + " on average over the last " + report::ReadableDuration(span_seconds);
+  return text + " on average over the last " + ReadableDuration(span_seconds);
 }
 
 std::string SampleTip(std::string_view value_text, const LocalDateTime& when) {
@@ -57,20 +53,19 @@ std::string SampleTip(std::string_view value_text, const LocalDateTime& when) {
          ClockText(when);
 }
 
-std::string OutageTip(journal::Cause cause, const LocalDateTime& since) {
-  const char* what = cause == journal::Cause::kRouter     ? "router not answering"
-                     : cause == journal::Cause::kInternet ? "internet unreachable"
-                                                          : "no WiFi connection";
+std::string OutageTip(Cause cause, const LocalDateTime& since) {
+  const char* what = cause == Cause::kRouter     ? "router not answering"
+                     : cause == Cause::kInternet ? "internet unreachable"
+                                                 : "no WiFi connection";
   return std::string(kProductName) + ": " + what + " since " + ClockText(since);
 }
 
 std::optional<int> ValueOf(std::string_view value_text) {
   value_text = Trimmed(value_text);
-  if (value_text.empty() || value_text.front() < '0' || value_text.front() > '9')
-    return std::nullopt;
+  if (value_text.empty() || !IsDigit(value_text.front())) return std::nullopt;
   int value = 0;
   for (const char c : value_text) {
-    if (c < '0' || c > '9' || value > 100000) break;
+    if (!IsDigit(c) || value > 100000) break;
     value = value * 10 + (c - '0');
   }
   return value;

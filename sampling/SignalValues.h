@@ -1,15 +1,11 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
-#include "platform/LinkContext.h"
+#include "model/LinkContext.h"
+#include "model/SignalValue.h"
 
 namespace quorvane {
-
-// What a reader reports when there is nothing to measure.
-inline constexpr std::string_view kNoConnectionPercent = "0% (no connection)";  // Method #1
-inline constexpr std::string_view kNoConnectionLevel = "0 (no connection)";     // Method #2
 
 // One reading: the value text of the history line, and whether the system refused
 // the reading because desktop programs lack location permission (the wireless tool

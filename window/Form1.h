@@ -176,7 +176,7 @@ class Form1 {
   bool Save(const SettingKey& key, std::string_view value);
   void RequestSample(SampleOrigin origin);
   void StartNextSample();
-  SignalMethod ChosenMethod() const;
+  Method ChosenMethod() const;
   void FinishSample(bool read, const SignalReading& reading, const LoggedLine& logged);
 
   // Form1Metrics.cpp
@@ -188,10 +188,10 @@ class Form1 {
   // Form1Journal.cpp
   void OpenJournal();
   void JournalSample(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
-                     SignalMethod method, ProbeTicket ticket, const LinkContext& link);
+                     Method method, ProbeTicket ticket, const LinkContext& link);
   // JournalSample's first half: the record waits for its probes, not written yet.
   void KeepJournalRecord(const LocalDateTime& when, std::int64_t utc, const std::string& value_text,
-                         SignalMethod method, ProbeTicket ticket, const LinkContext& link);
+                         Method method, ProbeTicket ticket, const LinkContext& link);
   // Writes the records whose probes are in, in the order of their samples.
   void FlushJournal(bool publish_metrics = true);
   // On the way out: the records still waiting for a round go with it skipped.
@@ -262,7 +262,7 @@ class Form1 {
   HistoryMenu history_menu_;
   std::deque<SampleOrigin> samples_waiting_;
   SampleOrigin sample_running_ = SampleOrigin::kTimer;
-  SignalMethod method_running_ = SignalMethod::kWirelessTool;
+  Method method_running_ = Method::kWirelessTool;
   int log_now_pending_ = 0;
   // The metrics file: none unless a folder was given.
   std::optional<std::filesystem::path> metrics_folder_option_;

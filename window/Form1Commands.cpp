@@ -1,6 +1,6 @@
 // The commands on the history log as a whole, and the two help buttons.
+#include "base/PathText.h"
 #include "platform/AppError.h"
-#include "report/PathText.h"
 #include "sampling/FileOperations.h"
 #include "window/Form1.h"
 #include "window/PlatformTexts.h"
@@ -16,7 +16,7 @@ void Form1::PushButton1_Click() {
     // opener fails at once or later.
     const auto not_opened = [this](const std::string& why) {
       TrappedHandler(dialogs_, "PushButton1_Click")
-          .Report(102, why + ": " + report::PathText(log_file_path_));
+          .Report(102, why + ": " + PathText(log_file_path_));
     };
     try {
       desktop_.OpenTextFile(log_file_path_, not_opened);

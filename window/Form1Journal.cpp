@@ -3,9 +3,9 @@
 
 #include "journal/Journal.h"
 
+#include "base/CalendarMath.h"
+#include "base/PathText.h"
 #include "platform/AppError.h"
-#include "report/CalendarMath.h"
-#include "report/PathText.h"
 #include "window/Form1.h"
 
 namespace quorvane {
@@ -27,19 +27,19 @@ void Form1::OpenJournal() {
 }
 
 void Form1::JournalSample(const LocalDateTime& when, std::int64_t utc,
-                          const std::string& value_text, SignalMethod method, ProbeTicket ticket,
+                          const std::string& value_text, Method method, ProbeTicket ticket,
                           const LinkContext& link) {
   KeepJournalRecord(when, utc, value_text, method, ticket, link);
   FlushJournal();
 }
 
 void Form1::KeepJournalRecord(const LocalDateTime& when, std::int64_t utc,
-                              const std::string& value_text, SignalMethod method,
-                              ProbeTicket ticket, const LinkContext& link) {
+                              const std::string& value_text, Method method, ProbeTicket ticket,
+                              const LinkContext& link) {
   journal::JournalRecord record;
-  record.offset = journal::OffsetOf(report::WallSeconds(when), utc);
-  record.utc = report::WallSeconds(when) - record.offset;
-  record.method = method == SignalMethod::kWirelessTool ? 1 : 2;
+  record.offset = journal::OffsetOf(WallSeconds(when), utc);
+  record.utc = WallSeconds(when) - record.offset;
+  record.method = method;
   record.value = value_text;
   record.connected = value_text.find("(no connection)") == std::string::npos;
   record.link = link;
@@ -94,7 +94,7 @@ void Form1::WriteJournal(const journal::JournalRecord& record, int year, int mon
     if (journal_refusal_told_) return;
     journal_refusal_told_ = true;
     WarnAboutJournal("Quorvane cannot write its journal into the folder " +
-                     report::PathText(journal_folder_) + ": " + error.what() +
+                     PathText(journal_folder_) + ": " + error.what() +
                      ". Samples are still logged as usual.");
   }
 }
@@ -103,8 +103,7 @@ void Form1::TellJournalWaits(const journal::AppendOutcome& outcome) {
   // Once per run each: the records are kept and go out once the file is free.
   if (!outcome.held_file.empty() && !journal_held_told_) {
     journal_held_told_ = true;
-    WarnAboutJournal("Another program holds the journal's file " +
-                     report::PathText(outcome.held_file) +
+    WarnAboutJournal("Another program holds the journal's file " + PathText(outcome.held_file) +
                      " open, so Quorvane cannot write to it now. Its records are kept and written "
                      "as soon as the file is free. Samples are still logged as usual.");
   }
@@ -131,7 +130,7 @@ void Form1::ShowHeldJournalWarnings() {
 
 void Form1::ClearJournal() {
   if (!journal_ || journal_->Clear()) return;
-  dialogs_.Warn("Some of the journal's files in the folder " + report::PathText(journal_folder_) +
+  dialogs_.Warn("Some of the journal's files in the folder " + PathText(journal_folder_) +
                 " could not be deleted; another program may be using them.");
 }
 

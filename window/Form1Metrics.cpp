@@ -1,5 +1,6 @@
 // The metrics file for Prometheus' textfile collectors: quorvane.prom in the folder
 // an administrator chose, rewritten after every sample.
+#include "base/PathText.h"
 #include "metrics/MetricsText.h"
 #include "schedule/IntervalTable.h"
 #include "window/Form1.h"
@@ -9,23 +10,13 @@ namespace {
 
 constexpr const char* kMetricsFileName = "quorvane.prom";
 
-// Settings are UTF-8, which a path on Windows must be told.
-std::filesystem::path PathFromUtf8(const std::string& text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string Utf8Of(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 }  // namespace
 
 void Form1::OpenMetricsFolder() {
   const std::filesystem::path folder =
       metrics_folder_option_
           ? *metrics_folder_option_
-          : PathFromUtf8(GetSetting(services_.settings, setting::kMetricsFolder));
+          : PathFromText(GetSetting(services_.settings, setting::kMetricsFolder));
   if (folder.empty()) return;
   metrics_ = std::make_unique<MetricsPublisher>(
       folder / kMetricsFileName, loop_,
@@ -51,7 +42,8 @@ void Form1::PublishMetrics() {
   MetricsSample sample;
   sample.value_text = metrics_value_text_;
   sample.unix_seconds = metrics_unix_seconds_;
-  sample.method = view_.IsChecked(Control::Option1) ? 1 : 2;
+  sample.method =
+      view_.IsChecked(Control::Option1) ? Method::kWirelessTool : Method::kSignalStrength;
   sample.interval_seconds = interval;
   sample.samples_total = samples_taken_;
   sample.probes = metrics_probes_;
@@ -65,8 +57,8 @@ void Form1::TellMetricsRefused(const std::filesystem::path& folder,
   // again after each of them.
   if (metrics_refusal_told_) return;
   metrics_refusal_told_ = true;
-  dialogs_.Warn("Quorvane cannot write its metrics file into the folder " + Utf8Of(folder) + ": " +
-                description + ". Samples are still logged as usual.");
+  dialogs_.Warn("Quorvane cannot write its metrics file into the folder " + PathText(folder) +
+                ": " + description + ". Samples are still logged as usual.");
 }
 
 }  // namespace quorvane

@@ -1,7 +1,7 @@
 // Desktop notifications of drops and of a weak signal, and the tray tip naming the
 // latest sample. The rules decide; this only feeds them and shows what they say.
+#include "base/ProductName.h"
 #include "notifications/NotificationRules.h"
-#include "sampling/HistoryLog.h"
 #include "window/Form1.h"
 
 namespace quorvane {
@@ -46,7 +46,7 @@ void Form1::NotifySample(const journal::JournalRecord& record, const LocalDateTi
   notifications::SampleFacts facts;
   facts.utc = record.utc;
   facts.local = when;
-  facts.method = record.method == 2 ? report::Method::kLevel : report::Method::kPercent;
+  facts.method = record.method;
   facts.value_text = record.value;
   facts.connected = record.connected;
   facts.cause = record.cause;

@@ -1,6 +1,6 @@
 // The network probes of the router and the internet, run beside every sample
 // while the user has them on.
-#include "journal/Cause.h"
+#include "model/Cause.h"
 #include "window/Form1.h"
 
 namespace quorvane {
@@ -53,7 +53,6 @@ void Form1::ProbeRoundDone(std::uint64_t round, const probes::RoundResult& resul
 }
 
 void Form1::FillProbes(journal::JournalRecord& record, const ProbeTicket& ticket) {
-  using journal::ProbeState;
   switch (ticket.kind) {
     case ProbeTicket::Kind::kOff:
       break;
@@ -68,21 +67,20 @@ void Form1::FillProbes(journal::JournalRecord& record, const ProbeTicket& ticket
       break;
     }
   }
-  record.cause = journal::CauseOf(record.connected, ticket.kind != ProbeTicket::Kind::kOff,
-                                  record.router, record.internet);
+  record.cause = CauseOf(record.connected, ticket.kind != ProbeTicket::Kind::kOff, record.router,
+                         record.internet);
 }
 
 std::optional<ProbeMetrics> Form1::ProbeMetricsOf(const journal::JournalRecord& record,
                                                   const ProbeTicket& ticket) {
   if (ticket.kind == ProbeTicket::Kind::kOff) return std::nullopt;
-  using journal::ProbeState;
   ProbeMetrics metrics;
-  const auto up = [](const journal::ProbeResult& result) -> std::optional<bool> {
+  const auto up = [](const ProbeResult& result) -> std::optional<bool> {
     if (result.state == ProbeState::kUp) return true;
     if (result.state == ProbeState::kDown) return false;
     return std::nullopt;  // could not tell
   };
-  const auto rtt = [](const journal::ProbeResult& result) -> std::optional<double> {
+  const auto rtt = [](const ProbeResult& result) -> std::optional<double> {
     if (result.state == ProbeState::kUp) return result.rtt_ms;
     return std::nullopt;
   };
@@ -90,7 +88,7 @@ std::optional<ProbeMetrics> Form1::ProbeMetricsOf(const journal::JournalRecord& 
   metrics.router_rtt_ms = rtt(record.router);
   metrics.internet_up = up(record.internet);
   metrics.internet_rtt_ms = rtt(record.internet);
-  metrics.cause = journal::CauseText(record.cause);
+  metrics.cause = CauseText(record.cause);
   return metrics;
 }
 

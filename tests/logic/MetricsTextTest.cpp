@@ -37,7 +37,8 @@ TEST(MetricsText, WholeFileForAPercentage) {
 
 // The lines that depend on the value text: the signal, the connection and the
 // method; a metric the text does not give is absent, never NaN.
-std::string SignalLines(const std::string& value_text, int selected_method = 1) {
+std::string SignalLines(const std::string& value_text,
+                        Method selected_method = Method::kWirelessTool) {
   MetricsSample sample;
   sample.value_text = value_text;
   sample.method = selected_method;
@@ -63,10 +64,10 @@ TEST(MetricsText, EachKindOfValueText) {
   EXPECT_EQ(SignalLines("100%"),
             "quorvane_wifi_signal_ratio 1\nquorvane_wifi_connected 1\n"
             "quorvane_info{version=\"v\",method=\"1\"} 1\n");
-  EXPECT_EQ(SignalLines("0% (no connection)", 2),
+  EXPECT_EQ(SignalLines("0% (no connection)", Method::kSignalStrength),
             "quorvane_wifi_signal_ratio 0\nquorvane_wifi_connected 0\n"
             "quorvane_info{version=\"v\",method=\"1\"} 1\n");
-  EXPECT_EQ(SignalLines("0", 1),
+  EXPECT_EQ(SignalLines("0", Method::kWirelessTool),
             "quorvane_wifi_signal_level 0\nquorvane_wifi_connected 1\n"
             "quorvane_info{version=\"v\",method=\"2\"} 1\n");
   EXPECT_EQ(SignalLines("5"),
@@ -76,7 +77,8 @@ TEST(MetricsText, EachKindOfValueText) {
             "quorvane_wifi_signal_level 0\nquorvane_wifi_connected 0\n"
             "quorvane_info{version=\"v\",method=\"2\"} 1\n");
   // Text no reader gives: only what is known, the method as selected.
-  EXPECT_EQ(SignalLines("x%", 2), "quorvane_info{version=\"v\",method=\"2\"} 1\n");
+  EXPECT_EQ(SignalLines("x%", Method::kSignalStrength),
+            "quorvane_info{version=\"v\",method=\"2\"} 1\n");
 }
 
 TEST(MetricsText, TheProbesInBaseUnitsOnlyWhatTheyCouldTell) {

@@ -1,13 +1,13 @@
 // The rules that decide when the user is told of a drop, its end and a weak signal.
 #include <gtest/gtest.h>
 
+#include "base/CalendarMath.h"
+#include "base/TimeText.h"
 #include "notifications/NotificationRules.h"
-#include "report/TimeText.h"
 
 namespace quorvane::notifications {
 namespace {
 
-using journal::Cause;
 using Kind = Notification::Kind;
 
 constexpr std::int64_t kStart = 1'796'000'000;  // some afternoon in 2026
@@ -19,11 +19,10 @@ struct Feeder {
   int interval = 1;
   std::vector<std::pair<std::int64_t, Notification>> told;
 
-  void Sample(Cause cause, std::string value = "70%",
-              report::Method method = report::Method::kPercent) {
+  void Sample(Cause cause, std::string value = "70%", Method method = Method::kWirelessTool) {
     SampleFacts facts;
     facts.utc = now;
-    facts.local = report::CivilFromSeconds(now);
+    facts.local = CivilFromSeconds(now);
     facts.method = method;
     facts.connected = cause != Cause::kWifi;
     facts.value_text = facts.connected ? value : "0% (no connection)";
@@ -33,7 +32,7 @@ struct Feeder {
   }
   // One sample per interval for `seconds`, the first now.
   void For(int seconds, Cause cause, std::string value = "70%",
-           report::Method method = report::Method::kPercent) {
+           Method method = Method::kWirelessTool) {
     for (int waited = 0; waited < seconds; waited += interval) {
       Sample(cause, value, method);
       now += interval;
@@ -159,9 +158,8 @@ TEST(NotificationRules, AGapInTheMiddleOfADropBreaksItsRunAndEndsItsTimeBeforeTh
   f.For(120, Cause::kOk);
   ASSERT_EQ(f.told.size(), 2u);
   EXPECT_GE(f.Since(1), f.now - 120 - kStart + 60);  // not in the minute after waking
-  EXPECT_EQ(
-      f.told[1].second.text,
-      "Connection back after " + report::ReadableDuration(last_down - lost_since) + " (wifi)");
+  EXPECT_EQ(f.told[1].second.text,
+            "Connection back after " + ReadableDuration(last_down - lost_since) + " (wifi)");
 }
 
 TEST(NotificationRules, TheSameKindAtMostOncePerTenMinutesAndBackOnlyAfterALost) {
@@ -201,7 +199,7 @@ TEST(NotificationRules, WeakOnTheTenMinuteMeanAndNotAgainWhileHoveringAtTheThres
 TEST(NotificationRules, WeakCountsLevelsWithMethodTwoAndIsCappedTenMinutes) {
   Feeder f;
   f.interval = 10;
-  const auto level = report::Method::kLevel;
+  const auto level = Method::kSignalStrength;
   f.For(70, Cause::kNone, "1", level);
   ASSERT_EQ(f.told.size(), 1u);
   EXPECT_EQ(f.told[0].second.text,
