@@ -44,8 +44,7 @@ std::string ValueOf(const std::vector<std::string>& arguments, std::size_t& i, s
 // Without --format, the report takes the form its file's name asks for: a
 // script writing "-o week.json" wants JSON, not HTML under that name.
 report::Format FormatOfFileName(const std::filesystem::path& file) {
-  const std::u8string name = file.extension().u8string();
-  std::string extension(name.begin(), name.end());
+  std::string extension = PathText(file.extension());
   std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
     return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   });

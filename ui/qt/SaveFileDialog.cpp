@@ -36,7 +36,7 @@ std::optional<std::filesystem::path> MessageBoxDialogs::AskSaveAs(
   dialog.setDirectory(StartFolder(question));
   dialog.selectFile(QString::fromStdString(question.suggested_name));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return std::filesystem::path(dialog.selectedFiles().constFirst().toStdString());
+  return PathFromText(dialog.selectedFiles().constFirst().toStdString());
 }
 
 }  // namespace quorvane
