@@ -134,7 +134,7 @@ int Generate(const char* path, unsigned long long lines, const char* journal_fol
       if (random() % 40000 == 0) router_down = 1 + static_cast<int>(random() % 120);
       quorvane::journal::JournalRecord record;
       record.utc = 1735689600 + t;  // 2025-01-01 00:00 UTC
-      record.method = level ? Method::kSignalStrength : Method::kWirelessTool;
+      record.method = level ? quorvane::Method::kSignalStrength : quorvane::Method::kWirelessTool;
       record.value = value[0] == ' ' ? value + 1 : value;
       record.connected = !drop;
       if (record.connected) {
