@@ -4,13 +4,10 @@
 #include <array>
 #include <string_view>
 
+#include "base/PathText.h"
+
 namespace quorvane {
 namespace {
-
-// Arguments are UTF-8 on both platforms.
-std::filesystem::path PathOf(const std::string& text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
 
 // The toolkit's own options that the Linux program passes on to it, as Qt documents
 // them: those that take a value, and those that do not.
@@ -47,8 +44,7 @@ std::string ValueOf(const std::vector<std::string>& arguments, std::size_t& i, s
 // Without --format, the report takes the form its file's name asks for: a
 // script writing "-o week.json" wants JSON, not HTML under that name.
 report::Format FormatOfFileName(const std::filesystem::path& file) {
-  const std::u8string name = file.extension().u8string();
-  std::string extension(name.begin(), name.end());
+  std::string extension = PathText(file.extension());
   std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
     return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   });
@@ -100,12 +96,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       wants_report = true;
       // The log is optional: the next argument is it unless it is an option.
       if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("-"))
-        report.log = PathOf(arguments[++i]);
+        report.log = PathFromText(arguments[++i]);
     } else if (name == "-o" || name == "--output") {
       // A second -o would silently drop the first file: say so instead.
       if (report.output) throw CommandLineError(name + ": only one output file can be given");
       report_options = true;
-      report.output = PathOf(ValueOf(arguments, i, equals));
+      report.output = PathFromText(ValueOf(arguments, i, equals));
     } else if (name == "--format") {
       report_options = true;
       const std::string format_name = ValueOf(arguments, i, equals);
@@ -116,14 +112,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       report.format = *format;
       format_given = true;
     } else if (name == "--metrics-folder") {
-      line.metrics_folder = PathOf(ValueOf(arguments, i, equals));
+      line.metrics_folder = PathFromText(ValueOf(arguments, i, equals));
     } else if (argument.starts_with("-") && !argument.starts_with("--") &&
                IsToolkitOption(argument, takes_value)) {
       if (takes_value) ValueOf(arguments, i, std::string::npos);
     } else if (argument.size() > 1 && argument.starts_with("-")) {
       throw CommandLineError("Unknown option " + argument + " (see --help)");
     } else if (wants_report && !report.log && argument != "-") {
-      report.log = PathOf(argument);  // the log after the report's options
+      report.log = PathFromText(argument);  // the log after the report's options
     } else {
       throw CommandLineError("Unexpected argument \"" + argument + "\" (see --help)");
     }

@@ -15,9 +15,9 @@
 #include <memory>
 #include <string>
 
-#include "journal/Cause.h"
 #include "journal/Journal.h"
 #include "journal/JournalRecord.h"
+#include "model/Cause.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ int Count(const char* path) {
 }
 
 int Generate(const char* path, unsigned long long lines, const char* journal_folder) {
-  using quorvane::journal::ProbeState;
+  using quorvane::ProbeState;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   std::unique_ptr<JournalWriter> journal;
   if (journal_folder) journal = std::make_unique<JournalWriter>(journal_folder);
@@ -134,22 +134,21 @@ int Generate(const char* path, unsigned long long lines, const char* journal_fol
       if (random() % 40000 == 0) router_down = 1 + static_cast<int>(random() % 120);
       quorvane::journal::JournalRecord record;
       record.utc = 1735689600 + t;  // 2025-01-01 00:00 UTC
-      record.method = level ? 2 : 1;
+      record.method = level ? quorvane::Method::kSignalStrength : quorvane::Method::kWirelessTool;
       record.value = value[0] == ' ' ? value + 1 : value;
       record.connected = !drop;
       if (record.connected) {
         record.router = router_down > 0
-                            ? quorvane::journal::ProbeResult{ProbeState::kDown, 0}
-                            : quorvane::journal::ProbeResult{
+                            ? quorvane::ProbeResult{ProbeState::kDown, 0}
+                            : quorvane::ProbeResult{
                                   ProbeState::kUp, 1 + static_cast<double>(random() % 4000) / 1000};
         record.internet =
             router_down > 0 || internet_down > 0
-                ? quorvane::journal::ProbeResult{ProbeState::kDown, 0}
-                : quorvane::journal::ProbeResult{ProbeState::kUp,
-                                                 12 + static_cast<double>(random() % 30000) / 1000};
+                ? quorvane::ProbeResult{ProbeState::kDown, 0}
+                : quorvane::ProbeResult{ProbeState::kUp,
+                                        12 + static_cast<double>(random() % 30000) / 1000};
       }
-      record.cause =
-          quorvane::journal::CauseOf(record.connected, true, record.router, record.internet);
+      record.cause = quorvane::CauseOf(record.connected, true, record.router, record.internet);
       router_down = router_down > 0 ? router_down - 1 : 0;
       internet_down = internet_down > 0 ? internet_down - 1 : 0;
       journal->Add(year, month + 1, record);

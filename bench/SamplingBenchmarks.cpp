@@ -54,8 +54,7 @@ void MethodOneSample(benchmark::State& state) {
   testing::FakeConnectivity connectivity;
   StatusSampler sampler({clock, runner, SystemWirelessTool(), source, connectivity, temp.path()});
   DiscardedList list;
-  for (auto _ : state)
-    sampler.TakeStatusSample(SignalMethod::kWirelessTool, list, temp / "log.txt");
+  for (auto _ : state) sampler.TakeStatusSample(Method::kWirelessTool, list, temp / "log.txt");
 }
 BENCHMARK(MethodOneSample)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
@@ -83,7 +82,7 @@ void MethodTwoSample(benchmark::State& state, Source& source,
   StatusSampler sampler({clock, runner, SystemWirelessTool(), source, connectivity, temp.path(),
                          nullptr, link_source});
   DiscardedList list;
-  for (auto _ : state) benchmark::DoNotOptimize(sampler.Read(SignalMethod::kSignalStrength));
+  for (auto _ : state) benchmark::DoNotOptimize(sampler.Read(Method::kSignalStrength));
 }
 
 void MethodTwoRealSource(benchmark::State& state) {
@@ -158,9 +157,9 @@ void AppendRecord(benchmark::State& state, const LinkContext& link) {
   record.utc = 1796652191;
   record.offset = 3600;
   record.value = "70%";
-  record.router = {journal::ProbeState::kUp, 0.412};
-  record.internet = {journal::ProbeState::kUp, 11.25};
-  record.cause = journal::Cause::kOk;
+  record.router = {ProbeState::kUp, 0.412};
+  record.internet = {ProbeState::kUp, 11.25};
+  record.cause = Cause::kOk;
   record.link = link;
   std::int64_t appended = 0;
   for (auto _ : state) {

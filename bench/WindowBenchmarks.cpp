@@ -223,7 +223,7 @@ void SameSampleBlockingTheWindow(benchmark::State& state) {
       QElapsedTimer waited;
       waited.start();
       while (waited.elapsed() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-      window.sampler.TakeStatusSample(SignalMethod::kWirelessTool, window.history,
+      window.sampler.TakeStatusSample(Method::kWirelessTool, window.history,
                                       window.form->LogFilePath());
       while (waited.elapsed() < 3400) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     });

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sampling/RadioBand.h"
+#include "model/RadioBand.h"
 
 namespace quorvane::journal {
 

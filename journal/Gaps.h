@@ -2,14 +2,16 @@
 
 #include <cstdint>
 
+#include "model/Gaps.h"
+
 namespace quorvane::journal {
 
 // A pause between samples of at most this is never a gap, as for the report's gaps.
-inline constexpr std::int64_t kShortestGapSeconds = 60;
+inline constexpr std::int64_t kShortestGapSeconds = kGapMinimumSeconds;
 
 // Tells the gaps between the journal's samples (Quorvane not running, the computer
 // asleep), sample by sample, in time order, in fixed memory. A pause is a gap when
-// it is longer than `shortest_gap_seconds` and than 3 times the spacing of the
+// it is long (IsGapLong, with `shortest_gap_seconds`) beside the spacing of the
 // samples before it, unless it is about as long as a gap just before it: the
 // interval was made longer, and its pauses after the first are no gaps.
 class GapRule {

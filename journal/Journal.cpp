@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/WholeNumber.h"
 #include "journal/CsvFields.h"
 #include "platform/AppError.h"
 #include "platform/Files.h"
@@ -38,16 +39,7 @@ std::vector<MonthFile> MonthFiles(const std::filesystem::path& folder) {
 }  // namespace
 
 std::optional<int> MonthsKeptFromText(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  if (text.empty() || text.size() > 4) return std::nullopt;
-  int months = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    months = months * 10 + (c - '0');
-  }
-  if (months > 1200) return std::nullopt;
-  return months;
+  return BoundedWholeNumber(text, 1200);
 }
 
 bool ParseMonthFileName(const std::string& name, int& year, int& month) {

@@ -8,10 +8,11 @@
 #include <cstring>
 #include <iterator>
 
+#include "base/CalendarMath.h"
+#include "base/TimeText.h"
 #include "journal/CsvFields.h"
-#include "report/CalendarMath.h"
-#include "report/TimeText.h"
-#include "sampling/RadioBand.h"
+#include "model/RadioBand.h"
+#include "model/SsidText.h"
 
 namespace quorvane::journal {
 namespace {
@@ -186,7 +187,7 @@ const std::string& HeaderRow() {
 std::string FormatRecord(const JournalRecord& record) {
   std::string row = IsoTimeText(record.utc, record.offset);
   row.reserve(160);
-  row += record.method == 2 ? ",2," : ",1,";
+  row += record.method == Method::kSignalStrength ? ",2," : ",1,";
   AppendField(row, record.value);
   row += record.connected ? ",yes" : ",no";
   AppendProbe(row, record.router);
@@ -197,9 +198,7 @@ std::string FormatRecord(const JournalRecord& record) {
   return row;
 }
 
-std::string IsoTimeText(std::int64_t utc, std::int32_t offset) {
-  return report::IsoTime(utc, offset);
-}
+std::string IsoTimeText(std::int64_t utc, std::int32_t offset) { return IsoTime(utc, offset); }
 
 std::optional<std::pair<std::int64_t, std::int32_t>> ParseIsoTime(std::string_view text) {
   // YYYY-MM-DDTHH:MM:SS followed by Z or ±HH:MM.
@@ -233,10 +232,10 @@ std::optional<std::pair<std::int64_t, std::int32_t>> ParseIsoTime(std::string_vi
     if (offset > kLargestOffset) return std::nullopt;
     if (zone[0] == '-') offset = -offset;
   }
-  const std::int64_t wall = report::DaysFromCivil(static_cast<int>(year), static_cast<int>(month),
-                                                  static_cast<int>(day)) *
-                                86400 +
-                            hour * 3600 + minute * 60 + second;
+  const std::int64_t wall =
+      DaysFromCivil(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)) *
+          86400 +
+      hour * 3600 + minute * 60 + second;
   return std::pair{wall - offset, offset};
 }
 
@@ -332,9 +331,9 @@ bool ParseRecord(const RecordFields& fields, JournalRecord& record, RecordParts 
   if (!time) return false;
   record.utc = time->first;
   record.offset = time->second;
-  const std::string_view method = field(Column::kMethod);
-  if (method != "1" && method != "2") return false;
-  record.method = method == "2" ? 2 : 1;
+  const auto method = MethodFromNumber(field(Column::kMethod));
+  if (!method) return false;
+  record.method = *method;
   if (parts.value) record.value = field(Column::kValue);
   const std::string_view connected = field(Column::kConnected);
   if (connected != "yes" && connected != "no") return false;

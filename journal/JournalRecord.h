@@ -7,8 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "journal/Cause.h"
-#include "platform/LinkContext.h"
+#include "model/Cause.h"
+#include "model/LinkContext.h"
+#include "model/Method.h"
 
 namespace quorvane::journal {
 
@@ -16,8 +17,8 @@ namespace quorvane::journal {
 struct JournalRecord {
   std::int64_t utc = 0;     // seconds since 1970 UTC
   std::int32_t offset = 0;  // the local time's offset east of UTC, seconds
-  int method = 1;           // 1 or 2
-  std::string value;        // the value text of the history line
+  Method method = Method::kWirelessTool;
+  std::string value;  // the value text of the history line
   bool connected = true;
   ProbeResult router;
   ProbeResult internet;

@@ -1,6 +1,7 @@
 #include "journal/LinkChanges.h"
 
-#include "sampling/RadioBand.h"
+#include "model/RadioBand.h"
+#include "model/SsidText.h"
 
 namespace quorvane::journal {
 namespace {

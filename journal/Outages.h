@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "journal/Cause.h"
 #include "journal/Gaps.h"
+#include "model/Cause.h"
 
 namespace quorvane::journal {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "journal/Cause.h"
+#include "model/Cause.h"
 
 namespace quorvane::journal {
 

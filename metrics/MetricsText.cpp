@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <optional>
 
-#include "sampling/RadioBand.h"
-#include "sampling/SignalValues.h"
+#include "base/Digits.h"
+#include "model/RadioBand.h"
+#include "model/SignalValue.h"
+#include "model/SsidText.h"
 
 namespace quorvane {
 
@@ -107,7 +109,7 @@ void AddLinkMetrics(std::string& out, const LinkContext& link) {
 
 std::string FormatMetrics(const MetricsSample& sample, std::string_view version) {
   const SignalSample& signal = sample.signal;
-  const bool percent = signal.method == SignalMethod::kWirelessTool;
+  const bool percent = signal.method == Method::kWirelessTool;
   std::string out;
   if (signal.value && percent)
     AddMetric(out, "quorvane_wifi_signal_ratio", "gauge",

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/LinkContext.h"
-#include "sampling/SignalValues.h"
+#include "model/LinkContext.h"
+#include "model/SignalValue.h"
 
 namespace quorvane {
 

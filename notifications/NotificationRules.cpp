@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "base/WholeNumber.h"
+#include "model/Gaps.h"
+#include "model/SignalValue.h"
 #include "notifications/NotificationTexts.h"
-#include "report/Thresholds.h"
 
 namespace quorvane::notifications {
 namespace {
@@ -16,22 +18,13 @@ using Kind = Notification::Kind;
 
 // How far above the weak threshold the mean must climb before a weak signal is
 // over: a signal hovering at the threshold is told once, not with every wobble.
-int WeakMargin(report::Method method) { return method == report::Method::kPercent ? 5 : 1; }
+int WeakMargin(Method method) { return method == Method::kWirelessTool ? 5 : 1; }
 
 }  // namespace
 
 std::optional<int> AlertAfterFromText(std::string_view text) {
   constexpr int kLongest = 86400;
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  if (text.empty() || text.size() > 5) return std::nullopt;
-  int seconds = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    seconds = seconds * 10 + (c - '0');
-  }
-  if (seconds > kLongest) return std::nullopt;
-  return seconds;
+  return BoundedWholeNumber(text, kLongest);
 }
 
 std::vector<Notification> NotificationRules::Feed(const SampleFacts& sample) {
@@ -47,7 +40,7 @@ std::vector<Notification> NotificationRules::Feed(const SampleFacts& sample) {
     recent_drops_.clear();
   }
   last_utc_ = sample.utc;
-  if (sample.cause != journal::Cause::kUnknown) {
+  if (sample.cause != Cause::kUnknown) {
     const bool quiet = sample.utc < quiet_until_;
     Drops(sample, quiet, out);
     Unstable(sample, quiet, out);
@@ -61,13 +54,11 @@ bool NotificationRules::FollowsGap(const SampleFacts& sample) const {
   if (!last_utc_) return true;
   const std::int64_t pause = sample.utc - *last_utc_;
   if (pause < 0) return true;  // the clock was set back
-  const std::int64_t longest = std::max<std::int64_t>(
-      std::int64_t{report::kGapFactor} * std::max(sample.interval_seconds, 1),
-      report::kGapMinimumSeconds);
-  return pause > longest;
+  // The interval chosen is the spacing: no history is kept to learn another.
+  return IsGapLong(pause, std::max(sample.interval_seconds, 1));
 }
 
-bool NotificationRules::MayShow(Kind kind, std::int64_t utc, journal::Cause cause) const {
+bool NotificationRules::MayShow(Kind kind, std::int64_t utc, Cause cause) const {
   if (kind == Kind::kLost) {
     const auto last = last_lost_utc_.find(cause);
     return last == last_lost_utc_.end() || utc - last->second >= kRepeatSeconds;
@@ -75,7 +66,7 @@ bool NotificationRules::MayShow(Kind kind, std::int64_t utc, journal::Cause caus
   return !last_weak_utc_ || utc - *last_weak_utc_ >= kRepeatSeconds;
 }
 
-void NotificationRules::Shown(Kind kind, std::int64_t utc, journal::Cause cause) {
+void NotificationRules::Shown(Kind kind, std::int64_t utc, Cause cause) {
   if (kind == Kind::kLost)
     last_lost_utc_[cause] = utc;
   else
@@ -84,7 +75,7 @@ void NotificationRules::Shown(Kind kind, std::int64_t utc, journal::Cause cause)
 
 void NotificationRules::Drops(const SampleFacts& sample, bool quiet,
                               std::vector<Notification>& out) {
-  if (journal::IsOutageCause(sample.cause)) {
+  if (IsOutageCause(sample.cause)) {
     good_in_a_row_ = 0;
     last_bad_utc_ = sample.utc;
     gap_since_bad_ = false;
@@ -175,7 +166,7 @@ void NotificationRules::Weak(const SampleFacts& sample, bool quiet,
   double sum = 0;
   for (const Reading& reading : weak_window_) sum += reading.value;
   const double mean = sum / static_cast<double>(weak_window_.size());
-  const int threshold = report::WeakThreshold(sample.method);
+  const int threshold = WeakThreshold(sample.method);
   if (weak_told_) {
     if (mean > threshold + WeakMargin(sample.method)) weak_told_ = false;
     return;

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "journal/Cause.h"
-#include "platform/Clock.h"
-#include "report/Sample.h"
+#include "base/LocalDateTime.h"
+#include "model/Cause.h"
+#include "model/Method.h"
 
 namespace quorvane::notifications {
 
@@ -28,11 +28,11 @@ struct SampleFacts {
   // The time of day as the log writes it (the locale's form), for the tray tip;
   // "" gives 24-hour hh:mm:ss.
   std::string time_text;
-  report::Method method = report::Method::kPercent;
+  Method method = Method::kWirelessTool;
   std::string value_text;    // as logged, for the tray tip: "70%", "3", "0% (no connection)"
   std::optional<int> value;  // the percentage or level; none when the text gave none
   bool connected = true;
-  journal::Cause cause = journal::Cause::kNone;
+  Cause cause = Cause::kNone;
   int interval_seconds = 1;  // the sampling interval chosen, which tells a gap from a pause
 };
 
@@ -93,14 +93,14 @@ class NotificationRules {
 
  private:
   struct Run {
-    journal::Cause cause = journal::Cause::kNone;
+    Cause cause = Cause::kNone;
     std::int64_t first_utc = 0;
     std::string first_time;  // as the tray tip names it
     int samples = 0;
   };
   struct OpenDrop {
     int slot = 0;
-    journal::Cause cause = journal::Cause::kNone;
+    Cause cause = Cause::kNone;
     std::int64_t since_utc = 0;  // the first bad sample of the drop
   };
   struct Reading {
@@ -111,14 +111,12 @@ class NotificationRules {
   struct Drop {
     std::int64_t since_utc = 0;
     std::optional<std::int64_t> end_utc;  // none while it lasts
-    journal::Cause cause = journal::Cause::kNone;
+    Cause cause = Cause::kNone;
   };
 
   bool FollowsGap(const SampleFacts& sample) const;
-  bool MayShow(Notification::Kind kind, std::int64_t utc,
-               journal::Cause cause = journal::Cause::kNone) const;
-  void Shown(Notification::Kind kind, std::int64_t utc,
-             journal::Cause cause = journal::Cause::kNone);
+  bool MayShow(Notification::Kind kind, std::int64_t utc, Cause cause = Cause::kNone) const;
+  void Shown(Notification::Kind kind, std::int64_t utc, Cause cause = Cause::kNone);
   void Unstable(const SampleFacts& sample, bool quiet, std::vector<Notification>& out);
   void Drops(const SampleFacts& sample, bool quiet, std::vector<Notification>& out);
   void Weak(const SampleFacts& sample, bool quiet, std::vector<Notification>& out);
@@ -134,10 +132,10 @@ class NotificationRules {
   std::int64_t last_bad_utc_ = 0;
   bool gap_since_bad_ = false;    // when the drop ended is known only to before the gap
   std::optional<OpenDrop> drop_;  // a Lost shown and no Back yet
-  std::optional<report::Method> weak_method_;
+  std::optional<Method> weak_method_;
   std::deque<Reading> weak_window_;
   bool weak_told_ = false;
-  std::map<journal::Cause, std::int64_t> last_lost_utc_;  // the cap is per cause
+  std::map<Cause, std::int64_t> last_lost_utc_;  // the cap is per cause
   std::optional<std::int64_t> last_weak_utc_;
   std::deque<Drop> recent_drops_;  // those that may still count for an unstable spell
   bool unstable_told_ = false;

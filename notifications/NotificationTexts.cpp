@@ -3,22 +3,18 @@
 #include <cmath>
 #include <cstdio>
 
-#include "report/TimeText.h"
-#include "sampling/HistoryLog.h"
+#include "base/Digits.h"
+#include "base/ProductName.h"
+#include "base/TimeText.h"
+#include "base/Trim.h"
 
 namespace quorvane::notifications {
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
-const char* CauseInWords(journal::Cause cause) {
-  return cause == journal::Cause::kRouter     ? "the router"
-         : cause == journal::Cause::kInternet ? "the internet"
-                                              : "the WiFi";
+const char* CauseInWords(Cause cause) {
+  return cause == Cause::kRouter     ? "the router"
+         : cause == Cause::kInternet ? "the internet"
+                                     : "the WiFi";
 }
 
 }  // namespace
@@ -29,33 +25,33 @@ std::string ClockText(const LocalDateTime& when) {
   return text;
 }
 
-std::string LostText(journal::Cause cause) {
+std::string LostText(Cause cause) {
   switch (cause) {
-    case journal::Cause::kRouter:
+    case Cause::kRouter:
       return "The router does not answer";
-    case journal::Cause::kInternet:
+    case Cause::kInternet:
       return "The internet is unreachable (the router answers)";
     default:
       return "WiFi connection lost";
   }
 }
 
-std::string BackText(std::int64_t seconds, journal::Cause cause) {
-  return "Connection back after " + report::ReadableDuration(seconds < 0 ? 0 : seconds) + " (" +
+std::string BackText(std::int64_t seconds, Cause cause) {
+  return "Connection back after " + ReadableDuration(seconds < 0 ? 0 : seconds) + " (" +
          CauseInWords(cause) + ")";
 }
 
-std::string UnstableText(int drops, std::int64_t down_seconds, journal::Cause cause) {
+std::string UnstableText(int drops, std::int64_t down_seconds, Cause cause) {
   return "Connection keeps dropping: " + std::to_string(drops) + " drops, " +
-         report::ReadableDuration(down_seconds) + " down in the last 5 minutes (" +
-         CauseInWords(cause) + ")";
+         ReadableDuration(down_seconds) + " down in the last 5 minutes (" + CauseInWords(cause) +
+         ")";
 }
 
-std::string WeakText(report::Method method, double mean, std::int64_t span_seconds) {
+std::string WeakText(Method method, double mean, std::int64_t span_seconds) {
   // Rounded down, so that a mean below the threshold never reads as the threshold
   // itself ("50%" for 49.6 %).
   char value[32];
-  if (method == report::Method::kPercent)
+  if (method == Method::kWirelessTool)
     std::snprintf(value, sizeof value, "%d%%", static_cast<int>(std::floor(mean)));
   else
     std::snprintf(value, sizeof value, "level %.1f", std::floor(mean * 10) / 10);
@@ -64,7 +60,7 @@ std::string WeakText(report::Method method, double mean, std::int64_t span_secon
   // one sample at a long interval: the text says what the mean was taken over.
   if (span_seconds <= 0) return text;
   if (span_seconds >= kNearlyTenMinutes) return text + " on average over the last 10 minutes";
-  return text + " on average over the last " + report::ReadableDuration(span_seconds);
+  return text + " on average over the last " + ReadableDuration(span_seconds);
 }
 
 std::string SampleTip(std::string_view value_text, std::string_view time) {
@@ -72,10 +68,10 @@ std::string SampleTip(std::string_view value_text, std::string_view time) {
          std::string(time);
 }
 
-std::string OutageTip(journal::Cause cause, std::string_view since) {
-  const char* what = cause == journal::Cause::kRouter     ? "router not answering"
-                     : cause == journal::Cause::kInternet ? "internet unreachable"
-                                                          : "no WiFi connection";
+std::string OutageTip(Cause cause, std::string_view since) {
+  const char* what = cause == Cause::kRouter     ? "router not answering"
+                     : cause == Cause::kInternet ? "internet unreachable"
+                                                 : "no WiFi connection";
   return std::string(kProductName) + ": " + what + " since " + std::string(since);
 }
 

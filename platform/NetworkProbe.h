@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "probes/IpAddress.h"
+#include "model/IpAddress.h"
 
 namespace quorvane {
 

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "journal/Cause.h"
+#include "model/Cause.h"
+#include "model/IpAddress.h"
 #include "platform/NetworkProbe.h"
-#include "probes/IpAddress.h"
 
 namespace quorvane::probes {
 
@@ -24,8 +24,8 @@ std::chrono::milliseconds RoundLimit(int interval_seconds);
 
 // What one round of probes found.
 struct RoundResult {
-  journal::ProbeResult router;
-  journal::ProbeResult internet;
+  ProbeResult router;
+  ProbeResult internet;
   // Why a probe was unavailable, for telling the user once per run; "" otherwise.
   std::string unavailable_reason;
 };
@@ -35,12 +35,5 @@ struct RoundResult {
 // internet is up when any target answers, with the fastest answer's time.
 RoundResult RunProbeRound(NetworkProbe& probe, const std::vector<IpAddress>& targets,
                           std::chrono::milliseconds limit);
-
-// The ICMP socket a process may open: a datagram socket where the system's
-// ping group range lets it, else a raw one where it holds the capability.
-enum class EchoSocket { kDatagram, kRaw, kNone };
-EchoSocket ChooseEchoSocket(bool datagram_permitted, bool raw_permitted);
-// Why echo is unavailable when neither socket may be opened.
-std::string NoEchoSocketReason();
 
 }  // namespace quorvane::probes

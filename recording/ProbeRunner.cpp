@@ -30,8 +30,8 @@ bool ProbeRunner::Start(std::vector<IpAddress> targets, std::chrono::millisecond
     try {
       result = probes::RunProbeRound(*probe, targets, limit);
     } catch (const std::exception&) {
-      result.router.state = journal::ProbeState::kUnavailable;
-      if (!targets.empty()) result.internet.state = journal::ProbeState::kUnavailable;
+      result.router.state = ProbeState::kUnavailable;
+      if (!targets.empty()) result.internet.state = ProbeState::kUnavailable;
     }
     std::lock_guard lock(shared->mutex);
     if (!shared->runner) return;

@@ -2,10 +2,10 @@
 // record, the notification rules and the metrics file.
 #include "recording/Recorder.h"
 
-#include "journal/Cause.h"
+#include "base/CalendarMath.h"
+#include "base/PathText.h"
+#include "model/Cause.h"
 #include "platform/AppError.h"
-#include "report/CalendarMath.h"
-#include "report/PathText.h"
 
 namespace quorvane {
 namespace {
@@ -14,13 +14,12 @@ namespace {
 std::optional<ProbeMetrics> ProbeMetricsOf(const journal::JournalRecord& record,
                                            const SampleTicket& ticket) {
   if (ticket.kind == SampleTicket::Kind::kOff) return std::nullopt;
-  using journal::ProbeState;
-  const auto up = [](const journal::ProbeResult& result) -> std::optional<bool> {
+  const auto up = [](const ProbeResult& result) -> std::optional<bool> {
     if (result.state == ProbeState::kUp) return true;
     if (result.state == ProbeState::kDown) return false;
     return std::nullopt;  // could not tell
   };
-  const auto rtt = [](const journal::ProbeResult& result) -> std::optional<double> {
+  const auto rtt = [](const ProbeResult& result) -> std::optional<double> {
     if (result.state == ProbeState::kUp) return result.rtt_ms;
     return std::nullopt;
   };
@@ -29,7 +28,7 @@ std::optional<ProbeMetrics> ProbeMetricsOf(const journal::JournalRecord& record,
   metrics.router_rtt_ms = rtt(record.router);
   metrics.internet_up = up(record.internet);
   metrics.internet_rtt_ms = rtt(record.internet);
-  metrics.cause = journal::CauseText(record.cause);
+  metrics.cause = CauseText(record.cause);
   return metrics;
 }
 
@@ -62,10 +61,10 @@ SampleTicket Recorder::BeginSample() {
 
 void Recorder::Record(const SampleTicket& ticket, const FinishedSample& sample) {
   journal::JournalRecord record;
-  const std::int64_t wall = report::WallSeconds(sample.when);
+  const std::int64_t wall = WallSeconds(sample.when);
   record.offset = journal::OffsetOf(wall, sample.unix_seconds);
   record.utc = wall - record.offset;
-  record.method = sample.signal.method == SignalMethod::kWirelessTool ? 1 : 2;
+  record.method = sample.signal.method;
   record.value = sample.value_text;
   record.connected = sample.signal.connected;
   record.link = sample.link;
@@ -116,7 +115,6 @@ void Recorder::Flush(bool tell) {
 }
 
 void Recorder::FillProbes(journal::JournalRecord& record, const SampleTicket& ticket) {
-  using journal::ProbeState;
   switch (ticket.kind) {
     case SampleTicket::Kind::kOff:
       break;
@@ -131,8 +129,8 @@ void Recorder::FillProbes(journal::JournalRecord& record, const SampleTicket& ti
       break;
     }
   }
-  record.cause = journal::CauseOf(record.connected, ticket.kind != SampleTicket::Kind::kOff,
-                                  record.router, record.internet);
+  record.cause = CauseOf(record.connected, ticket.kind != SampleTicket::Kind::kOff, record.router,
+                         record.internet);
 }
 
 void Recorder::Notify(const journal::JournalRecord& record, const SignalSample& signal,
@@ -141,7 +139,7 @@ void Recorder::Notify(const journal::JournalRecord& record, const SignalSample& 
   facts.utc = record.utc;
   facts.local = when;
   facts.time_text = services_.clock.LongTime(when);  // as the log writes it
-  facts.method = record.method == 2 ? report::Method::kLevel : report::Method::kPercent;
+  facts.method = record.method;
   facts.value_text = record.value;
   facts.value = signal.value;
   facts.connected = record.connected;
@@ -167,7 +165,7 @@ void Recorder::WriteJournal(const journal::JournalRecord& record, int year, int 
     if (journal_refusal_told_) return;
     journal_refusal_told_ = true;
     outlet_.Warn("Quorvane cannot write its journal into the folder " +
-                 report::PathText(services_.journal_folder) + ": " + error.what() +
+                 PathText(services_.journal_folder) + ": " + error.what() +
                  ". Samples are still logged as usual.");
   }
 }
@@ -176,7 +174,7 @@ void Recorder::TellJournalWaits(const journal::AppendOutcome& outcome) {
   // Once per run each: the records are kept and go out once the file is free.
   if (!outcome.held_file.empty() && !journal_held_told_) {
     journal_held_told_ = true;
-    outlet_.Warn("Another program holds the journal's file " + report::PathText(outcome.held_file) +
+    outlet_.Warn("Another program holds the journal's file " + PathText(outcome.held_file) +
                  " open, so Quorvane cannot write to it now. Its records are kept and written "
                  "as soon as the file is free. Samples are still logged as usual.");
   }
@@ -200,8 +198,7 @@ void Recorder::PublishMetrics() {
 void Recorder::Clear() {
   // Records waiting for a held file go with the files: the user wants them gone.
   if (!journal_ || journal_->Clear()) return;
-  outlet_.Warn("Some of the journal's files in the folder " +
-               report::PathText(services_.journal_folder) +
+  outlet_.Warn("Some of the journal's files in the folder " + PathText(services_.journal_folder) +
                " could not be deleted; another program may be using them.");
 }
 

@@ -12,6 +12,7 @@
 
 #include "journal/Journal.h"
 #include "metrics/MetricsText.h"
+#include "model/SignalValue.h"
 #include "notifications/NotificationRules.h"
 #include "platform/Clock.h"
 #include "platform/MessageLoop.h"
@@ -19,7 +20,6 @@
 #include "platform/SettingsStore.h"
 #include "recording/MetricsPublisher.h"
 #include "recording/ProbeRunner.h"
-#include "sampling/SignalValues.h"
 
 namespace quorvane {
 

@@ -1,7 +1,7 @@
 // What the recorder reads from the settings when the program starts: the journal's
 // months, the probes and their targets, the notifications and the metrics folder.
+#include "base/PathText.h"
 #include "recording/Recorder.h"
-#include "report/PathText.h"
 #include "settings/Settings.h"
 
 namespace quorvane {
@@ -32,7 +32,7 @@ void Recorder::OpenMetricsFolder() {
   const std::filesystem::path folder =
       services_.metrics_folder_option
           ? *services_.metrics_folder_option
-          : report::PathFromText(GetSetting(services_.settings, setting::kMetricsFolder));
+          : PathFromText(GetSetting(services_.settings, setting::kMetricsFolder));
   if (folder.empty()) return;
   metrics_ = std::make_unique<MetricsPublisher>(
       folder / kMetricsFileName, services_.loop, [this, folder](const std::string& description) {
@@ -40,9 +40,8 @@ void Recorder::OpenMetricsFolder() {
         // tried again after each of them.
         if (metrics_refusal_told_) return;
         metrics_refusal_told_ = true;
-        outlet_.Warn("Quorvane cannot write its metrics file into the folder " +
-                     report::PathText(folder) + ": " + description +
-                     ". Samples are still logged as usual.");
+        outlet_.Warn("Quorvane cannot write its metrics file into the folder " + PathText(folder) +
+                     ": " + description + ". Samples are still logged as usual.");
       });
 }
 

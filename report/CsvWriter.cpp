@@ -6,8 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "base/CalendarMath.h"
+#include "base/TimeText.h"
 #include "report/Report.h"
-#include "report/TimeText.h"
 #include "report/Writers.h"
 
 namespace quorvane::report {
@@ -164,7 +165,7 @@ void CsvWriter::MakeRows(ParsedBlocks::Block& block, const TimeZone& zone,
     out += kOffsetLength;
 
     *out++ = ',';
-    *out++ = method == Method::kPercent ? '1' : '2';
+    *out++ = method == Method::kWirelessTool ? '1' : '2';
     *out++ = ',';
     if (line.value >= 100) {
       std::memcpy(out, "100", 3);

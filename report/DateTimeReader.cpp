@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "report/CalendarMath.h"
+#include "base/CalendarMath.h"
 
 namespace quorvane::report {
 namespace {

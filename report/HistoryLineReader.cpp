@@ -58,10 +58,10 @@ bool ReadValue(std::string_view text, LineReading& sample) {
     ++pos;
     // Quorvane puts a blank before a single digit; only there may one be.
     if (value > 100 || (text[0] == ' ' && digits != 1)) return false;
-    sample.method = Method::kPercent;
+    sample.method = Method::kWirelessTool;
   } else {
     if (text[0] == ' ' || digits != 1 || value > 5) return false;
-    sample.method = Method::kLevel;
+    sample.method = Method::kSignalStrength;
   }
   sample.value = static_cast<std::uint8_t>(value);
   sample.connected = pos == text.size();
@@ -94,17 +94,17 @@ const char* ReadUsualHistoryLine(const char* start, const char* end, const DateT
   const char* value = start + time_end + kMarker.size();
   const char* value_end;
   if (value[0] >= '0' && value[0] <= '5' && (value[1] == '\n' || value[1] == '\r')) {
-    sample.method = Method::kLevel;
+    sample.method = Method::kSignalStrength;
     sample.value = static_cast<std::uint8_t>(value[0] - '0');
     value_end = value + 1;
   } else if (end - value >= 4 && value[2] == '%' && IsDigit(value[1]) &&
              (value[0] == ' ' || IsDigit(value[0]))) {  // "70%", " 5%"
-    sample.method = Method::kPercent;
+    sample.method = Method::kWirelessTool;
     sample.value =
         static_cast<std::uint8_t>((value[0] == ' ' ? 0 : (value[0] - '0') * 10) + (value[1] - '0'));
     value_end = value + 3;
   } else if (end - value >= 3 && IsDigit(value[0]) && value[1] == '%') {  // "5%"
-    sample.method = Method::kPercent;
+    sample.method = Method::kWirelessTool;
     sample.value = static_cast<std::uint8_t>(value[0] - '0');
     value_end = value + 2;
   } else {

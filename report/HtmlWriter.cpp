@@ -2,10 +2,11 @@
 #include <cstdio>
 #include <string>
 
-#include "report/PathText.h"
+#include "base/PathText.h"
+#include "base/TimeText.h"
+#include "model/Gaps.h"
+#include "model/SignalValue.h"
 #include "report/SvgPlot.h"
-#include "report/Thresholds.h"
-#include "report/TimeText.h"
 #include "report/Writers.h"
 
 namespace quorvane::report {
@@ -93,7 +94,7 @@ void Figure(std::ostream& out, const std::string& path, const Value& value) {
   out << "<span data-figure=\"" << path << "\">" << value << "</span>";
 }
 
-std::string Unit(Method method) { return method == Method::kPercent ? " %" : ""; }
+std::string Unit(Method method) { return method == Method::kWirelessTool ? " %" : ""; }
 
 // A table's local time, with its offset where that local time occurs twice.
 std::string TableTime(std::int64_t utc, std::int32_t offset, const TimeZone& zone) {
@@ -116,7 +117,7 @@ void WritePeriod(const Figures& figures, const TimeZone& zone, std::ostream& out
   Figure(out, "summary.samples", figures.samples);
   out << "</td></tr>\n<tr><td>Methods seen</td><td>";
   bool any = false;
-  for (const Method method : {Method::kPercent, Method::kLevel}) {
+  for (const Method method : {Method::kWirelessTool, Method::kSignalStrength}) {
     if (figures.methods[MethodIndex(method)].samples == 0) continue;
     out << (any ? ", " : "") << MethodName(method);
     any = true;
@@ -143,7 +144,7 @@ void WriteMethod(const Figures& figures, Method method, const TimeZone& zone, st
   const MethodFigures& m = figures.methods[MethodIndex(method)];
   const std::string key = "summary.method" + std::to_string(static_cast<int>(method));
   out << "<section><h2>" << MethodName(method)
-      << (method == Method::kPercent ? ": signal in percent" : ": signal level 0 to 5")
+      << (method == Method::kWirelessTool ? ": signal in percent" : ": signal level 0 to 5")
       << "</h2>\n";
   WriteSignalPlot(figures, method, zone, out);
   out << "<table>\n<tr><th>Samples</th><th>Minimum</th><th>Median</th><th>Mean</th>"
@@ -240,7 +241,7 @@ void WriteDisconnections(const Figures& figures, const TimeZone& zone, std::ostr
 void WriteDays(const Figures& figures, std::ostream& out) {
   bool seen[kMethodCount] = {figures.methods[0].samples > 0, figures.methods[1].samples > 0};
   out << "<section><h2>By day</h2>\n<table>\n<tr><th>Day</th><th>Samples</th>";
-  for (const Method method : {Method::kPercent, Method::kLevel}) {
+  for (const Method method : {Method::kWirelessTool, Method::kSignalStrength}) {
     if (!seen[MethodIndex(method)]) continue;
     out << "<th>" << MethodName(method) << " min</th><th>mean</th><th>max</th>";
   }
@@ -255,7 +256,7 @@ void WriteDays(const Figures& figures, std::ostream& out) {
     out << "<tr><td>" << date << "</td><td>";
     Figure(out, path + ".samples", day.samples);
     out << "</td>";
-    for (const Method method : {Method::kPercent, Method::kLevel}) {
+    for (const Method method : {Method::kWirelessTool, Method::kSignalStrength}) {
       const int m = MethodIndex(method);
       if (!seen[m]) continue;
       if (day.count[m] == 0) {
@@ -286,15 +287,16 @@ void WriteHtml(const Figures& figures, const std::filesystem::path& log, const T
       << kStyle << "</head><body>\n<h1>WiFi signal report</h1>\n<p class=\"note\">From "
       << Escaped(PathText(log)) << ", made by Quorvane.</p>\n";
   WritePeriod(figures, zone, out);
-  for (const Method method : {Method::kPercent, Method::kLevel})
+  for (const Method method : {Method::kWirelessTool, Method::kSignalStrength})
     if (figures.methods[MethodIndex(method)].samples > 0) WriteMethod(figures, method, zone, out);
   WriteDisconnections(figures, zone, out);
   WriteOutagesHtml(figures, out);
   WriteLinksHtml(figures, out);
   if (!figures.days.empty()) WriteDays(figures, out);
-  out << "<p class=\"note\">Weak and poor: Method #1 below " << WeakThreshold(Method::kPercent)
-      << " % and below " << PoorThreshold(Method::kPercent) << " %, Method #2 below level "
-      << WeakThreshold(Method::kLevel) << " and below level " << PoorThreshold(Method::kLevel)
+  out << "<p class=\"note\">Weak and poor: Method #1 below " << WeakThreshold(Method::kWirelessTool)
+      << " % and below " << PoorThreshold(Method::kWirelessTool) << " %, Method #2 below level "
+      << WeakThreshold(Method::kSignalStrength) << " and below level "
+      << PoorThreshold(Method::kSignalStrength)
       << ". A sample without a connection counts as 0. A pause between samples is a gap, a time "
          "without samples, if it is more than a minute and more than "
       << kGapFactor

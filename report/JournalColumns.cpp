@@ -25,7 +25,7 @@ const std::string& JournalColumns::HeaderFields() {
 std::unique_ptr<JournalColumns> JournalColumns::Load(const std::filesystem::path& folder) {
   auto columns = std::make_unique<JournalColumns>();
   // A round-trip time kept to 33 seconds, far beyond the probes' time limit.
-  auto pack = [](const journal::ProbeResult& probe) {
+  auto pack = [](const ProbeResult& probe) {
     const auto rtt =
         std::min<std::int64_t>(journal::MillisecondThousandths(probe.rtt_ms), kRttMask);
     return static_cast<std::uint32_t>(probe.state) << kStateShift | static_cast<std::uint32_t>(rtt);
@@ -90,17 +90,16 @@ char* JournalColumns::Cursor::WriteFields(char* out, std::int64_t utc) {
     return LinkColumns::WriteEmptyFields(WriteText(out, ",,,,,"));
   const Entry& entry = entries[at_];
   auto write_probe = [&](std::uint32_t packed) {
-    const auto state = static_cast<journal::ProbeState>(packed >> kStateShift);
+    const auto state = static_cast<ProbeState>(packed >> kStateShift);
     *out++ = ',';
-    out = WriteText(out, journal::ProbeStateText(state));
+    out = WriteText(out, ProbeStateText(state));
     *out++ = ',';
-    if (state == journal::ProbeState::kUp) out = journal::WriteMilliseconds(out, packed & kRttMask);
+    if (state == ProbeState::kUp) out = journal::WriteMilliseconds(out, packed & kRttMask);
   };
   write_probe(entry.router);
   write_probe(entry.internet & ~(7u << kCauseShift));
   *out++ = ',';
-  out = WriteText(
-      out, journal::CauseText(static_cast<journal::Cause>(entry.internet >> kCauseShift & 7)));
+  out = WriteText(out, CauseText(static_cast<Cause>(entry.internet >> kCauseShift & 7)));
   return columns_.links_.WriteFields(out, at_);
 }
 

@@ -1,10 +1,10 @@
 #include <charconv>
 #include <cstdio>
 
-#include "report/PathText.h"
+#include "base/PathText.h"
 
-#include "report/Thresholds.h"
-#include "report/TimeText.h"
+#include "base/TimeText.h"
+#include "model/SignalValue.h"
 #include "report/Writers.h"
 
 namespace quorvane::report {
@@ -94,7 +94,7 @@ void WriteJson(const Figures& figures, const std::filesystem::path& log, std::os
   }
   out << "    \"day_month_order\": \""
       << (figures.order == DayMonthOrder::kDayFirst ? "day-month" : "month-day") << "\",\n";
-  for (const Method method : {Method::kPercent, Method::kLevel}) {
+  for (const Method method : {Method::kWirelessTool, Method::kSignalStrength}) {
     const MethodFigures& m = figures.methods[MethodIndex(method)];
     out << "    \"method" << static_cast<int>(method) << "\": ";
     if (m.samples == 0) {
@@ -124,7 +124,7 @@ void WriteJson(const Figures& figures, const std::filesystem::path& log, std::os
     const std::string date = IsoTime(key * 86400, 0).substr(0, 10);
     out << (first ? "\n    " : ",\n    ") << "{\"date\": \"" << date
         << "\", \"samples\": " << day.samples << ", \"disconnections\": " << day.disconnections;
-    for (const Method method : {Method::kPercent, Method::kLevel}) {
+    for (const Method method : {Method::kWirelessTool, Method::kSignalStrength}) {
       const int m = MethodIndex(method);
       out << ", \"method" << static_cast<int>(method) << "\": ";
       if (day.count[m] == 0) {

@@ -6,7 +6,8 @@
 
 #include "journal/CsvFields.h"
 #include "journal/JournalRecord.h"
-#include "sampling/RadioBand.h"
+#include "model/RadioBand.h"
+#include "model/SsidText.h"
 
 namespace quorvane::report {
 namespace {

@@ -5,10 +5,9 @@
 #include <ostream>
 #include <string>
 
-#include "report/PathText.h"
-#include "report/TimeText.h"
+#include "base/TimeText.h"
+#include "model/SsidText.h"
 #include "report/Writers.h"
-#include "sampling/RadioBand.h"
 
 namespace quorvane::report {
 namespace {

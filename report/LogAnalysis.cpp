@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "report/Thresholds.h"
-#include "report/TimeText.h"
+#include "base/TimeText.h"
+#include "model/Gaps.h"
 
 namespace quorvane::report {
 namespace {
@@ -87,7 +87,7 @@ std::int64_t LogAnalysis::Spacing(std::uint64_t pause) const {
 void LogAnalysis::Judge(std::uint64_t pause, std::uint64_t newest) {
   const std::int64_t spacing = Spacing(pause);
   bool gap = false;
-  if (spacing > kGapMinimumSeconds) {
+  if (spacing > kGapMinimumSeconds) {  // no gap however usual the spacing: no need to look
     // The usual spacing on each side, the interval logged before the pause and the
     // one after, which differ when the interval was changed; and the pauses next to
     // it, so that the first and last pauses of a new interval are not gaps.
@@ -104,7 +104,7 @@ void LogAnalysis::Judge(std::uint64_t pause, std::uint64_t newest) {
     std::int64_t usual = -1;
     if (n_before > 0) usual = std::max(before[n_before - 1], median(before, n_before));
     if (n_after > 0) usual = std::max({usual, after[0], median(after, n_after)});
-    gap = usual >= 0 && spacing > kGapFactor * usual;
+    gap = usual >= 0 && IsGapLong(spacing, usual);
   }
   Step(window_[pause % kWindow], &window_[(pause - 1) % kWindow], gap);
 }

@@ -5,9 +5,16 @@
 
 #include "report/Figures.h"
 #include "report/Sample.h"
-#include "report/Thresholds.h"
 
 namespace quorvane::report {
+
+// A sample dated this long before the newest one so far has a clock set back.
+inline constexpr std::int64_t kClockSetBackSeconds = 366 * 86400;
+// How many spacings on each side of a pause make up its median. A pause is a gap
+// when it is long (IsGapLong) beside the median spacing of the samples on either
+// side of it, each side on its own, and beside the pause just before and just
+// after it: the pauses of a changed interval come in a row, and are not gaps.
+inline constexpr int kGapNeighbours = 5;
 
 // Gathers the figures from the samples, in the log's order. Gaps need the spacing
 // on both sides of a pause, so disconnections and gaps are decided a few samples

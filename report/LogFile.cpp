@@ -1,8 +1,8 @@
 #include <cerrno>
 #include <system_error>
 
+#include "base/PathText.h"
 #include "report/LogFile.h"
-#include "report/PathText.h"
 #include "report/Report.h"
 
 namespace quorvane::report {

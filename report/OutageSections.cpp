@@ -4,20 +4,18 @@
 #include <cstdio>
 #include <ostream>
 
-#include "report/PathText.h"
-#include "report/TimeText.h"
+#include "base/TimeText.h"
 #include "report/Writers.h"
 
 namespace quorvane::report {
 namespace {
 
-using journal::Cause;
 using journal::JournalOutages;
 using journal::Outage;
 
 constexpr const char* kCauseHeadings[] = {"WiFi", "Router", "Internet"};
 
-std::string CauseName(Cause cause) { return std::string(journal::CauseText(cause)); }
+std::string CauseName(Cause cause) { return std::string(CauseText(cause)); }
 
 // The internet outages while the WiFi and the router were fine, longest first.
 std::vector<Outage> ForTheProvider(const JournalOutages& journal, std::size_t most) {

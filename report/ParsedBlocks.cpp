@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-#include "report/CalendarMath.h"
+#include "base/CalendarMath.h"
 #include "report/HistoryLineReader.h"
 
 namespace quorvane::report {

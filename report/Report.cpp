@@ -9,11 +9,10 @@
 #include <string>
 #include <system_error>
 
+#include "base/PathText.h"
 #include "report/CsvWriter.h"
 #include "report/LogAnalysis.h"
 #include "report/LogPass.h"
-#include "report/PathText.h"
-#include "report/Thresholds.h"
 #include "report/Writers.h"
 
 namespace quorvane::report {

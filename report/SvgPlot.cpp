@@ -5,8 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report/PathText.h"
-#include "report/Thresholds.h"
+#include "model/SignalValue.h"
 #include "report/TimeTicks.h"
 #include "report/Writers.h"
 
@@ -43,12 +42,13 @@ double TickLabelWidth(std::string_view label) {
 void WriteAxes(const Figures& figures, Method method, int first, int last, const TimeZone& zone,
                std::ostream& out) {
   const int scale = MethodScale(method);
-  const int step = method == Method::kPercent ? 25 : 1;
+  const int step = method == Method::kWirelessTool ? 25 : 1;
   for (int v = 0; v <= scale; v += step) {
     out << "<line class=\"grid\" x1=\"" << kLeft << "\" x2=\"" << kLeft + kWidth << "\" y1=\""
         << Number(Y(v, scale)) << "\" y2=\"" << Number(Y(v, scale)) << "\"/>"
         << "<text class=\"tick\" x=\"" << kLeft - 6 << "\" y=\"" << Number(Y(v, scale) + 4)
-        << "\" text-anchor=\"end\">" << v << (method == Method::kPercent ? "%" : "") << "</text>\n";
+        << "\" text-anchor=\"end\">" << v << (method == Method::kWirelessTool ? "%" : "")
+        << "</text>\n";
   }
   for (const int threshold : {WeakThreshold(method), PoorThreshold(method)}) {
     out << "<line class=\"threshold\" x1=\"" << kLeft << "\" x2=\"" << kLeft + kWidth << "\" y1=\""
@@ -105,7 +105,9 @@ void WriteKey(Method method, const Used& used, std::ostream& out) {
     if (entry.meaning)
       out << entry.meaning;
     else
-      out << "only " << MethodName(method == Method::kPercent ? Method::kLevel : Method::kPercent)
+      out << "only "
+          << MethodName(method == Method::kWirelessTool ? Method::kSignalStrength
+                                                        : Method::kWirelessTool)
           << " ran";
     out << "</span>";
   }
@@ -208,7 +210,7 @@ void WriteSignalPlot(const Figures& figures, Method method, const TimeZone& zone
 
 void WriteHourBars(const MethodFigures& figures, Method method, std::ostream& out) {
   const int scale = MethodScale(method);
-  const bool percent = method == Method::kPercent;
+  const bool percent = method == Method::kWirelessTool;
   // The value axis on the left, as on the signal plot; the bars' floor at `bottom`.
   constexpr double kAxis = 54, kBarHeight = 100, kSlot = 36, kBottom = kBarHeight + 18;
   auto y_of = [&](double value) { return kBottom - value * kBarHeight / scale; };

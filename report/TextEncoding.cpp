@@ -1,51 +1,16 @@
 #include <cstdint>
 
+#include "base/Utf8.h"
 #include "report/Writers.h"
 
 namespace quorvane::report {
 namespace {
-
-// The length of the UTF-8 sequence at `pos`, or 0 when it is not one.
-std::size_t Utf8SequenceAt(std::string_view text, std::size_t pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  std::size_t length = lead < 0x80                   ? 1
-                       : lead >= 0xC2 && lead < 0xE0 ? 2
-                       : lead >= 0xE0 && lead < 0xF0 ? 3
-                       : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                     : 0;
-  if (length == 0 || pos + length > text.size()) return 0;
-  for (std::size_t i = 1; i < length; ++i)
-    if ((static_cast<unsigned char>(text[pos + i]) & 0xC0) != 0x80) return 0;
-  return length;
-}
-
-bool IsUtf8(std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t length = Utf8SequenceAt(text, pos);
-    if (length == 0) return false;
-    pos += length;
-  }
-  return true;
-}
 
 // Windows-1252's characters at 0x80 to 0x9F; the rest above 0x7F are Latin-1's.
 constexpr std::uint16_t kHighControls[32] = {
     0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 AnsiToUtf8 ansi_to_utf8 = nullptr;
 

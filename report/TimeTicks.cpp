@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "report/CalendarMath.h"
-#include "report/TimeText.h"
+#include "base/CalendarMath.h"
+#include "base/TimeText.h"
 
 namespace quorvane::report {
 namespace {

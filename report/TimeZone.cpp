@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "report/CalendarMath.h"
+#include "base/CalendarMath.h"
 
 namespace quorvane::report {
 

@@ -56,4 +56,7 @@ std::string ToUtf8(std::string_view text);
 using AnsiToUtf8 = std::string (*)(std::string_view text);
 void UseAnsiCodePage(AnsiToUtf8 convert);
 
+// One decimal, with a point whatever the locale: "63.5".
+std::string OneDecimal(double value);
+
 }  // namespace quorvane::report

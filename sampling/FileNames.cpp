@@ -2,23 +2,14 @@
 
 #include <algorithm>
 
+#include "base/Trim.h"
+
 namespace quorvane {
-namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
-}  // namespace
-
 std::string StripTrailingWord(std::string_view text, std::string_view word) {
   const auto last_blank = text.rfind(' ');
   if (last_blank == std::string_view::npos) return std::string(text);
-  const auto tail = TrimBlanks(text.substr(last_blank));
-  if (word.empty() || tail == word) return std::string(TrimBlanks(text.substr(0, last_blank + 1)));
+  const auto tail = Trimmed(text.substr(last_blank));
+  if (word.empty() || tail == word) return std::string(Trimmed(text.substr(0, last_blank + 1)));
   return std::string(text);
 }
 

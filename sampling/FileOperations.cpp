@@ -4,13 +4,13 @@
 #include <iterator>
 #include <system_error>
 
+#include "base/PathText.h"
 #include "platform/AppError.h"
 
 namespace quorvane {
 
 std::string NamingFile(std::string_view description, const std::filesystem::path& file) {
-  const std::u8string name = file.u8string();
-  return std::string(description) + ": " + std::string(name.begin(), name.end());
+  return std::string(description) + ": " + PathText(file);
 }
 
 bool FileExists(const std::filesystem::path& path) {

@@ -1,5 +1,7 @@
 #include "sampling/HistoryLog.h"
 
+#include "base/ProductName.h"
+
 #include "platform/AppError.h"
 #include "platform/Files.h"
 #include "sampling/FileNames.h"

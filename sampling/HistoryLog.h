@@ -8,8 +8,6 @@
 
 namespace quorvane {
 
-inline constexpr std::string_view kProductName = "Quorvane";
-
 // The history log file in the given TEMP folder, named after the product.
 std::filesystem::path LogFilePath(const std::filesystem::path& temp_folder);
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/Trim.h"
 #include "sampling/SignalValues.h"
 #include "sampling/WirelessOutput.h"
 
@@ -27,8 +28,7 @@ std::vector<std::string> SplitTerseFields(std::string_view line) {
 }
 
 std::optional<int> ParsePercent(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  text = Trimmed(text);
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;

@@ -1,9 +1,9 @@
 #include "sampling/StatusSampler.h"
 
+#include "model/RadioBand.h"
 #include "platform/AppError.h"
 #include "sampling/HistoryLog.h"
 #include "sampling/NetshReader.h"
-#include "sampling/RadioBand.h"
 
 namespace quorvane {
 
@@ -11,9 +11,9 @@ StatusSampler::StatusSampler(SamplerServices services)
     : services_(std::move(services)),
       wmi_reader_(services_.signal_source, services_.connectivity, services_.wlan) {}
 
-SignalReading StatusSampler::Read(SignalMethod method) {
+SignalReading StatusSampler::Read(Method method) {
   SignalReading reading =
-      method == SignalMethod::kWirelessTool
+      method == Method::kWirelessTool
           ? GetSignalByNetsh(services_.tool_runner, services_.wireless_tool, services_.temp_folder)
           : wmi_reader_.Read(".");
   if (services_.link_source) {
@@ -50,7 +50,7 @@ LoggedLine StatusSampler::Log(const std::string& value_text,
   return logged;
 }
 
-std::string StatusSampler::TakeStatusSample(SignalMethod method, HistoryList& list,
+std::string StatusSampler::TakeStatusSample(Method method, HistoryList& list,
                                             const std::filesystem::path& log_file) {
   return Record(ReadValue(method), list, log_file);
 }

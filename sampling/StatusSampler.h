@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "model/Method.h"
 #include "platform/Clock.h"
 #include "platform/Connectivity.h"
 #include "platform/LinkContext.h"
@@ -58,9 +59,9 @@ class StatusSampler {
   // the wireless tool for seconds), so the window runs it off its own thread; only
   // one reading may run at a time. The link's context is read right after the
   // signal. Throws AppError.
-  SignalReading Read(SignalMethod method);
+  SignalReading Read(Method method);
   // The value text of Read.
-  std::string ReadValue(SignalMethod method) { return Read(method).value_text; }
+  std::string ReadValue(Method method) { return Read(method).value_text; }
 
   // Composes the history line once, stamped now, adds it to the list and appends
   // it to the log. When the append fails the line stays in the list and AppError
@@ -80,7 +81,7 @@ class StatusSampler {
   void EndReadings() { wmi_reader_.Release(); }
 
   // Both halves in one call.
-  std::string TakeStatusSample(SignalMethod method, HistoryList& list,
+  std::string TakeStatusSample(Method method, HistoryList& list,
                                const std::filesystem::path& log_file);
 
  private:

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/Trim.h"
 #include "platform/AppError.h"
 
 namespace quorvane {
@@ -14,9 +15,7 @@ constexpr const char* kOverflow = "Overflow";
 
 // The number in the text, blanks around it allowed; throws "Type mismatch".
 double ParseNumber(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  const std::string digits(text);
+  const std::string digits(Trimmed(text));
   if (digits.empty() || digits.find_first_of("xXpP") != std::string::npos)
     throw AppError(kTypeMismatch);  // no hexadecimal forms
   char* end = nullptr;

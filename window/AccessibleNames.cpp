@@ -1,5 +1,7 @@
 #include "window/AccessibleNames.h"
 
+#include "base/Trim.h"
+
 namespace quorvane {
 
 NameSource NameSourceOf(Control control) {
@@ -27,10 +29,6 @@ std::vector<Control> NamedBy(Control giver) {
   return named;
 }
 
-std::string AccessibleName(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
+std::string AccessibleName(std::string_view text) { return std::string(Trimmed(text)); }
 
 }  // namespace quorvane

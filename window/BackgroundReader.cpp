@@ -17,7 +17,7 @@ BackgroundReader::~BackgroundReader() {
   thread_.join();
 }
 
-void BackgroundReader::Start(SignalMethod method, const std::filesystem::path& log_file) {
+void BackgroundReader::Start(Method method, const std::filesystem::path& log_file) {
   if (busy_) return;
   busy_ = true;
   {

@@ -38,7 +38,7 @@ class BackgroundReader {
 
   bool busy() const { return busy_; }
   // Starts a reading whose line goes to `log_file`; ignored while one is under way.
-  void Start(SignalMethod method, const std::filesystem::path& log_file);
+  void Start(Method method, const std::filesystem::path& log_file);
 
   // Stops the thread for good: a tool under way is ended, and the reading is
   // given `grace` to return. False when it is still inside a system call that
@@ -53,7 +53,7 @@ class BackgroundReader {
   // What the thread shares with its owner; the thread holds it too, so an
   // abandoned thread that comes back finds it.
   struct Request {
-    SignalMethod method;
+    Method method;
     std::filesystem::path log_file;
   };
   struct Shared {

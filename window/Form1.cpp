@@ -17,9 +17,9 @@ constexpr const char* kAllowLocation =
     "To allow it, open Settings, choose Privacy & security, then Location, and turn on "
     "\"Let desktop apps access your location\".";
 
-std::string LocationPermissionAdvice(SignalMethod method) {
+std::string LocationPermissionAdvice(Method method) {
   const std::string refusal =
-      method == SignalMethod::kWirelessTool
+      method == Method::kWirelessTool
           ? "Windows does not let Quorvane see the wireless networks, because desktop apps may "
             "not use your location. Until you allow it, every sample reads \"0% (no "
             "connection)\".\r\n\r\n"
@@ -267,7 +267,7 @@ void Form1::StartNextSample() {
   reader_.Start(method_running_, log_file_path_);
 }
 
-SignalMethod Form1::ChosenMethod() const {
+Method Form1::ChosenMethod() const {
   if (!methods_restored_) {
     // Start-up may hold a box open, with the countdown running, before it has set
     // the method buttons: a sample taken meanwhile uses the stored choice, as the
@@ -282,15 +282,14 @@ SignalMethod Form1::ChosenMethod() const {
       option2 = TextToBoolean(GetSetting(services_.settings, setting::kOption2));
     } catch (const std::exception&) {
     }
-    return option1 && !option2 ? SignalMethod::kWirelessTool : SignalMethod::kSignalStrength;
+    return option1 && !option2 ? Method::kWirelessTool : Method::kSignalStrength;
   }
-  return view_.IsChecked(Control::Option1) ? SignalMethod::kWirelessTool
-                                           : SignalMethod::kSignalStrength;
+  return view_.IsChecked(Control::Option1) ? Method::kWirelessTool : Method::kSignalStrength;
 }
 
 void Form1::FinishSample(bool read, const SignalReading& reading, const LoggedLine& logged) {
   const bool automatic = sample_running_ == SampleOrigin::kTimer;
-  const SignalMethod method = method_running_;  // the next sample may start below
+  const Method method = method_running_;  // the next sample may start below
   const SampleTicket ticket = sample_ticket_;
   const char* const handler = automatic ? "Timer1" : "PushButton6_Click";
   TrappedHandler trap(dialogs_, handler);

@@ -167,7 +167,7 @@ class Form1 : private RecorderOutlet {
   bool Save(const SettingKey& key, std::string_view value);
   void RequestSample(SampleOrigin origin);
   void StartNextSample();
-  SignalMethod ChosenMethod() const;
+  Method ChosenMethod() const;
   void FinishSample(bool read, const SignalReading& reading, const LoggedLine& logged);
   // What the recorder needs to know of the interval and the switch.
   void TellRecorderSchedule();
@@ -223,7 +223,7 @@ class Form1 : private RecorderOutlet {
   HistoryMenu history_menu_;
   std::deque<SampleOrigin> samples_waiting_;
   SampleOrigin sample_running_ = SampleOrigin::kTimer;
-  SignalMethod method_running_ = SignalMethod::kWirelessTool;
+  Method method_running_ = Method::kWirelessTool;
   int log_now_pending_ = 0;
   bool holding_warnings_ = false;
   std::vector<std::string> held_warnings_;

@@ -1,6 +1,6 @@
 // The commands on the history log as a whole, and the two help buttons.
+#include "base/PathText.h"
 #include "platform/AppError.h"
-#include "report/PathText.h"
 #include "sampling/FileOperations.h"
 #include "window/Form1.h"
 #include "window/HandlerSteps.h"
@@ -17,7 +17,7 @@ void Form1::ViewLog() {
     // opener fails at once or later.
     const auto not_opened = [this](const std::string& why) {
       TrappedHandler(dialogs_, "PushButton1_Click")
-          .Report(step::view_log::kOpenLog, why + ": " + report::PathText(log_file_path_));
+          .Report(step::view_log::kOpenLog, why + ": " + PathText(log_file_path_));
     };
     try {
       desktop_.OpenTextFile(log_file_path_, not_opened);

@@ -1,4 +1,5 @@
 // The start-up sequence of the main window.
+#include "base/ProductName.h"
 #include "platform/AppError.h"
 #include "sampling/FileOperations.h"
 #include "sampling/HistoryLog.h"

@@ -2,7 +2,7 @@
 // probes and notifications, and what the recorder tells the user.
 #include <utility>
 
-#include "sampling/HistoryLog.h"
+#include "base/ProductName.h"
 #include "schedule/IntervalTable.h"
 #include "window/Form1.h"
 

@@ -1,5 +1,5 @@
 // Hiding into the tray, coming back, and closing.
-#include "sampling/HistoryLog.h"
+#include "base/ProductName.h"
 #include "window/Form1.h"
 #include "window/HandlerSteps.h"
 

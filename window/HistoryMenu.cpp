@@ -1,6 +1,6 @@
 #include "window/HistoryMenu.h"
 
-#include "report/PathText.h"
+#include "base/PathText.h"
 #include "sampling/FileOperations.h"
 #include "settings/Settings.h"
 
@@ -74,8 +74,8 @@ void HistoryMenu::MakeSignalReport() {
       return;
     }
     const auto not_opened = [this, page](const std::string& description) {
-      dialogs_.Warn("The signal report " + report::PathText(page) +
-                    " could not be opened.\r\n\r\n" + Sentence(description));
+      dialogs_.Warn("The signal report " + PathText(page) + " could not be opened.\r\n\r\n" +
+                    Sentence(description));
     };
     try {
       desktop_.OpenInBrowser(page, not_opened);
@@ -86,14 +86,13 @@ void HistoryMenu::MakeSignalReport() {
 }
 
 std::optional<std::filesystem::path> HistoryMenu::AskSaveAs(SaveFileQuestion question) {
-  const std::filesystem::path last =
-      report::PathFromText(GetSetting(settings_, setting::kSaveFolder));
+  const std::filesystem::path last = PathFromText(GetSetting(settings_, setting::kSaveFolder));
   std::error_code error;
   if (!last.empty() && std::filesystem::is_directory(last, error)) question.folder = last;
   auto target = dialogs_.AskSaveAs(question);
   if (target) {
     try {
-      SaveSetting(settings_, setting::kSaveFolder, report::PathText(target->parent_path()));
+      SaveSetting(settings_, setting::kSaveFolder, PathText(target->parent_path()));
     } catch (const std::exception&) {
       // Only the next dialog's folder depends on it; a store that refuses
       // writes was reported at start-up.

@@ -3,7 +3,7 @@
 #include <mutex>
 #include <thread>
 
-#include "report/PathText.h"
+#include "base/PathText.h"
 
 namespace quorvane {
 
@@ -58,9 +58,9 @@ bool ReportMaker::Start(const std::filesystem::path& log, report::Format format,
       report::WriteReportFile(log, format, *shared, out);
     } catch (const std::exception& failure) {
       error = failure.what();
-      if (error.empty()) error = "The report " + report::PathText(out) + " could not be written";
+      if (error.empty()) error = "The report " + PathText(out) + " could not be written";
     } catch (...) {
-      error = "The report " + report::PathText(out) + " could not be written";
+      error = "The report " + PathText(out) + " could not be written";
     }
     std::lock_guard lock(shared->mutex);
     if (!shared->loop) return;

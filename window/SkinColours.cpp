@@ -7,18 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "base/PathText.h"
+#include "base/Trim.h"
+#include "base/Utf8.h"
 #include "platform/AppError.h"
 
 namespace quorvane {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+bool IsBlank(char c) { return kWhiteSpace.find(c) != std::string_view::npos; }
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
+std::string_view Trim(std::string_view text) { return Trimmed(text, kWhiteSpace); }
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
@@ -29,28 +28,7 @@ std::string Lower(std::string_view text) {
 
 // Well-formed UTF-8 without NUL bytes (a UTF-16 file has them between its letters).
 bool IsUtf8Text(std::string_view bytes) {
-  for (std::size_t i = 0; i < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    if (lead == 0) return false;
-    const int extra = lead < 0x80                   ? 0
-                      : lead >= 0xC2 && lead < 0xE0 ? 1
-                      : lead >= 0xE0 && lead < 0xF0 ? 2
-                      : lead >= 0xF0 && lead < 0xF5 ? 3
-                                                    : -1;
-    if (extra < 0 || bytes.size() - i <= static_cast<std::size_t>(extra)) return false;
-    unsigned code = lead & (0x7F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(bytes[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = code << 6 | (next & 0x3F);
-    }
-    // No overlong forms, no surrogates, nothing past U+10FFFF.
-    if ((extra == 2 && code < 0x800) || (extra == 3 && (code < 0x10000 || code > 0x10FFFF)) ||
-        (code >= 0xD800 && code <= 0xDFFF))
-      return false;
-    i += static_cast<std::size_t>(extra) + 1;
-  }
-  return true;
+  return bytes.find('\0') == std::string_view::npos && IsUtf8(bytes);
 }
 
 struct Rule {
@@ -321,8 +299,7 @@ SkinColours ParseSkinColours(std::string_view sheet, std::string_view source) {
 }
 
 SkinColours ReadSkinColours(const std::filesystem::path& file) {
-  const auto u8 = file.u8string();
-  const std::string name(u8.begin(), u8.end());
+  const std::string name = PathText(file);
   std::ifstream in(file, std::ios::binary);
   std::string sheet((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (!in.is_open() || in.bad()) throw AppError("The skin " + name + " could not be read");

@@ -119,8 +119,7 @@ void SameSampleBlockingTheWindow() {
   const Ticker measured = LongestStall([&] {
     PumpMessages(milliseconds(100));
     started = Clock::now();
-    bench.sampler.TakeStatusSample(SignalMethod::kWirelessTool, bench.history,
-                                   bench.form->LogFilePath());
+    bench.sampler.TakeStatusSample(Method::kWirelessTool, bench.history, bench.form->LogFilePath());
     logged = Clock::now();
     PumpMessages(milliseconds(300));
   });

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/IpAddress.h"
 #include "platform/Connectivity.h"
-#include "probes/IpAddress.h"
 
 namespace quorvane {
 

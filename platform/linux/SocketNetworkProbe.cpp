@@ -12,7 +12,7 @@
 #include <cstring>
 
 #include "platform/linux/RouteConnectivity.h"
-#include "probes/ProbeRound.h"
+#include "platform/portable/EchoSocket.h"
 
 namespace quorvane {
 namespace {
@@ -76,14 +76,14 @@ bool SameAddress(const sockaddr_storage& from, const IpAddress& address) {
 
 // Opens the ICMP socket the process may use for the address's family; which one is
 // decided by what the system permits.
-std::pair<Socket, probes::EchoSocket> OpenEchoSocket(const IpAddress& address) {
+std::pair<Socket, EchoSocket> OpenEchoSocket(const IpAddress& address) {
   const int flags = SOCK_NONBLOCK | SOCK_CLOEXEC;
   Socket datagram(::socket(Family(address), SOCK_DGRAM | flags, IcmpProtocol(address)));
   Socket raw;
   if (datagram.get() < 0)
     raw = Socket(::socket(Family(address), SOCK_RAW | flags, IcmpProtocol(address)));
-  const auto kind = probes::ChooseEchoSocket(datagram.get() >= 0, raw.get() >= 0);
-  return {kind == probes::EchoSocket::kDatagram ? std::move(datagram) : std::move(raw), kind};
+  const auto kind = ChooseEchoSocket(datagram.get() >= 0, raw.get() >= 0);
+  return {kind == EchoSocket::kDatagram ? std::move(datagram) : std::move(raw), kind};
 }
 
 std::uint16_t Checksum(const std::uint8_t* data, std::size_t size) {
@@ -98,7 +98,7 @@ std::uint16_t Checksum(const std::uint8_t* data, std::size_t size) {
 struct Probe {
   IpAddress address;
   Socket socket;
-  probes::EchoSocket kind = probes::EchoSocket::kNone;
+  EchoSocket kind = EchoSocket::kNone;
   std::uint16_t identifier = 0;
   Clock::time_point sent;
   bool waiting = false;
@@ -109,7 +109,7 @@ bool IsReply(const Probe& probe, const std::uint8_t* data, std::size_t size,
              const sockaddr_storage& from) {
   if (!SameAddress(from, probe.address)) return false;
   // A raw IPv4 socket hands over the IP header too.
-  if (!probe.address.v6 && probe.kind == probes::EchoSocket::kRaw) {
+  if (!probe.address.v6 && probe.kind == EchoSocket::kRaw) {
     if (size < kIpv4HeaderMinimum) return false;
     const std::size_t header = static_cast<std::size_t>(data[0] & 0x0f) * 4;
     if (size < header) return false;
@@ -121,8 +121,7 @@ bool IsReply(const Probe& probe, const std::uint8_t* data, std::size_t size,
   if (data[0] != reply) return false;
   // A datagram socket's identifier is set by the kernel, which only hands it
   // replies of its own; a raw socket sees every reply.
-  return probe.kind == probes::EchoSocket::kDatagram ||
-         (data[4] << 8 | data[5]) == probe.identifier;
+  return probe.kind == EchoSocket::kDatagram || (data[4] << 8 | data[5]) == probe.identifier;
 }
 
 void Send(Probe& probe, std::uint16_t identifier) {
@@ -180,8 +179,7 @@ std::optional<IpAddress> SocketNetworkProbe::RouterAddress() {
 
 std::string SocketNetworkProbe::EchoUnavailableReason() {
   IpAddress any;  // 0.0.0.0: only the family matters
-  return OpenEchoSocket(any).second == probes::EchoSocket::kNone ? probes::NoEchoSocketReason()
-                                                                 : std::string();
+  return OpenEchoSocket(any).second == EchoSocket::kNone ? NoEchoSocketReason() : std::string();
 }
 
 std::vector<EchoResult> SocketNetworkProbe::Echo(const std::vector<IpAddress>& addresses,
@@ -194,7 +192,7 @@ std::vector<EchoResult> SocketNetworkProbe::Echo(const std::vector<IpAddress>& a
     auto [socket, kind] = OpenEchoSocket(addresses[i]);
     round[i].socket = std::move(socket);
     round[i].kind = kind;
-    if (kind == probes::EchoSocket::kNone) continue;  // unavailable
+    if (kind == EchoSocket::kNone) continue;  // unavailable
     Send(round[i], static_cast<std::uint16_t>(base + i));
     if (!round[i].waiting) results[i].outcome = EchoOutcome::kNoAnswer;  // unreachable
   }
@@ -214,7 +212,7 @@ std::vector<EchoResult> SocketNetworkProbe::Echo(const std::vector<IpAddress>& a
     probe.waiting = false;
   });
   for (std::size_t i = 0; i < round.size(); ++i)
-    if (round[i].kind != probes::EchoSocket::kNone && results[i].outcome != EchoOutcome::kAnswered)
+    if (round[i].kind != EchoSocket::kNone && results[i].outcome != EchoOutcome::kAnswered)
       results[i].outcome = EchoOutcome::kNoAnswer;
   return results;
 }

@@ -3,10 +3,10 @@
 
 #include <ctime>
 
+#include "base/CalendarMath.h"
+
 namespace quorvane {
 namespace {
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 std::tm ToTm(const LocalDateTime& when) {
   std::tm tm{};

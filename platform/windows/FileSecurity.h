@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/windows/StartupScope.h"
+#include "platform/portable/StartupScope.h"
 
 namespace quorvane {
 

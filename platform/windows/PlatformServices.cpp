@@ -2,13 +2,13 @@
 
 #include "platform/ProcessToolRunner.h"
 #include "platform/SystemClock.h"
+#include "platform/portable/WlanLinkContext.h"
 #include "platform/windows/AnsiFormClock.h"
 #include "platform/windows/IcmpNetworkProbe.h"
 #include "platform/windows/InternetConnectivity.h"
 #include "platform/windows/RegistrySettingsStore.h"
 #include "platform/windows/RunKeyStartupEntry.h"
 #include "platform/windows/SystemWlanApi.h"
-#include "platform/windows/WlanLinkContext.h"
 #include "platform/windows/WmiSignalSource.h"
 
 namespace quorvane {

@@ -1,8 +1,8 @@
 #include "platform/windows/RunKeyStartupEntry.h"
 
 #include "platform/AppError.h"
+#include "platform/portable/StartupScope.h"
 #include "platform/windows/FileSecurity.h"
-#include "platform/windows/StartupScope.h"
 #include "platform/windows/WideText.h"
 
 namespace quorvane {

@@ -1,9 +1,9 @@
 // The commands on the history log as a whole, and the help buttons.
 #include <gtest/gtest.h>
 
+#include "base/PathText.h"
 #include "platform/Files.h"
 #include "platform/OperatingSystem.h"
-#include "report/PathText.h"
 #include "sampling/FileOperations.h"
 #include "tests/core/Form1Harness.h"
 
@@ -121,7 +121,7 @@ TEST(Form1Commands, ALogThatCannotBeCopiedOrDeletedIsReported) {
   std::filesystem::remove_all(h.temp / "Quorvane.txt");
   WriteFile(h.temp / "Quorvane.txt", "a line\n");
   const std::string expected =
-      "No application is set to open text files: " + report::PathText(form.LogFilePath());
+      "No application is set to open text files: " + PathText(form.LogFilePath());
   h.desktop.refuse = true;
   form.ViewLog();
   ASSERT_EQ(h.dialogs.errors.size(), 3u);

@@ -32,15 +32,15 @@ TEST(Form1Journal, ARecordForEverySampleWithItsCause) {
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(journal::IsoTimeText(records[0].utc, records[0].offset), "2026-12-07T14:03:11+01:00");
   EXPECT_EQ(records[0].value, "70%");
-  EXPECT_EQ(records[0].method, 1);
-  EXPECT_EQ(records[0].cause, journal::Cause::kNone);  // probes off: nothing beyond the WiFi
-  EXPECT_EQ(records[0].link.ssid, "Home");             // the link the sample was read on
+  EXPECT_EQ(records[0].method, Method::kWirelessTool);
+  EXPECT_EQ(records[0].cause, Cause::kNone);  // probes off: nothing beyond the WiFi
+  EXPECT_EQ(records[0].link.ssid, "Home");    // the link the sample was read on
   EXPECT_EQ(records[0].link.bssid, "aa:bb:cc:dd:ee:ff");
   EXPECT_EQ(records[0].link.channel, 36);
   EXPECT_EQ(records[1].link.status, LinkContext::Status::kNone);
   EXPECT_EQ(records[1].value, "0% (no connection)");
   EXPECT_FALSE(records[1].connected);
-  EXPECT_EQ(records[1].cause, journal::Cause::kWifi);
+  EXPECT_EQ(records[1].cause, Cause::kWifi);
   EXPECT_TRUE(h.dialogs.silent());
 }
 

@@ -22,7 +22,7 @@ bool FileBecomes(const std::filesystem::path& file, const std::string& text) {
 
 std::string Expected(const FakeClock& clock, std::int32_t interval, std::uint64_t samples) {
   MetricsSample sample;
-  sample.signal = SampleOf(SignalMethod::kWirelessTool, "70%");
+  sample.signal = SampleOf(Method::kWirelessTool, "70%");
   sample.unix_seconds = clock.unix_seconds;
   sample.interval_seconds = interval;
   sample.samples_total = samples;

@@ -1,8 +1,8 @@
 // Notifications of drops and the tray tip, with the real rules on fake views.
 #include <gtest/gtest.h>
 
-#include "report/CalendarMath.h"
-#include "report/TimeText.h"
+#include "base/CalendarMath.h"
+#include "base/TimeText.h"
 #include "tests/core/Form1Harness.h"
 
 namespace quorvane::testing {
@@ -33,7 +33,7 @@ struct NotificationsHarness : Form1Harness {
       form->LogNow();
       WaitForReading();
       clock.unix_seconds += seconds;
-      clock.now = report::CivilFromSeconds(report::WallSeconds(clock.now) + seconds);
+      clock.now = CivilFromSeconds(WallSeconds(clock.now) + seconds);
     }
   }
   // Settled past the quiet first minute, then a drop of 40 s and its end.

@@ -12,9 +12,6 @@
 namespace quorvane::testing {
 namespace {
 
-using journal::Cause;
-using journal::ProbeState;
-
 struct ProbesHarness : Form1Harness {
   TempDir data{"journal"};
   std::shared_ptr<FakeNetworkProbe> probe = std::make_shared<FakeNetworkProbe>();

@@ -115,7 +115,7 @@ TEST(JournalRecord, WrittenAndReadBackByColumnName) {
   JournalRecord record;
   record.utc = 1796652191;
   record.offset = 3600;
-  record.method = 1;
+  record.method = Method::kWirelessTool;
   record.value = " 5%";
   record.router = {ProbeState::kUp, 0.4125};
   record.internet = {ProbeState::kDown, 0};
@@ -135,7 +135,7 @@ TEST(JournalRecord, WrittenAndReadBackByColumnName) {
   EXPECT_EQ(outcome.damaged_lines, 0u);
   ASSERT_EQ(read.size(), 1u);
   EXPECT_EQ(read[0].utc, 1796652191);
-  EXPECT_EQ(read[0].method, 2);
+  EXPECT_EQ(read[0].method, Method::kSignalStrength);
   EXPECT_EQ(read[0].value, "0% (no connection)");
   EXPECT_FALSE(read[0].connected);
   EXPECT_EQ(read[0].router.state, ProbeState::kNone);
@@ -232,7 +232,7 @@ TEST(JournalRecord, ReadInBlocksCutAnywhereAsInOne) {
   reader.Feed("method,time,value,connected\n2,2026-12-07T15:03:11+01:00,3,yes\n");
   outcome = reader.Finish();
   EXPECT_EQ(outcome.records, 1u);
-  EXPECT_EQ(read.back().method, 2);
+  EXPECT_EQ(read.back().method, Method::kSignalStrength);
 }
 
 // The date and zone of the row before are taken as read: what is read is what the

@@ -7,7 +7,7 @@ namespace {
 
 TEST(MetricsText, WholeFileForAPercentage) {
   MetricsSample sample;
-  sample.signal = SampleOf(SignalMethod::kWirelessTool, "70%");
+  sample.signal = SampleOf(Method::kWirelessTool, "70%");
   sample.unix_seconds = 1796652191;
   sample.interval_seconds = 5;
   sample.samples_total = 3;
@@ -37,10 +37,9 @@ TEST(MetricsText, WholeFileForAPercentage) {
 
 // The lines that depend on the sample: the signal, the connection and the
 // method; a metric the sample does not give is absent, never NaN.
-std::string SignalLines(const std::string& value_text, int method = 1) {
+std::string SignalLines(const std::string& value_text, Method method = Method::kWirelessTool) {
   MetricsSample sample;
-  sample.signal = SampleOf(
-      method == 1 ? SignalMethod::kWirelessTool : SignalMethod::kSignalStrength, value_text);
+  sample.signal = SampleOf(method, value_text);
   std::string lines;
   const std::string text = FormatMetrics(sample, "v");
   for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
@@ -66,22 +65,23 @@ TEST(MetricsText, EachKindOfValueText) {
   EXPECT_EQ(SignalLines("0% (no connection)"),
             "quorvane_wifi_signal_ratio 0\nquorvane_wifi_connected 0\n"
             "quorvane_info{version=\"v\",method=\"1\"} 1\n");
-  EXPECT_EQ(SignalLines("0", 2),
+  EXPECT_EQ(SignalLines("0", Method::kSignalStrength),
             "quorvane_wifi_signal_level 0\nquorvane_wifi_connected 1\n"
             "quorvane_info{version=\"v\",method=\"2\"} 1\n");
-  EXPECT_EQ(SignalLines("5", 2),
+  EXPECT_EQ(SignalLines("5", Method::kSignalStrength),
             "quorvane_wifi_signal_level 5\nquorvane_wifi_connected 1\n"
             "quorvane_info{version=\"v\",method=\"2\"} 1\n");
-  EXPECT_EQ(SignalLines("0 (no connection)", 2),
+  EXPECT_EQ(SignalLines("0 (no connection)", Method::kSignalStrength),
             "quorvane_wifi_signal_level 0\nquorvane_wifi_connected 0\n"
             "quorvane_info{version=\"v\",method=\"2\"} 1\n");
   // Text no reader gives: only what is known, the method of the sample.
-  EXPECT_EQ(SignalLines("x%", 2), "quorvane_info{version=\"v\",method=\"2\"} 1\n");
+  EXPECT_EQ(SignalLines("x%", Method::kSignalStrength),
+            "quorvane_info{version=\"v\",method=\"2\"} 1\n");
 }
 
 TEST(MetricsText, TheProbesInBaseUnitsOnlyWhatTheyCouldTell) {
   MetricsSample sample;
-  sample.signal = SampleOf(SignalMethod::kWirelessTool, "70%");
+  sample.signal = SampleOf(Method::kWirelessTool, "70%");
   const std::string off = FormatMetrics(sample, "v");
   EXPECT_EQ(off.find("router"), std::string::npos);
   EXPECT_EQ(off.find("quorvane_cause"), std::string::npos);
@@ -98,7 +98,7 @@ TEST(MetricsText, TheProbesInBaseUnitsOnlyWhatTheyCouldTell) {
 
 TEST(MetricsText, TheLinkInBaseUnitsAndItsNamesAsEscapedLabels) {
   MetricsSample sample;
-  sample.signal = SampleOf(SignalMethod::kWirelessTool, "70%");
+  sample.signal = SampleOf(Method::kWirelessTool, "70%");
   sample.link.status = LinkContext::Status::kUnavailableLocation;
   EXPECT_EQ(FormatMetrics(sample, "v").find("quorvane_wifi_link"), std::string::npos);
 

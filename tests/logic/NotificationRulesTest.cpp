@@ -1,15 +1,15 @@
 // The rules that decide when the user is told of a drop, its end and a weak signal.
 #include <gtest/gtest.h>
 
+#include "base/CalendarMath.h"
+#include "base/TimeText.h"
+#include "model/SignalValue.h"
 #include "notifications/NotificationRules.h"
 #include "notifications/NotificationTexts.h"
-#include "report/TimeText.h"
-#include "sampling/SignalValues.h"
 
 namespace quorvane::notifications {
 namespace {
 
-using journal::Cause;
 using Kind = Notification::Kind;
 
 constexpr std::int64_t kStart = 1'796'000'000;  // some afternoon in 2026
@@ -21,25 +21,21 @@ struct Feeder {
   int interval = 1;
   std::vector<std::pair<std::int64_t, Notification>> told;
 
-  void Sample(Cause cause, std::string value = "70%",
-              report::Method method = report::Method::kPercent) {
+  void Sample(Cause cause, std::string value = "70%", Method method = Method::kWirelessTool) {
     SampleFacts facts;
     facts.utc = now;
-    facts.local = report::CivilFromSeconds(now);
+    facts.local = CivilFromSeconds(now);
     facts.method = method;
     facts.connected = cause != Cause::kWifi;
     facts.value_text = facts.connected ? value : "0% (no connection)";
-    facts.value = SampleOf(method == report::Method::kPercent ? SignalMethod::kWirelessTool
-                                                              : SignalMethod::kSignalStrength,
-                           facts.value_text)
-                      .value;
+    facts.value = SampleOf(method, facts.value_text).value;
     facts.cause = cause;
     facts.interval_seconds = interval;
     for (auto& notification : rules.Feed(facts)) told.emplace_back(now, notification);
   }
   // One sample per interval for `seconds`, the first now.
   void For(int seconds, Cause cause, std::string value = "70%",
-           report::Method method = report::Method::kPercent) {
+           Method method = Method::kWirelessTool) {
     for (int waited = 0; waited < seconds; waited += interval) {
       Sample(cause, value, method);
       now += interval;
@@ -175,9 +171,8 @@ TEST(NotificationRules, AGapInTheMiddleOfADropBreaksItsRunAndEndsItsTimeBeforeTh
   f.For(120, Cause::kOk);
   ASSERT_EQ(f.told.size(), 2u);
   EXPECT_GE(f.Since(1), f.now - 120 - kStart + 60);  // not in the minute after waking
-  EXPECT_EQ(
-      f.told[1].second.text,
-      "Connection back after " + report::ReadableDuration(last_down - lost_since) + " (the WiFi)");
+  EXPECT_EQ(f.told[1].second.text,
+            "Connection back after " + ReadableDuration(last_down - lost_since) + " (the WiFi)");
 }
 
 TEST(NotificationRules, TheSameKindAtMostOncePerTenMinutesAndBackOnlyAfterALost) {
@@ -281,7 +276,7 @@ TEST(NotificationRules, WeakOnTheTenMinuteMeanAndNotAgainWhileHoveringAtTheThres
 TEST(NotificationRules, WeakCountsLevelsWithMethodTwoAndIsCappedTenMinutes) {
   Feeder f;
   f.interval = 10;
-  const auto level = report::Method::kLevel;
+  const auto level = Method::kSignalStrength;
   f.For(70, Cause::kNone, "1", level);
   ASSERT_EQ(f.told.size(), 1u);
   EXPECT_EQ(f.told[0].second.text,
@@ -294,9 +289,9 @@ TEST(NotificationRules, WeakCountsLevelsWithMethodTwoAndIsCappedTenMinutes) {
 
 // A mean just below the threshold never reads as the threshold itself.
 TEST(NotificationRules, TheWeakTextNeverContradictsItsRule) {
-  EXPECT_EQ(WeakText(report::Method::kPercent, 49.6, 600),
+  EXPECT_EQ(WeakText(Method::kWirelessTool, 49.6, 600),
             "Weak WiFi signal: 49% on average over the last 10 minutes");
-  EXPECT_EQ(WeakText(report::Method::kLevel, 1.96, 600),
+  EXPECT_EQ(WeakText(Method::kSignalStrength, 1.96, 600),
             "Weak WiFi signal: level 1.9 on average over the last 10 minutes");
 }
 

@@ -2,13 +2,13 @@
 // real probes are tested inside a netns, by tests/e2e/probes/).
 #include <gtest/gtest.h>
 
+#include "platform/portable/EchoSocket.h"
 #include "probes/ProbeRound.h"
 #include "tests/fakes/FakeNetworkProbe.h"
 
 namespace quorvane::probes {
 namespace {
 
-using journal::ProbeState;
 using testing::FakeNetworkProbe;
 
 constexpr EchoResult Answered(double ms) { return {EchoOutcome::kAnswered, ms}; }
@@ -86,13 +86,6 @@ TEST(ProbeRound, NoDefaultRouteLeavesTheRouterUnavailableWithoutANotice) {
   EXPECT_EQ(round.router.state, ProbeState::kUnavailable);
   EXPECT_TRUE(round.unavailable_reason.empty());
   EXPECT_EQ(round.internet.state, ProbeState::kUp);
-}
-
-TEST(EchoSocket, DatagramFirstThenRawElseNone) {
-  EXPECT_EQ(ChooseEchoSocket(true, true), EchoSocket::kDatagram);
-  EXPECT_EQ(ChooseEchoSocket(true, false), EchoSocket::kDatagram);
-  EXPECT_EQ(ChooseEchoSocket(false, true), EchoSocket::kRaw);
-  EXPECT_EQ(ChooseEchoSocket(false, false), EchoSocket::kNone);
 }
 
 }  // namespace

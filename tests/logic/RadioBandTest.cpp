@@ -1,7 +1,8 @@
 // Band and channel of a frequency, and an SSID's bytes as text and back, and as shown.
 #include <gtest/gtest.h>
 
-#include "sampling/RadioBand.h"
+#include "model/RadioBand.h"
+#include "model/SsidText.h"
 
 namespace quorvane {
 namespace {

@@ -6,10 +6,10 @@
 
 #include <thread>
 
+#include "base/CalendarMath.h"
+#include "base/TimeText.h"
 #include "journal/Journal.h"
 #include "platform/Files.h"
-#include "report/CalendarMath.h"
-#include "report/TimeText.h"
 #include "tests/fakes/FakeMessageLoop.h"
 #include "tests/fakes/FakeNetworkProbe.h"
 #include "tests/fakes/FakePlatform.h"
@@ -20,9 +20,6 @@
 
 namespace quorvane::testing {
 namespace {
-
-using journal::Cause;
-using journal::ProbeState;
 
 struct FakeOutlet : RecorderOutlet {
   std::vector<std::string> warnings;
@@ -71,10 +68,10 @@ struct RecorderHarness {
     recorder->Record(ticket, {clock.now,
                               clock.unix_seconds,
                               value_text,
-                              SampleOf(SignalMethod::kWirelessTool, value_text),
+                              SampleOf(Method::kWirelessTool, value_text),
                               {}});
     clock.unix_seconds += seconds;
-    clock.now = report::CivilFromSeconds(report::WallSeconds(clock.now) + seconds);
+    clock.now = CivilFromSeconds(WallSeconds(clock.now) + seconds);
   }
   void WaitForProbes() {
     while (recorder->probes_under_way()) {
@@ -257,8 +254,7 @@ TEST(RecorderMetrics, TheMethodIsTheSamplesNotTheChoiceMadeSince) {
   h.Open();
   const SampleTicket ticket = h.recorder->BeginSample();
   h.recorder->Record(
-      ticket,
-      {h.clock.now, h.clock.unix_seconds, "3", SampleOf(SignalMethod::kSignalStrength, "3"), {}});
+      ticket, {h.clock.now, h.clock.unix_seconds, "3", SampleOf(Method::kSignalStrength, "3"), {}});
   ASSERT_EQ(h.outlet.metrics.size(), 1u);
   EXPECT_NE(h.outlet.metrics[0].find("quorvane_wifi_signal_level 3\n"), std::string::npos);
   EXPECT_NE(h.outlet.metrics[0].find(",method=\"2\"} 1"), std::string::npos);

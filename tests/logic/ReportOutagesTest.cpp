@@ -11,9 +11,6 @@
 namespace quorvane::testing {
 namespace {
 
-using journal::Cause;
-using journal::ProbeState;
-
 class ReportOutages : public ::testing::Test {
  protected:
   void SetUp() override { InUtc(); }

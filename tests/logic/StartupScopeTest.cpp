@@ -1,4 +1,4 @@
-#include "platform/windows/StartupScope.h"
+#include "platform/portable/StartupScope.h"
 
 #include <gtest/gtest.h>
 

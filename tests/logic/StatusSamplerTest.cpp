@@ -46,7 +46,7 @@ class StatusSamplerTest : public ::testing::Test {
 TEST_F(StatusSamplerTest, MethodOneRecordsTheSameLineInListAndLog) {
   runner.output = Fixture("netsh/en-seven-networks-win11-band-bssload-many-100pct.txt");
   auto sampler = MakeSampler(kNetsh);
-  const auto line = sampler.TakeStatusSample(SignalMethod::kWirelessTool, list, log);
+  const auto line = sampler.TakeStatusSample(Method::kWirelessTool, list, log);
   EXPECT_EQ(line, "12/07/26 14:03:11 WiFi Signal Strength is 65%");
   EXPECT_EQ(list.lines, std::vector<std::string>{line});
   EXPECT_EQ(ReadFile(log), line + std::string(kLineEnd));
@@ -67,24 +67,24 @@ TEST_F(StatusSamplerTest, TheLinkFromTheSourceElseTheToolsRowInUse) {
   link_source.link.frequency_mhz = 5955;
   auto sampler = StatusSampler(
       {clock, runner, kNmcli, source, connectivity, temp.path(), nullptr, &link_source});
-  SignalReading reading = sampler.Read(SignalMethod::kWirelessTool);
+  SignalReading reading = sampler.Read(Method::kWirelessTool);
   EXPECT_EQ(reading.value_text, "87%");
   EXPECT_EQ(reading.link.ssid, "Kernel's");
   EXPECT_EQ(reading.link.channel, 1);
 
   link_source.link = {};
-  reading = sampler.Read(SignalMethod::kWirelessTool);
+  reading = sampler.Read(Method::kWirelessTool);
   EXPECT_EQ(reading.link.ssid, "SSID-3");
   EXPECT_EQ(reading.link.bssid, "fe:dc:ba:09:87:03");
 
   source.strengths = {-70};  // Method #2 runs no tool: nothing to fall back on
-  EXPECT_EQ(sampler.Read(SignalMethod::kSignalStrength).link.status, LinkContext::Status::kNone);
+  EXPECT_EQ(sampler.Read(Method::kSignalStrength).link.status, LinkContext::Status::kNone);
 }
 
 TEST_F(StatusSamplerTest, MethodTwoGivesALevelWithoutPercent) {
   source.strengths = {-70};
   auto sampler = MakeSampler(kNetsh);
-  sampler.TakeStatusSample(SignalMethod::kSignalStrength, list, log);
+  sampler.TakeStatusSample(Method::kSignalStrength, list, log);
   EXPECT_EQ(ReadFile(log), "12/07/26 14:03:11 WiFi Signal Strength is 3" + std::string(kLineEnd));
   EXPECT_TRUE(runner.commands.empty());
 }
@@ -92,7 +92,7 @@ TEST_F(StatusSamplerTest, MethodTwoGivesALevelWithoutPercent) {
 TEST_F(StatusSamplerTest, TheClockIsReadOnceAfterTheReading) {
   runner.output = "Signal : 5%";
   auto sampler = MakeSampler(kNetsh);
-  const auto value = sampler.ReadValue(SignalMethod::kWirelessTool);
+  const auto value = sampler.ReadValue(Method::kWirelessTool);
   EXPECT_EQ(clock.reads, 0);
   sampler.Record(value, list, log);
   EXPECT_EQ(clock.reads, 1);
@@ -101,10 +101,10 @@ TEST_F(StatusSamplerTest, TheClockIsReadOnceAfterTheReading) {
 
 TEST_F(StatusSamplerTest, LinesAccumulateInTheLogAcrossRuns) {
   runner.output = " :48\n";
-  MakeSampler(kNmcli).TakeStatusSample(SignalMethod::kWirelessTool, list, log);
+  MakeSampler(kNmcli).TakeStatusSample(Method::kWirelessTool, list, log);
   RecordingList next_run;
   clock.now.second = 12;
-  MakeSampler(kNmcli).TakeStatusSample(SignalMethod::kWirelessTool, next_run, log);
+  MakeSampler(kNmcli).TakeStatusSample(Method::kWirelessTool, next_run, log);
   EXPECT_EQ(next_run.lines.size(), 1u);
   EXPECT_EQ(ReadFile(log), "12/07/26 14:03:11 WiFi Signal Strength is 48%" + std::string(kLineEnd) +
                                "12/07/26 14:03:12 WiFi Signal Strength is 48%" +
@@ -114,7 +114,7 @@ TEST_F(StatusSamplerTest, LinesAccumulateInTheLogAcrossRuns) {
 TEST_F(StatusSamplerTest, AReaderFailureRecordsNothing) {
   runner.output = "Signal : n/a";
   auto sampler = MakeSampler(kNetsh);
-  EXPECT_THROW(sampler.TakeStatusSample(SignalMethod::kWirelessTool, list, log), AppError);
+  EXPECT_THROW(sampler.TakeStatusSample(Method::kWirelessTool, list, log), AppError);
   EXPECT_TRUE(list.lines.empty());
   EXPECT_FALSE(std::filesystem::exists(log));
 }
@@ -123,7 +123,7 @@ TEST_F(StatusSamplerTest, AnAppendFailureKeepsTheLineInTheList) {
   runner.output = "Signal : 70%";
   auto sampler = MakeSampler(kNetsh);
   EXPECT_THROW(
-      sampler.TakeStatusSample(SignalMethod::kWirelessTool, list, temp / "gone" / "Quorvane.txt"),
+      sampler.TakeStatusSample(Method::kWirelessTool, list, temp / "gone" / "Quorvane.txt"),
       AppError);
   EXPECT_EQ(list.lines.size(), 1u);
 }
@@ -132,16 +132,16 @@ TEST_F(StatusSamplerTest, ToolOutcomesDecideBetweenNoConnectionAndAnError) {
   auto sampler = MakeSampler(kNmcli);
   runner.output = "";
   runner.result = {ToolOutcome::kFailedToStart, 0};
-  EXPECT_EQ(sampler.ReadValue(SignalMethod::kWirelessTool), "0% (no connection)");
+  EXPECT_EQ(sampler.ReadValue(Method::kWirelessTool), "0% (no connection)");
   runner.result = {ToolOutcome::kExited, 8};
-  EXPECT_EQ(sampler.ReadValue(SignalMethod::kWirelessTool), "0% (no connection)");
+  EXPECT_EQ(sampler.ReadValue(Method::kWirelessTool), "0% (no connection)");
 
   runner.output = " :90\n";
   runner.result = {ToolOutcome::kCrashed, 0};
-  EXPECT_THROW(sampler.ReadValue(SignalMethod::kWirelessTool), AppError);
+  EXPECT_THROW(sampler.ReadValue(Method::kWirelessTool), AppError);
   runner.result = {ToolOutcome::kTimedOut, 0};
   try {
-    sampler.ReadValue(SignalMethod::kWirelessTool);
+    sampler.ReadValue(Method::kWirelessTool);
     FAIL() << "no error";
   } catch (const AppError& error) {
     EXPECT_STREQ(error.what(),
@@ -149,7 +149,7 @@ TEST_F(StatusSamplerTest, ToolOutcomesDecideBetweenNoConnectionAndAnError) {
   }
   runner.refuse_output = true;  // the TEMP folder became read-only
   try {
-    sampler.ReadValue(SignalMethod::kWirelessTool);
+    sampler.ReadValue(Method::kWirelessTool);
     FAIL() << "no error";
   } catch (const AppError& error) {
     EXPECT_EQ(error.what(), "Permission denied: " + (temp / "wifi2013.txt").string());

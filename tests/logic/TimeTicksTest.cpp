@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "report/CalendarMath.h"
+#include "base/CalendarMath.h"
 
 namespace quorvane::report {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/windows/WlanLinkContext.h"
+#include "platform/portable/WlanLinkContext.h"
 
 #include <gtest/gtest.h>
 

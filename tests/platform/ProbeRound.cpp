@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
       probe, quorvane::probes::ParseTargets(targets).addresses, std::chrono::milliseconds(1000));
   std::printf("router %s %s internet %s\n",
               router ? quorvane::IpAddressText(*router).c_str() : "none",
-              std::string(quorvane::journal::ProbeStateText(round.router.state)).c_str(),
-              std::string(quorvane::journal::ProbeStateText(round.internet.state)).c_str());
+              std::string(quorvane::ProbeStateText(round.router.state)).c_str(),
+              std::string(quorvane::ProbeStateText(round.internet.state)).c_str());
   return 0;
 }

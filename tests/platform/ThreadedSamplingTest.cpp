@@ -43,7 +43,7 @@ TEST(ThreadedSampling, ReadingsOnAWorkerThreadRecordedOnTheCallers) {
   std::deque<std::string> values;
   std::thread worker([&] {
     for (int round = 0; round < kRounds; ++round) {
-      const auto method = round % 2 ? SignalMethod::kSignalStrength : SignalMethod::kWirelessTool;
+      const auto method = round % 2 ? Method::kSignalStrength : Method::kWirelessTool;
       std::string value = sampler.ReadValue(method);
       std::lock_guard lock(mutex);
       values.push_back(std::move(value));

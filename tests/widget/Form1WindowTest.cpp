@@ -180,6 +180,7 @@ class Form1WindowTest : public QObject {
     QCOMPARE(last->text(A::Name), QString("12/07/26 14:46:39 WiFi Signal Strength is 70%"));
     QCOMPARE(list->indexOfChild(last), 999'999);
     QCOMPARE(last->parent(), list);
+    QTest::keyClick(form.HistoryList(), Qt::Key_Home);  // it followed; the reader goes back up
     QVERIFY(last->state().offscreen);
 
     form.HistoryList()->setFocus();

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QStandardPaths>
 
-#include "report/PathText.h"
+#include "base/PathText.h"
 #include "ui/qt/MessageBoxDialogs.h"
 
 namespace quorvane {
@@ -13,7 +13,7 @@ namespace {
 // A folder that is not there would open the dialog wherever Quorvane was
 // started from.
 QString StartFolder(const SaveFileQuestion& question) {
-  const QString chosen = QString::fromStdString(report::PathText(question.folder));
+  const QString chosen = QString::fromStdString(PathText(question.folder));
   if (!chosen.isEmpty() && QDir(chosen).exists()) return chosen;
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (!documents.isEmpty() && QDir(documents).exists()) return documents;
@@ -36,7 +36,7 @@ std::optional<std::filesystem::path> MessageBoxDialogs::AskSaveAs(
   dialog.setDirectory(StartFolder(question));
   dialog.selectFile(QString::fromStdString(question.suggested_name));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return std::filesystem::path(dialog.selectedFiles().constFirst().toStdString());
+  return PathFromText(dialog.selectedFiles().constFirst().toStdString());
 }
 
 }  // namespace quorvane

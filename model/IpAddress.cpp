@@ -1,7 +1,9 @@
-#include "probes/IpAddress.h"
+#include "model/IpAddress.h"
 
 #include <cstdio>
 #include <vector>
+
+#include "base/Digits.h"
 
 namespace quorvane {
 namespace {
@@ -16,7 +18,7 @@ std::optional<std::array<std::uint8_t, 4>> ParseIpv4(std::string_view text) {
       return std::nullopt;
     int value = 0;
     for (const char c : digits) {
-      if (c < '0' || c > '9') return std::nullopt;
+      if (!IsDigit(c)) return std::nullopt;
       value = value * 10 + (c - '0');
     }
     if (value > 255) return std::nullopt;
@@ -24,13 +26,6 @@ std::optional<std::array<std::uint8_t, 4>> ParseIpv4(std::string_view text) {
     if (part < 3) text.remove_prefix(dot + 1);
   }
   return bytes;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 // Groups of up to four hex digits separated by colons; an IPv4 tail counts as two.
@@ -51,7 +46,7 @@ bool ParseGroups(std::string_view text, std::vector<std::uint16_t>& groups,
     if (group.empty() || group.size() > 4) return false;
     int value = 0;
     for (const char c : group) {
-      const int digit = HexDigit(c);
+      const int digit = HexDigitValue(c);
       if (digit < 0) return false;
       value = value * 16 + digit;
     }

@@ -1,10 +1,10 @@
-#include "platform/windows/WlanLinkContext.h"
+#include "platform/portable/WlanLinkContext.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-#include "sampling/RadioBand.h"
+#include "model/RadioBand.h"
 
 namespace quorvane {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "platform/Clock.h"
+#include "base/LocalDateTime.h"
 
-namespace quorvane::report {
+namespace quorvane {
 
 inline bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -28,4 +28,7 @@ inline std::int64_t WallSeconds(const LocalDateTime& when) {
   return DaysFromCivil(when.year, when.month, when.day) * 86400 + when.SecondsSinceMidnight();
 }
 
-}  // namespace quorvane::report
+// The calendar date and time of a count of seconds since 1970 (no time zone).
+LocalDateTime CivilFromSeconds(std::int64_t seconds);
+
+}  // namespace quorvane

@@ -3,12 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Clock.h"
+#include "base/LocalDateTime.h"
 
-namespace quorvane::report {
-
-// The calendar date and time of a count of seconds since 1970 (no time zone).
-LocalDateTime CivilFromSeconds(std::int64_t seconds);
+namespace quorvane {
 
 // "2026-12-07T11:41:29+01:00" into `out` (25 characters); returns the end.
 char* WriteIsoTime(char* out, const LocalDateTime& local, std::int32_t offset_seconds);
@@ -22,4 +19,4 @@ std::string ReadableTime(std::int64_t utc, std::int32_t offset_seconds);
 // "3 h 07 min", "45 s", "2 d 4 h": a duration in seconds for people.
 std::string ReadableDuration(std::int64_t seconds);
 
-}  // namespace quorvane::report
+}  // namespace quorvane

@@ -1,9 +1,9 @@
-#include "sampling/SignalValues.h"
+#include "model/SignalValue.h"
+
+#include "base/Digits.h"
 
 namespace quorvane {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::optional<int> PercentOf(std::string_view text) {
   if (text == "100%") return 100;
@@ -21,7 +21,7 @@ std::optional<int> LevelOf(std::string_view text) {
 
 }  // namespace
 
-SignalSample SampleOf(SignalMethod method, std::string_view value_text) {
+SignalSample SampleOf(Method method, std::string_view value_text) {
   SignalSample sample;
   sample.method = method;
   if (value_text == kNoConnectionPercent || value_text == kNoConnectionLevel) {
@@ -30,8 +30,7 @@ SignalSample SampleOf(SignalMethod method, std::string_view value_text) {
     return sample;
   }
   sample.connected = value_text.find("(no connection)") == std::string_view::npos;
-  sample.value =
-      method == SignalMethod::kWirelessTool ? PercentOf(value_text) : LevelOf(value_text);
+  sample.value = method == Method::kWirelessTool ? PercentOf(value_text) : LevelOf(value_text);
   return sample;
 }
 

@@ -1,6 +1,6 @@
-#include "journal/Cause.h"
+#include "model/Cause.h"
 
-namespace quorvane::journal {
+namespace quorvane {
 namespace {
 
 bool Known(ProbeResult result) {
@@ -28,4 +28,4 @@ std::string_view ProbeStateText(ProbeState state) {
   return kProbeTexts[static_cast<std::size_t>(state)];
 }
 
-}  // namespace quorvane::journal
+}  // namespace quorvane

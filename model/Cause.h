@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace quorvane::journal {
+namespace quorvane {
 
 // What one probe found. kNone: not probed at all (probes off, or no targets).
 enum class ProbeState { kNone, kUp, kDown, kUnavailable, kSkipped };
@@ -68,4 +68,4 @@ inline bool IsOutageCause(Cause cause) {
   return cause == Cause::kWifi || cause == Cause::kRouter || cause == Cause::kInternet;
 }
 
-}  // namespace quorvane::journal
+}  // namespace quorvane

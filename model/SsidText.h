@@ -5,13 +5,6 @@
 
 namespace quorvane {
 
-// The band of a WiFi frequency in MHz: "2.4", "5" or "6" (GHz); "" for none of them.
-std::string_view BandOf(int frequency_mhz);
-
-// The channel number of a WiFi frequency in MHz within its band; 0 when the
-// frequency is on no channel.
-int ChannelOf(int frequency_mhz);
-
 // An SSID's raw bytes as text that survives a CSV file or a label: as it is when
 // it is UTF-8 without control characters, otherwise every byte that is not
 // printable ASCII as "\xNN"; a backslash is doubled either way, so the text reads
