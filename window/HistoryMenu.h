@@ -27,6 +27,11 @@ struct MenuItem {
 
 // The report is written beside the history log under this name.
 inline constexpr const char* kReportFileName = "Quorvane-report.html";
+// Shown in the history list's own area while it has no line, and read by screen
+// readers, so that the commands of its context menu are found; it goes with the
+// first line.
+inline constexpr const char* kEmptyHistoryCue =
+    "Right-click here for the signal report, the export, probes and notifications";
 
 // The history list's context menu: which commands it offers and what each does.
 // The reports are made off the user-interface thread, one at a time; while one is

@@ -217,6 +217,17 @@ class Form1WindowTest : public QObject {
              QStringLiteral("12/07/26 14:03:11 WiFi Signal Strength is 70%"));
   }
 
+  void theEmptyHistoryListSaysWhereItsCommandsAreUntilTheFirstLine() {
+    WindowHarness h;
+    h.Load();
+    HistoryView* list = h.window.HistoryList();
+    QCOMPARE(list->accessibleDescription(), QString::fromUtf8(kEmptyHistoryCue));
+    h.history.Add({{2026, 12, 7, 14, 3, 11}, "70%", ""});
+    QCOMPARE(list->accessibleDescription(), QString());
+    h.history.Clear();
+    QCOMPARE(list->accessibleDescription(), QString::fromUtf8(kEmptyHistoryCue));
+  }
+
   void theHistoryListFollowsNewLinesWhileItsLastLineIsInSight() {
     WindowHarness h;
     h.Load();

@@ -25,6 +25,7 @@
 #include "window/AccessibleNames.h"
 #include "window/ColourContrast.h"
 #include "window/Form1.h"
+#include "window/HistoryMenu.h"
 
 namespace quorvane {
 namespace {
@@ -126,6 +127,7 @@ void Form1Window::CreateControls() {
         if (entry.id == Control::ListView1) {
           auto* history = new HistoryView(parent);
           history->setModel(history_model_);
+          history->SetEmptyCue(QString::fromUtf8(kEmptyHistoryCue));
           widget = history;
         } else {
           auto* list = MakeList(parent);

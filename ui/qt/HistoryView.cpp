@@ -49,7 +49,9 @@ void HistoryView::setModel(QAbstractItemModel* model) {
               follow_when_shown_ = false;
               scrollToBottom();
             }
-            if (first <= shown_before) viewport()->update();  // only a new row in sight is painted
+            if (first <= shown_before || rows_before == 0)
+              viewport()->update();  // only a new row in sight is painted, or the cue goes
+            if (rows_before == 0) UpdateEmptyCue();
             if (QAccessible::isActive()) {
               // Readers learn of the line; none reads it out unasked.
               QAccessibleEvent added(this, QAccessible::ObjectCreated);
@@ -60,6 +62,7 @@ void HistoryView::setModel(QAbstractItemModel* model) {
   connect(model, &QAbstractItemModel::modelReset, this, [this] {
     follow_when_shown_ = false;
     UpdateScrollRanges();
+    UpdateEmptyCue();
     viewport()->update();
   });
   connect(model, &QAbstractItemModel::dataChanged, viewport(), qOverload<>(&QWidget::update));
@@ -142,10 +145,26 @@ void HistoryView::scrollContentsBy(int dx, int /*dy*/) {
   viewport()->update();
 }
 
+void HistoryView::SetEmptyCue(const QString& cue) {
+  empty_cue_ = cue;
+  UpdateEmptyCue();
+  viewport()->update();
+}
+
+void HistoryView::UpdateEmptyCue() {
+  const bool empty = !model_ || model_->rowCount() == 0;
+  setAccessibleDescription(empty ? empty_cue_ : QString());
+}
+
 void HistoryView::paintEvent(QPaintEvent* /*event*/) {
   if (!model_) return;
   QPainter painter(viewport());
   const int rows = model_->rowCount();
+  if (rows == 0 && !empty_cue_.isEmpty()) {
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(viewport()->rect().adjusted(8, 4, -8, -4), Qt::AlignCenter | Qt::TextWordWrap,
+                     empty_cue_);
+  }
   const int height = rowHeight();
   const int left = 4 - horizontalScrollBar()->value();
   const int width = std::max(header_->length(), viewport()->width());

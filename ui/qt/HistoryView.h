@@ -26,6 +26,9 @@ class HistoryView : public QAbstractScrollArea {
   int firstVisibleRow() const;
   int visibleRowCount() const;
   void scrollToBottom();
+  // The words painted in the list's area, and given to screen readers as its
+  // description, while it has no row.
+  void SetEmptyCue(const QString& cue);
 
   // The row a screen reader reads: the one the last key brought into sight, or
   // the last one in sight when the list takes the focus; -1 while the list is empty.
@@ -43,6 +46,7 @@ class HistoryView : public QAbstractScrollArea {
 
  private:
   void UpdateScrollRanges();
+  void UpdateEmptyCue();
   void PlaceHeader();
   void SetCurrentRow(int row);
   int LastVisibleRow() const;
@@ -52,6 +56,7 @@ class HistoryView : public QAbstractScrollArea {
   bool ranges_stale_ = true;
   int current_row_ = -1;
   bool follow_when_shown_ = false;
+  QString empty_cue_;
 };
 
 }  // namespace quorvane

@@ -122,6 +122,15 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
   const auto control = Controls::ControlOfId(header.idFrom);
   if (control && header.code == NM_CUSTOMDRAW && SpecOf(*control).kind == ControlKind::kPushButton)
     return OnPushButtonDraw(*control, reinterpret_cast<const NMCUSTOMDRAW&>(header));
+  // While the history list is empty it shows where its commands are.
+  if (control == Control::ListView1 && header.code == LVN_GETEMPTYMARKUP) {
+    auto& markup = *reinterpret_cast<NMLVEMPTYMARKUP*>(const_cast<NMHDR*>(&header));
+    markup.dwFlags = EMF_CENTERED;
+    const std::wstring cue = Widen(kEmptyHistoryCue);
+    const std::size_t length = cue.copy(markup.szMarkup, L_MAX_URL_LENGTH - 1);
+    markup.szMarkup[length] = L'\0';
+    return TRUE;
+  }
   if (control == Control::ListView1 && header.code == LVN_GETDISPINFOW)
     history_list_.Answer(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
   // The list has settled its selection by the time it reports the click.
