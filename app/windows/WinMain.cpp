@@ -67,8 +67,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   quorvane::win32::SingleInstance single_instance;
   if (!single_instance.first()) {
     single_instance.ShowFirst();
-    // Said only where there is a console to say it in, as the Linux program does.
-    quorvane::win32::ConsoleOutput console(STD_OUTPUT_HANDLE);
+    // Said only where its output goes somewhere, as the Linux program does; never
+    // by taking a console, which only the command line's text answers take.
+    quorvane::win32::ConsoleOutput console(STD_OUTPUT_HANDLE, false);
     if (console.available()) std::ostream(&console) << quorvane::kAlreadyRunning << std::endl;
     return 0;
   }
