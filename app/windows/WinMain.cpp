@@ -106,6 +106,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     window.FinishClose(static_cast<UINT>(exit_code));
     SetConsoleCtrlHandler(OnConsoleEnd, FALSE);
     g_main_window = nullptr;
+    window.Attach(nullptr);
+    assembly.TakeDownForm();
   }
   CoUninitialize();
   return exit_code;
