@@ -31,6 +31,9 @@ class Assembly {
   // as the tray's balloon.
   Form1& BuildForm(Form1Views views, NotificationView* notifications = nullptr);
   Form1& form() { return *form_; }
+  // The window core goes before the views it was lent where its timer lives in
+  // the front end's message loop (Win32): the front end calls this before they go.
+  void TakeDownForm() { form_.reset(); }
 
  private:
   std::filesystem::path program_;

@@ -132,4 +132,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   return line;
 }
 
+bool AnswersInText(const std::vector<std::string>& arguments) {
+  try {
+    const CommandLine line = ParseCommandLine(arguments);
+    return line.help || line.version || line.report.has_value();
+  } catch (const CommandLineError&) {
+    return true;
+  }
+}
+
 }  // namespace quorvane

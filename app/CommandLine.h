@@ -49,6 +49,12 @@ inline constexpr bool kWindowsCommandLine = false;
 // mistake. Throws CommandLineError.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
+// Whether the command line is answered in text, the program then ending: the
+// usage, the version, a report, or what is wrong with it. Otherwise it asks for
+// the logger, which keeps no console: a console it held would end it with Ctrl+C
+// or when closed, and the prompt that started it would wait for it.
+bool AnswersInText(const std::vector<std::string>& arguments);
+
 // What --help prints, naming the program as it is typed on that system.
 std::string UsageText(OperatingSystem system = kThisSystem);
 

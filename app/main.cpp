@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QLoggingCategory>
 #include <clocale>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -15,6 +16,7 @@
 #include "platform/JournalFolder.h"
 #include "platform/SystemClock.h"
 #include "platform/TempFolder.h"
+#include "platform/linux/EndSignals.h"
 #include "report/Report.h"
 #include "sampling/HistoryLog.h"
 #include "ui/qt/DBusNotifications.h"
@@ -87,11 +89,22 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
   QObject::connect(&instance, &quorvane::SingleInstance::ShowRequested, &window,
                    [&form] { form.BringToFront(); });
+  // The session's end, systemctl and kill close Quorvane as its close button does,
+  // so the records still waiting reach the journal.
+  quorvane::EndSignals end_signals([&form] { form.CloseRequested(); });
   quorvane::FirstPaintReporter first_paint;
   window.installEventFilter(&first_paint);
   form.Load();
   if (!quorvane::PlatformReportsMinimise()) quorvane::TellMinimiseStaysOnTaskbar();
   std::cout << "Quorvane is running; its history log is " << form.LogFilePath().string()
             << std::endl;
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  window.hide();
+  // The reading under way ends and its record, with those still waiting, is
+  // written. A reading stuck in the system is left to end with the process.
+  if (!form.EndReadings()) {
+    std::cout.flush();
+    std::_Exit(status);
+  }
+  return status;
 }

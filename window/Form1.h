@@ -105,8 +105,9 @@ class Form1 : private RecorderOutlet {
   // The user asks to close the window; it closes and the program ends.
   void CloseRequested();
   // After the close, with the window off screen: ends the reading under way,
-  // giving it a moment. False when it is stuck inside a system call and has been
-  // abandoned: the program must then end at once, leaving the sampler as it is.
+  // giving it a moment, and writes the records still waiting. False when it is
+  // stuck inside a system call and has been abandoned: the program must then end
+  // at once, leaving the sampler as it is. Asked again, it answers as before.
   bool EndReadings();
   // The history list's context menu: the view shows these items and reports the
   // one chosen.
@@ -209,6 +210,7 @@ class Form1 : private RecorderOutlet {
   bool minimized_to_tray_ = false;
   bool shown_once_ = false;
   bool closing_ = false;
+  std::optional<bool> readings_ended_;  // what EndReadings found
   bool tray_missing_told_ = false;
   bool brought_to_front_while_loading_ = false;
   // Start-up stores back values it has just read; a store that refuses them is

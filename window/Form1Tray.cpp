@@ -104,10 +104,14 @@ void Form1::CloseRequested() {
 void Form1::Unload() { view_.Quit(); }
 
 bool Form1::EndReadings() {
+  // The system's end of the session closes inside its own message, and the
+  // program's way out after the loop asks again.
+  if (readings_ended_) return *readings_ended_;
   // Ending a tool takes milliseconds; a reading still under way after this is
   // waiting for a system that may never answer.
   constexpr std::chrono::milliseconds kGrace{500};
   const bool ended = reader_.Stop(kGrace);
+  readings_ended_ = ended;
   // A reading that ended as the window closed has its line in the log: its
   // record goes into the journal too.
   if (const auto result = reader_.TakeUndelivered(); result && result->read)

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/CommandLine.h"
 #include "app/ReportCommand.h"
 #include "app/windows/ConsoleOutput.h"
 #include "platform/JournalFolder.h"
@@ -65,7 +66,8 @@ std::wstring CommandLineFor(std::wstring_view program, std::wstring_view command
 }
 
 std::optional<int> RunReportOptions(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return std::nullopt;
+  // Decided before any console is taken: the logger never holds one.
+  if (!AnswersInText(arguments)) return std::nullopt;
 
   const SystemClock system_clock;
   const AnsiFormClock clock(system_clock);

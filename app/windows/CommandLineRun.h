@@ -29,7 +29,8 @@ std::wstring CommandLineFor(std::wstring_view program, std::wstring_view command
 // The report options of the command line: without the single-instance check, so
 // they work beside a running copy. Their text goes to the standard output and
 // error, else to the console of the program that started this one; an error with
-// neither shows in a box. Nothing when the window should run.
+// neither shows in a box, and that console is let go again. Nothing when the
+// window should run, decided before any console is taken.
 std::optional<int> RunReportOptions(const std::vector<std::string>& arguments);
 
 }  // namespace quorvane::win32

@@ -1,8 +1,9 @@
 // Quorvane.com: the console companion of Quorvane.exe. cmd and PowerShell prefer
 // it when the user types `quorvane`, and wait for it, as they do not for a
 // program with a window: the report options print in order and set the exit
-// status. Anything else starts Quorvane.exe beside it, with the same arguments,
-// and waits for it, passing its exit status on.
+// status. Anything else asks for the logger: Quorvane.com starts Quorvane.exe
+// beside it, with the same arguments, and returns at once, so the prompt comes
+// back and neither Ctrl+C nor closing the console ends the logger.
 #include <windows.h>
 
 #include <filesystem>
@@ -22,8 +23,10 @@ int StartWindowProgram() {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  // Neither this console nor its Ctrl+C group: the logger outlives both.
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE,
+                      DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup,
+                      &process)) {
     const DWORD error = GetLastError();
     const std::string name = quorvane::Narrow(program.wstring());
     quorvane::win32::ConsoleOutput console(STD_ERROR_HANDLE);
@@ -33,15 +36,8 @@ int StartWindowProgram() {
     return 1;
   }
   CloseHandle(process.hThread);
-  // Started from Explorer, not from a prompt: the console is this program's
-  // alone, and would stand empty on the screen for as long as the window runs.
-  DWORD attached[2];
-  if (GetConsoleProcessList(attached, 2) == 1) FreeConsole();
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD status = 1;
-  GetExitCodeProcess(process.hProcess, &status);
   CloseHandle(process.hProcess);
-  return static_cast<int>(status);
+  return 0;
 }
 
 }  // namespace

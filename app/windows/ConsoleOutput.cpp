@@ -12,23 +12,34 @@ bool IsConsole(HANDLE handle) {
 
 }  // namespace
 
-ConsoleOutput::ConsoleOutput(DWORD which) {
+ConsoleOutput::ConsoleOutput(DWORD which, bool may_attach) {
   HANDLE inherited = GetStdHandle(which);
   if (inherited && inherited != INVALID_HANDLE_VALUE) {
     handle_ = inherited;
     console_ = IsConsole(inherited);
     return;
   }
-  // Attached already (for the other stream) is fine too.
-  if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED) return;
+  if (!may_attach) return;
+  // Attached already (for the other stream) is fine too; that one lets it go.
+  attached_ = AttachConsole(ATTACH_PARENT_PROCESS) != 0;
+  if (!attached_ && GetLastError() != ERROR_ACCESS_DENIED) return;
   HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, 0, nullptr);
-  if (console == INVALID_HANDLE_VALUE) return;
+  if (console == INVALID_HANDLE_VALUE) {
+    if (attached_) FreeConsole();
+    attached_ = false;
+    return;
+  }
   handle_ = console;
   console_ = true;
 }
 
-ConsoleOutput::~ConsoleOutput() { sync(); }
+ConsoleOutput::~ConsoleOutput() {
+  sync();
+  if (!attached_) return;
+  CloseHandle(handle_);
+  FreeConsole();
+}
 
 bool ConsoleOutput::Write(const char* data, std::size_t size) {
   if (!handle_) return false;

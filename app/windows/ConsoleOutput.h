@@ -8,13 +8,15 @@
 namespace quorvane::win32 {
 
 // Standard output of a GUI program: the file or pipe it was redirected to, or
-// else the console of the program that started it (AttachConsole), which gets
-// the text as UTF-16 so any character shows. Nothing when there is neither.
-// Written through a std::ostream over it.
+// else, when `may_attach`, the console of the program that started it
+// (AttachConsole), which gets the text as UTF-16 so any character shows. Nothing
+// when there is neither. Written through a std::ostream over it.
 class ConsoleOutput : public std::streambuf {
  public:
   // STD_OUTPUT_HANDLE or STD_ERROR_HANDLE.
-  explicit ConsoleOutput(DWORD which);
+  explicit ConsoleOutput(DWORD which, bool may_attach = true);
+  // Lets go of the console it attached to: a console held keeps its Ctrl+C and
+  // its closing for this program too.
   ~ConsoleOutput() override;
   ConsoleOutput(const ConsoleOutput&) = delete;
   ConsoleOutput& operator=(const ConsoleOutput&) = delete;
@@ -29,7 +31,8 @@ class ConsoleOutput : public std::streambuf {
 
   HANDLE handle_ = nullptr;
   bool console_ = false;
-  std::string pending_;  // UTF-8 not yet whole for the console
+  bool attached_ = false;  // by this object, which frees it
+  std::string pending_;    // UTF-8 not yet whole for the console
 };
 
 }  // namespace quorvane::win32

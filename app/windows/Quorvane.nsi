@@ -7,16 +7,18 @@
 ; the journal, the metrics file) and the settings stay unless the user asks for
 ; them to go (the question in the uninstaller, or /PURGE with /S).
 
-; The stubs of NSIS 3.01 and later load their own DLLs from the system folder only;
-; older ones can be made to load a DLL planted beside the installer, in a downloads
-; folder say. (3.0's pre-releases, which brought that step by step, share 3.0's
-; number.) NSIS_CHECKED_VERSION stands for the build tool's own in a test.
+; NSIS 3.02 or later: its stubs load their own DLLs from the system folder only
+; (since 3.01; older ones can be made to load a DLL planted beside the installer,
+; in a downloads folder say, and 3.0's pre-releases, which brought that step by
+; step, share 3.0's number), and ExecShellWait, which the uninstaller's elevated
+; steps wait with, came with 3.02. NSIS_CHECKED_VERSION stands for the build
+; tool's own in a test.
 !ifndef NSIS_PACKEDVERSION
-  !error "The installer needs NSIS 3.01 or later to build."
+  !error "The installer needs NSIS 3.02 or later to build."
 !endif
 !define /ifndef NSIS_CHECKED_VERSION ${NSIS_PACKEDVERSION}
-!if ${NSIS_CHECKED_VERSION} < 0x03001000
-  !error "The installer needs NSIS 3.01 or later to build."
+!if ${NSIS_CHECKED_VERSION} < 0x03002000
+  !error "The installer needs NSIS 3.02 or later to build."
 !endif
 
 Unicode true

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,21 @@ class Attachment {
   quorvane::win32::MainWindow& window_;
 };
 
+// The main window, for the console's handler, which runs on a thread of its own.
+std::atomic<HWND> g_main_window = nullptr;
+
+// A console this program shares (Quorvane.exe started by a console program that
+// handed it its console) closing, or the user logging off or shutting down: the
+// system ends the process when this returns, so the close runs first, on the
+// window's thread, as it does for the end of the session.
+BOOL WINAPI OnConsoleEnd(DWORD event) {
+  if (event != CTRL_CLOSE_EVENT && event != CTRL_LOGOFF_EVENT && event != CTRL_SHUTDOWN_EVENT)
+    return FALSE;
+  const LPARAM reason = event == CTRL_LOGOFF_EVENT ? ENDSESSION_LOGOFF : 0;
+  if (const HWND window = g_main_window) SendMessageW(window, WM_ENDSESSION, TRUE, reason);
+  return TRUE;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -51,8 +67,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   quorvane::win32::SingleInstance single_instance;
   if (!single_instance.first()) {
     single_instance.ShowFirst();
-    // Said only where there is a console to say it in, as the Linux program does.
-    quorvane::win32::ConsoleOutput console(STD_OUTPUT_HANDLE);
+    // Said only where its output goes somewhere, as the Linux program does; never
+    // by taking a console, which only the command line's text answers take.
+    quorvane::win32::ConsoleOutput console(STD_OUTPUT_HANDLE, false);
     if (console.available()) std::ostream(&console) << quorvane::kAlreadyRunning << std::endl;
     return 0;
   }
@@ -80,13 +97,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     quorvane::win32::SystemDesktop desktop(window.handle());
     quorvane::Form1& form = assembly.BuildForm({window, window.tray(), dialogs, desktop, loop});
     Attachment attachment(window, form);
+    g_main_window = window.handle();
+    SetConsoleCtrlHandler(OnConsoleEnd, TRUE);
     form.Load();
     exit_code = quorvane::win32::Win32MessageLoop::Run(window.handle());
-    // Closing is at once: the window leaves the screen before anything waits, and
-    // a reading stuck inside WMI or the WLAN service ends with the process (and
-    // the single-instance lock with it) instead of being waited for.
-    ShowWindow(window.handle(), SW_HIDE);
-    if (!form.EndReadings()) ExitProcess(static_cast<UINT>(exit_code));
+    // Closing is at once: a reading stuck inside WMI or the WLAN service ends with
+    // the process (and the single-instance lock with it).
+    window.FinishClose(static_cast<UINT>(exit_code));
+    SetConsoleCtrlHandler(OnConsoleEnd, FALSE);
+    g_main_window = nullptr;
+    window.Attach(nullptr);
+    assembly.TakeDownForm();
   }
   CoUninitialize();
   return exit_code;

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <cstdlib>
 
 namespace quorvane {
@@ -17,13 +21,18 @@ std::filesystem::path TempFolder() {
 
 std::filesystem::path JournalFolder() {
   std::filesystem::path local;
-  if (const wchar_t* folder = _wgetenv(L"LOCALAPPDATA"); folder && *folder) {
-    local = folder;
-  } else if (const wchar_t* profile = _wgetenv(L"USERPROFILE"); profile && *profile) {
-    local = std::filesystem::path(profile) / L"AppData" / L"Local";
-  } else {
-    local = L".";
+  if (const wchar_t* folder = _wgetenv(L"LOCALAPPDATA"); folder && *folder) local = folder;
+  if (!local.is_absolute()) {
+    // Started with a bare environment (a service's, a scheduled task's): the
+    // system still knows the user's folder.
+    local.clear();
+    PWSTR known = nullptr;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &known)))
+      local = known;
+    CoTaskMemFree(known);
   }
+  // Never the working folder, which may be anyone's: no folder, no journal.
+  if (!local.is_absolute()) return {};
   return local / L"Brindlewick" / L"Quorvane" / L"journal";
 }
 

@@ -48,6 +48,15 @@ TEST(CommandLineTest, TheUsualLongOptionFormsAndTheToolkitsOwn) {
     EXPECT_THROW(ParseCommandLine({"/?"}), CommandLineError);
 }
 
+TEST(CommandLineTest, OnlyTextAnswersTakeAConsoleNeverTheLogger) {
+  for (const std::vector<std::string>& text : std::vector<std::vector<std::string>>{
+           {"--help"}, {"--version"}, {"--report"}, {"--report", "-o", "r.csv"}, {"stray"}})
+    EXPECT_TRUE(AnswersInText(text)) << text.front();
+  for (const std::vector<std::string>& logger : std::vector<std::vector<std::string>>{
+           {}, {"--metrics-folder", "D:\\prom"}, {"-platform", "xcb"}})
+    EXPECT_FALSE(AnswersInText(logger)) << logger.size();
+}
+
 TEST(CommandLineTest, AStrayArgumentIsAMistake) {
   for (const std::vector<std::string>& arguments :
        std::vector<std::vector<std::string>>{{"--report", "a.txt", "b.txt"},

@@ -36,6 +36,23 @@ TEST(Win32System, AMutexThisCopyMayNotOpenMeansACopyIsRunning) {
   EXPECT_TRUE(SingleInstance().first());
 }
 
+// Windows reads the manifest only from the program's resources, and Wine has no
+// path limit to lift: the declaration is checked where Windows looks for it.
+TEST(Win32System, TheManifestAsksForLongPaths) {
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  ASSERT_TRUE(found);
+  const auto* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+  const std::string manifest(bytes, SizeofResource(nullptr, found));
+  const auto settings = manifest.find("<windowsSettings>");
+  const auto declared = manifest.find(
+      "<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true"
+      "</longPathAware>");
+  ASSERT_NE(settings, std::string::npos);
+  EXPECT_NE(declared, std::string::npos);
+  EXPECT_GT(declared, settings);
+  EXPECT_LT(declared, manifest.find("</windowsSettings>"));
+}
+
 // Shows a box through `dialogs` and reports how it stood: its owner, and whether
 // `window` could be used meanwhile. (Wine does not show whether it was on top.)
 std::pair<HWND, bool> BoxAsShown(MessageBoxDialogs& dialogs, HWND window) {

@@ -80,7 +80,12 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       if (form_) form_->CloseRequested();
       return 0;
     case WM_ENDSESSION:
-      if (wparam && form_) form_->CloseRequested();
+      // The system ends the process once this returns, without a message loop
+      // that ends: the close happens here.
+      if (wparam && form_) {
+        form_->CloseRequested();
+        FinishClose();
+      }
       return 0;
     case WM_ACTIVATE:
       OnActivate(LOWORD(wparam) != WA_INACTIVE);
@@ -112,6 +117,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
   }
   return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+void MainWindow::FinishClose(UINT exit_code) {
+  ::ShowWindow(window_, SW_HIDE);
+  if (form_ && !form_->EndReadings()) ExitProcess(exit_code);
 }
 
 void MainWindow::OnClicked(Control control) {

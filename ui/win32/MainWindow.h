@@ -42,6 +42,10 @@ class MainWindow : public Form1View {
   TrayIcon& tray() { return *tray_; }
   // From now on the user's actions go to `form`; nullptr stops them.
   void Attach(Form1* form) { form_ = form; }
+  // After the close: the window leaves the screen, the reading under way ends and
+  // the records still waiting are written. A reading stuck inside WMI or the WLAN
+  // service ends with the process, at once, instead of being waited for.
+  void FinishClose(UINT exit_code = 0);
 
   void SetCaption(Control control, const std::string& text) override;
   void SetChecked(Control control, bool checked) override;

@@ -12,6 +12,7 @@
 
 #include "platform/AppError.h"
 #include "platform/Files.h"
+#include "platform/JournalFolder.h"
 #include "platform/TempFolder.h"
 #include "platform/windows/FileRefusal.h"
 #include "sampling/FileOperations.h"
@@ -148,6 +149,26 @@ TEST(WindowsFiles, TempFolderIsTempElseTheSystems) {
   _wputenv(L"TEMP=");
   EXPECT_FALSE(TempFolder().empty());
   _wputenv((std::wstring(L"TEMP=") + saved).c_str());
+}
+
+TEST(WindowsFiles, JournalFolderIsTheUsersEvenWithoutLocalAppDataNeverTheWorkingFolder) {
+  wchar_t saved[MAX_PATH] = L"";
+  GetEnvironmentVariableW(L"LOCALAPPDATA", saved, MAX_PATH);
+  wchar_t profile[MAX_PATH] = L"";
+  GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+  const std::filesystem::path journal =
+      std::filesystem::path(L"Brindlewick") / L"Quorvane" / L"journal";
+  // A bare environment, as a scheduled task may have.
+  _wputenv(L"LOCALAPPDATA=");
+  _wputenv(L"USERPROFILE=");
+  const std::filesystem::path unset = JournalFolder();
+  _wputenv(L"LOCALAPPDATA=relative");
+  const std::filesystem::path relative = JournalFolder();
+  _wputenv((std::wstring(L"LOCALAPPDATA=") + saved).c_str());
+  _wputenv((std::wstring(L"USERPROFILE=") + profile).c_str());
+  EXPECT_TRUE(unset.is_absolute()) << unset;
+  EXPECT_EQ(unset, std::filesystem::path(saved) / journal);
+  EXPECT_EQ(relative, unset);
 }
 
 // Opened as the exporters open it: reading and writing shared, deletion not, so a
