@@ -251,6 +251,15 @@ class Form1WindowTest : public QObject {
     add(5);
     h.window.show();
     QVERIFY(last_line_in_sight());
+    // Mapped anew out of the tray, the window may pass through another size: a
+    // list at its end stays there, and goes on following.
+    const QSize size = h.window.size();
+    h.window.resize(size.width(), size.height() - 60);
+    add(1);
+    h.window.resize(size);
+    QVERIFY(last_line_in_sight());
+    add(1);
+    QVERIFY(last_line_in_sight());
     QTest::keyClick(list, Qt::Key_Up);
     const int reading = list->firstVisibleRow();
     add(2);

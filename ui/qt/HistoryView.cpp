@@ -106,8 +106,13 @@ void HistoryView::UpdateScrollRanges() {
   }
   ranges_stale_ = false;
   const int rows = model_ ? model_->rowCount() : 0;
-  verticalScrollBar()->setRange(0, std::max(0, rows - visibleRowCount()));
-  verticalScrollBar()->setPageStep(visibleRowCount());
+  // A list at its end stays there as its rows or its height change (the window
+  // mapped anew out of the tray passes through other sizes on the way).
+  QScrollBar* bar = verticalScrollBar();
+  const bool at_end = bar->value() >= bar->maximum();
+  bar->setRange(0, std::max(0, rows - visibleRowCount()));
+  bar->setPageStep(visibleRowCount());
+  if (at_end) bar->setValue(bar->maximum());
   const int width = header_->length();
   horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
   horizontalScrollBar()->setPageStep(viewport()->width());
