@@ -124,6 +124,11 @@ void WritePeriod(const Figures& figures, const TimeZone& zone, std::ostream& out
   out << (any ? "" : "none") << "</td></tr>\n<tr><td>Unreadable lines (skipped)</td><td>";
   Figure(out, "summary.unreadable_lines", figures.unreadable);
   out << "</td></tr>\n";
+  if (figures.journal) {
+    out << "<tr><td>Unreadable journal rows (skipped)</td><td>";
+    Figure(out, "summary.unreadable_journal_rows", figures.journal->damaged_lines);
+    out << "</td></tr>\n";
+  }
   if (const SetBack& set_back = figures.set_back; set_back.samples > 0)
     out << "<tr><td>Clock set back</td><td>" << set_back.samples << " samples dated "
         << ReadableTime(set_back.first, zone.OffsetAt(set_back.first)) << " to "
@@ -289,7 +294,7 @@ void WriteHtml(const Figures& figures, const std::filesystem::path& log, const T
   for (const Method method : {Method::kPercent, Method::kLevel})
     if (figures.methods[MethodIndex(method)].samples > 0) WriteMethod(figures, method, zone, out);
   WriteDisconnections(figures, zone, out);
-  WriteOutagesHtml(figures, out);
+  WriteOutagesHtml(figures, zone, out);
   WriteLinksHtml(figures, out);
   if (!figures.days.empty()) WriteDays(figures, out);
   out << "<p class=\"note\">Weak and poor: Method #1 below " << WeakThreshold(Method::kPercent)
