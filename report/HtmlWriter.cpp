@@ -36,6 +36,8 @@ svg.rtt text { font-size: 7.1px; }
           stroke-linecap: round; }
 .idle { fill: #e6e6e6; background: #e6e6e6; } .drop { fill: #f5b5b0; background: #f5b5b0; }
 .low { fill-opacity: 0.4; } .high { fill: #e8837a; background: #e8837a; }
+.outage-router { fill: #f2cf66; background: #f2cf66; }
+.outage-internet { fill: #c7b0ec; background: #c7b0ec; }
 .other { fill: #efedf7; background: #efedf7; } svg .absent { fill: #7a7390; font-size: 15px; }
 .bar { fill: #1f6fc5; }
 .key span { white-space: nowrap; margin-right: 1em; }

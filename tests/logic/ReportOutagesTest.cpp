@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "journal/Journal.h"
+#include "report/Figures.h"
 #include "report/OutageStory.h"
 #include "report/Report.h"
 #include "report/TimeZone.h"
@@ -195,6 +196,34 @@ TEST_F(ReportOutages, TheRoundTripAxisFitsTheTimes) {
   EXPECT_NEAR(wide.bottom_ms, 0.1, 1e-12);
   EXPECT_EQ(wide.top_ms, 10000);
   EXPECT_EQ(wide.ticks_ms.size(), 6u);
+}
+
+// The router's and the internet's outages are laid on the plot's columns, each in
+// its own shade, from its first sample to the one that ended it.
+TEST_F(ReportOutages, RouterAndInternetOutagesMarkThePlotsColumns) {
+  auto figures = std::make_unique<report::Figures>();
+  constexpr std::int64_t kStart = 1796637600;
+  for (int second = 0; second <= 90; second += 10)
+    figures->plot.Add(kStart + second, report::Method::kPercent, 70, true);
+  figures->journal.emplace();
+  figures->journal->Add({kStart + 20, kStart + 40, Cause::kRouter});
+  figures->journal->Add({kStart + 60, kStart + 60, Cause::kInternet});
+  figures->journal->Add({kStart + 70, kStart + 80, Cause::kWifi});  // the log's red already
+  report::MarkOutageColumns(*figures);
+  ASSERT_EQ(figures->plot.column_seconds(), 1);
+  const auto& columns = figures->outage_columns;
+  EXPECT_EQ(columns[19], 0);
+  EXPECT_EQ(columns[20], report::Figures::kRouterOutage);
+  EXPECT_EQ(columns[39], report::Figures::kRouterOutage);
+  EXPECT_EQ(columns[40], 0);
+  EXPECT_EQ(columns[60], report::Figures::kInternetOutage);
+  EXPECT_EQ(columns[75], 0);
+
+  Samples({Cause::kOk, Cause::kRouter, Cause::kOk, Cause::kInternet, Cause::kOk});
+  report::UseJournalFolder(folder.path());
+  const std::string html = Report(report::Format::kHtml);
+  EXPECT_NE(html.find("<i class=\"outage-router\"></i>"), std::string::npos);  // in the key
+  EXPECT_NE(html.find("<i class=\"outage-internet\"></i>"), std::string::npos);
 }
 
 // Journal rows that cannot be read are counted beside the log's unreadable lines.
