@@ -100,10 +100,22 @@ std::string RowTime(std::int64_t utc, std::int32_t offset, bool with_offset) {
   return text;
 }
 
+// The outages' times read in the zone the report shows times in, which names them,
+// rather than in the offsets the journal was written with (another zone, for a
+// computer that travelled).
+std::vector<Outage> InZone(std::vector<Outage> outages, const TimeZone& zone) {
+  for (Outage& outage : outages) {
+    outage.start_offset = zone.OffsetAt(outage.start);
+    outage.end_offset = zone.OffsetAt(outage.end);
+  }
+  return outages;
+}
+
 // Every outage in the order it happened, the most recent ones where there are many,
 // each with what failed in words: the day as it went, before the totals.
-void WriteWhatHappened(const JournalOutages& journal, std::ostream& out) {
-  const std::vector<Outage> listed = MostRecentOutages(journal, Figures::kLongestShown);
+void WriteWhatHappened(const JournalOutages& journal, const TimeZone& zone, std::ostream& out) {
+  const std::vector<Outage> listed =
+      InZone(MostRecentOutages(journal, Figures::kLongestShown), zone);
   out << "<section><h2>What happened</h2>\n";
   if (listed.empty()) {
     out << "<p>No outages.</p>\n</section>\n";
@@ -133,7 +145,7 @@ void WriteWhatHappened(const JournalOutages& journal, std::ostream& out) {
 // The internet's outages while the WiFi and the router were fine, in the order they
 // happened, with the time zone named once: what a provider asks for.
 void WriteForTheProvider(const JournalOutages& journal, const TimeZone& zone, std::ostream& out) {
-  const std::vector<Outage> listed = ForTheProvider(journal, Figures::kLongestShown);
+  const std::vector<Outage> listed = InZone(ForTheProvider(journal, Figures::kLongestShown), zone);
   out << "<h3>For your provider</h3>\n<p>Times the internet could not be reached while the "
          "WiFi and the router were fine";
   if (listed.empty()) {
@@ -163,7 +175,7 @@ void WriteForTheProvider(const JournalOutages& journal, const TimeZone& zone, st
 void WriteOutagesHtml(const Figures& figures, const TimeZone& zone, std::ostream& out) {
   if (!figures.journal) return;
   const JournalOutages& journal = *figures.journal;
-  WriteWhatHappened(journal, out);
+  WriteWhatHappened(journal, zone, out);
   out << "<section><h2>Outages by cause</h2>\n";
   if (journal.probed_records == 0)
     out << "<p class=\"note\">Only WiFi outages are shown: turn on \"Probe the Router and the "

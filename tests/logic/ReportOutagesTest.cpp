@@ -8,6 +8,7 @@
 #include "report/OutageStory.h"
 #include "report/Report.h"
 #include "report/TimeZone.h"
+#include "report/Writers.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/TempDir.h"
 
@@ -156,6 +157,20 @@ TEST_F(ReportOutages, ForTheProviderInTimeOrderWithTheZoneNamedOnce) {
   EXPECT_NE(html.find("(times in UTC). In each, your router answered and none of the internet "
                       "targets did (the internet probe's result: down)."),
             std::string::npos);
+
+  // Read in the zone the report names, whatever offset the journal was written with.
+  struct Berlin : report::TimeZone {
+    std::int32_t OffsetAt(std::int64_t) const override { return 3600; }
+    std::string Name() const override { return "Europe/Berlin"; }
+  };
+  auto figures = std::make_unique<report::Figures>();
+  figures->journal.emplace();
+  figures->journal->probed_records = 1;
+  figures->journal->Add({1796637610, 1796637620, Cause::kInternet});
+  std::ostringstream section;
+  report::WriteOutagesHtml(*figures, Berlin(), section);
+  EXPECT_NE(section.str().find("(times in Europe/Berlin, UTC+01:00)"), std::string::npos);
+  EXPECT_NE(section.str().find("<tr><td>2026-12-07 11:00:10</td>"), std::string::npos);
 
   EXPECT_EQ(report::ZoneText("Europe/Berlin", {3600}), "Europe/Berlin, UTC+01:00");
   EXPECT_EQ(report::ZoneText("", {-34200}), "UTC-09:30");
