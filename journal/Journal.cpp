@@ -93,17 +93,25 @@ bool RowReader::Read(std::string_view line, JournalRecord& record) {
   }
   // Most rows hold no quote: their fields are read where they are. The others are
   // split field by field.
-  bool whole = columns_->FieldsOfText(line, fields_);
+  std::size_t count = 0;
+  bool whole = columns_->FieldsOfText(line, fields_, count);
   if (!whole && SplitRow(line, split_, unquoted_)) {
     fields_ = columns_->Fields(split_);
+    count = split_.size();
     whole = true;
   }
-  if (!whole || !ParseRecord(fields_, record, parts_, times_)) {
+  if (!whole || !columns_->FitsHeader(count) || !ParseRecord(fields_, record, parts_, times_)) {
     ++outcome_.damaged_lines;
     return false;
   }
   ++outcome_.records;
   return true;
+}
+
+void RowReader::ReadCut(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  // A header cut short names no rows to count.
+  if (!line.empty() && columns_ && !header_refused_) ++outcome_.damaged_lines;
 }
 
 void JournalReader::Feed(std::string_view bytes) {
@@ -113,8 +121,7 @@ void JournalReader::Feed(std::string_view bytes) {
 }
 
 ReadOutcome JournalReader::Finish() {
-  if (!carried_.empty() && rows_.Read(carried_, record_))  // a last line without its end
-    visit_(record_);
+  if (!carried_.empty()) rows_.ReadCut(carried_);
   const ReadOutcome outcome = rows_.outcome();
   *this = JournalReader(visit_);
   return outcome;

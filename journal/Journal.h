@@ -115,7 +115,8 @@ class JournalReader {
   explicit JournalReader(std::function<void(const JournalRecord&)> visit)
       : visit_(std::move(visit)) {}
   void Feed(std::string_view bytes);
-  // The file's end: its last line even without a line end. Ready for the next file.
+  // The file's end: a last line without its line end is counted as damaged (RowReader::ReadCut).
+  // Ready for the next file.
   ReadOutcome Finish();
 
  private:

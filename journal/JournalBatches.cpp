@@ -53,7 +53,7 @@ ReadOutcome ReadMonthFile(const std::filesystem::path& path, RecordParts parts, 
   while (in.read(block, kBlockBytes) || in.gcount() > 0)
     ForEachLine(carried, std::string_view(block, static_cast<std::size_t>(in.gcount())), on_line);
   const bool fault = in.bad();
-  if (!fault && !carried.empty()) on_line(carried);  // a last line without its end
+  if (!fault && !carried.empty()) rows.ReadCut(carried);
   if (batch.filled > 0) hand_on(batch);
   if (fault) throw AppError(NamingFile(error_text::kDeviceIo, path));
   return rows.outcome();
@@ -250,7 +250,7 @@ class ChunkReaders {
       };
       std::string carried;
       ForEachLine(carried, chunk.bytes, on_line);
-      if (!carried.empty()) on_line(carried);  // the file's last line without its end
+      if (!carried.empty()) chunk.rows.ReadCut(carried);
       chunk.outcome = chunk.rows.outcome();
     } catch (...) {
       chunk.error = std::current_exception();

@@ -289,9 +289,12 @@ ColumnIndex::ColumnIndex(const std::vector<std::string_view>& header) {
   // A month file begun by an earlier build keeps that build's shorter header when
   // this one appends to it; the rows appended carry the later columns in their
   // places, which would otherwise be lost on reading.
+  fewest_fields_ = most_fields_ = header.size();
   if (!header.empty() && header.size() < names.size() &&
-      std::equal(header.begin(), header.end(), names.begin()))
+      std::equal(header.begin(), header.end(), names.begin())) {
     for (std::size_t i = header.size(); i < names.size(); ++i) positions_[i] = i;
+    most_fields_ = names.size();
+  }
   for (std::size_t column = 0; column < kColumnCount; ++column) {
     const std::size_t at = positions_[column];
     if (at == std::string_view::npos) continue;
@@ -307,21 +310,30 @@ RecordFields ColumnIndex::Fields(const std::vector<std::string_view>& row) const
   return fields;
 }
 
-bool ColumnIndex::FieldsOfText(std::string_view row, RecordFields& fields) const {
+bool ColumnIndex::FieldsOfText(std::string_view row, RecordFields& fields,
+                               std::size_t& count) const {
   fields.fill(std::string_view());
   const char* at = row.data();
   const char* const end = at + row.size();
+  count = 0;
   for (const std::int8_t column : column_at_) {
     if (at < end && *at == '"') return false;
     const char* const comma = FindComma(at, end);
     if (column >= 0)
       fields[static_cast<std::size_t>(column)] =
           std::string_view(at, static_cast<std::size_t>(comma - at));
+    ++count;
     if (comma == end) return true;  // the row ends before the columns after it
     at = comma + 1;
   }
   // A quoted field among the columns not read may hold commas or be left open.
-  return std::memchr(at, '"', static_cast<std::size_t>(end - at)) == nullptr;
+  if (std::memchr(at, '"', static_cast<std::size_t>(end - at)) != nullptr) return false;
+  for (;;) {  // the fields not read are counted all the same
+    ++count;
+    const char* const comma = FindComma(at, end);
+    if (comma == end) return true;
+    at = comma + 1;
+  }
 }
 
 bool ParseRecord(const RecordFields& fields, JournalRecord& record, RecordParts parts,

@@ -115,12 +115,20 @@ class ColumnIndex {
   }
   // The fields of a split row.
   RecordFields Fields(const std::vector<std::string_view>& row) const;
-  // The fields read straight from a row's text, as views of it; the columns after the
-  // last one read are not split. False when the row holds a quote: it wants SplitRow.
-  bool FieldsOfText(std::string_view row, RecordFields& fields) const;
+  // The fields read straight from a row's text, as views of it, and how many the row
+  // has. False when the row holds a quote: it wants SplitRow.
+  bool FieldsOfText(std::string_view row, RecordFields& fields, std::size_t& count) const;
+  // Whether a row of `count` fields is whole: as many as the header names or, under an
+  // earlier build's shorter header, up to as many as this build writes. Any other
+  // count is a row cut or joined by hand, whose fields cannot be trusted to their columns.
+  bool FitsHeader(std::size_t count) const {
+    return count >= fewest_fields_ && count <= most_fields_;
+  }
 
  private:
   std::array<std::size_t, kColumnCount> positions_;
+  std::size_t fewest_fields_ = 0;
+  std::size_t most_fields_ = 0;
   // Per position up to the last one read: its column's index, or -1.
   std::vector<std::int8_t> column_at_;
 };

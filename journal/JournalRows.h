@@ -56,6 +56,10 @@ class RowReader {
 
   // True when `record` now holds the line's row; what else it holds is left as it was.
   bool Read(std::string_view line, JournalRecord& record);
+  // The file's last line when it has no line end. Every row is written with its end,
+  // so this one was cut short (a write cut off, or a file read while written): it is
+  // counted as damaged, never read, as its last field may be cut too.
+  void ReadCut(std::string_view line);
   const ReadOutcome& outcome() const { return outcome_; }
   // Whether the file's first line, its header, has been read.
   bool HeaderRead() const { return columns_.has_value() || header_refused_; }

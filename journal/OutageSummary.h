@@ -21,6 +21,7 @@ struct CauseTotals {
 struct JournalOutages {
   std::uint64_t records = 0;         // in the stretch
   std::uint64_t probed_records = 0;  // of those, with the probes on
+  // Of the whole journal, not of the stretch: a damaged row tells no time.
   std::uint64_t damaged_lines = 0;
   std::vector<Outage> outages;            // in time order
   std::array<CauseTotals, 3> by_cause{};  // wifi, router, internet

@@ -8,8 +8,11 @@ std::vector<Outage> OutageFinder::Add(std::int64_t utc, Cause cause, std::int32_
   if (open_ && (pause || cause != current_.cause)) {
     current_.end = pause ? last_utc_ : utc;
     current_.end_offset = pause ? last_offset_ : offset;
+    current_.spacing = gaps_.spacing();
     ended.push_back(current_);
     open_ = false;
+  } else if (open_) {
+    ++current_.samples;
   }
   if (!open_ && IsOutageCause(cause)) {
     current_ = Outage{utc, utc, cause, offset, offset};
@@ -25,6 +28,7 @@ std::vector<Outage> OutageFinder::Finish() {
   if (open_) {
     current_.end = last_utc_;
     current_.end_offset = last_offset_;
+    current_.spacing = gaps_.spacing();
     ended.push_back(current_);
     open_ = false;
   }

@@ -15,6 +15,10 @@ struct Outage {
   Cause cause = Cause::kWifi;
   std::int32_t start_offset = 0;  // the local offsets from UTC there, seconds
   std::int32_t end_offset = 0;
+  std::uint64_t samples = 1;
+  // The usual spacing of the samples around it, seconds; 0 when not known. An outage
+  // whose samples all fall in one second (one sample before a gap) stands for about that.
+  std::int64_t spacing = 0;
 
   std::int64_t Seconds() const { return end - start; }
 };

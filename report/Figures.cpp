@@ -1,5 +1,7 @@
 #include "report/Figures.h"
 
+#include <algorithm>
+
 namespace quorvane::report {
 
 int MethodFigures::Min() const {
@@ -39,6 +41,26 @@ std::uint64_t MethodFigures::Below(int threshold) const {
   std::uint64_t below = 0;
   for (int v = 0; v < threshold; ++v) below += histogram[v];
   return below;
+}
+
+void MarkOutageColumns(Figures& figures) {
+  figures.outage_columns.fill(0);
+  const PlotGrid& grid = figures.plot;
+  if (!figures.journal || grid.empty()) return;
+  const std::int64_t last = grid.origin() + PlotGrid::kColumns * grid.column_seconds() - 1;
+  const auto column_of = [&](std::int64_t utc) {
+    return static_cast<std::size_t>((std::clamp(utc, grid.origin(), last) - grid.origin()) /
+                                    grid.column_seconds());
+  };
+  for (const journal::Outage& outage : figures.journal->outages) {
+    const std::uint8_t bit = outage.cause == Cause::kRouter     ? Figures::kRouterOutage
+                             : outage.cause == Cause::kInternet ? Figures::kInternetOutage
+                                                                : 0;
+    if (bit == 0) continue;
+    const std::size_t to = column_of(std::max(outage.start, outage.end - 1));
+    for (std::size_t column = column_of(outage.start); column <= to; ++column)
+      figures.outage_columns[column] |= bit;
+  }
 }
 
 }  // namespace quorvane::report

@@ -73,6 +73,15 @@ struct Figures {
   PlotGrid plot;
   // The journal's outages over the same time; none without a journal.
   std::optional<journal::JournalOutages> journal;
+  // Per plot column, whether a router's or the internet's outage (bits below) ran
+  // in it: the journal's outages laid on the plot's columns (MarkOutageColumns).
+  static constexpr std::uint8_t kRouterOutage = 1, kInternetOutage = 2;
+  std::array<std::uint8_t, PlotGrid::kColumns> outage_columns{};
 };
+
+// Lays the journal's router and internet outages on the plot's columns, once both
+// are gathered: each from its first sample's column to the column of the moment
+// before its end (the sample that ended it was fine).
+void MarkOutageColumns(Figures& figures);
 
 }  // namespace quorvane::report

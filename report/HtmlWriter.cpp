@@ -37,6 +37,8 @@ svg.rtt text { font-size: 7.1px; }
           stroke-linecap: round; }
 .idle { fill: #e6e6e6; background: #e6e6e6; } .drop { fill: #f5b5b0; background: #f5b5b0; }
 .low { fill-opacity: 0.4; } .high { fill: #e8837a; background: #e8837a; }
+.outage-router { fill: #f2cf66; background: #f2cf66; }
+.outage-internet { fill: #c7b0ec; background: #c7b0ec; }
 .other { fill: #efedf7; background: #efedf7; } svg .absent { fill: #7a7390; font-size: 15px; }
 .bar { fill: #1f6fc5; }
 .key span { white-space: nowrap; margin-right: 1em; }
@@ -125,6 +127,11 @@ void WritePeriod(const Figures& figures, const TimeZone& zone, std::ostream& out
   out << (any ? "" : "none") << "</td></tr>\n<tr><td>Unreadable lines (skipped)</td><td>";
   Figure(out, "summary.unreadable_lines", figures.unreadable);
   out << "</td></tr>\n";
+  if (figures.journal) {
+    out << "<tr><td>Unreadable journal rows (skipped)</td><td>";
+    Figure(out, "summary.unreadable_journal_rows", figures.journal->damaged_lines);
+    out << "</td></tr>\n";
+  }
   if (const SetBack& set_back = figures.set_back; set_back.samples > 0)
     out << "<tr><td>Clock set back</td><td>" << set_back.samples << " samples dated "
         << ReadableTime(set_back.first, zone.OffsetAt(set_back.first)) << " to "
@@ -290,7 +297,7 @@ void WriteHtml(const Figures& figures, const std::filesystem::path& log, const T
   for (const Method method : {Method::kWirelessTool, Method::kSignalStrength})
     if (figures.methods[MethodIndex(method)].samples > 0) WriteMethod(figures, method, zone, out);
   WriteDisconnections(figures, zone, out);
-  WriteOutagesHtml(figures, out);
+  WriteOutagesHtml(figures, zone, out);
   WriteLinksHtml(figures, out);
   if (!figures.days.empty()) WriteDays(figures, out);
   out << "<p class=\"note\">Weak and poor: Method #1 below " << WeakThreshold(Method::kWirelessTool)

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <ostream>
 
+#include "base/PathText.h"
 #include "base/TimeText.h"
+#include "report/OutageStory.h"
 #include "report/Writers.h"
 
 namespace quorvane::report {
@@ -16,17 +18,6 @@ using journal::Outage;
 constexpr const char* kCauseHeadings[] = {"WiFi", "Router", "Internet"};
 
 std::string CauseName(Cause cause) { return std::string(CauseText(cause)); }
-
-// The internet outages while the WiFi and the router were fine, longest first.
-std::vector<Outage> ForTheProvider(const JournalOutages& journal, std::size_t most) {
-  std::vector<Outage> internet;
-  for (const Outage& outage : journal.outages)
-    if (outage.cause == Cause::kInternet) internet.push_back(outage);
-  std::stable_sort(internet.begin(), internet.end(),
-                   [](const Outage& a, const Outage& b) { return a.Seconds() > b.Seconds(); });
-  if (internet.size() > most) internet.resize(most);
-  return internet;
-}
 
 // Milliseconds as the axis names them: "0.1 ms", "10 ms", "1 s".
 std::string AxisText(double ms) {
@@ -41,21 +32,20 @@ std::string AxisText(double ms) {
 // One panel of the round-trip plot: per column a line from the median to the
 // highest time on a logarithmic axis, and the share of lost probes shaded red.
 void WriteRttPanel(const std::array<journal::RttGrid::Column, journal::RttGrid::kColumns>& columns,
-                   const char* title, const char* colour, int top, double top_ms, int bar_width,
-                   std::ostream& out) {
+                   const char* title, const char* colour, int top, const RttAxis& axis,
+                   int bar_width, std::ostream& out) {
   constexpr int kLeft = 64;
   constexpr int kHeight = 110;
-  constexpr double kBottomMs = 0.1;
   const auto y = [&](double ms) {
-    const double share =
-        std::log10(std::max(ms, kBottomMs) / kBottomMs) / std::log10(top_ms / kBottomMs);
+    const double share = std::log10(std::max(ms, axis.bottom_ms) / axis.bottom_ms) /
+                         std::log10(axis.top_ms / axis.bottom_ms);
     return top + kHeight - static_cast<int>(std::lround(std::min(share, 1.0) * kHeight));
   };
   out << "<text x=\"" << kLeft << "\" y=\"" << top - 6 << "\" font-size=\"12\">" << title
       << "</text>\n<rect x=\"" << kLeft << "\" y=\"" << top << "\" width=\""
       << journal::RttGrid::kColumns << "\" height=\"" << kHeight
       << "\" fill=\"none\" stroke=\"#ccc\"/>\n";
-  for (double ms = kBottomMs; ms <= top_ms * 1.001; ms *= 10)
+  for (const double ms : axis.ticks_ms)
     out << "<text x=\"" << kLeft - 4 << "\" y=\"" << y(ms) + 4
         << "\" font-size=\"10\" text-anchor=\"end\">" << AxisText(ms) << "</text>\n";
   for (int x = 0; x < journal::RttGrid::kColumns; ++x) {
@@ -75,10 +65,16 @@ void WriteRttPanel(const std::array<journal::RttGrid::Column, journal::RttGrid::
 
 void WriteRttPlot(const Figures& figures, std::ostream& out) {
   const journal::RttGrid& grid = figures.journal->rtt;
-  double highest = 10;  // ms: the axis reaches at least 10 ms
+  // Each column's bar runs from its median to its highest time: the axis spans those.
+  double lowest = INFINITY;
+  double highest = 0;
   for (const auto* columns : {&grid.router(), &grid.internet()})
-    for (const auto& column : *columns) highest = std::max(highest, column.highest_ms);
-  const double top_ms = std::pow(10.0, std::ceil(std::log10(highest)));
+    for (const auto& column : *columns) {
+      if (column.answered == 0) continue;
+      lowest = std::min(lowest, column.MedianMs());
+      highest = std::max(highest, column.highest_ms);
+    }
+  const RttAxis axis = FitRttAxis(lowest, highest);
   out << "<h3>Round-trip times</h3>\n<p class=\"note\">Per column the median to the highest "
          "time; red shading: the share of probes lost.</p>\n"
       << "<svg class=\"rtt\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 "
@@ -87,20 +83,98 @@ void WriteRttPlot(const Figures& figures, std::ostream& out) {
   const auto records = std::max<std::uint64_t>(1, figures.journal->records);
   const int bar_width =
       static_cast<int>(std::clamp<std::uint64_t>(journal::RttGrid::kColumns / records, 1, 6));
-  WriteRttPanel(grid.router(), "Router", "#2a7f3f", 24, top_ms, bar_width, out);
-  WriteRttPanel(grid.internet(), "Internet (fastest target)", "#2060c0", 174, top_ms, bar_width,
-                out);
+  WriteRttPanel(grid.router(), "Router", "#2a7f3f", 24, axis, bar_width, out);
+  WriteRttPanel(grid.internet(), "Internet (fastest target)", "#2060c0", 174, axis, bar_width, out);
   out << "<text x=\"64\" y=\"304\" font-size=\"10\">"
       << ReadableTime(figures.first, figures.first_offset) << "</text>\n<text x=\""
       << 64 + journal::RttGrid::kColumns << "\" y=\"304\" font-size=\"10\" text-anchor=\"end\">"
       << ReadableTime(figures.last, figures.last_offset) << "</text>\n</svg>\n";
 }
 
+// Local times for a table: with their offset from UTC where the rows' times have
+// several, so that none reads an hour off.
+std::string RowTime(std::int64_t utc, std::int32_t offset, bool with_offset) {
+  std::string text = ReadableTime(utc, offset);
+  if (with_offset) text += " UTC" + IsoTime(utc, offset).substr(19);
+  return text;
+}
+
+// The outages' times read in the zone the report shows times in, which names them,
+// rather than in the offsets the journal was written with (another zone, for a
+// computer that travelled).
+std::vector<Outage> InZone(std::vector<Outage> outages, const TimeZone& zone) {
+  for (Outage& outage : outages) {
+    outage.start_offset = zone.OffsetAt(outage.start);
+    outage.end_offset = zone.OffsetAt(outage.end);
+  }
+  return outages;
+}
+
+// Every outage in the order it happened, the most recent ones where there are many,
+// each with what failed in words: the day as it went, before the totals.
+void WriteWhatHappened(const JournalOutages& journal, const TimeZone& zone, std::ostream& out) {
+  const std::vector<Outage> listed =
+      InZone(MostRecentOutages(journal, Figures::kLongestShown), zone);
+  out << "<section><h2>What happened</h2>\n";
+  if (listed.empty()) {
+    out << "<p>No outages.</p>\n</section>\n";
+    return;
+  }
+  const bool with_offset = OffsetsOf(listed).size() > 1;
+  // The rows are the last of the JSON's list: each duration names its place there.
+  std::size_t index = journal.outages.size() - listed.size();
+  out << "<table class=\"spans\">\n<tr><th>Start</th><th>End</th><th>What failed</th>"
+         "<th>Duration</th></tr>\n";
+  for (const Outage& outage : listed)
+    out << "<tr><td>" << RowTime(outage.start, outage.start_offset, with_offset) << "</td><td>"
+        << RowTime(outage.end, outage.end_offset, with_offset) << "</td><td>"
+        << CauseInWords(outage.cause) << "</td><td data-figure=\"outages." << index++
+        << ".seconds\" data-value=\"" << outage.Seconds() << "\">" << OutageDuration(outage)
+        << "</td></tr>\n";
+  out << "</table>\n";
+  if (journal.outages.size() > listed.size()) {
+    const std::size_t left = journal.outages.size() - listed.size();
+    out << "<p class=\"note\">The " << listed.size() << " most recent are listed; " << left
+        << (left == 1 ? " earlier one is not" : " earlier ones are not")
+        << ". The JSON report lists them all.</p>\n";
+  }
+  out << "</section>\n";
+}
+
+// The internet's outages while the WiFi and the router were fine, in the order they
+// happened, with the time zone named once: what a provider asks for.
+void WriteForTheProvider(const JournalOutages& journal, const TimeZone& zone, std::ostream& out) {
+  const std::vector<Outage> listed = InZone(ForTheProvider(journal, Figures::kLongestShown), zone);
+  out << "<h3>For your provider</h3>\n<p>Times the internet could not be reached while the "
+         "WiFi and the router were fine";
+  if (listed.empty()) {
+    out << ": none.</p>\n";
+    return;
+  }
+  const std::vector<std::int32_t> offsets = OffsetsOf(listed);
+  // The journal keeps the internet probe's result, not each target's answer: what it
+  // knows is that the router answered and no target did.
+  out << " (times in " << Escaped(ZoneText(zone.Name(), offsets))
+      << "). In each, your router answered and none of the internet targets did (the "
+         "internet probe's result: down).</p>\n"
+      << "<table class=\"spans\">\n<tr><th>Start</th><th>End</th><th>Duration</th></tr>\n";
+  for (const Outage& outage : listed)
+    out << "<tr><td>" << RowTime(outage.start, outage.start_offset, offsets.size() > 1)
+        << "</td><td>" << RowTime(outage.end, outage.end_offset, offsets.size() > 1) << "</td><td>"
+        << OutageDuration(outage) << "</td></tr>\n";
+  out << "</table>\n";
+  const std::uint64_t all = journal.by_cause[2].count;
+  if (all > listed.size())
+    out << "<p class=\"note\">The " << listed.size() << " most recent are listed; "
+        << all - listed.size() << " earlier ones are not. The JSON report lists them all.</p>\n";
+}
+
 }  // namespace
 
-void WriteOutagesHtml(const Figures& figures, std::ostream& out) {
+void WriteOutagesHtml(const Figures& figures, const TimeZone& zone, std::ostream& out) {
   if (!figures.journal) return;
   const JournalOutages& journal = *figures.journal;
+  WriteWhatHappened(journal, zone, out);
   out << "<section><h2>Outages by cause</h2>\n";
   if (journal.probed_records == 0)
     out << "<p class=\"note\">Only WiFi outages are shown: turn on \"Probe the Router and the "
@@ -129,29 +203,15 @@ void WriteOutagesHtml(const Figures& figures, std::ostream& out) {
     out << "</section>\n";
     return;
   }
-  const std::vector<Outage> listed = ForTheProvider(journal, Figures::kLongestShown);
-  const std::uint64_t all = journal.by_cause[2].count;
-  out << "<h3>For your provider</h3>\n<p>Times the internet could not be reached while the "
-         "WiFi and the router were fine"
-      << (listed.empty() ? ": none.</p>\n" : ".</p>\n");
-  if (!listed.empty()) {
-    out << "<table>\n<tr><th>Start</th><th>End</th><th>Duration</th></tr>\n";
-    for (const Outage& outage : listed)
-      out << "<tr><td>" << ReadableTime(outage.start, outage.start_offset) << "</td><td>"
-          << ReadableTime(outage.end, outage.end_offset) << "</td><td>"
-          << ReadableDuration(outage.Seconds()) << "</td></tr>\n";
-    out << "</table>\n";
-  }
-  if (all > listed.size())
-    out << "<p class=\"note\">The " << listed.size() << " longest are listed; "
-        << all - listed.size() << " shorter ones are not. The JSON report lists them all.</p>\n";
+  WriteForTheProvider(journal, zone, out);
   WriteRttPlot(figures, out);
   out << "</section>\n";
 }
 
 void WriteOutagesJsonSummary(const Figures& figures, std::ostream& out) {
   if (!figures.journal) return;
-  out << ",\n    \"outages\": {";
+  out << ",\n    \"unreadable_journal_rows\": " << figures.journal->damaged_lines
+      << ",\n    \"outages\": {";
   for (std::size_t i = 0; i < journal::kOutageCauses.size(); ++i) {
     const journal::CauseTotals& totals = figures.journal->by_cause[i];
     out << (i ? ", " : "") << "\"" << CauseName(journal::kOutageCauses[i])
@@ -168,8 +228,14 @@ void WriteOutagesJson(const Figures& figures, std::ostream& out) {
   for (const Outage& outage : figures.journal->outages) {
     out << (first ? "\n    " : ",\n    ") << "{\"start\": \""
         << IsoTime(outage.start, outage.start_offset) << "\", \"end\": \""
-        << IsoTime(outage.end, outage.end_offset) << "\", \"seconds\": " << outage.Seconds()
-        << ", \"cause\": \"" << CauseName(outage.cause) << "\"}";
+        << IsoTime(outage.end, outage.end_offset) << "\", \"samples\": " << outage.samples
+        << ", \"spacing_seconds\": ";
+    if (outage.spacing > 0)
+      out << outage.spacing;
+    else
+      out << "null";
+    out << ", \"seconds\": " << outage.Seconds() << ", \"cause\": \"" << CauseName(outage.cause)
+        << "\"}";
     first = false;
   }
   out << (first ? "]" : "\n  ]");

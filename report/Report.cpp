@@ -80,6 +80,7 @@ void AddJournal(Figures& figures) {
     if (outages.records > 0) figures.journal = std::move(outages);
   } catch (const std::exception&) {
   }
+  MarkOutageColumns(figures);
 }
 
 // The figures of the whole log. The lines are first read with the locale's order

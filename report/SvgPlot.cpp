@@ -96,6 +96,8 @@ void WriteKey(Method method, const Used& used, std::ostream& out) {
       {"drop high", "no connection, 10 % or more of the time"},
       {"drop", "no connection, 2 to 10 %"},
       {"drop low", "no connection, under 2 %"},
+      {"outage-router", "your router did not answer"},
+      {"outage-internet", "the internet beyond your router did not answer"},
       {"idle", "no samples"},
       {"other", nullptr},
   };
@@ -127,17 +129,23 @@ void WriteSignalPlot(const Figures& figures, Method method, const TimeZone& zone
   auto x_of = [&](int i) { return kLeft + (i - first + 0.5) * column_width; };
 
   // Where no samples were taken, where only the other method ran, and where the
-  // connection was lost. A column without samples inside a pause that is not a gap
-  // is logged time: the shade of that pause.
+  // connection was lost, else the router or the internet beyond it. A column without
+  // samples inside a pause that is not a gap is logged time: the shade of that pause.
   const int other = 1 - m;
+  auto beyond_wifi = [&](int i) -> const char* {
+    const std::uint8_t outages = figures.outage_columns[static_cast<std::size_t>(i)];
+    return outages & Figures::kRouterOutage     ? "outage-router"
+           : outages & Figures::kInternetOutage ? "outage-internet"
+                                                : nullptr;
+  };
   auto shade_of = [&](int i) -> const char* {
     const auto& column = grid.columns()[i];
     if (column.count[0] + column.count[1] == 0) {
-      if (column.running & (1 << m)) return column.disconnected ? "drop high" : nullptr;
+      if (column.running & (1 << m)) return column.disconnected ? "drop high" : beyond_wifi(i);
       return column.running & (1 << other) ? "other" : "idle";
     }
     if (column.count[m] == 0) return "other";
-    if (column.drops[m] == 0) return nullptr;
+    if (column.drops[m] == 0) return beyond_wifi(i);
     // Darker where a larger share of the column's samples had no connection.
     const double share = static_cast<double>(column.drops[m]) / column.count[m];
     return share >= 0.1 ? "drop high" : share >= 0.02 ? "drop" : "drop low";

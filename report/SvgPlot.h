@@ -10,7 +10,8 @@ namespace quorvane::report {
 // The signal of one method over time as inline SVG, after a key to its colours: the
 // band between each pixel column's minimum and maximum, joined from one sample to the
 // next unless a gap lies between (shaded grey: no samples) or only the other method
-// ran (shaded and said), columns with disconnections shaded red by their share, the weak and poor
+// ran (shaded and said), columns with disconnections shaded red by their share, else those
+// with the journal's router or internet outages in colours of their own, the weak and poor
 // thresholds dashed, round local times along the bottom and a faint line where each day starts.
 // Method #1 on 0 to 100 %, Method #2 on 0 to 5.
 void WriteSignalPlot(const Figures& figures, Method method, const TimeZone& zone,

@@ -1,7 +1,11 @@
 #include "report/TimeZone.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
 
 #include "base/CalendarMath.h"
 
@@ -18,6 +22,36 @@ std::int32_t SystemTimeZone::OffsetAt(std::int64_t utc) const {
   const LocalDateTime wall{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                            local.tm_hour,        local.tm_min,     local.tm_sec};
   return static_cast<std::int32_t>(WallSeconds(wall) - utc);
+}
+
+namespace {
+
+// A zone's name as the zone files are named: "Europe/Berlin", "UTC", "Etc/GMT+1". A rule
+// written out in TZ names no zone.
+std::string ZoneName(std::string_view text) {
+  if (!text.empty() && text.front() == ':') text.remove_prefix(1);
+  // A path to a zone file: the name is its path below the zone folder.
+  if (const std::size_t below = text.find("zoneinfo/"); below != std::string_view::npos)
+    text.remove_prefix(below + 9);
+  if (text.empty() || text.front() == '/' || text.size() > 64) return {};
+  for (const char c : text)
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' ||
+          c == '_' || c == '-' || c == '+'))
+      return {};
+  return std::string(text);
+}
+
+}  // namespace
+
+std::string SystemTimeZone::Name() const {
+  if (const char* tz = std::getenv("TZ"); tz && *tz) return ZoneName(tz);
+  std::error_code error;
+  const std::filesystem::path link = std::filesystem::read_symlink("/etc/localtime", error);
+  if (!error) return ZoneName(link.generic_string());
+  std::ifstream file("/etc/timezone");
+  std::string line;
+  std::getline(file, line);
+  return ZoneName(line);
 }
 
 bool LocalTimeOccursTwice(const TimeZone& zone, std::int64_t utc, std::int32_t offset) {

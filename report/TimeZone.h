@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace quorvane::report {
 
@@ -10,12 +11,17 @@ class TimeZone {
   virtual ~TimeZone() = default;
   // Seconds east of UTC at `utc` (seconds since 1970).
   virtual std::int32_t OffsetAt(std::int64_t utc) const = 0;
+  // The zone's name, "Europe/Berlin"; empty when it has none the program can tell.
+  virtual std::string Name() const { return {}; }
 };
 
 // The time zone the program runs in (TZ on Linux, the system's on Windows).
 class SystemTimeZone : public TimeZone {
  public:
   std::int32_t OffsetAt(std::int64_t utc) const override;
+  // TZ's zone name, else the zone /etc/localtime links to, else /etc/timezone's;
+  // none for a rule written out ("CET-1CEST,M3.5.0,M10.5.0/3") or on Windows.
+  std::string Name() const override;
 };
 
 // Whether the local time at `utc`, read with `offset`, also occurs at another moment

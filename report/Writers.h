@@ -17,9 +17,10 @@ void WriteHtml(const Figures& figures, const std::filesystem::path& log, const T
 // The same figures as JSON.
 void WriteJson(const Figures& figures, const std::filesystem::path& log, std::ostream& out);
 
-// The journal's outages by cause and the list for the provider, in the HTML; in
-// the JSON the summary per cause and every outage.
-void WriteOutagesHtml(const Figures& figures, std::ostream& out);
+// The journal's outages in the order they happened, by cause and the list for the
+// provider (its times named in `zone`), in the HTML; in the JSON the unreadable
+// rows, the summary per cause and every outage.
+void WriteOutagesHtml(const Figures& figures, const TimeZone& zone, std::ostream& out);
 void WriteOutagesJsonSummary(const Figures& figures, std::ostream& out);
 void WriteOutagesJson(const Figures& figures, std::ostream& out);
 

@@ -209,6 +209,42 @@ TEST(JournalRecord, DamagedLinesAreSkippedAndTheRestStands) {
   EXPECT_EQ(outcome.damaged_lines, 3u);
 }
 
+// A row of more or fewer fields than its header names was cut or joined by hand:
+// its fields cannot be trusted to their columns. Under an earlier build's shorter
+// header the rows this build appended still read.
+TEST(JournalRecord, ARowOfMoreOrFewerFieldsThanItsHeaderIsDamaged) {
+  const std::string row = FormatRecord(JournalRecord{});
+  int read = 0;
+  auto outcome =
+      ReadJournalText(HeaderRow() + "\n" + row + "\n" + row.substr(0, row.rfind(',')) + "\n" + row +
+                          ",extra\n" + "2026-12-07T14:03:11+00:00,1,70%,yes\n",
+                      [&](const JournalRecord&) { ++read; });
+  EXPECT_EQ(read, 1);
+  EXPECT_EQ(outcome.damaged_lines, 3u);
+  outcome = ReadJournalText(
+      "time,method,value,connected,router,router_rtt_ms,internet,internet_rtt_ms,cause\n" + row +
+          "\n" + row + ",extra\n",
+      [&](const JournalRecord&) { ++read; });
+  EXPECT_EQ(outcome.records, 1u);
+  EXPECT_EQ(outcome.damaged_lines, 1u);
+}
+
+// Every row is written with its line end: a last line without one was cut short, and
+// is counted, never read, however the file is read.
+TEST(JournalRecord, ALastLineWithoutItsEndIsCountedNotRead) {
+  const std::string text =
+      HeaderRow() + "\n" + FormatRecord(JournalRecord{}) + "\n" + FormatRecord(JournalRecord{});
+  int read = 0;
+  const auto outcome = ReadJournalText(text, [&](const JournalRecord&) { ++read; });
+  EXPECT_EQ(read, 1);
+  EXPECT_EQ(outcome.damaged_lines, 1u);
+  TempDir temp;
+  testing::WriteFile(temp / "2026-12.csv", text);
+  const auto from_files = ReadJournal(temp.path(), [](const JournalRecord&) {});
+  EXPECT_EQ(from_files.records, 1u);
+  EXPECT_EQ(from_files.damaged_lines, 1u);
+}
+
 // Month files are read a block at a time: a row cut by a block's end is read
 // whole, and each file's own header names its columns.
 TEST(JournalRecord, ReadInBlocksCutAnywhereAsInOne) {
@@ -217,7 +253,8 @@ TEST(JournalRecord, ReadInBlocksCutAnywhereAsInOne) {
   record.value = "70%, \"quoted\"";
   record.router = {ProbeState::kUp, 1.25};
   const std::string text = HeaderRow() + "\r\n" + FormatRecord(record) + "\r\n" +
-                           FormatRecord(record).substr(0, 40) + "\r\n" + FormatRecord(record);
+                           FormatRecord(record).substr(0, 40) + "\r\n" + FormatRecord(record) +
+                           "\r\n";
   std::vector<JournalRecord> read;
   JournalReader reader([&](const JournalRecord& r) { read.push_back(r); });
   for (std::size_t at = 0; at < text.size(); at += 7)
@@ -289,7 +326,7 @@ TEST(Journal, MonthFilesReadTogetherComeInOrder) {
   JournalRecord long_row;
   long_row.value = std::string(700000, 'x');
   testing::WriteFile(temp / "2027-02.csv", HeaderRow() + "\n" + FormatRecord(long_row) + "\n" +
-                                               FormatRecord(JournalRecord{}));
+                                               FormatRecord(JournalRecord{}) + "\n");
   std::vector<std::size_t> values;
   ReadJournal(temp.path(), [&](const JournalRecord& r) { values.push_back(r.value.size()); });
   ASSERT_EQ(values.size(), 4u * kRows + 2);

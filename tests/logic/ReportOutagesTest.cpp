@@ -4,7 +4,11 @@
 #include <sstream>
 
 #include "journal/Journal.h"
+#include "report/Figures.h"
+#include "report/OutageStory.h"
 #include "report/Report.h"
+#include "report/TimeZone.h"
+#include "report/Writers.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/TempDir.h"
 
@@ -18,12 +22,13 @@ class ReportOutages : public ::testing::Test {
     report::UseJournalFolder({});
     InUtc();
   }
-  static void InUtc() {
+  static void InUtc() { InZone("UTC"); }
+  static void InZone(const char* tz) {
 #ifdef _WIN32
-    _putenv_s("TZ", "UTC");
+    _putenv_s("TZ", tz);
     _tzset();
 #else
-    setenv("TZ", "UTC", 1);
+    setenv("TZ", tz, 1);
     tzset();
 #endif
   }
@@ -73,7 +78,8 @@ TEST_F(ReportOutages, ListedByCauseInTheJsonAndForTheProviderInTheHtml) {
             std::string::npos)
       << json;
   EXPECT_NE(json.find("{\"start\": \"2026-12-07T10:00:10+00:00\", \"end\": "
-                      "\"2026-12-07T10:00:30+00:00\", \"seconds\": 20, \"cause\": \"internet\"}"),
+                      "\"2026-12-07T10:00:30+00:00\", \"samples\": 2, \"spacing_seconds\": 10, "
+                      "\"seconds\": 20, \"cause\": \"internet\"}"),
             std::string::npos);
   const std::string html = Report(report::Format::kHtml);
   EXPECT_NE(html.find("<h3>For your provider</h3>"), std::string::npos);
@@ -106,6 +112,141 @@ TEST_F(ReportOutages, ACauseWithoutOutagesSaysNone) {
             std::string::npos)
       << html;
   EXPECT_NE(html.find("the WiFi and the router were fine: none.</p>"), std::string::npos);
+}
+
+// The outages as the day went, before the totals: every one in the JSON, the most
+// recent in the HTML, in time order, each cause in words.
+TEST_F(ReportOutages, WhatHappenedListsTheMostRecentInTimeOrder) {
+  journal::JournalOutages journal;
+  for (int i = 0; i < 60; ++i)
+    journal.Add({1796637600 + i * 100, 1796637600 + i * 100 + 30,
+                 journal::kOutageCauses[static_cast<std::size_t>(i % 3)]});
+  const std::vector<journal::Outage> listed = report::MostRecentOutages(journal, 50);
+  ASSERT_EQ(listed.size(), 50u);
+  EXPECT_EQ(listed.front().start, 1796637600 + 10 * 100);
+  EXPECT_EQ(listed.back().start, 1796637600 + 59 * 100);
+  EXPECT_EQ(report::CauseInWords(Cause::kWifi), "the WiFi connection");
+  EXPECT_EQ(report::CauseInWords(Cause::kRouter), "your router");
+  EXPECT_EQ(report::CauseInWords(Cause::kInternet), "the internet, beyond your router");
+
+  Samples({Cause::kOk, Cause::kRouter, Cause::kOk, Cause::kWifi, Cause::kOk});
+  report::UseJournalFolder(folder.path());
+  const std::string html = Report(report::Format::kHtml);
+  const std::size_t story = html.find("<h2>What happened</h2>");
+  ASSERT_NE(story, std::string::npos);
+  EXPECT_LT(story, html.find("<h2>Outages by cause</h2>"));
+  EXPECT_LT(html.find("your router", story), html.find("the WiFi connection", story));
+}
+
+// For the provider: in the order it happened, the zone named once, and what the
+// probes found.
+TEST_F(ReportOutages, ForTheProviderInTimeOrderWithTheZoneNamedOnce) {
+  Samples({Cause::kOk, Cause::kInternet, Cause::kOk, Cause::kInternet, Cause::kInternet,
+           Cause::kInternet, Cause::kOk, Cause::kInternet, Cause::kInternet, Cause::kOk});
+  report::UseJournalFolder(folder.path());
+  const std::string html = Report(report::Format::kHtml);
+  const std::size_t provider = html.find("<h3>For your provider</h3>");
+  const std::size_t first = html.find("<tr><td>2026-12-07 10:00:10</td>", provider);
+  const std::size_t longest = html.find("<tr><td>2026-12-07 10:00:30</td>", provider);
+  ASSERT_NE(first, std::string::npos) << html;
+  EXPECT_LT(first, longest);
+  EXPECT_LT(longest, html.find("<tr><td>2026-12-07 10:01:10</td>", provider));
+  EXPECT_NE(html.find("(times in UTC). In each, your router answered and none of the internet "
+                      "targets did (the internet probe's result: down)."),
+            std::string::npos);
+
+  // Read in the zone the report names, whatever offset the journal was written with.
+  struct Berlin : report::TimeZone {
+    std::int32_t OffsetAt(std::int64_t) const override { return 3600; }
+    std::string Name() const override { return "Europe/Berlin"; }
+  };
+  auto figures = std::make_unique<report::Figures>();
+  figures->journal.emplace();
+  figures->journal->probed_records = 1;
+  figures->journal->Add({1796637610, 1796637620, Cause::kInternet});
+  std::ostringstream section;
+  report::WriteOutagesHtml(*figures, Berlin(), section);
+  EXPECT_NE(section.str().find("(times in Europe/Berlin, UTC+01:00)"), std::string::npos);
+  EXPECT_NE(section.str().find("<tr><td>2026-12-07 11:00:10</td>"), std::string::npos);
+
+  EXPECT_EQ(report::ZoneText("Europe/Berlin", {3600}), "Europe/Berlin, UTC+01:00");
+  EXPECT_EQ(report::ZoneText("", {-34200}), "UTC-09:30");
+  EXPECT_EQ(report::ZoneText("Europe/Berlin", {7200, 3600}), "Europe/Berlin");
+  InZone(":Europe/Berlin");
+  EXPECT_EQ(report::SystemTimeZone().Name(), "Europe/Berlin");
+  InZone("CET-1CEST,M3.5.0,M10.5.0/3");  // a rule, no zone's name
+  EXPECT_EQ(report::SystemTimeZone().Name(), "");
+}
+
+// An outage of one sample before the end (or a gap) has no length of its own: it
+// tells its sample and the spacing around it, never "0 s".
+TEST_F(ReportOutages, AnOutageOfOneSampleTellsItsSpacingNotZero) {
+  Samples({Cause::kOk, Cause::kOk, Cause::kInternet});
+  report::UseJournalFolder(folder.path());
+  EXPECT_NE(Report(report::Format::kJson)
+                .find("\"samples\": 1, \"spacing_seconds\": 10, \"seconds\": 0, \"cause\": "
+                      "\"internet\"}"),
+            std::string::npos);
+  journal::Outage single{1796637620, 1796637620, Cause::kInternet};
+  single.spacing = 5;
+  EXPECT_EQ(report::OutageDuration(single), "1 sample, about 5 s");
+  single.spacing = 0;  // a sample alone between two gaps
+  EXPECT_EQ(report::OutageDuration(single), "1 sample");
+  const std::string html = Report(report::Format::kHtml);  // in both lists, neither as 0 s
+  const std::size_t listed = html.find(">1 sample, about 10 s</td>");
+  EXPECT_NE(html.find(">1 sample, about 10 s</td>", listed + 1), std::string::npos) << html;
+}
+
+// The round-trip axis spans the times drawn, on steps of 1, 2 and 5.
+TEST_F(ReportOutages, TheRoundTripAxisFitsTheTimes) {
+  const report::RttAxis near = report::FitRttAxis(12, 38);
+  EXPECT_EQ(near.bottom_ms, 10);
+  EXPECT_EQ(near.top_ms, 50);
+  EXPECT_EQ(near.ticks_ms, (std::vector<double>{10, 20, 50}));
+  EXPECT_EQ(report::FitRttAxis(20, 20).ticks_ms, (std::vector<double>{10, 20, 50}));
+  const report::RttAxis wide = report::FitRttAxis(0.3, 2500);  // powers of ten alone
+  EXPECT_NEAR(wide.bottom_ms, 0.1, 1e-12);
+  EXPECT_EQ(wide.top_ms, 10000);
+  EXPECT_EQ(wide.ticks_ms.size(), 6u);
+}
+
+// The router's and the internet's outages are laid on the plot's columns, each in
+// its own shade, from its first sample to the one that ended it.
+TEST_F(ReportOutages, RouterAndInternetOutagesMarkThePlotsColumns) {
+  auto figures = std::make_unique<report::Figures>();
+  constexpr std::int64_t kStart = 1796637600;
+  for (int second = 0; second <= 90; second += 10)
+    figures->plot.Add(kStart + second, Method::kWirelessTool, 70, true);
+  figures->journal.emplace();
+  figures->journal->Add({kStart + 20, kStart + 40, Cause::kRouter});
+  figures->journal->Add({kStart + 60, kStart + 60, Cause::kInternet});
+  figures->journal->Add({kStart + 70, kStart + 80, Cause::kWifi});  // the log's red already
+  report::MarkOutageColumns(*figures);
+  ASSERT_EQ(figures->plot.column_seconds(), 1);
+  const auto& columns = figures->outage_columns;
+  EXPECT_EQ(columns[19], 0);
+  EXPECT_EQ(columns[20], report::Figures::kRouterOutage);
+  EXPECT_EQ(columns[39], report::Figures::kRouterOutage);
+  EXPECT_EQ(columns[40], 0);
+  EXPECT_EQ(columns[60], report::Figures::kInternetOutage);
+  EXPECT_EQ(columns[75], 0);
+
+  Samples({Cause::kOk, Cause::kRouter, Cause::kOk, Cause::kInternet, Cause::kOk});
+  report::UseJournalFolder(folder.path());
+  const std::string html = Report(report::Format::kHtml);
+  EXPECT_NE(html.find("<i class=\"outage-router\"></i>"), std::string::npos);  // in the key
+  EXPECT_NE(html.find("<i class=\"outage-internet\"></i>"), std::string::npos);
+}
+
+// Journal rows that cannot be read are counted beside the log's unreadable lines.
+TEST_F(ReportOutages, UnreadableJournalRowsAreCounted) {
+  Samples({Cause::kOk, Cause::kInternet, Cause::kOk});
+  const std::filesystem::path month = folder.path() / "2026-12.csv";
+  WriteFile(month, ReadFile(month) + "2026-12-07T10:00:30+00:00,1,70%,yes\n" +
+                       "2026-12-07T10:00:40+00:00,1,70%,yes,,,,,ok,,,,,,,");
+  report::UseJournalFolder(folder.path());
+  const std::string json = Report(report::Format::kJson);
+  EXPECT_NE(json.find("\"unreadable_journal_rows\": 2,"), std::string::npos) << json;
 }
 
 // The round-trip plot is drawn narrower than the signal plot and scaled to the same
@@ -159,10 +300,12 @@ TEST_F(ReportOutages, OneOutageAcrossTheTurnOfAMonth) {
             std::string::npos)
       << json;
   EXPECT_NE(json.find("{\"start\": \"2026-10-31T23:59:00+00:00\", \"end\": "
-                      "\"2026-11-01T00:01:00+00:00\", \"seconds\": 120, \"cause\": \"internet\"}"),
+                      "\"2026-11-01T00:01:00+00:00\", \"samples\": 12, \"spacing_seconds\": 10, "
+                      "\"seconds\": 120, \"cause\": \"internet\"}"),
             std::string::npos);
   EXPECT_NE(json.find("{\"start\": \"2026-11-30T23:59:00+00:00\", \"end\": "
-                      "\"2026-11-30T23:59:50+00:00\", \"seconds\": 50, \"cause\": \"router\"}"),
+                      "\"2026-11-30T23:59:50+00:00\", \"samples\": 6, \"spacing_seconds\": 10, "
+                      "\"seconds\": 50, \"cause\": \"router\"}"),
             std::string::npos);
 }
 
