@@ -78,7 +78,7 @@ void Recorder::OpenNetworkProbes() {
                                      : ", which are not IP addresses") +
         ". Quorvane probes IP addresses only, so that no name has to be looked up; " +
         (none_left ? "it uses " + std::string(setting::kInternetTargets.default_text) + " instead."
-                   : "it probes the other targets."));
+                   : "it keeps the other targets."));
     if (none_left) targets = probes::ParseTargets(setting::kInternetTargets.default_text);
   }
   internet_targets_ = std::move(targets.addresses);

@@ -51,7 +51,6 @@ void Form1::Load() {
   // Told once the countdown runs, so the box holds up no sample; nothing of the
   // window is on screen yet, so the user sees the same order.
   trap.Report(interval_failure);
-  ShowHeldWarnings();
   trap.Step(step::load::kSetTrayTip, [&] { tray_.SetTrayTip(std::string(kProductName)); });
   trap.Step(step::load::kPutIconInTray, [&] { tray_.SetInTray(true); });
   RestoreOptions(trap);
@@ -71,6 +70,8 @@ void Form1::Load() {
   view_.SetFocus(TabOrder().front());
   ShowAfterLoad();
   if (brought_to_front_while_loading_) BringToFront();
+  // Last, over the window (or its tray icon), with the countdown already running.
+  ShowHeldWarnings();
 }
 
 void Form1::ApplySkin() {
