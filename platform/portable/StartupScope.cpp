@@ -57,4 +57,11 @@ bool MayStartForAllUsers(const ProgramLocation& program) {
   return program.fixed_local_volume && OnlyAdministratorsMayReplace(program.chain);
 }
 
+UserStartupValue UserStartupValueAfterTicking(bool machine_value_written,
+                                              bool machine_value_starts_this_copy) {
+  if (machine_value_written) return UserStartupValue::kRemove;
+  if (machine_value_starts_this_copy) return UserStartupValue::kRemoveAndTell;
+  return UserStartupValue::kWrite;
+}
+
 }  // namespace quorvane

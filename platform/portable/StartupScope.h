@@ -48,4 +48,17 @@ bool OnlyAdministratorsMayReplace(const std::vector<ObjectSecurity>& chain);
 // a fixed local disk and only administrators may replace it there.
 bool MayStartForAllUsers(const ProgramLocation& program);
 
+// What becomes of the user's own start-at-login value once the entry for all
+// users was tried. Windows runs both at logon, so only one of them may start the
+// copy.
+enum class UserStartupValue {
+  kWrite,   // nothing for all users starts this copy: the user's own value does
+  kRemove,  // the value for all users was just written: it alone starts the copy
+  // A value for all users, which this user could not write, already starts the
+  // copy: the user's own is not added (and goes if there), and the user is told.
+  kRemoveAndTell,
+};
+UserStartupValue UserStartupValueAfterTicking(bool machine_value_written,
+                                              bool machine_value_starts_this_copy);
+
 }  // namespace quorvane

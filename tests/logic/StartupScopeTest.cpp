@@ -98,5 +98,13 @@ TEST(StartupScope, OnlyARealPathOnAFixedLocalDiskWithoutLinksStartsForAllUsers) 
   }
 }
 
+// Windows runs every Run value at logon: one value, never two, starts the copy.
+TEST(StartupScope, TickingLeavesExactlyOneValueThatStartsTheCopy) {
+  EXPECT_EQ(UserStartupValueAfterTicking(true, true), UserStartupValue::kRemove);
+  // An administrator's value for all users, which this user could not write.
+  EXPECT_EQ(UserStartupValueAfterTicking(false, true), UserStartupValue::kRemoveAndTell);
+  EXPECT_EQ(UserStartupValueAfterTicking(false, false), UserStartupValue::kWrite);
+}
+
 }  // namespace
 }  // namespace quorvane
