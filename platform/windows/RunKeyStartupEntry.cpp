@@ -28,7 +28,8 @@ bool SamePath(const wchar_t* stored, const std::wstring& data) {
 }
 
 bool OnlyAdministratorsMayReplaceItsRealPath(const std::filesystem::path& program) {
-  return MayStartForAllUsers(LocationOf(program));
+  const ProgramLocation location = LocationOf(program);
+  return NamesTheCheckedPath(program, location.final_path) && MayStartForAllUsers(location);
 }
 
 }  // namespace
