@@ -104,6 +104,8 @@ void AppendLink(std::string& row, const LinkContext& link) {
   if (link.bitrate_mbps) AppendBitrate(row, *link.bitrate_mbps);
   row += ',';
   if (link.status == LinkContext::Status::kUnavailableLocation) row += kLinkUnavailableLocation;
+  if (link.status == LinkContext::Status::kUnavailableAccessDenied)
+    row += kLinkUnavailableAccessDenied;
 }
 
 std::optional<int> ParseInt(std::string_view text) {
@@ -125,6 +127,8 @@ LinkContext ParseLink(const RecordFields& fields) {
   link.bitrate_mbps = ParseMilliseconds(field(Column::kBitrateMbps));  // same form
   if (field(Column::kLink) == kLinkUnavailableLocation) {
     link.status = LinkContext::Status::kUnavailableLocation;
+  } else if (field(Column::kLink) == kLinkUnavailableAccessDenied) {
+    link.status = LinkContext::Status::kUnavailableAccessDenied;
   } else if (!link.ssid.empty() || !link.bssid.empty() || link.frequency_mhz > 0 ||
              link.channel > 0 || link.signal_dbm || link.bitrate_mbps) {
     link.status = LinkContext::Status::kKnown;

@@ -28,6 +28,8 @@ struct JournalRecord {
 
 // The "link" column of a context the system refused for want of location permission.
 inline constexpr std::string_view kLinkUnavailableLocation = "unavailable (location)";
+// The "link" column of a context the system refused otherwise.
+inline constexpr std::string_view kLinkUnavailableAccessDenied = "unavailable (access denied)";
 
 // The columns this build writes, in order. Readers take columns by name, so
 // columns added later, or in another order, do not disturb them.

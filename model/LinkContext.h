@@ -7,7 +7,10 @@ namespace quorvane {
 
 // The wireless link in use when a sample was taken, as far as the system tells it.
 struct LinkContext {
-  enum class Status { kNone, kKnown, kUnavailableLocation };
+  // kUnavailableLocation: refused for want of location permission;
+  // kUnavailableAccessDenied: refused for any other reason, an administrator's
+  // access lists say.
+  enum class Status { kNone, kKnown, kUnavailableLocation, kUnavailableAccessDenied };
   Status status = Status::kNone;  // kNone: not associated / nothing known
   std::string ssid;       // raw bytes as the system gives them (may be empty, may be non-UTF-8)
   std::string bssid;      // "aa:bb:cc:dd:ee:ff", lower case; "" when unknown

@@ -8,8 +8,10 @@ namespace quorvane {
 class StartupEntry {
  public:
   virtual ~StartupEntry() = default;
-  // Registers the running program. Throws AppError when no entry can be written.
-  virtual void Add() = 0;
+  // Registers the running program. Returns what the user is to be told when an
+  // entry that someone else made is kept instead; empty otherwise. Throws
+  // AppError when no entry can be written.
+  virtual std::string Add() = 0;
   // Removes the entry; removing an absent entry is not an error. Throws AppError
   // when an entry is still there afterwards.
   virtual void Remove() = 0;

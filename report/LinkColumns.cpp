@@ -70,15 +70,21 @@ std::uint32_t LinkColumns::PlaceOf(const LinkContext& link) {
   return last_place_ = static_cast<std::uint32_t>(places_.size() - 1);
 }
 
+static_assert(journal::kLinkUnavailableAccessDenied.size() <= 27 &&
+              journal::kLinkUnavailableLocation.size() <= 27);
+
 void LinkColumns::Add(std::size_t index, const LinkContext& link) {
   const bool unavailable = link.status == LinkContext::Status::kUnavailableLocation;
+  const bool denied = link.status == LinkContext::Status::kUnavailableAccessDenied;
   const bool any = !link.ssid.empty() || !link.bssid.empty() || link.frequency_mhz != 0 ||
-                   link.channel != 0 || link.signal_dbm || link.bitrate_mbps || unavailable;
+                   link.channel != 0 || link.signal_dbm || link.bitrate_mbps || unavailable ||
+                   denied;
   if (!any && entries_.empty()) return;
   // The records before the first context had none.
   if (entries_.size() < index) entries_.resize(index);
   Entry entry;
-  entry.place = PlaceOf(link) | (unavailable ? kUnavailableBit : 0);
+  entry.place =
+      PlaceOf(link) | (unavailable ? kUnavailableBit : 0) | (denied ? kAccessDeniedBit : 0);
   if (link.signal_dbm) entry.signal_dbm = std::max(*link.signal_dbm, kNoSignal + 1);
   if (link.bitrate_mbps && *link.bitrate_mbps >= 0)
     entry.bitrate_mbps = static_cast<float>(*link.bitrate_mbps);
@@ -99,7 +105,7 @@ char* LinkColumns::WriteEmptyFields(char* out) { return WriteText(out, kEmptyFie
 char* LinkColumns::WriteFields(char* out, std::size_t index) const {
   if (index >= entries_.size()) return WriteEmptyFields(out);
   const Entry& entry = entries_[index];
-  const std::uint32_t place = entry.place & ~kUnavailableBit;
+  const std::uint32_t place = entry.place & ~kRefusedBits;
   out = WriteText(out,
                   place == 0 ? std::string_view(",,,,,") : std::string_view(places_[place].fields));
   *out++ = ',';
@@ -108,6 +114,7 @@ char* LinkColumns::WriteFields(char* out, std::size_t index) const {
   if (entry.bitrate_mbps >= 0) out = std::to_chars(out, out + 16, entry.bitrate_mbps).ptr;
   *out++ = ',';
   if (entry.place & kUnavailableBit) out = WriteText(out, journal::kLinkUnavailableLocation);
+  if (entry.place & kAccessDeniedBit) out = WriteText(out, journal::kLinkUnavailableAccessDenied);
   return out;
 }
 

@@ -31,13 +31,16 @@ class LinkColumns {
 
  private:
   struct Entry {
-    std::uint32_t place = 0;  // into places_; 0: none of those fields; kUnavailableBit
+    std::uint32_t place = 0;  // into places_; 0: none of those fields; kRefusedBits
     float bitrate_mbps = -1;  // below 0: unknown
     std::int32_t signal_dbm = kNoSignal;
   };
   static constexpr std::int32_t kNoSignal = INT32_MIN;
-  // In an entry's place: the system refused the context (no location permission).
+  // In an entry's place: the system refused the context, for want of location
+  // permission or otherwise.
   static constexpr std::uint32_t kUnavailableBit = 1u << 31;
+  static constexpr std::uint32_t kAccessDeniedBit = 1u << 30;
+  static constexpr std::uint32_t kRefusedBits = kUnavailableBit | kAccessDeniedBit;
   // An access point on a frequency and channel, and its fields as they are written.
   struct Place {
     std::string ssid;
@@ -53,8 +56,9 @@ class LinkColumns {
   std::vector<Place> places_;
   std::uint32_t last_place_ = 0;
   std::size_t longest_place_ = 5;  // ",,,,," of no place
-  // The signal, the bitrate and the link's state.
-  static constexpr std::size_t kNumbersRoom = 2 + 11 + 16 + 1 + 22;
+  // The signal, the bitrate and the link's state, the longest of which is
+  // "unavailable (access denied)".
+  static constexpr std::size_t kNumbersRoom = 2 + 11 + 16 + 1 + 27;
 };
 
 }  // namespace quorvane::report

@@ -125,7 +125,8 @@ void Form1::StartAtLoginClicked() {
     view_.SetVisible(Control::Check8, true);
     Save(setting::kWindowsStartup, kOn);
     try {
-      services_.startup_entry.Add();
+      const std::string kept = services_.startup_entry.Add();
+      if (!kept.empty()) dialogs_.Inform(kept);
     } catch (const AppError& error) {
       dialogs_.Warn(std::string("Quorvane could not be set to start at login: ") + error.what());
     }

@@ -61,10 +61,11 @@ XdgAutostartEntry::XdgAutostartEntry(std::filesystem::path program,
                                      std::filesystem::path autostart_folder)
     : program_(std::move(program)), folder_(std::move(autostart_folder)) {}
 
-void XdgAutostartEntry::Add() {
+std::string XdgAutostartEntry::Add() {
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
   ReplaceFileContents(file(), AutostartDesktopEntry(program_));
+  return {};
 }
 
 void XdgAutostartEntry::Remove() {

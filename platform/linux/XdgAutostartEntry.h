@@ -19,7 +19,7 @@ class XdgAutostartEntry : public StartupEntry {
  public:
   XdgAutostartEntry(std::filesystem::path program, std::filesystem::path autostart_folder);
 
-  void Add() override;
+  std::string Add() override;
   void Remove() override;
   // The entry is there and starts this program.
   bool Exists() const override;

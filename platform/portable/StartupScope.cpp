@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cwctype>
+#include <string>
 #include <string_view>
 
 namespace quorvane {
@@ -55,6 +57,24 @@ bool OnlyAdministratorsMayReplace(const std::vector<ObjectSecurity>& chain) {
 
 bool MayStartForAllUsers(const ProgramLocation& program) {
   return program.fixed_local_volume && OnlyAdministratorsMayReplace(program.chain);
+}
+
+bool NamesTheCheckedPath(const std::filesystem::path& launched,
+                         const std::filesystem::path& checked) {
+  const std::wstring a = launched.wstring();
+  const std::wstring b = checked.wstring();
+  return !b.empty() && a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+           return std::towupper(static_cast<std::wint_t>(x)) ==
+                  std::towupper(static_cast<std::wint_t>(y));
+         });
+}
+
+UserStartupValue UserStartupValueAfterTicking(bool machine_value_written,
+                                              bool machine_value_starts_this_copy) {
+  if (machine_value_written) return UserStartupValue::kRemove;
+  if (machine_value_starts_this_copy) return UserStartupValue::kRemoveAndTell;
+  return UserStartupValue::kWrite;
 }
 
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ struct ProgramLocation {
   bool fixed_local_volume = false;
   // The real path's program file, then its folder, then every folder up to the root.
   std::vector<ObjectSecurity> chain;
+  // That real path, as "C:\...", without the "\\?\" prefix; empty when unresolved.
+  std::filesystem::path final_path;
 };
 
 // Whether nobody but Administrators, SYSTEM and TrustedInstaller can replace the
@@ -47,5 +50,25 @@ bool OnlyAdministratorsMayReplace(const std::vector<ObjectSecurity>& chain);
 // Whether a start-at-login entry for all users may name the program: it lies on
 // a fixed local disk and only administrators may replace it there.
 bool MayStartForAllUsers(const ProgramLocation& program);
+
+// Whether the path the program was started from is the real path whose security
+// was checked, the case aside (Windows' paths do not tell it). A value for all
+// users names the path it was started from: through a junction, that path would
+// start whatever the junction is later pointed at, so it must be the checked one.
+bool NamesTheCheckedPath(const std::filesystem::path& launched,
+                         const std::filesystem::path& checked);
+
+// What becomes of the user's own start-at-login value once the entry for all
+// users was tried. Windows runs both at logon, so only one of them may start the
+// copy.
+enum class UserStartupValue {
+  kWrite,   // nothing for all users starts this copy: the user's own value does
+  kRemove,  // the value for all users was just written: it alone starts the copy
+  // A value for all users, which this user could not write, already starts the
+  // copy: the user's own is not added (and goes if there), and the user is told.
+  kRemoveAndTell,
+};
+UserStartupValue UserStartupValueAfterTicking(bool machine_value_written,
+                                              bool machine_value_starts_this_copy);
 
 }  // namespace quorvane

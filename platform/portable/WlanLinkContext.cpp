@@ -32,9 +32,17 @@ int FrequencyOfAccessPoint(WlanApi& wlan, const WlanInterface& wlan_interface,
   return static_cast<int>((entry->center_frequency_khz + 500) / 1000);
 }
 
-LinkContext Unavailable(std::uint32_t error) {
+// ERROR_ACCESS_DENIED is the answer both for want of location permission and for
+// an administrator's access lists, and nothing in it tells which. Location
+// consent holds back only the calls that give access points' addresses, never
+// the strength: so the refusal is named location only when the strength of the
+// same interface was read while its connection was refused; any other refusal
+// is named for what is known of it, access denied.
+LinkContext Unavailable(std::uint32_t error, bool strength_read) {
   LinkContext context;
-  if (error == WlanApi::kAccessDenied) context.status = LinkContext::Status::kUnavailableLocation;
+  if (error == WlanApi::kAccessDenied)
+    context.status = strength_read ? LinkContext::Status::kUnavailableLocation
+                                   : LinkContext::Status::kUnavailableAccessDenied;
   return context;
 }
 
@@ -42,7 +50,7 @@ LinkContext Unavailable(std::uint32_t error) {
 
 LinkContext WlanLinkContextSource::Read() {
   std::vector<WlanInterface> interfaces;
-  if (const auto error = wlan_.EnumInterfaces(interfaces)) return Unavailable(error);
+  if (const auto error = wlan_.EnumInterfaces(interfaces)) return Unavailable(error, false);
   const auto connected = std::find_if(interfaces.begin(), interfaces.end(),
                                       [](const WlanInterface& item) { return item.connected; });
   if (connected == interfaces.end()) return {};
@@ -50,10 +58,11 @@ LinkContext WlanLinkContextSource::Read() {
   WlanConnection connection;
   const auto error = wlan_.QueryCurrentConnection(*connected, connection);
   if (error == 0 && !connection.connected) return {};  // gone since the list was made
-  LinkContext context = Unavailable(error);
   // 0 dBm is the service's "no reading", as for the level.
   std::int32_t dbm = 0;
-  if (wlan_.QueryRssi(*connected, dbm) == 0 && dbm != 0) context.signal_dbm = dbm;
+  const bool strength_read = wlan_.QueryRssi(*connected, dbm) == 0;
+  LinkContext context = Unavailable(error, strength_read);
+  if (strength_read && dbm != 0) context.signal_dbm = dbm;
   if (error) return context;
 
   context.status = LinkContext::Status::kKnown;

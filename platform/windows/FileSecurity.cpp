@@ -100,6 +100,7 @@ ProgramLocation LocationOf(const std::filesystem::path& program) {
   ProgramLocation location;
   const auto real = FinalPath(program);
   if (!real) return location;
+  location.final_path = *real;
   location.fixed_local_volume = GetDriveTypeW(real->root_path().c_str()) == DRIVE_FIXED;
   location.chain = SecurityUpToTheRoot(*real);
   return location;

@@ -28,7 +28,8 @@ bool SamePath(const wchar_t* stored, const std::wstring& data) {
 }
 
 bool OnlyAdministratorsMayReplaceItsRealPath(const std::filesystem::path& program) {
-  return MayStartForAllUsers(LocationOf(program));
+  const ProgramLocation location = LocationOf(program);
+  return NamesTheCheckedPath(program, location.final_path) && MayStartForAllUsers(location);
 }
 
 }  // namespace
@@ -65,19 +66,33 @@ LSTATUS RunKeyStartupEntry::WriteTo(HKEY hive) const {
   });
 }
 
-void RunKeyStartupEntry::Add() {
+std::string RunKeyStartupEntry::Add() {
   // All users only when nobody but administrators can replace the program, and
   // when permitted; otherwise the user gets an entry of their own, and an entry
   // for all users that starts this replaceable copy goes.
-  if (for_all_users_(program_)) {
-    if (WriteTo(HKEY_LOCAL_MACHINE) == ERROR_SUCCESS) return;
-  } else {
+  bool machine_written = false;
+  if (for_all_users_(program_))
+    machine_written = WriteTo(HKEY_LOCAL_MACHINE) == ERROR_SUCCESS;
+  else
     RemoveFrom(HKEY_LOCAL_MACHINE);
+  switch (UserStartupValueAfterTicking(machine_written, NamesThisCopy(HKEY_LOCAL_MACHINE))) {
+    case UserStartupValue::kRemove:
+      RemoveFrom(HKEY_CURRENT_USER);
+      return {};
+    case UserStartupValue::kRemoveAndTell:
+      RemoveFrom(HKEY_CURRENT_USER);
+      return "Quorvane already starts at every user's login, from the value " +
+             Narrow(value_name()) +
+             " an administrator set in the Run key for all users, which you may not change. No "
+             "value of your own was added: Quorvane would start twice.";
+    case UserStartupValue::kWrite:
+      break;
   }
   const LSTATUS status = WriteTo(HKEY_CURRENT_USER);
   if (status != ERROR_SUCCESS)
     throw AppError("No Run key could be written: " +
                    SystemMessage(static_cast<unsigned long>(status)));
+  return {};
 }
 
 void RunKeyStartupEntry::Remove() {

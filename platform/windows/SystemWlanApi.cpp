@@ -58,11 +58,14 @@ std::uint32_t SystemWlanApi::Open() {
       if (load_error_ == ERROR_SUCCESS) load_error_ = ERROR_MOD_NOT_FOUND;
     } else {
       auto library = std::make_unique<Library>(Library{module});
+      // The strength needs these alone; the list of access points, which only the
+      // link's context uses, is looked up on its own, so that a library without
+      // it still gives the level.
+      Find(module, "WlanGetNetworkBssList", library->list_bss);
       if (Find(module, "WlanOpenHandle", library->open) &&
           Find(module, "WlanCloseHandle", library->close) &&
           Find(module, "WlanEnumInterfaces", library->enumerate) &&
           Find(module, "WlanQueryInterface", library->query) &&
-          Find(module, "WlanGetNetworkBssList", library->list_bss) &&
           Find(module, "WlanFreeMemory", library->free)) {
         library_ = std::move(library);
       } else {
@@ -162,6 +165,7 @@ std::uint32_t SystemWlanApi::ListNetworkBss(const WlanInterface& wlan_interface,
                                             std::vector<WlanBss>& access_points) {
   access_points.clear();
   if (const auto error = Open()) return error;
+  if (!library_->list_bss) return ERROR_PROC_NOT_FOUND;
   const GUID id = GuidOf(wlan_interface);
   DOT11_SSID ssid{};
   ssid.uSSIDLength =

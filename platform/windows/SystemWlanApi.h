@@ -8,7 +8,8 @@ namespace quorvane {
 
 // The WLAN service through wlanapi.dll, loaded at the first call from the system
 // folder only; a Windows without it (Server without the wireless feature) answers
-// every call with the loader's error. One client handle is kept for the run and
+// every call with the loader's error, and one without WlanGetNetworkBssList
+// answers that call alone with ERROR_PROC_NOT_FOUND. One client handle is kept for the run and
 // opened again after a call fails. Calls must come from one thread at a time.
 class SystemWlanApi : public WlanApi {
  public:

@@ -442,6 +442,17 @@ TEST(Form1Options, TheStartOptionsFollowTheirRules) {
   EXPECT_TRUE(h.dialogs.silent());
 }
 
+// An entry someone else made that already starts the program is told of, once.
+TEST(Form1Options, AnEntryKeptInsteadOfTheUsersOwnIsToldOf) {
+  Form1Harness h;
+  h.startup_entry.add_message = "Quorvane already starts at every user's login.";
+  h.Load();
+  h.ClickCheckBox(C::Check4);
+  EXPECT_EQ(h.dialogs.informations,
+            std::vector<std::string>{"Quorvane already starts at every user's login."});
+  EXPECT_TRUE(h.dialogs.warnings.empty());
+}
+
 TEST(Form1Options, StoredStartOptionsAreShownWithoutRegisteringAgain) {
   Form1Harness h;
   h.settings.values = {{"Windows Startup", "On"}, {"Minimized", "Off"}};

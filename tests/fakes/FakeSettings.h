@@ -38,11 +38,13 @@ class FakeStartupEntry : public StartupEntry {
   bool refuse_removal = false;  // the entry cannot be removed
   bool exists = false;
   std::string recheck_message;  // what the start-up check tells, once
+  std::string add_message;      // what adding tells: another's entry was kept
 
-  void Add() override {
+  std::string Add() override {
     if (refuse) throw AppError("Permission denied");
     ++adds;
     exists = true;
+    return add_message;
   }
   void Remove() override {
     if (refuse_removal) throw AppError("Permission denied");

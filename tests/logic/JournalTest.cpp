@@ -178,6 +178,18 @@ TEST(JournalRecord, LinkContextWrittenAndReadBack) {
   EXPECT_EQ(read[2].link.signal_dbm, -70);
 }
 
+TEST(JournalRecord, AnAccessDeniedContextReadsBackAsSuch) {
+  JournalRecord refused;
+  refused.link.status = LinkContext::Status::kUnavailableAccessDenied;
+  const std::string row = FormatRecord(refused);
+  EXPECT_TRUE(row.ends_with(",unavailable (access denied)")) << row;
+  std::vector<JournalRecord> read;
+  ReadJournalText(HeaderRow() + "\n" + row + "\n",
+                  [&](const JournalRecord& r) { read.push_back(r); });
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].link.status, LinkContext::Status::kUnavailableAccessDenied);
+}
+
 // A month file begun before the link's columns existed keeps its header when
 // rows with them are appended: those rows keep their context.
 TEST(JournalRecord, RowsAppendedUnderAnEarlierHeaderKeepTheirLink) {

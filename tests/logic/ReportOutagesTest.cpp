@@ -493,6 +493,17 @@ TEST_F(ReportLinks, TheCsvExportTellsARefusedContextFromNone) {
   EXPECT_TRUE(row.ends_with(",,,,,,,,,,,,unavailable (location)")) << row;
 }
 
+// A refusal that is not the location's keeps its own text, the longest the column takes.
+TEST_F(ReportLinks, TheCsvExportTellsAnAccessDeniedContext) {
+  journal::JournalRecord refused;
+  refused.utc = 1796637600 + 60;
+  refused.value = "70%";
+  refused.link.status = LinkContext::Status::kUnavailableAccessDenied;
+  journal::Journal(folder.path()).Append(refused);
+  const std::string row = CsvRows()[7];
+  EXPECT_TRUE(row.ends_with(",,,,,,,,,,,,unavailable (access denied)")) << row;
+}
+
 // A network's name holding a control of the writing direction cannot turn the
 // report's text around: the control is shown, the journal keeps the name.
 TEST_F(ReportLinks, ANamesDirectionControlIsShownNotObeyed) {

@@ -88,14 +88,32 @@ TEST(StartupScope, AnOwnerOrAMissingListOrNoneReadIsNotSafe) {
 // stay on this machine's fixed disks with no link at any level: a folder that is
 // a junction to where users may write, or a mapped share, is not safe.
 TEST(StartupScope, OnlyARealPathOnAFixedLocalDiskWithoutLinksStartsForAllUsers) {
-  EXPECT_TRUE(MayStartForAllUsers({true, UnderProgramFiles()}));
-  EXPECT_FALSE(MayStartForAllUsers({false, UnderProgramFiles()}));  // a share or removable drive
-  EXPECT_FALSE(MayStartForAllUsers({true, {}}));                    // not resolved
+  EXPECT_TRUE(MayStartForAllUsers({true, UnderProgramFiles(), {}}));
+  EXPECT_FALSE(
+      MayStartForAllUsers({false, UnderProgramFiles(), {}}));  // a share or removable drive
+  EXPECT_FALSE(MayStartForAllUsers({true, {}, {}}));           // not resolved
   for (std::size_t at = 0; at < UnderProgramFiles().size(); ++at) {
     auto chain = UnderProgramFiles();
     chain[at].reparse_point = true;
-    EXPECT_FALSE(MayStartForAllUsers({true, chain})) << "a link at level " << at;
+    EXPECT_FALSE(MayStartForAllUsers({true, chain, {}})) << "a link at level " << at;
   }
+}
+
+// Windows runs every Run value at logon: one value, never two, starts the copy.
+TEST(StartupScope, TickingLeavesExactlyOneValueThatStartsTheCopy) {
+  EXPECT_EQ(UserStartupValueAfterTicking(true, true), UserStartupValue::kRemove);
+  // An administrator's value for all users, which this user could not write.
+  EXPECT_EQ(UserStartupValueAfterTicking(false, true), UserStartupValue::kRemoveAndTell);
+  EXPECT_EQ(UserStartupValueAfterTicking(false, false), UserStartupValue::kWrite);
+}
+
+// The value for all users names the path it was started from: only the real
+// path whose security was checked may be named, never one through a junction.
+TEST(StartupScope, TheValueForAllUsersNamesOnlyThePathThatWasChecked) {
+  const std::filesystem::path checked = "C:\\Program Files\\Quorvane\\Quorvane.exe";
+  EXPECT_TRUE(NamesTheCheckedPath("C:\\PROGRAM FILES\\Quorvane\\quorvane.exe", checked));
+  EXPECT_FALSE(NamesTheCheckedPath("C:\\Tools\\Quorvane\\Quorvane.exe", checked));  // a junction
+  EXPECT_FALSE(NamesTheCheckedPath("C:\\Program Files\\Quorvane\\Quorvane.exe", {}));
 }
 
 }  // namespace

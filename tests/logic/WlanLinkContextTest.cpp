@@ -70,14 +70,23 @@ TEST_F(WlanLinkContextTest, RefusedForWantOfLocationPermissionKeepsTheStrength) 
   EXPECT_EQ(context.status, Status::kUnavailableLocation);
   EXPECT_TRUE(context.ssid.empty() && context.bssid.empty());
   EXPECT_EQ(context.signal_dbm, -61);
-  wlan.enum_error = WlanApi::kAccessDenied;
-  EXPECT_EQ(source.Read().status, Status::kUnavailableLocation);
   // Any other failure is not the permission.
   wlan.enum_error = 0;
   wlan.connection_error = 1167;  // ERROR_DEVICE_NOT_CONNECTED
   context = source.Read();
   EXPECT_EQ(context.status, Status::kNone);
   EXPECT_TRUE(context.ssid.empty());
+}
+
+TEST_F(WlanLinkContextTest, ARefusalThatHoldsBackMoreThanLocationDoesIsAccessDenied) {
+  // Location consent never refuses the list of interfaces or the strength.
+  wlan.enum_error = WlanApi::kAccessDenied;
+  EXPECT_EQ(source.Read().status, Status::kUnavailableAccessDenied);
+  wlan.enum_error = 0;
+  wlan.query_error = WlanApi::kAccessDenied;
+  const LinkContext context = source.Read();
+  EXPECT_EQ(context.status, Status::kUnavailableAccessDenied);
+  EXPECT_FALSE(context.signal_dbm);
 }
 
 }  // namespace

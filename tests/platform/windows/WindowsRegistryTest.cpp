@@ -112,6 +112,48 @@ TEST(WindowsStartupEntry, AtStartAMachineWideValueThatNoLongerQualifiesMovesToTh
   entry.Remove();
 }
 
+// A user who may not change the Run key for all users, where an administrator
+// already set this copy's value: Wine lets anyone write it, so the entry stands
+// in for that key.
+class MachineKeyReadOnly : public RunKeyStartupEntry {
+ public:
+  using RunKeyStartupEntry::RunKeyStartupEntry;
+
+ protected:
+  LSTATUS RemoveFrom(HKEY hive) const override {
+    return hive == HKEY_LOCAL_MACHINE ? ERROR_ACCESS_DENIED : RunKeyStartupEntry::RemoveFrom(hive);
+  }
+  LSTATUS WriteTo(HKEY hive) const override {
+    return hive == HKEY_LOCAL_MACHINE ? ERROR_ACCESS_DENIED : RunKeyStartupEntry::WriteTo(hive);
+  }
+};
+
+// Windows runs both Run keys' values at logon: ticking the box leaves one.
+TEST(WindowsStartupEntry, TickingNeverLeavesAValueInBothKeys) {
+  const std::filesystem::path program = L"C:\\Program Files\\Quorvane\\quorvane-test.exe";
+  const auto for_all = [](const std::filesystem::path&) { return true; };
+  RunKeyStartupEntry entry(program, for_all);
+  const std::wstring data = entry.value_data();
+  const auto set_user_value = [&] {
+    RegSetKeyValueW(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe", REG_SZ,
+                    data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+  };
+  // Written for all users: the user's own value, from before, goes.
+  set_user_value();
+  EXPECT_EQ(entry.Add(), "");
+  EXPECT_TRUE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+  EXPECT_FALSE(RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+
+  // Another user, who may not write that key: no value of their own, and told so.
+  MachineKeyReadOnly other(program, for_all);
+  set_user_value();
+  EXPECT_NE(other.Add(), "");
+  EXPECT_TRUE(RegistryText(HKEY_LOCAL_MACHINE, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+  EXPECT_FALSE(RegistryText(HKEY_CURRENT_USER, RunKeyStartupEntry::kRunKey, L"quorvane-test.exe"));
+  EXPECT_TRUE(other.Exists());
+  entry.Remove();
+}
+
 // Removing the entry leaves a value of the same name that starts another copy.
 TEST(WindowsStartupEntry, RemovesOnlyAValueThatStartsThisCopy) {
   const std::wstring other = L"\"D:\\Other\\quorvane-test.exe\"";
