@@ -180,18 +180,19 @@ QAbstractButton* Form1Window::Button(Control control) const {
 void Form1Window::ConnectControls() {
   // A box's or option's value set by the core is set with its signals blocked,
   // so toggles report the user's changes only; an option reports being chosen.
-  for (const ControlSpec& spec : Form1Layout()) {
-    QAbstractButton* const button = Button(spec.id);
-    if (!button || spec.id == Control::Form1) continue;
-    if (spec.kind == ControlKind::kPushButton) {
-      connect(button, &QAbstractButton::clicked, this, [this, control = spec.id] {
+  for (const auto& entry : Form1Layout()) {
+    QAbstractButton* const button = Button(entry.id);
+    if (!button || entry.id == Control::Form1) continue;
+    if (entry.kind == ControlKind::kPushButton) {
+      connect(button, &QAbstractButton::clicked, this, [this, control = entry.id] {
         if (form_) form_->Clicked(control);
       });
     } else {
-      const bool only_on = spec.kind == ControlKind::kOptionButton;
-      connect(button, &QAbstractButton::toggled, this, [this, control = spec.id, only_on](bool on) {
-        if (form_ && (on || !only_on)) form_->Clicked(control);
-      });
+      const bool only_on = entry.kind == ControlKind::kOptionButton;
+      connect(button, &QAbstractButton::toggled, this,
+              [this, control = entry.id, only_on](bool on) {
+                if (form_ && (on || !only_on)) form_->Clicked(control);
+              });
     }
   }
   new HistoryContextMenu(HistoryList(), form_);
